@@ -1,0 +1,11 @@
+// Test entry point: every suite runs headless on Qt's offscreen platform.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+	setenv("QT_QPA_PLATFORM", "offscreen", 0);
+	testing::InitGoogleTest(&argc, argv);
+	return RUN_ALL_TESTS();
+}
