@@ -1,0 +1,37 @@
+/*
+ * The HTML parser: the tag table, the tokenizer that reads the HTML source
+ * view's text into the page's element chain, and the factory that turns one
+ * tag into one element.
+ */
+#ifndef QUILLORA_PARSER_H
+#define QUILLORA_PARSER_H
+
+class Page;
+class WYSIWYG_Element;
+
+class Parser {
+public:
+	// Tag names by tag id (2 "A" ... 89 "XMP", 90 "BOLD"); 0 and 1 are null.
+	// An opening tag is represented by its id, a closing tag by its negated
+	// id.
+	static const char* tags[91];
+	static const int kTagCount = 91;
+
+	// The id of the tag name at the start of tagText (up to the first blank
+	// or tab), matched as a case-insensitive prefix of the table's names;
+	// 0 when nothing matches.
+	static int Comp(const char* tagText);
+
+	// Parses the text of the page's HTML source view into the page's engine
+	// chain, after its first element. The chain must have been emptied to
+	// its first element.
+	static void Parse(Page* page);
+
+	// Builds the element for one tag (the text between '<' and '>', perhaps
+	// beginning with '/') with previous as its previous element. The caller
+	// links it in.
+	static WYSIWYG_Element* Constructor(WYSIWYG_Element* previous,
+		const char* tagText, Page* page);
+};
+
+#endif	// QUILLORA_PARSER_H
