@@ -1,0 +1,57 @@
+/*
+ * BHandler: something messages are delivered to. Every handler has a token
+ * in a registry of live handlers, so a messenger can tell when it is gone.
+ */
+#ifndef _HANDLER_H
+#define _HANDLER_H
+
+#include <SupportDefs.h>
+
+class BList;
+class BLooper;
+class BMessage;
+class BMessageFilter;
+
+class BHandler {
+public:
+								BHandler(const char* name = NULL);
+	virtual						~BHandler();
+
+	// The default passes the message to the next handler; at the end of
+	// the chain nothing happens.
+	virtual	void				MessageReceived(BMessage* message);
+
+			BLooper*			Looper() const;
+			void				SetName(const char* name);
+			const char*			Name() const;
+
+	virtual	void				SetNextHandler(BHandler* handler);
+			BHandler*			NextHandler() const;
+
+	// Filters belong to the handler once added and are deleted with it.
+	virtual	void				AddFilter(BMessageFilter* filter);
+	virtual	bool				RemoveFilter(BMessageFilter* filter);
+	virtual	void				SetFilterList(BList* filters);
+			BList*				FilterList();
+
+	// Locks the looper this handler belongs to; fails when there is none,
+	// when it was deleted, or when the handler left it meanwhile.
+			bool				LockLooper();
+			status_t			LockLooperWithTimeout(bigtime_t timeout);
+			void				UnlockLooper();
+
+private:
+	friend class BLooper;
+	friend class BMessenger;
+
+			void				_SetLooper(BLooper* looper);
+			int32				_Token() const;
+
+			int32				fToken;
+			char*				fName;
+			BLooper*			fLooper;
+			BHandler*			fNextHandler;
+			BList*				fFilters;
+};
+
+#endif	// _HANDLER_H
