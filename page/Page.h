@@ -94,7 +94,12 @@ public:
 
 private:
 	bool _WriteFile(const char* data, size_t length);
+	void _ReopenFile();
 	void _SetSaveItems(bool enabled);
+
+	// Whether the two "save" items are enabled now (they are created
+	// enabled).
+	bool fSaveItemsEnabled;
 };
 
 #endif	// QUILLORA_PAGE_H
