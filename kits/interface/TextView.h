@@ -1,0 +1,279 @@
+/*
+ * BTextView: an editable, scrollable view of 8-bit text.
+ *
+ * The text is bytes; each byte is the Latin-1 character of its value for
+ * measuring and drawing, whatever encoding the fonts given to the view carry.
+ * Every change of the text, whether typed, pasted, cut, dropped, undone or
+ * made through SetText(), Insert() and Delete(), goes through the virtual
+ * InsertText() and DeleteText() hooks, so a subclass sees (and may filter)
+ * all of them. A subclass's hook calls the inherited one to make the change.
+ *
+ * Lines are broken lazily and incrementally, so a view of many megabytes
+ * stays quick to edit; only the visible lines are drawn.
+ */
+#ifndef _TEXTVIEW_H
+#define _TEXTVIEW_H
+
+#include <Font.h>
+#include <GraphicsDefs.h>
+#include <InterfaceDefs.h>
+#include <View.h>
+
+#include <vector>
+
+class BClipboard;
+class BMessage;
+
+namespace BPrivate {
+class TextLayout;
+class TextStorage;
+class TextStyleRuns;
+class TextUndoBuffer;
+}
+
+struct text_run {
+	int32 offset;		// of the run's first byte
+	BFont font;
+	rgb_color color;
+};
+
+struct text_run_array {
+	int32 count;
+	text_run runs[1];	// really `count` of them
+};
+
+enum undo_state {
+	B_UNDO_UNAVAILABLE,
+	B_UNDO_TYPING,
+	B_UNDO_CUT,
+	B_UNDO_PASTE,
+	B_UNDO_CLEAR,
+	B_UNDO_DROP
+};
+
+class BTextView : public BView {
+public:
+	BTextView(BRect frame, const char* name, BRect textRect,
+		uint32 resizingMode, uint32 flags = B_WILL_DRAW | B_PULSE_NEEDED);
+	BTextView(BRect frame, const char* name, BRect textRect,
+		const BFont* initialFont, const rgb_color* initialColor,
+		uint32 resizingMode, uint32 flags);
+	virtual ~BTextView();
+
+	// BView hooks.
+	virtual void AttachedToWindow();
+	virtual void DetachedFromWindow();
+	virtual void Draw(BRect updateRect);
+	virtual void MouseDown(BPoint where);
+	virtual void MouseUp(BPoint where);
+	virtual void MouseMoved(BPoint where, uint32 code, const BMessage* dragMessage);
+	virtual void WindowActivated(bool state);
+	virtual void KeyDown(const char* bytes, int32 numBytes);
+	virtual void Pulse();
+	virtual void FrameResized(float newWidth, float newHeight);
+	virtual void MakeFocus(bool focusState = true);
+	virtual void MessageReceived(BMessage* message);
+	virtual void TargetedByScrollView(BScrollView* scrollView);
+	virtual void GetPreferredSize(float* width, float* height);
+	virtual void ResizeToPreferred();
+	virtual void ScrollTo(BPoint where);
+	using BView::ScrollTo;
+
+	// Text. SetText() replaces everything through DeleteText() and
+	// InsertText(); Insert() and Delete() work at the selection or at the
+	// given offsets, also through the hooks.
+	void SetText(const char* text, const text_run_array* runs = NULL);
+	void SetText(const char* text, int32 length, const text_run_array* runs = NULL);
+	void Insert(const char* text, const text_run_array* runs = NULL);
+	void Insert(const char* text, int32 length, const text_run_array* runs = NULL);
+	void Insert(int32 offset, const char* text, int32 length,
+		const text_run_array* runs = NULL);
+	void Delete();
+	void Delete(int32 startOffset, int32 endOffset);
+
+	// Zero-terminated; valid until the next change of the text.
+	const char* Text() const;
+	int32 TextLength() const;
+	void GetText(int32 offset, int32 length, char* buffer) const;
+	// 0 for any offset outside the text.
+	uchar ByteAt(int32 offset) const;
+
+	int32 CountLines() const;
+	int32 CurrentLine() const;
+	void GoToLine(int32 lineNumber);
+
+	// Clipboard and undo.
+	virtual void Cut(BClipboard* clipboard);
+	virtual void Copy(BClipboard* clipboard);
+	virtual void Paste(BClipboard* clipboard);
+	void Clear();
+	virtual bool AcceptsPaste(BClipboard* clipboard);
+	virtual bool AcceptsDrop(const BMessage* message);
+	// Undoes the last edit; called again, redoes it (one level, toggling).
+	virtual void Undo(BClipboard* clipboard);
+	undo_state UndoState(bool* isRedo) const;
+	void SetDoesUndo(bool undo);
+	bool DoesUndo() const { return fUndoEnabled; }
+
+	// Selection.
+	virtual void Select(int32 startOffset, int32 endOffset);
+	void SelectAll();
+	void GetSelection(int32* start, int32* end) const;
+	void Highlight(int32 startOffset, int32 endOffset);
+
+	// Fonts and colours. Without a selection (or when not stylable) the
+	// first form changes the whole text.
+	void SetFontAndColor(const BFont* font, uint32 mode = B_FONT_ALL,
+		const rgb_color* color = NULL);
+	void SetFontAndColor(int32 startOffset, int32 endOffset, const BFont* font,
+		uint32 mode = B_FONT_ALL, const rgb_color* color = NULL);
+	void GetFontAndColor(int32 offset, BFont* font, rgb_color* color = NULL) const;
+	// The style of the selection: mode tells which properties are the same
+	// all over it.
+	void GetFontAndColor(BFont* font, uint32* mode, rgb_color* color = NULL,
+		bool* sameColor = NULL) const;
+	void SetRunArray(int32 startOffset, int32 endOffset, const text_run_array* runs);
+	// Allocated with AllocRunArray(); free it with FreeRunArray().
+	text_run_array* RunArray(int32 startOffset, int32 endOffset, int32* size = NULL) const;
+	static text_run_array* AllocRunArray(int32 entryCount, int32* outSize = NULL);
+	static text_run_array* CopyRunArray(const text_run_array* origin, int32 countDelta = 0);
+	static void FreeRunArray(text_run_array* array);
+
+	// Geometry. Points are in the view's coordinates; PointAt() gives the
+	// top left of the byte's cell and the height of its line.
+	int32 LineAt(int32 offset) const;
+	int32 LineAt(BPoint point) const;
+	BPoint PointAt(int32 offset, float* height = NULL) const;
+	int32 OffsetAt(BPoint point) const;
+	int32 OffsetAt(int32 line) const;
+	virtual void FindWord(int32 offset, int32* fromOffset, int32* toOffset);
+	virtual bool CanEndLine(int32 offset);
+	float LineWidth(int32 lineNumber = 0) const;
+	float LineHeight(int32 lineNumber = 0) const;
+	float TextHeight(int32 startLine, int32 endLine) const;
+
+	virtual void ScrollToOffset(int32 offset);
+	virtual void ScrollToSelection();
+
+	// Layout and behaviour.
+	void SetTextRect(BRect rect);
+	BRect TextRect() const { return fTextRect; }
+	void SetInsets(float left, float top, float right, float bottom);
+	void GetInsets(float* left, float* top, float* right, float* bottom) const;
+	void SetStylable(bool stylable);
+	bool IsStylable() const { return fStylable; }
+	void SetTabWidth(float width);
+	float TabWidth() const { return fTabWidth; }
+	void MakeSelectable(bool selectable = true);
+	bool IsSelectable() const { return fSelectable; }
+	void MakeEditable(bool editable = true);
+	bool IsEditable() const { return fEditable; }
+	void SetWordWrap(bool wrap);
+	bool DoesWordWrap() const { return fWrap; }
+	void SetMaxBytes(int32 max);
+	int32 MaxBytes() const { return fMaxBytes; }
+	void DisallowChar(uint32 character);
+	void AllowChar(uint32 character);
+	void SetAlignment(alignment flag);
+	alignment Alignment() const { return fAlignment; }
+	void SetAutoindent(bool state);
+	bool DoesAutoindent() const { return fAutoindent; }
+	void SetColorSpace(color_space colors);
+	color_space ColorSpace() const { return fColorSpace; }
+	// A resizable view follows the width of its text (its container, when
+	// one is given, is resized along); lines are not wrapped then.
+	void MakeResizable(bool resize, BView* resizeView = NULL);
+	bool IsResizable() const { return fResizable; }
+	void HideTyping(bool enabled);
+	bool IsTypingHidden() const { return fTypingHidden; }
+
+protected:
+	// The hooks every change of the text goes through. The inherited
+	// versions make the change; overrides filter and call them.
+	virtual void InsertText(const char* text, int32 length, int32 offset,
+		const text_run_array* runs);
+	virtual void DeleteText(int32 fromOffset, int32 toOffset);
+
+private:
+	friend class BPrivate::TextLayout;
+
+	void _Init(BRect textRect, const BFont* font, const rgb_color* color);
+
+	// Editing steps shared by typing, pasting, dropping and undoing.
+	void _BeginEdit(undo_state kind);
+	void _EndEdit();
+	void _DoInsert(const char* text, int32 length, int32 offset,
+		const text_run_array* runs);
+	void _DoDelete(int32 from, int32 to);
+	void _ReplaceSelection(const char* text, int32 length,
+		const text_run_array* runs, undo_state kind);
+	void _TextChanged();
+	void _ApplyUndoRecord();
+	void _DiscardUndo();
+
+	// Input.
+	void _HandleArrowKey(uint32 key, uint32 mods);
+	void _HandleBackspace(uint32 mods);
+	void _HandleDelete(uint32 mods);
+	void _HandlePageKey(uint32 key, uint32 mods);
+	void _HandleHomeEnd(uint32 key, uint32 mods);
+	void _HandleAlphaKey(const char* bytes, int32 numBytes);
+	void _MoveCaret(int32 offset, bool extend);
+	int32 _NextOffsetOnLine(int32 offset, int32 lineDelta, float* goalX);
+	uint32 _CurrentModifiers() const;
+	void _TrackMouse(BPoint where);
+	void _DropText(BMessage* message);
+	void _PasteFrom(BMessage* clip, undo_state kind, int32 offset);
+
+	// Layout and drawing.
+	BPrivate::TextLayout* _Layout() const;
+	void _LayoutChanged();
+	void _AutoResize();
+	void _UpdateScrollBars();
+	float _AlignmentOffset(int32 line) const;
+	void _DrawLines(BRect updateRect);
+	void _DrawCaret(bool visible);
+	void _InvalidateCaret();
+	void _InvalidateRange(int32 from, int32 to);
+	BRect _CaretRect() const;
+	void _ShowCaret();
+	void _HideCaret();
+	void _ResetTextRectForBounds();
+
+	BPrivate::TextStorage* fText;
+	BPrivate::TextStyleRuns* fStyles;
+	mutable BPrivate::TextLayout* fLayout;
+	BPrivate::TextUndoBuffer* fUndo;
+
+	BRect fTextRect;
+	float fLeftInset;
+	float fTopInset;
+	float fRightInset;
+	float fBottomInset;
+	int32 fSelStart;
+	int32 fSelEnd;
+	int32 fAnchor;			// the fixed end while extending a selection
+	float fGoalX;			// for Up/Down through lines of varying length
+	int32 fClickOffset;
+	int32 fClickCount;
+	bool fTracking;
+	bool fCaretVisible;
+	bool fActive;
+	bool fEditable;
+	bool fSelectable;
+	bool fStylable;
+	bool fWrap;
+	bool fResizable;
+	bool fAutoindent;
+	bool fTypingHidden;
+	bool fUndoEnabled;
+	bool fScrollBarsStale;
+	alignment fAlignment;
+	color_space fColorSpace;
+	float fTabWidth;
+	int32 fMaxBytes;
+	BView* fContainerView;
+	std::vector<uint32> fDisallowedChars;
+};
+
+#endif	// _TEXTVIEW_H
