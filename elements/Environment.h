@@ -1,0 +1,57 @@
+/*
+ * Environment: the rendering state in force at one element of the chain.
+ *
+ * Every element owns one. WYSIWYG_Element::Do() copies the previous element's
+ * environment into it and the element's class then applies its own change
+ * (a style change switches the font, a paragraph asks for space above ...).
+ */
+#ifndef QUILLORA_ENVIRONMENT_H
+#define QUILLORA_ENVIRONMENT_H
+
+#include <SupportDefs.h>
+
+class Anchor;
+class BFont;
+class List;
+class WYSIWYG_Element;
+struct rgb_color;
+
+class Environment {
+public:
+	explicit Environment(WYSIWYG_Element* owner);
+
+	void SetVAlignment(int alignment) { vAlignment = alignment; }
+	int32 VAlignment() const { return vAlignment; }
+	void SetHAlignment(int alignment) { hAlignment = alignment; }
+	int32 HAlignment() const { return hAlignment; }
+	void SetBreakAfter(float value) { breakAfter = value; }
+	float BreakAfter() const { return breakAfter; }
+	void SetBreakBefore(float value) { breakBefore = value; }
+	float BreakBefore() const { return breakBefore; }
+	float LeftMargin() const { return leftMargin; }
+	bool Underlined() const { return underlined; }
+	rgb_color* Color() const { return color; }
+	BFont* Font() const { return font; }
+
+	// fontType, italic and owner take no part in the comparison.
+	bool operator==(const Environment& other) const;
+	bool operator!=(const Environment& other) const { return !(*this == other); }
+
+	// Fields, in this order. Element classes write them directly.
+	int32 fontType;			// 1 plain, 2 bold, 4 fixed, 5..10 H1..H6, 11 big, 12 small
+	BFont* font;			// one of the page's fonts, not owned
+	bool italic;
+	rgb_color* color;		// one of the page's colours, not owned
+	bool underlined;
+	float leftMargin;
+	float rightMargin;
+	float breakBefore;
+	float breakAfter;
+	int32 hAlignment;		// 0 left, 1 centre, 2 right
+	int32 vAlignment;		// 3 TOP, 4 ABSCENTER, 5 MIDDLE, 6 BOTTOM, 7 none
+	Anchor* currentAnchor;
+	List* currentList;
+	WYSIWYG_Element* owner;
+};
+
+#endif	// QUILLORA_ENVIRONMENT_H

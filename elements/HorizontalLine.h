@@ -1,0 +1,32 @@
+/*
+ * HorizontalLine: an HR tag. It has no view of its own; it paints a
+ * three-line engraved rule straight onto the engine's main view, 13 pixels
+ * below the top of the line it begins.
+ */
+#ifndef QUILLORA_HORIZONTALLINE_H
+#define QUILLORA_HORIZONTALLINE_H
+
+#include "WYSIWYG_Element.h"
+
+class HorizontalLine : public WYSIWYG_Element {
+public:
+	HorizontalLine(WYSIWYG_Element* previous, WYSIWYG_Element* next,
+		WYSIWYG_Engine* engine, BMessage* archive);
+	virtual ~HorizontalLine();
+
+	virtual int Read(char* options);
+	virtual void HTML();
+	virtual void Do();
+	virtual void Archive(BMessage* archive);
+
+	// y is relative to the top of the main view's bounds.
+	void Draw(float y);
+	void Erase();
+
+	// Fields.
+	float y;					// where the rule was last drawn (view coordinates)
+	float lineTop;				// bounds top of the main view at that time
+	char* unsupportedOptions;	// owned, may be null
+};
+
+#endif	// QUILLORA_HORIZONTALLINE_H

@@ -1,0 +1,84 @@
+/*
+ * WText: a run of page text. It is at once a text view in the engine's main
+ * view (the user types straight into it) and an element of the chain.
+ *
+ * The text holds no tags and no entities: 0x0F stands for a non-breaking
+ * space, and white space is kept to single spaces by the insertion rule in
+ * InsertText(), which every insertion (typing, pasting, SetText) goes
+ * through. The view is always (text width + 5) by (font height): the five
+ * pixels after the last character leave room for the caret.
+ */
+#ifndef QUILLORA_WTEXT_H
+#define QUILLORA_WTEXT_H
+
+#include <TextView.h>
+
+#include "WYSIWYG_Element.h"
+
+class BClipboard;
+
+// The byte that stands for a non-breaking space inside a text element.
+const char kNonBreakingSpace = 0x0F;
+
+class WText : public BTextView, public WYSIWYG_Element {
+public:
+	WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
+		WYSIWYG_Engine* engine, BMessage* archive);
+	virtual ~WText();
+
+	// WYSIWYG_Element
+	virtual int Read(char* text);
+	virtual void HTML();
+	virtual void Do();
+	virtual void Archive(BMessage* archive);
+	virtual BRect WFrame();
+	virtual BRect WBounds();
+	virtual BView* View();
+	virtual WYSIWYG_Element* JoinSplit(float width, bool force);
+	virtual bool Splitable();
+	virtual void Placed();
+
+	// BTextView hooks: every change of the text passes through these.
+	virtual void InsertText(const char* text, int32 length, int32 offset,
+		const text_run_array* runs);
+	virtual void DeleteText(int32 start, int32 finish);
+
+	virtual void GetPreferredSize(float* width, float* height);
+	virtual void ResizeToPreferred();
+	virtual void AttachedToWindow();
+	virtual void Draw(BRect update);
+	virtual void MouseMoved(BPoint where, uint32 code,
+		const BMessage* dragMessage);
+	virtual void Cut(BClipboard* clipboard);
+	virtual void Paste(BClipboard* clipboard);
+	virtual void Undo(BClipboard* clipboard);
+
+	// Editing (WTextEditing.cpp).
+	virtual void KeyDown(const char* bytes, int32 numBytes);
+	virtual void MouseDown(BPoint where);
+	virtual void MakeFocus(bool focus = true);
+	virtual void ScrollToSelection();
+	WText* Enter();
+
+	void SetUnderlined(bool value) { underline = value; }
+	bool Underlined() const { return underline; }
+
+	// Width of the text in the environment's font plus the caret room, and
+	// the font's height (ascent + descent + leading).
+	float TextWidth();
+	float FontHeight();
+	// Width of one byte in the environment's font.
+	float ByteWidth(char byte);
+
+	// Field.
+	bool underline;
+
+private:
+	// The size the view must have; resizes only when it differs.
+	void _FitSize();
+};
+
+// How many leading bytes of the text fit into `width`, measured byte by byte.
+int32 CountCharsFit(WText* text, float width);
+
+#endif	// QUILLORA_WTEXT_H

@@ -1,0 +1,126 @@
+/*
+ * WYSIWYG_Engine: the visual editing engine of one page.
+ *
+ * It owns the on-screen part of the page (the scroll view "Main scroll view"
+ * with the main view "Main view" in it), a looper for images chosen in the
+ * image panel, and the element chain. It lays the chain out in lines
+ * (Layout.cpp), carries environments down the chain, performs the editing
+ * operations and offers the whole-page services (Engine.cpp), and reads tag
+ * options for the elements (TagOptions.cpp).
+ *
+ * Fields are public: the windows, the parser and the elements reach the view
+ * and the page through them.
+ */
+#ifndef QUILLORA_WYSIWYG_ENGINE_H
+#define QUILLORA_WYSIWYG_ENGINE_H
+
+#include <Rect.h>
+#include <SupportDefs.h>
+
+class BScrollView;
+class BView;
+class BWindow;
+class Page;
+class WLooper;
+class WText;
+class WYSIWYG_Element;
+class WYSIWYG_View;
+struct entry_ref;
+
+class WYSIWYG_Engine {
+public:
+	WYSIWYG_Engine(BRect frame, BWindow* window, Page* page);
+	~WYSIWYG_Engine();
+
+	// Chain access.
+	WYSIWYG_Element* FirstElement() { return first; }
+	WYSIWYG_Element* Element(BView* view);
+	int Line();
+	WYSIWYG_Element* FirstSelection() { return firstSelection; }
+	WYSIWYG_Element* LastSelection() { return lastSelection; }
+	void SetSelecting(bool value) { selecting = value; }
+	void HTML();
+
+	// Whole-page operations.
+	void Empty();
+	void Refresh();
+	void SetBackgroundBitmap(char* path);
+	void Preview(char* path);
+	void RunQuilloraSeek();
+	void Test();
+
+	// Layout (Layout.cpp).
+	void Place(WYSIWYG_Element* element, bool all);
+	void ShiftLines(WYSIWYG_Element* element);
+	void ResetScrollRange();
+	WText* SplitText(WText* text, int32 position, bool force);
+	void JoinText(WText* text, int32 count);
+
+	// Environments and pairing.
+	void Do(WYSIWYG_Element* element);
+	int32 OpenTAGs(WYSIWYG_Element* stop, int32* counts, int32& italic,
+		bool& underline);
+	int32 CloseOpenTAGs(WYSIWYG_Element* after, WYSIWYG_Element** result,
+		int32 tag, int32 flag);
+
+	// Editing.
+	void Insert(int32 tag, entry_ref* ref);
+	WYSIWYG_Element* InsertAt(WYSIWYG_Element* after, int32 tag,
+		entry_ref* ref);
+	void Delete(WYSIWYG_Element* element);
+	void Copy(int32 unused);
+	void Cut();
+	void PasteAtCursor();
+	void Undo();
+
+	// Tag options (TagOptions.cpp). Results are new[] strings owned by the
+	// caller; the previous value is deleted first.
+	static void ReadTAGOption(const char* name, char** value,
+		const char* options);
+	static void ReadUnsupportedTAGOption(char** result, const char* options,
+		const char* known1 = nullptr, const char* known2 = nullptr,
+		const char* known3 = nullptr, const char* known4 = nullptr,
+		const char* known5 = nullptr, const char* known6 = nullptr);
+
+	// Loading: while a parser fills the chain it brackets the work with
+	// these, and text insertions then skip their own layout (the parser lays
+	// the whole chain out once when it is done).
+	void BeginLoading() { fLoading++; }
+	void EndLoading() { if (fLoading > 0) fLoading--; }
+	bool IsLoading() const { return fLoading > 0; }
+
+	// Fields, in this order.
+	WYSIWYG_View* view;
+	BScrollView* scrollView;
+	WLooper* looper;
+	Page* page;
+	WYSIWYG_Element* first;
+	WYSIWYG_Element* firstSelection;
+	WYSIWYG_Element* lastSelection;
+	bool selecting;
+	BWindow* window;
+
+private:
+	// Lays out the one line that starts at `first` (after a rule when the
+	// line begins with one); returns the element that ends it, or null when
+	// the chain ends inside it.
+	WYSIWYG_Element* _PlaceLine(WYSIWYG_Element* element, bool* chainEnded);
+	void _ClearDontJoin();
+	void _Launch(const char* path, const char* argument);
+
+	// Layout bookkeeping. A split made while a line is being laid out lays
+	// the line out again and may shift the whole rest of the document; the
+	// Place that is already running does that work once, so nested calls
+	// only note what they were asked for.
+	int32 fPlaceDepth;
+	bool fScrollRangePending;
+	int32 fLoading;
+
+	// The environment walk runs as one loop: a style element that asks to
+	// continue the walk while one is running only leaves the element to go
+	// on with.
+	bool fDoWalking;
+	WYSIWYG_Element* fDoContinue;
+};
+
+#endif	// QUILLORA_WYSIWYG_ENGINE_H
