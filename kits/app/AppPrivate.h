@@ -15,8 +15,10 @@ class BWindow;
 namespace BPrivate {
 
 // The window list behind BApplication::CountWindows()/WindowAt(). BWindow
-// registers itself in its constructor and leaves in its destructor.
-void register_window(BWindow* window);
+// registers itself in its constructor and leaves in its destructor:
+// register_window(this, this) (the window and its looper base, which this
+// kit cannot convert without the interface kit's headers).
+void register_window(BWindow* window, BLooper* looper);
 void unregister_window(BWindow* window);
 int32 count_windows();
 BWindow* window_at(int32 index);

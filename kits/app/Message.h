@@ -23,6 +23,9 @@ struct ReplySlot;
 // The interface kit marks messages that arrive by drag and drop.
 void set_message_dropped(BMessage* message, float pointX, float pointY,
 	float offsetX, float offsetY);
+// Input from the host (keys, mouse) counts as remote, as it came from the
+// display server on the platform; filters with B_REMOTE_SOURCE see it.
+void set_message_remote(BMessage* message, bool remote);
 }
 
 class BMessage {
@@ -316,6 +319,7 @@ private:
 	friend struct BPrivate::ReplySlot;
 	friend void BPrivate::set_message_dropped(BMessage*, float, float, float,
 		float);
+	friend void BPrivate::set_message_remote(BMessage*, bool);
 
 			status_t			_Add(const char* name, type_code type,
 									const void* data, ssize_t numBytes,
@@ -335,6 +339,9 @@ private:
 			BMessage*			fQueueLink;
 
 			// Delivery state, set by the kit when the message is sent.
+			int32				fTargetToken;
+			bool				fTargetPreferred;
+			bool				fIsRemote;
 			int32				fReplyHandlerToken;
 			int32				fReplyLooperToken;
 			bool				fReplyToPreferred;
