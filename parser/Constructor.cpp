@@ -1,0 +1,77 @@
+/*
+ * The element factory: one tag text becomes one element.
+ */
+#include "Parser.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include <Window.h>
+
+#include "EndLine.h"
+#include "Functions.h"
+#include "HorizontalLine.h"
+#include "Page.h"
+#include "TextChange.h"
+#include "UnsupportedTAG.h"
+#include "WWindow.h"
+#include "WYSIWYG_Element.h"
+#include "WYSIWYG_Engine.h"
+
+
+static bool
+IsStyleTag(int tag)
+{
+	switch (tag) {
+		case 6: case 10: case 11: case 15: case 16: case 17: case 21: case 26:
+		case 32: case 33: case 34: case 35: case 36: case 37:
+		case 42: case 47: case 64: case 67: case 71: case 73: case 74: case 84:
+		case 86: case 88:
+			return true;
+		default:
+			return false;
+	}
+}
+
+
+WYSIWYG_Element*
+Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
+{
+	if (tagText == nullptr || page == nullptr || page->visualWindow == nullptr)
+		return nullptr;
+
+	long id = tagText[0] == '/' ? -Comp(tagText + 1) : Comp(tagText);
+	long tag = labs(id);
+	// Synonyms keep the sign of the tag they stand for.
+	if (tag == 53 || tag == 22)
+		tag = 58;
+	else if (tag == 90)
+		tag = 6;
+	if (id != 0)
+		id = id < 0 ? -tag : tag;
+
+	WYSIWYG_Engine* engine = page->visualWindow->engine;
+	bool locked = page->visualWindow->Lock();
+
+	WYSIWYG_Element* element;
+	if (tag == 13)
+		element = new EndLine(1, previous, nullptr, engine, nullptr);
+	else if (tag == 60)
+		element = new EndLine(2, previous, nullptr, engine, nullptr);
+	else if (IsStyleTag(tag))
+		element = new TextChange(id, previous, nullptr, engine, nullptr);
+	else if (tag == 40)
+		element = new HorizontalLine(previous, nullptr, engine, nullptr);
+	else {
+		// Everything else, including the anchors, lists, list items and
+		// images that have no element class yet, is kept verbatim.
+		element = new UnsupportedTAG(previous, nullptr, engine, nullptr);
+		char* text = newtext(tagText);
+		element->Read(text);
+		delete[] text;
+	}
+
+	if (locked)
+		page->visualWindow->Unlock();
+	return element;
+}
