@@ -259,6 +259,9 @@ Parser::Parse(Page* page)
 		htmlView->UnlockLooper();
 	}
 
+	// Text insertions skip their own layout meanwhile: the whole chain is
+	// laid out once at the end.
+	engine->BeginLoading();
 	WYSIWYG_Element* previous = engine->FirstElement();
 	// Text runs and tag texts of any length: the buffer grows.
 	std::string buffer;
@@ -302,6 +305,7 @@ Parser::Parse(Page* page)
 		position++;
 	}
 	// Text after the last tag does not become an element.
+	engine->EndLoading();
 
 	WYSIWYG_Element* first = engine->FirstElement();
 	BView* firstView = first != nullptr ? first->View() : nullptr;
