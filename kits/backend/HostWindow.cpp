@@ -1,0 +1,358 @@
+// A QRasterWindow that shows a window's buffer and forwards its events.
+#include "HostWindow.h"
+
+#include "Host.h"
+#include "HostImage.h"
+#include "HostKeys.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRasterWindow>
+#include <QRegion>
+#include <QWheelEvent>
+
+#include <ctime>
+
+namespace BPrivate {
+
+static_assert((int)HOST_KEY_LEFT == (int)Qt::Key_Left && (int)HOST_KEY_F1 == (int)Qt::Key_F1
+	&& (int)HOST_KEY_BACKTAB == (int)Qt::Key_Backtab
+	&& (int)HOST_KEY_NUM_LOCK == (int)Qt::Key_NumLock
+	&& (int)HOST_KEY_PAGE_DOWN == (int)Qt::Key_PageDown, "key codes differ from Qt's");
+static_assert((int)HOST_SHIFT_MODIFIER == (int)Qt::ShiftModifier
+	&& (int)HOST_ALT_MODIFIER == (int)Qt::AltModifier
+	&& (int)HOST_META_MODIFIER == (int)Qt::MetaModifier
+	&& (int)HOST_CONTROL_MODIFIER == (int)Qt::ControlModifier,
+	"modifier bits differ from Qt's");
+
+namespace {
+
+int64_t Now()
+{
+	timespec now;
+	clock_gettime(CLOCK_MONOTONIC, &now);
+	return (int64_t)now.tv_sec * 1000000 + now.tv_nsec / 1000;
+}
+
+uint32_t Buttons(Qt::MouseButtons buttons)
+{
+	uint32_t result = 0;
+	if (buttons & Qt::LeftButton)
+		result |= 1;
+	if (buttons & Qt::RightButton)
+		result |= 2;
+	if (buttons & Qt::MiddleButton)
+		result |= 4;
+	return result;
+}
+
+class RasterWindow : public QRasterWindow {
+public:
+	RasterWindow(HostWindowClient* client, HostImage* buffer)
+		: fClient(client), fBuffer(buffer), fWasActive(false) {}
+
+	void SetBuffer(HostImage* buffer) { fBuffer = buffer; }
+
+protected:
+	void paintEvent(QPaintEvent* event) override
+	{
+		fClient->HostExposed();
+		QPainter painter(this);
+		if (fBuffer == nullptr) {
+			painter.fillRect(event->rect(), Qt::white);
+			return;
+		}
+		const QImage* image = static_cast<const QImage*>(fBuffer->Impl());
+		painter.setCompositionMode(QPainter::CompositionMode_Source);
+		painter.drawImage(event->rect(), *image, event->rect());
+		// While a resize is pending the buffer may be smaller than the window.
+		QRegion outside = QRegion(event->rect()).subtracted(QRegion(image->rect()));
+		for (const QRect& rect : outside)
+			painter.fillRect(rect, QColor(216, 216, 216));
+	}
+
+	void keyPressEvent(QKeyEvent* event) override { _Key(event, true); }
+	void keyReleaseEvent(QKeyEvent* event) override { _Key(event, false); }
+
+	void mousePressEvent(QMouseEvent* event) override { _Mouse(event, HOST_MOUSE_DOWN); }
+	void mouseReleaseEvent(QMouseEvent* event) override { _Mouse(event, HOST_MOUSE_UP); }
+	void mouseMoveEvent(QMouseEvent* event) override { _Mouse(event, HOST_MOUSE_MOVED); }
+	void mouseDoubleClickEvent(QMouseEvent* event) override
+	{
+		// The kit counts clicks itself; a double click is a second press.
+		_Mouse(event, HOST_MOUSE_DOWN);
+	}
+
+	bool event(QEvent* event) override
+	{
+		switch (event->type()) {
+			case QEvent::Leave:
+			{
+				HostMouseEvent mouse = {};
+				mouse.kind = HOST_MOUSE_EXITED;
+				QPointF where = mapFromGlobal(QCursor::pos());
+				mouse.x = (float)where.x();
+				mouse.y = (float)where.y();
+				mouse.buttons = Buttons(QGuiApplication::mouseButtons());
+				mouse.modifiers = translate_host_modifiers(
+					(uint32_t)QGuiApplication::keyboardModifiers());
+				mouse.when = Now();
+				fClient->HostMouse(mouse);
+				break;
+			}
+			case QEvent::Close:
+				// BeOS windows close by asking: the kit posts B_QUIT_REQUESTED.
+				event->ignore();
+				fClient->HostCloseRequested();
+				return true;
+			case QEvent::FocusIn:
+			case QEvent::FocusOut:
+			case QEvent::WindowActivate:
+			case QEvent::WindowDeactivate:
+			case QEvent::ActivationChange:
+			{
+				bool active = isActive();
+				if (active != fWasActive) {
+					fWasActive = active;
+					fClient->HostActivated(active);
+				}
+				break;
+			}
+			default:
+				break;
+		}
+		return QRasterWindow::event(event);
+	}
+
+	void wheelEvent(QWheelEvent* event) override
+	{
+		QPoint angle = event->angleDelta();
+		fClient->HostWheel(-angle.x() / 120.0f, -angle.y() / 120.0f,
+			translate_host_modifiers((uint32_t)event->modifiers()), Now());
+	}
+
+	void resizeEvent(QResizeEvent* event) override
+	{
+		fClient->HostResized(event->size().width(), event->size().height());
+	}
+
+	void moveEvent(QMoveEvent*) override
+	{
+		QRect frame = geometry();
+		fClient->HostMoved(frame.x(), frame.y());
+	}
+
+private:
+	void _Key(QKeyEvent* event, bool down)
+	{
+		QString text = event->text();
+		int32_t length = (int32_t)text.size();
+		// Text of several characters (an input method) arrives one by one.
+		int32_t count = length > 1 ? length : 1;
+		for (int32_t i = 0; i < count; i++) {
+			HostKeyTranslation translation;
+			const uint16_t* chars = length > 0
+				? reinterpret_cast<const uint16_t*>(text.utf16()) + (length > 1 ? i : 0)
+				: nullptr;
+			int32_t key = length > 1 ? 0 : event->key();
+			if (!translate_host_key(key, (uint32_t)event->modifiers(), chars,
+					length > 1 ? 1 : length, &translation))
+				continue;
+			HostKeyEvent keyEvent = {};
+			keyEvent.down = down;
+			keyEvent.repeat = event->isAutoRepeat();
+			for (int b = 0; b < 4; b++)
+				keyEvent.bytes[b] = translation.bytes[b];
+			keyEvent.numBytes = translation.numBytes;
+			keyEvent.key = translation.key;
+			keyEvent.rawChar = translation.rawChar;
+			keyEvent.modifiers = translation.modifiers;
+			keyEvent.when = Now();
+			fClient->HostKey(keyEvent);
+		}
+	}
+
+	void _Mouse(QMouseEvent* event, HostMouseKind kind)
+	{
+		HostMouseEvent mouse = {};
+		mouse.kind = kind;
+		mouse.x = (float)event->position().x();
+		mouse.y = (float)event->position().y();
+		mouse.screenX = (float)event->globalPosition().x();
+		mouse.screenY = (float)event->globalPosition().y();
+		mouse.buttons = Buttons(event->buttons());
+		mouse.modifiers = translate_host_modifiers((uint32_t)event->modifiers());
+		mouse.when = Now();
+		fClient->HostMouse(mouse);
+	}
+
+	HostWindowClient* fClient;
+	HostImage* fBuffer;
+	bool fWasActive;
+};
+
+RasterWindow* WindowOf(void* impl)
+{
+	return static_cast<RasterWindow*>(impl);
+}
+
+}	// namespace
+
+
+HostWindow::HostWindow(HostWindowClient* client, HostImage* buffer)
+{
+	host_init();
+	fImpl = new RasterWindow(client, buffer);
+}
+
+
+HostWindow::~HostWindow()
+{
+	delete WindowOf(fImpl);
+}
+
+
+void HostWindow::SetBuffer(HostImage* buffer)
+{
+	WindowOf(fImpl)->SetBuffer(buffer);
+}
+
+
+void HostWindow::SetTitle(const char* title)
+{
+	WindowOf(fImpl)->setTitle(QString::fromUtf8(title != nullptr ? title : ""));
+}
+
+
+void HostWindow::SetGeometry(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+	WindowOf(fImpl)->setGeometry(QRect(x, y, width > 0 ? width : 1, height > 0 ? height : 1));
+}
+
+
+void HostWindow::SetSizeLimits(int32_t minWidth, int32_t maxWidth, int32_t minHeight,
+	int32_t maxHeight)
+{
+	RasterWindow* window = WindowOf(fImpl);
+	window->setMinimumSize(QSize(minWidth > 0 ? minWidth : 1, minHeight > 0 ? minHeight : 1));
+	const int32_t kLargest = (1 << 24) - 1;	// Qt's own limit
+	window->setMaximumSize(QSize(maxWidth < kLargest ? maxWidth : kLargest,
+		maxHeight < kLargest ? maxHeight : kLargest));
+}
+
+
+void HostWindow::SetKind(int32_t kind, bool modal, bool resizable, bool stayOnTop)
+{
+	RasterWindow* window = WindowOf(fImpl);
+	Qt::WindowFlags flags = Qt::Window;
+	switch (kind) {
+		case HOST_WINDOW_DIALOG:
+			flags = Qt::Dialog;
+			break;
+		case HOST_WINDOW_TOOL:
+			flags = Qt::Tool;
+			break;
+		case HOST_WINDOW_FRAMELESS:
+			flags = Qt::Window | Qt::FramelessWindowHint;
+			break;
+		default:
+			break;
+	}
+	if (stayOnTop)
+		flags |= Qt::WindowStaysOnTopHint;
+	if (!resizable)
+		flags |= Qt::MSWindowsFixedSizeDialogHint;
+	window->setFlags(flags);
+	window->setModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+	if (!resizable) {
+		window->setMinimumSize(window->size());
+		window->setMaximumSize(window->size());
+	}
+}
+
+
+void HostWindow::Show()
+{
+	WindowOf(fImpl)->show();
+}
+
+
+void HostWindow::Hide()
+{
+	WindowOf(fImpl)->hide();
+}
+
+
+bool HostWindow::IsVisible() const
+{
+	return WindowOf(fImpl)->isVisible();
+}
+
+
+void HostWindow::Activate()
+{
+	RasterWindow* window = WindowOf(fImpl);
+	window->raise();
+	window->requestActivate();
+}
+
+
+bool HostWindow::IsActive() const
+{
+	return WindowOf(fImpl)->isActive();
+}
+
+
+void HostWindow::Minimize(bool minimize)
+{
+	RasterWindow* window = WindowOf(fImpl);
+	if (minimize)
+		window->showMinimized();
+	else
+		window->showNormal();
+}
+
+
+void HostWindow::Raise()
+{
+	WindowOf(fImpl)->raise();
+}
+
+
+void HostWindow::Lower()
+{
+	WindowOf(fImpl)->lower();
+}
+
+
+void HostWindow::Update(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+	if (right < left || bottom < top)
+		return;
+	RasterWindow* window = WindowOf(fImpl);
+	if (window->isVisible())
+		window->update(QRect(left, top, right - left + 1, bottom - top + 1));
+}
+
+
+void HostWindow::GetMouse(float* x, float* y, uint32_t* buttons) const
+{
+	QPointF where = WindowOf(fImpl)->mapFromGlobal(QCursor::pos());
+	*x = (float)where.x();
+	*y = (float)where.y();
+	*buttons = Buttons(QGuiApplication::mouseButtons());
+}
+
+
+uint32_t host_current_modifiers()
+{
+	if (!host_is_up())
+		return 0;
+	return translate_host_modifiers((uint32_t)QGuiApplication::keyboardModifiers());
+}
+
+}	// namespace BPrivate
