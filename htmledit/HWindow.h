@@ -42,9 +42,6 @@ public:
 
 private:
 	void _BuildMenus();
-	BMenu* _AddMenu(const char* label);
-	void _AddItem(BMenu* menu, const char* label, uint32 command,
-		char shortcut = 0);
 	void _PostToApplication(uint32 what, bool withIndex);
 };
 

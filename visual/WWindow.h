@@ -108,12 +108,8 @@ public:
 	WFinder* finder;
 
 private:
-	void _BuildMenus();
-	BMenu* _AddMenu(const char* label);
-	void _AddItem(BMenu* menu, const char* label, uint32 command,
-		char shortcut = 0, uint32 modifiers = 0);
+	void _BuildMenus(BMenu* fileMenu);
 
-	bool _HandleInsertion(uint32 command);
 	void _SavePanelReply(BMessage* message);
 	void _ShowSavePanel();
 	void _ShowHelp();

@@ -1,0 +1,182 @@
+/*
+ * The batch modes (see BatchMode.h).
+ */
+#include "BatchMode.h"
+
+#include <Alert.h>
+#include <Directory.h>
+#include <Entry.h>
+#include <EventLoop.h>
+#include <File.h>
+#include <Path.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "ChainDump.h"
+#include "HWindow.h"
+#include "Page.h"
+#include "WApplication.h"
+#include "WWindow.h"
+
+
+namespace {
+
+// Nobody is there to press a button: every alert goes to standard error and
+// is answered with its first button.
+class StderrAlertResponder : public BAlertResponder {
+public:
+	virtual int32 Respond(const char* /*title*/, const char* text,
+		const char* const /*buttons*/[3], int32 /*count*/)
+	{
+		std::string line = "Alert: ";
+		for (const char* c = text != nullptr ? text : ""; *c != '\0'; c++) {
+			if (*c == '\n')
+				line += "\\n";
+			else
+				line += *c;
+		}
+		line += '\n';
+		fputs(line.c_str(), stderr);
+		fflush(stderr);
+		return 0;
+	}
+};
+
+
+enum BatchKind { kHTML, kDump, kSnapshot };
+
+
+int
+usage()
+{
+	fputs("Usage: Quillora [PAGE]\n"
+		"       Quillora --html PAGE\n"
+		"       Quillora --dump PAGE\n"
+		"       Quillora --snapshot DIR PAGE\n", stderr);
+	return 2;
+}
+
+
+// The page's full path, links followed, as the interactive start makes it.
+std::string
+absolute_path(const char* argument)
+{
+	entry_ref ref;
+	if (get_ref_for_path(argument, &ref) == B_OK) {
+		BEntry entry(&ref, true);
+		BPath path;
+		if (entry.InitCheck() == B_OK && entry.GetPath(&path) == B_OK)
+			return path.Path();
+	}
+	return argument;
+}
+
+
+bool
+write_all(FILE* stream, const char* data, size_t length)
+{
+	return fwrite(data, 1, length, stream) == length && fflush(stream) == 0;
+}
+
+}	// namespace
+
+
+bool
+is_batch_mode(const char* argument)
+{
+	return argument != nullptr && (strcmp(argument, "--html") == 0
+		|| strcmp(argument, "--dump") == 0
+		|| strcmp(argument, "--snapshot") == 0);
+}
+
+
+int
+run_batch_mode(int argc, char** argv)
+{
+	BatchKind kind;
+	const char* directory = nullptr;
+	const char* pageArgument = nullptr;
+	if (strcmp(argv[1], "--html") == 0 && argc == 3) {
+		kind = kHTML;
+		pageArgument = argv[2];
+	} else if (strcmp(argv[1], "--dump") == 0 && argc == 3) {
+		kind = kDump;
+		pageArgument = argv[2];
+	} else if (strcmp(argv[1], "--snapshot") == 0 && argc == 4) {
+		kind = kSnapshot;
+		directory = argv[2];
+		pageArgument = argv[3];
+	} else
+		return usage();
+
+	std::string pagePath = absolute_path(pageArgument);
+	{
+		BEntry entry(pagePath.c_str(), true);
+		BFile file(&entry, B_READ_ONLY);
+		if (file.InitCheck() != B_OK || !entry.IsFile()) {
+			fprintf(stderr, "Quillora: cannot read the page \"%s\": %s\n",
+				pageArgument, file.InitCheck() != B_OK
+					? strerror_status(file.InitCheck()) : "not a file");
+			return 1;
+		}
+	}
+	if (kind == kSnapshot) {
+		BEntry entry(directory, true);
+		if (!entry.IsDirectory()) {
+			fprintf(stderr, "Quillora: \"%s\" is not a folder\n", directory);
+			return 1;
+		}
+	}
+
+	// No display: the windows are drawn off screen.
+	setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+	StderrAlertResponder responder;
+	BAlert::SetResponder(&responder);
+
+	WApplication* application
+		= new WApplication(const_cast<char*>(pagePath.c_str()), true);
+	BPrivate::dispatch_until_idle();
+
+	int status = 0;
+	Page* page = application->pages[0];
+	if (page == nullptr || page->visualWindow == nullptr) {
+		fputs("Quillora: the page could not be opened\n", stderr);
+		status = 1;
+	} else if (kind == kHTML) {
+		page->GenerateHTML();
+		if (!write_all(stdout, page->HTMLBuffer(), page->HTMLBufferLength()))
+			status = 1;
+	} else if (kind == kDump) {
+		std::string dump;
+		if (page->visualWindow->Lock()) {
+			dump = DumpChain(page->visualWindow->engine);
+			page->visualWindow->Unlock();
+		}
+		if (!write_all(stdout, dump.data(), dump.size()))
+			status = 1;
+	} else {
+		page->htmlWindow->Show();
+		BPrivate::dispatch_until_idle();
+		std::string visual = std::string(directory) + "/visual.png";
+		std::string html = std::string(directory) + "/html.png";
+		status_t visualStatus = page->visualWindow->Snapshot(visual.c_str());
+		status_t htmlStatus = page->htmlWindow->Snapshot(html.c_str());
+		if (visualStatus != B_OK || htmlStatus != B_OK) {
+			fprintf(stderr, "Quillora: could not write the pictures into "
+				"\"%s\": %s\n", directory, strerror_status(
+					visualStatus != B_OK ? visualStatus : htmlStatus));
+			status = 1;
+		}
+	}
+
+	// The page goes without the question about unsaved changes: nothing is
+	// saved from a batch run.
+	delete application;
+	BAlert::SetResponder(nullptr);
+	return status;
+}

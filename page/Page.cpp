@@ -1,0 +1,542 @@
+/*
+ * Page: construction, state, the windows' titles, colours, background, the
+ * updates between the two editors, saving and closing.
+ */
+#include "Page.h"
+
+#include <Alert.h>
+#include <DataIO.h>
+#include <Entry.h>
+#include <File.h>
+#include <Font.h>
+#include <GraphicsDefs.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Path.h>
+#include <Screen.h>
+
+#include <Errors.h>
+
+#include <string.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "Alerts.h"
+#include "Config.h"
+#include "Functions.h"
+#include "GarbageCollector.h"
+#include "HTML_View.h"
+#include "HWindow.h"
+#include "ImageTools.h"
+#include "Parser.h"
+#include "WWindow.h"
+#include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
+
+
+Page::Page(char* pagePath, int pageIndex, bool openReadOnly)
+	:
+	htmlWindow(nullptr),
+	visualWindow(nullptr),
+	file(nullptr),
+	textColor(nullptr),
+	linkColor(nullptr),
+	backgroundColor(nullptr),
+	background(nullptr),
+	title(nullptr),
+	path(nullptr),
+	garbageCollector(nullptr),
+	index(pageIndex),
+	deleting(false),
+	saved(true),
+	htmlBuffer(nullptr),
+	readOnly(openReadOnly),
+	fSaveItemsEnabled(true)
+{
+	path = newtext(pagePath);
+
+	garbageCollector = new GarbageCollector();
+	BFont** fonts[] = { &plainFont, &italicFont, &boldFont, &boldItalicFont,
+		&fixedFont, &fixedItalicFont, &smallFont, &smallItalicFont, &bigFont,
+		&bigItalicFont };
+	for (BFont** font : fonts)
+		*font = new BFont();
+	for (int i = 0; i < 6; i++) {
+		headingFonts[i] = new BFont();
+		headingItalicFonts[i] = new BFont();
+	}
+	SetFonts();
+
+	htmlBuffer = new BMallocIO();
+	saved = true;
+	deleting = false;
+
+	textColor = new rgb_color;
+	linkColor = new rgb_color;
+	backgroundColor = new rgb_color;
+	SetColors(1, 0, 0, 0, 255);
+	SetColors(2, 0, 0, 255, 255);
+	SetColors(3, 255, 255, 255, 255);
+	background = nullptr;
+
+	BEntry entry(path, true);
+
+	BRect frame = BScreen().Frame();
+	frame.left += 5;
+	frame.top += 24;
+	frame.right -= 5;
+	frame.bottom -= 5;
+	visualWindow = new WWindow(frame, (char*)"Main window", this);
+	BRect htmlFrame = frame;
+	htmlFrame.top += 45;
+	htmlWindow = new HWindow(htmlFrame, (char*)"HTML window", this);
+
+	SetTitle();
+
+	visualWindow->Show();
+	// The HTML editor starts hidden; showing it once starts its looper.
+	htmlWindow->BWindow::Show();
+	htmlWindow->Hide();
+
+	uint32 mode = readOnly ? B_READ_ONLY : (B_READ_WRITE | B_CREATE_FILE);
+	file = new BFile(&entry, mode);
+	if (file->InitCheck() != B_OK)
+		error("Could not open page file");
+
+	htmlWindow->htmlView->Load();
+}
+
+
+Page::~Page()
+{
+	deleting = true;
+
+	if (htmlWindow != nullptr) {
+		htmlWindow->Quit();
+		htmlWindow = nullptr;
+	}
+	if (visualWindow != nullptr) {
+		visualWindow->Quit();
+		visualWindow = nullptr;
+	}
+
+	delete file;
+	delete textColor;
+	delete linkColor;
+	delete backgroundColor;
+	delete htmlBuffer;
+
+	BFont* fonts[] = { plainFont, italicFont, boldFont, boldItalicFont,
+		fixedFont, fixedItalicFont, smallFont, smallItalicFont, bigFont,
+		bigItalicFont };
+	for (BFont* font : fonts)
+		delete font;
+	for (int i = 0; i < 6; i++) {
+		delete headingFonts[i];
+		delete headingItalicFonts[i];
+	}
+
+	delete garbageCollector;
+
+	// Nothing else holds these once the page is gone.
+	delete[] title;
+	delete[] background;
+	delete[] path;
+}
+
+
+static void
+set_font(BFont* font, const char* family, const char* style, int size)
+{
+	font_family familyName;
+	font_style styleName;
+	strncpy(familyName, family != nullptr ? family : "", sizeof(familyName) - 1);
+	familyName[sizeof(familyName) - 1] = '\0';
+	if (style != nullptr) {
+		strncpy(styleName, style, sizeof(styleName) - 1);
+		styleName[sizeof(styleName) - 1] = '\0';
+	} else {
+		// The family's style number 0, its upright regular face.
+		uint32 flags = 0;
+		if (get_font_style(familyName, 0, &styleName, &flags) != B_OK)
+			styleName[0] = '\0';
+	}
+	font->SetFamilyAndStyle(familyName, styleName);
+	// A configured size small enough to make the smaller fonts vanish still
+	// gives readable text.
+	font->SetSize(float(size < 1 ? 1 : size));
+	font->SetEncoding(B_ISO_8859_1);
+}
+
+
+void
+Page::SetFonts()
+{
+	Config* config = Config::Current();
+	const char* family = config != nullptr ? config->proportionalFamily : nullptr;
+	const char* fixedFamily = config != nullptr ? config->fixedFamily : nullptr;
+	int base = config != nullptr ? config->proportionalSize : 10;
+	int fixedSize = config != nullptr ? config->fixedSize : 10;
+
+	set_font(plainFont, family, nullptr, base);
+	set_font(italicFont, family, "Italic", base);
+	set_font(boldFont, family, "Bold", base);
+	set_font(boldItalicFont, family, "Bold Italic", base);
+	set_font(fixedFont, fixedFamily, nullptr, fixedSize);
+	set_font(fixedItalicFont, fixedFamily, "Italic", fixedSize);
+	set_font(smallFont, family, nullptr, base - 2);
+	set_font(smallItalicFont, family, "Italic", base - 2);
+	set_font(bigFont, family, nullptr, base + 2);
+	set_font(bigItalicFont, family, "Italic", base + 2);
+
+	static const int kHeadingSteps[6] = { 12, 6, 2, 0, -1, -2 };
+	for (int i = 0; i < 6; i++) {
+		set_font(headingFonts[i], family, "Bold", base + kHeadingSteps[i]);
+		set_font(headingItalicFonts[i], family, "Bold Italic",
+			base + kHeadingSteps[i]);
+	}
+}
+
+
+void
+Page::SetColors(long which, int red, int green, int blue, int alpha)
+{
+	rgb_color* color = nullptr;
+	switch (which) {
+		case 1:
+			color = textColor;
+			break;
+		case 2:
+			color = linkColor;
+			break;
+		case 3:
+			color = backgroundColor;
+			break;
+	}
+	if (color != nullptr)
+		color->set_to(uint8(red), uint8(green), uint8(blue), uint8(alpha));
+
+	if (visualWindow == nullptr || visualWindow->engine == nullptr)
+		return;
+	if (!visualWindow->Lock())
+		return;
+	WYSIWYG_Engine* engine = visualWindow->engine;
+	engine->Do(nullptr);
+	engine->view->SetViewColor(*backgroundColor);
+	engine->view->SetLowColor(*backgroundColor);
+	engine->view->Invalidate();
+	visualWindow->Unlock();
+}
+
+
+void
+Page::SetTitle()
+{
+	std::string visual = "Quillora: ";
+	std::string html = "Quillora HTML: ";
+	std::string rest;
+	if (title != nullptr)
+		rest += title;
+	rest += " - ";
+	if (path != nullptr)
+		rest += path;
+	visual += rest;
+	html += rest;
+
+	if (visualWindow != nullptr)
+		visualWindow->SetTitle(visual.c_str());
+	if (htmlWindow != nullptr)
+		htmlWindow->SetTitle(html.c_str());
+}
+
+
+void
+Page::SetBackground(char* image)
+{
+	delete[] background;
+	background = nullptr;
+	if (image != nullptr && image[0] == '\0')
+		image = nullptr;
+
+	WYSIWYG_Engine* engine
+		= visualWindow != nullptr ? visualWindow->engine : nullptr;
+
+	if (image == nullptr) {
+		if (engine != nullptr)
+			engine->SetBackgroundBitmap(nullptr);
+		return;
+	}
+
+	std::string resolved(ImageTools::AbsoluteImagePathLength(image, path), '\0');
+	if (!ImageTools::AbsoluteImagePath(&resolved[0], image, path)) {
+		error("Could not open the background image file: \"", resolved.c_str(),
+			"\"");
+		return;
+	}
+	background = newtext(image);
+	if (engine != nullptr)
+		engine->SetBackgroundBitmap(&resolved[0]);
+}
+
+
+void
+Page::Update(bool fromFile)
+{
+	delete[] title;
+	title = nullptr;
+	delete[] background;
+	background = nullptr;
+	SetTitle();
+
+	WYSIWYG_Engine* engine = visualWindow->engine;
+	if (engine->view->LockLooper()) {
+		engine->SetBackgroundBitmap(nullptr);
+		engine->Empty();
+		visualWindow->UpdateIfNeeded();
+		engine->view->UnlockLooper();
+	}
+
+	if (fromFile) {
+		_ReopenFile();
+		htmlWindow->htmlView->Load();
+	} else
+		Parser::Parse(this);
+}
+
+
+void
+Page::UpdateFromVisual()
+{
+	GenerateHTML();
+	HTML_View* view = htmlWindow->htmlView;
+	// The generated document has CR LF line ends and the editor wants line
+	// feeds; turning them into line feeds before the text goes in costs one
+	// pass instead of one edit of the view per line.
+	std::string text;
+	text.reserve(HTMLBufferLength());
+	const char* data = HTMLBuffer();
+	size_t length = HTMLBufferLength();
+	for (size_t i = 0; i < length; i++) {
+		if (data[i] == '\r' && i + 1 < length && data[i + 1] == '\n')
+			continue;
+		text += data[i];
+	}
+	if (view->LockLooper()) {
+		view->SetText(text.c_str(), int32(text.size()));
+		view->UnlockLooper();
+	}
+	view->ProcessEndLines();
+}
+
+
+bool
+Page::IsSaved()
+{
+	return saved;
+}
+
+
+bool
+Page::IsDeleting()
+{
+	return deleting;
+}
+
+
+void
+Page::Saved()
+{
+	saved = true;
+	_SetSaveItems(false);
+}
+
+
+void
+Page::NotSaved()
+{
+	saved = false;
+	_SetSaveItems(true);
+}
+
+
+void
+Page::_SetSaveItems(bool enabled)
+{
+	// NotSaved() comes with every key and every change of the chain; the
+	// items only need touching when their state changes.
+	if (enabled == fSaveItemsEnabled)
+		return;
+	fSaveItemsEnabled = enabled;
+
+	BMenuBar* bars[2] = {
+		visualWindow != nullptr ? visualWindow->menuBar : nullptr,
+		htmlWindow != nullptr ? htmlWindow->menuBar : nullptr
+	};
+	for (BMenuBar* bar : bars) {
+		if (bar == nullptr)
+			continue;
+		BMenuItem* item = bar->FindItem(kMsgSavePage);
+		if (item != nullptr)
+			item->SetEnabled(enabled);
+	}
+}
+
+
+bool
+Page::Quit()
+{
+	if (!saved) {
+		std::string text = "Save changes to the document \"";
+		if (path != nullptr)
+			text += path;
+		text += "\"?";
+		BAlert* question = new BAlert("Alert", text.c_str(), "Cancel",
+			"Don't Save", "Save", B_WIDTH_AS_USUAL, B_OFFSET_SPACING,
+			B_WARNING_ALERT);
+		int32 answer = question->Go();
+		if (answer == 0)
+			return false;
+		// A save that failed has been reported; closing now would lose the
+		// page, so it stays open.
+		if (answer == 2 && !Save())
+			return false;
+	}
+	delete this;
+	return true;
+}
+
+
+bool
+Page::Save()
+{
+	GenerateHTML();
+	if (!_WriteFile(HTMLBuffer(), HTMLBufferLength()))
+		return false;
+	Saved();
+	return true;
+}
+
+
+bool
+Page::SaveHTML()
+{
+	HTML_View* view = htmlWindow->htmlView;
+	std::string text;
+	if (view->LockLooper()) {
+		const char* source = view->Text();
+		int32 length = view->TextLength();
+		text.reserve(size_t(length) + size_t(length) / 16);
+		// The editor holds line feeds; the page file gets the CR LF line ends
+		// of every document this program writes. A line feed that already
+		// follows a CR (kept from a file with lone CRs) is not doubled.
+		for (int32 i = 0; i < length; i++) {
+			if (source[i] == '\n' && (i == 0 || source[i - 1] != '\r'))
+				text += '\r';
+			text += source[i];
+		}
+		view->UnlockLooper();
+	}
+	if (!_WriteFile(text.data(), text.size()))
+		return false;
+	Saved();
+	return true;
+}
+
+
+const char*
+Page::HTMLBuffer() const
+{
+	return htmlBuffer != nullptr ? (const char*)htmlBuffer->Buffer() : "";
+}
+
+
+size_t
+Page::HTMLBufferLength() const
+{
+	return htmlBuffer != nullptr ? htmlBuffer->BufferLength() : 0;
+}
+
+
+void
+Page::_ReopenFile()
+{
+	// The file may have been replaced under the same name since it was
+	// opened (by our own saves or by another program); read what the name
+	// holds now.
+	if (path == nullptr)
+		return;
+	BEntry entry(path, true);
+	uint32 mode = readOnly ? B_READ_ONLY : B_READ_WRITE;
+	BFile* reopened = new BFile(&entry, mode);
+	if (reopened->InitCheck() != B_OK) {
+		delete reopened;
+		return;
+	}
+	delete file;
+	file = reopened;
+}
+
+
+bool
+Page::_WriteFile(const char* data, size_t length)
+{
+	if (path == nullptr || readOnly) {
+		error("Could not save the page file \"", path, "\": the page is open "
+			"for reading only.");
+		return false;
+	}
+
+	// Write next to the page (the same file system, so the rename is
+	// atomic) and only then put the new file in the page's place: a write
+	// that fails half-way leaves the old page as it was. A link to the page
+	// keeps being a link; the file it leads to is replaced.
+	BEntry target(path, true);
+	BPath targetPath;
+	if (target.InitCheck() != B_OK || target.GetPath(&targetPath) != B_OK) {
+		error("Could not save the page file \"", path, "\": its folder "
+			"cannot be found.");
+		return false;
+	}
+	std::string finalPath = targetPath.Path();
+	std::string directory = finalPath.substr(0, finalPath.rfind('/') + 1);
+	std::string leaf = finalPath.substr(finalPath.rfind('/') + 1);
+
+	static int sCounter = 0;
+	std::string temporaryPath;
+	BFile temporary;
+	status_t status = B_ERROR;
+	for (int attempt = 0; attempt < 100 && status != B_OK; attempt++) {
+		temporaryPath = directory + "." + leaf + ".quillora-"
+			+ std::to_string(getpid()) + "-" + std::to_string(++sCounter);
+		status = temporary.SetTo(temporaryPath.c_str(),
+			B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS);
+		if (status != B_FILE_EXISTS)
+			break;
+	}
+	if (status != B_OK) {
+		error("Could not save the page file \"", path, "\": ",
+			strerror_status(status));
+		return false;
+	}
+
+	status = temporary.WriteExactly(data, length);
+	if (status == B_OK)
+		status = temporary.Sync();
+	temporary.Unset();
+	if (status == B_OK) {
+		BEntry written(temporaryPath.c_str());
+		status = written.Rename(finalPath.c_str(), true);
+	}
+	if (status != B_OK) {
+		BEntry leftover(temporaryPath.c_str());
+		leftover.Remove();
+		error("Could not save the page file \"", path, "\": ",
+			strerror_status(status));
+		return false;
+	}
+
+	_ReopenFile();
+	return true;
+}

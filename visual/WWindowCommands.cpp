@@ -1,0 +1,185 @@
+/*
+ * WWindow::MessageReceived: the visual editor's commands. Each case is short
+ * and hands the work to the page, the engine, the application or a dialog.
+ * Codes that are not listed are ignored, not passed on.
+ */
+#include "WWindow.h"
+
+#include <Application.h>
+#include <Entry.h>
+#include <File.h>
+#include <Path.h>
+
+#include <string>
+
+#include "About_Window.h"
+#include "Alerts.h"
+#include "Config.h"
+#include "ExtensionsFilePanel.h"
+#include "Functions.h"
+#include "HWindow.h"
+#include "Page.h"
+#include "WApplication.h"
+#include "WYSIWYG_Engine.h"
+
+
+void
+WWindow::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		// Page and file commands
+		case kMsgNewPage:
+			newPageMode = true;
+			_ShowSavePanel();
+			break;
+		case kMsgOpenPage:
+		{
+			WApplication* application = quillora_app();
+			if (application != nullptr && application->openPanel != nullptr)
+				application->openPanel->Show();
+			break;
+		}
+		case kMsgSavePage:
+			page->Save();
+			break;
+		case kMsgSavePageAs:
+			_ShowSavePanel();
+			break;
+		case kMsgSavePanelReply:
+			_SavePanelReply(message);
+			break;
+		case B_CANCEL:
+			newPageMode = false;
+			break;
+		case kMsgReload:
+			page->Update(true);
+			break;
+		case kMsgUpdate:
+			page->Update(false);
+			break;
+		case kMsgShowOther:
+			if (page->htmlWindow != nullptr)
+				page->htmlWindow->Show();
+			break;
+
+		// Whole-page services of the engine
+		case kMsgDeleteAll:
+			engine->Empty();
+			break;
+		case kMsgPreview:
+			engine->Preview(nullptr);
+			break;
+		case kMsgQuilloraSeek:
+			engine->RunQuilloraSeek();
+			break;
+		case kMsgTestChain:
+			engine->Test();
+			break;
+
+		// Window and application commands
+		case kMsgHelp:
+			_ShowHelp();
+			break;
+		case kMsgAbout:
+			(new About_Window())->Show();
+			break;
+		case kMsgClose:
+			_PostToApplication(kMsgQuitPage, true);
+			break;
+		case kMsgExit:
+			_PostToApplication(B_QUIT_REQUESTED, false);
+			break;
+
+		case kMsgDelete:
+		default:
+			break;
+	}
+}
+
+
+void
+WWindow::_ShowSavePanel()
+{
+	if (pageSavePanel != nullptr)
+		pageSavePanel->Show();
+}
+
+
+void
+WWindow::_ShowHelp()
+{
+	Config* config = Config::Current();
+	std::string help;
+	if (config != nullptr && config->applicationDirectory != nullptr)
+		help = config->applicationDirectory;
+	help += "Documentation/index.html";
+	engine->Preview(&help[0]);
+}
+
+
+void
+WWindow::_PostToApplication(uint32 what, bool withIndex)
+{
+	if (be_app == nullptr)
+		return;
+	BMessage message(what);
+	if (withIndex)
+		message.AddInt32("pagesindex", page->index);
+	be_app->PostMessage(&message);
+}
+
+
+void
+WWindow::_SavePanelReply(BMessage* message)
+{
+	entry_ref directoryRef;
+	const char* name = nullptr;
+	if (message->FindRef("directory", &directoryRef) != B_OK
+		|| message->FindString("name", &name) != B_OK || name == nullptr) {
+		error("Could not save it to that file");
+		return;
+	}
+	BEntry directoryEntry(&directoryRef, true);
+	BPath directoryPath;
+	directoryEntry.GetPath(&directoryPath);
+
+	std::string fullPath;
+	if (directoryPath.Path() != nullptr)
+		fullPath = directoryPath.Path();
+	fullPath += "/";
+	fullPath += name;
+
+	// "Save page as…" puts the page into the file through a complete write
+	// next to it, so the file is not erased first: if that write fails, the
+	// file chosen keeps what it held (which matters most when it is the
+	// page's own file). A new page is an empty file by definition.
+	uint32 mode = B_READ_WRITE | B_CREATE_FILE;
+	if (newPageMode)
+		mode |= B_ERASE_FILE;
+	BFile* file = new BFile(fullPath.c_str(), mode);
+	if (file->InitCheck() != B_OK) {
+		delete file;
+		error("Could not save it to that file");
+		return;
+	}
+
+	if (!newPageMode) {
+		delete page->file;
+		page->file = file;
+		delete[] page->path;
+		page->path = newtext(fullPath.c_str());
+		page->SetTitle();
+		page->Save();
+		return;
+	}
+
+	BEntry entry(fullPath.c_str());
+	entry_ref ref;
+	entry.GetRef(&ref);
+	BMessage refs(B_REFS_RECEIVED);
+	refs.AddRef("refs", &ref);
+	newPageMode = false;
+	if (be_app != nullptr)
+		be_app->PostMessage(&refs);
+	delete file;
+}
