@@ -255,6 +255,16 @@ BEntry::GetStat(struct stat* st) const
 }
 
 status_t
+BEntry::_StatTarget(std::string& path, bool& follow) const
+{
+	if (fCStatus != B_OK)
+		return fCStatus;
+	path = fPath;
+	follow = false;
+	return B_OK;
+}
+
+status_t
 BEntry::SetTo(const BDirectory* dir, const char* path, bool traverse)
 {
 	std::string host;

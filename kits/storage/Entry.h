@@ -82,6 +82,8 @@ public:
 
 private:
 			status_t			_SetToHostPath(std::string path, bool traverse);
+	virtual	status_t			_StatTarget(std::string& path,
+									bool& follow) const;
 
 			std::string			fPath;
 			status_t			fCStatus;

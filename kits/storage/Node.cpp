@@ -295,3 +295,14 @@ BNode::operator!=(const BNode& node) const
 {
 	return !(*this == node);
 }
+
+status_t
+BNode::_StatTarget(std::string& path, bool& follow) const
+{
+	if (fCStatus != B_OK)
+		return fCStatus;
+	path = fPath;
+	// A BSymLink's node is the link itself.
+	follow = !IsSymLink();
+	return B_OK;
+}

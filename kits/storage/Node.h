@@ -68,6 +68,9 @@ protected:
 			int					_Fd() const { return fFd; }
 
 private:
+	virtual	status_t			_StatTarget(std::string& path,
+									bool& follow) const;
+
 			int					fFd;
 			status_t			fCStatus;
 			std::string			fPath;

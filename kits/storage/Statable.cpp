@@ -3,6 +3,10 @@
  */
 #include <Statable.h>
 
+#include <errno.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 node_ref::node_ref()
 	:
 	device((dev_t)-1),
@@ -91,3 +95,78 @@ STAT_GETTER(GetModificationTime, time_t, st.st_mtime)
 STAT_GETTER(GetAccessTime, time_t, st.st_atime)
 // The host keeps no creation time everywhere; the change time stands in.
 STAT_GETTER(GetCreationTime, time_t, st.st_ctime)
+
+status_t
+BStatable::SetOwner(uid_t owner)
+{
+	std::string path;
+	bool follow;
+	status_t status = _StatTarget(path, follow);
+	if (status != B_OK)
+		return status;
+	if (fchownat(AT_FDCWD, path.c_str(), owner, (gid_t)-1,
+			follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+		return status_for_errno(errno);
+	return B_OK;
+}
+
+status_t
+BStatable::SetGroup(gid_t group)
+{
+	std::string path;
+	bool follow;
+	status_t status = _StatTarget(path, follow);
+	if (status != B_OK)
+		return status;
+	if (fchownat(AT_FDCWD, path.c_str(), (uid_t)-1, group,
+			follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+		return status_for_errno(errno);
+	return B_OK;
+}
+
+status_t
+BStatable::SetPermissions(mode_t permissions)
+{
+	std::string path;
+	bool follow;
+	status_t status = _StatTarget(path, follow);
+	if (status != B_OK)
+		return status;
+	// Links have no permissions of their own on this host.
+	if (fchmodat(AT_FDCWD, path.c_str(), permissions & 07777,
+			follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+		return errno == ENOTSUP ? B_UNSUPPORTED : status_for_errno(errno);
+	return B_OK;
+}
+
+static status_t
+SetTime(const std::string& path, bool follow, time_t time, bool modification)
+{
+	struct timespec times[2];
+	times[0].tv_nsec = times[1].tv_nsec = UTIME_OMIT;
+	struct timespec& which = times[modification ? 1 : 0];
+	which.tv_sec = time;
+	which.tv_nsec = 0;
+	if (utimensat(AT_FDCWD, path.c_str(), times,
+			follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+		return status_for_errno(errno);
+	return B_OK;
+}
+
+status_t
+BStatable::SetModificationTime(time_t mtime)
+{
+	std::string path;
+	bool follow;
+	status_t status = _StatTarget(path, follow);
+	return status != B_OK ? status : SetTime(path, follow, mtime, true);
+}
+
+status_t
+BStatable::SetAccessTime(time_t atime)
+{
+	std::string path;
+	bool follow;
+	status_t status = _StatTarget(path, follow);
+	return status != B_OK ? status : SetTime(path, follow, atime, false);
+}

@@ -8,6 +8,8 @@
 #include <sys/types.h>
 #include <time.h>
 
+#include <string>
+
 #include <SupportDefs.h>
 
 struct node_ref {
@@ -41,6 +43,18 @@ public:
 			status_t			GetModificationTime(time_t* mtime) const;
 			status_t			GetAccessTime(time_t* atime) const;
 			status_t			GetCreationTime(time_t* ctime) const;
+
+			status_t			SetOwner(uid_t owner);
+			status_t			SetGroup(gid_t group);
+			status_t			SetPermissions(mode_t permissions);
+			status_t			SetModificationTime(time_t mtime);
+			status_t			SetAccessTime(time_t atime);
+
+private:
+	// The host path the setters work on, and whether a link there is
+	// followed (a node) or changed itself (an entry).
+	virtual	status_t			_StatTarget(std::string& path,
+									bool& follow) const = 0;
 };
 
 #endif	// _STATABLE_H
