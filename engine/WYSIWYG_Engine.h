@@ -89,6 +89,12 @@ public:
 	void EndLoading() { if (fLoading > 0) fLoading--; }
 	bool IsLoading() const { return fLoading > 0; }
 
+	// The last element of the chain.
+	WYSIWYG_Element* LastElement();
+	// Called by an element's destructor, so that the engine keeps no
+	// pointer to it.
+	void ElementDestroyed(WYSIWYG_Element* element);
+
 	// Fields, in this order.
 	WYSIWYG_View* view;
 	BScrollView* scrollView;
@@ -121,6 +127,10 @@ private:
 	// on with.
 	bool fDoWalking;
 	WYSIWYG_Element* fDoContinue;
+
+	// Where the search for the last element starts (an element of the
+	// chain, or null).
+	WYSIWYG_Element* fLastHint;
 };
 
 #endif	// QUILLORA_WYSIWYG_ENGINE_H

@@ -1,0 +1,85 @@
+#include "EndLine.h"
+
+#include <Message.h>
+
+#include <cstring>
+#include <string>
+
+#include "Alerts.h"
+#include "Functions.h"
+#include "Page.h"
+#include "WYSIWYG_Engine.h"
+
+EndLine::EndLine(long type, WYSIWYG_Element* previous, WYSIWYG_Element* next,
+	WYSIWYG_Engine* engine, BMessage* archive)
+	:
+	WYSIWYG_Element(previous, next, engine, 7),
+	type(type),
+	unsupportedOptions(nullptr)
+{
+	const char* className = nullptr;
+	if (archive != nullptr && archive->FindString("class", &className) == B_OK
+		&& strcmp(className, "EndLine") == 0) {
+		int32 archivedType;
+		if (archive->FindInt32("type", &archivedType) == B_OK)
+			this->type = archivedType;
+		const char* options = nullptr;
+		if (archive->FindString("unsupported", &options) == B_OK)
+			unsupportedOptions = newtext(options);
+	}
+	Do();
+}
+
+EndLine::~EndLine()
+{
+	delete[] unsupportedOptions;
+}
+
+int
+EndLine::Read(char* options)
+{
+	WYSIWYG_Engine::ReadUnsupportedTAGOption(&unsupportedOptions, options);
+	return 0;
+}
+
+void
+EndLine::Do()
+{
+	WYSIWYG_Element::Do();
+	if (type == 1)
+		environment->breakBefore = 0.01f;
+	else if (type == 2)
+		environment->breakBefore = 13.0f;
+	else
+		error("Internal error: EndLine - unknown type");
+}
+
+void
+EndLine::HTML()
+{
+	std::string tag;
+	if (type == 1)
+		tag = "<BR";
+	else if (type == 2)
+		tag = "<P";
+	else
+		error("Internal error: EndLine - unknown type");
+	if (unsupportedOptions != nullptr) {
+		tag += " ";
+		tag += unsupportedOptions;
+	}
+	tag += ">";
+	if (Page* page = GetPage())
+		page->InsertHTML(tag.c_str(), false, true);
+}
+
+void
+EndLine::Archive(BMessage* archive)
+{
+	if (archive == nullptr)
+		return;
+	archive->AddString("class", "EndLine");
+	archive->AddInt32("type", type);
+	if (unsupportedOptions != nullptr)
+		archive->AddString("unsupported", unsupportedOptions);
+}

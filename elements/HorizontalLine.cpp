@@ -1,0 +1,117 @@
+#include "HorizontalLine.h"
+
+#include <Message.h>
+#include <View.h>
+
+#include <cstring>
+#include <string>
+
+#include "Functions.h"
+#include "Page.h"
+#include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
+
+HorizontalLine::HorizontalLine(WYSIWYG_Element* previous,
+	WYSIWYG_Element* next, WYSIWYG_Engine* engine, BMessage* archive)
+	:
+	WYSIWYG_Element(previous, next, engine, 7),
+	y(0),
+	lineTop(0),
+	unsupportedOptions(nullptr)
+{
+	const char* className = nullptr;
+	if (archive != nullptr && archive->FindString("class", &className) == B_OK
+		&& strcmp(className, "HorizontalLine") == 0) {
+		const char* options = nullptr;
+		if (archive->FindString("unsupported", &options) == B_OK)
+			unsupportedOptions = newtext(options);
+	}
+	Do();
+}
+
+HorizontalLine::~HorizontalLine()
+{
+	delete[] unsupportedOptions;
+}
+
+int
+HorizontalLine::Read(char* options)
+{
+	WYSIWYG_Engine::ReadUnsupportedTAGOption(&unsupportedOptions, options);
+	return 0;
+}
+
+void
+HorizontalLine::HTML()
+{
+	std::string tag = "<HR";
+	if (unsupportedOptions != nullptr) {
+		tag += " ";
+		tag += unsupportedOptions;
+	}
+	tag += ">";
+	if (Page* page = GetPage())
+		page->InsertHTML(tag.c_str(), false, true);
+}
+
+void
+HorizontalLine::Do()
+{
+	WYSIWYG_Element::Do();
+}
+
+void
+HorizontalLine::Archive(BMessage* archive)
+{
+	if (archive == nullptr)
+		return;
+	archive->AddString("class", "HorizontalLine");
+	if (unsupportedOptions != nullptr)
+		archive->AddString("unsupported", unsupportedOptions);
+}
+
+void
+HorizontalLine::Draw(float where)
+{
+	if (where < 16.0 || engine == nullptr || engine->view == nullptr)
+		return;
+	BView* view = engine->view;
+	if (!view->LockLooper())
+		return;
+	BRect bounds = view->Bounds();
+	if (bounds.bottom - bounds.top < where) {
+		view->UnlockLooper();
+		return;
+	}
+	lineTop = bounds.top;
+	y = bounds.top + where;
+	float right = bounds.right;
+	view->BeginLineArray(3);
+	view->AddLine(BPoint(7.0, y + 2.0), BPoint(right - 8.0, y + 2.0),
+		make_color(0xAA, 0xAA, 0xAA, 0));
+	view->AddLine(BPoint(8.0, y + 3.0), BPoint(right - 9.0, y + 3.0),
+		make_color(0xEB, 0xEB, 0xEB, 0));
+	view->AddLine(BPoint(8.0, y + 4.0), BPoint(right - 9.0, y + 4.0),
+		make_color(0xFF, 0xFF, 0xFF, 0));
+	view->EndLineArray();
+	view->UnlockLooper();
+}
+
+void
+HorizontalLine::Erase()
+{
+	if (engine == nullptr || engine->view == nullptr)
+		return;
+	BView* view = engine->view;
+	if (view->Window() == nullptr)
+		return;
+	BRect bounds = view->Bounds();
+	float right = bounds.right;
+	rgb_color background = view->ViewColor();
+	rgb_color high = view->HighColor();
+	view->SetHighColor(background);
+	view->StrokeLine(BPoint(7.0, y + 2.0), BPoint(right - 8.0, y + 2.0));
+	view->StrokeLine(BPoint(8.0, y + 3.0), BPoint(right - 9.0, y + 3.0));
+	view->StrokeLine(BPoint(8.0, y + 4.0), BPoint(right - 9.0, y + 4.0));
+	view->SetHighColor(high);
+}

@@ -1,0 +1,524 @@
+#include "WText.h"
+
+#include <Autolock.h>
+#include <Font.h>
+#include <Message.h>
+#include <Window.h>
+
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Alerts.h"
+#include "Page.h"
+#include "WYSIWYG_Engine.h"
+
+namespace {
+
+// The font a new text starts in: its predecessor's, else the page's plain one.
+const BFont*
+InitialFont(WYSIWYG_Element* previous, WYSIWYG_Engine* engine)
+{
+	if (previous != nullptr && previous->environment->font != nullptr)
+		return previous->environment->font;
+	if (engine != nullptr && engine->page != nullptr)
+		return engine->page->plainFont;
+	return be_plain_font;
+}
+
+const rgb_color*
+InitialColor(WYSIWYG_Engine* engine)
+{
+	if (engine != nullptr && engine->page != nullptr)
+		return engine->page->textColor;
+	return nullptr;
+}
+
+inline bool
+IsWhite(char c)
+{
+	return isspace((unsigned char)c) != 0;
+}
+
+// Decodes the four entities a text element knows; every other byte, and
+// any other "&", is copied as it is.
+std::vector<char>
+DecodeEntities(const char* text)
+{
+	size_t length = strlen(text);
+	std::vector<char> out;
+	out.reserve(length + 1);
+	for (size_t i = 0; i < length; i++) {
+		if (text[i] == '&' && i + 1 < length) {
+			const char* rest = text + i + 1;
+			if (strncasecmp(rest, "nbsp;", 5) == 0) {
+				out.push_back(kNonBreakingSpace);
+				i += 5;
+				continue;
+			}
+			if (strncasecmp(rest, "lt;", 3) == 0) {
+				out.push_back('<');
+				i += 3;
+				continue;
+			}
+			if (strncasecmp(rest, "gt;", 3) == 0) {
+				out.push_back('>');
+				i += 3;
+				continue;
+			}
+			if (strncasecmp(rest, "amp;", 4) == 0) {
+				out.push_back('&');
+				i += 4;
+				continue;
+			}
+		}
+		out.push_back(text[i]);
+	}
+	out.push_back('\0');
+	return out;
+}
+
+}	// namespace
+
+WText::WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
+	WYSIWYG_Engine* engine, BMessage* archive)
+	:
+	BTextView(BRect(0, 0, 1, 1), nullptr, BRect(0, 0, 1, 1),
+		InitialFont(previous, engine), InitialColor(engine), B_FOLLOW_NONE,
+		B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS | B_NAVIGABLE
+			| B_FULL_UPDATE_ON_RESIZE),
+	WYSIWYG_Element(previous, next, engine, 7),
+	underline(false)
+{
+	Page* page = GetPage();
+	if (page != nullptr && page->backgroundColor != nullptr) {
+		SetViewColor(*page->backgroundColor);
+		SetLowColor(*page->backgroundColor);
+	}
+	MakeResizable(true, nullptr);
+	SetWordWrap(false);
+	SetStylable(false);
+	SetDoesUndo(true);
+
+	Do();
+
+	const char* className = nullptr;
+	if (archive != nullptr && archive->FindString("class", &className) == B_OK
+		&& strcmp(className, "WText") == 0) {
+		const char* text = nullptr;
+		if (archive->FindString("text", &text) == B_OK)
+			SetText(text);
+	}
+
+	Hide();
+	ResizeTo(TextWidth(), FontHeight());
+}
+
+WText::~WText()
+{
+}
+
+float
+WText::TextWidth()
+{
+	BFont* font = environment->font;
+	if (font == nullptr)
+		return 5.0;
+	return font->StringWidth(Text(), TextLength()) + 5.0;
+}
+
+float
+WText::FontHeight()
+{
+	BFont* font = environment->font;
+	if (font == nullptr)
+		return 0;
+	font_height height;
+	font->GetHeight(&height);
+	return height.ascent + height.descent + height.leading;
+}
+
+float
+WText::ByteWidth(char byte)
+{
+	BFont* font = environment->font;
+	if (font == nullptr)
+		return 0;
+	return font->StringWidth(&byte, 1);
+}
+
+void
+WText::_FitSize()
+{
+	float width = TextWidth();
+	float height = FontHeight();
+	BRect bounds = Bounds();
+	if (bounds.Width() != width || bounds.Height() != height)
+		ResizeTo(width, height);
+}
+
+int
+WText::Read(char* text)
+{
+	BWindow* window = Window();
+	bool locked = window != nullptr && window->Lock();
+
+	if (text == nullptr || text[0] == '\0')
+		SetText("");
+	else {
+		std::vector<char> decoded = DecodeEntities(text);
+		SetText(&decoded[0]);
+	}
+
+	if (locked)
+		window->Unlock();
+	return 0;
+}
+
+void
+WText::HTML()
+{
+	int32 length = TextLength();
+	if (length == 0)
+		return;
+	const char* text = Text();
+	std::string out;
+	out.reserve(length + 16);
+	for (int32 i = 0; i < length; i++) {
+		switch (text[i]) {
+			case '&':
+				out += "&amp;";
+				break;
+			case '<':
+				out += "&lt;";
+				break;
+			case '>':
+				out += "&gt;";
+				break;
+			case kNonBreakingSpace:
+				out += "&nbsp;";
+				break;
+			default:
+				out += text[i];
+		}
+	}
+	Page* page = GetPage();
+	if (page != nullptr)
+		page->InsertHTML(out.c_str(), false, false);
+}
+
+void
+WText::Archive(BMessage* archive)
+{
+	if (archive == nullptr)
+		return;
+	archive->AddString("class", "WText");
+	archive->AddString("text", Text());
+}
+
+void
+WText::Do()
+{
+	WYSIWYG_Element::Do();
+	if (!LockLooper())
+		return;
+
+	int32 start, end;
+	GetSelection(&start, &end);
+	int32 length = TextLength();
+	if (start == length && length > 0)
+		Select(length - 1, length - 1);
+	else
+		Select(length, length);
+	Select(start, end);
+
+	BFont* font = environment->font;
+	rgb_color* color = environment->color;
+	if (font != nullptr)
+		SetFontAndColor(font, B_FONT_ALL, color);
+	if (color != nullptr)
+		SetHighColor(*color);
+	Page* page = GetPage();
+	if (page != nullptr && page->backgroundColor != nullptr) {
+		SetViewColor(*page->backgroundColor);
+		SetLowColor(*page->backgroundColor);
+	}
+	underline = environment->underlined;
+
+	ResizeTo(TextWidth(), FontHeight());
+	// Drawn at once: the view repaints its whole bounds.
+	if (!IsHidden())
+		Invalidate(Bounds());
+	UnlockLooper();
+}
+
+void
+WText::InsertText(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	int32 textLength = TextLength();
+	int32 start, end;
+	GetSelection(&start, &end);
+	if (end > textLength)
+		Select(textLength, textLength);
+	if (offset > textLength)
+		offset = textLength;
+	if (offset < 0)
+		offset = 0;
+
+	bool whiteBefore = offset - 1 >= 0 && IsWhite(ByteAt(offset - 1));
+	bool whiteAt = offset < textLength && IsWhite(ByteAt(offset));
+
+	std::vector<char> result;
+	result.reserve(length > 0 ? length : 0);
+	bool inWhite = false;
+	for (int32 i = 0; i < length; i++) {
+		if (IsWhite(text[i])) {
+			if (!inWhite)
+				result.push_back(' ');
+			inWhite = true;
+		} else {
+			result.push_back(text[i]);
+			inWhite = false;
+		}
+	}
+	size_t from = 0;
+	if (whiteBefore && !result.empty() && result[0] == ' ')
+		from = 1;
+	size_t to = result.size();
+	if (whiteAt) {
+		while (to > from && result[to - 1] == ' ')
+			to--;
+	}
+
+	if (to > from)
+		BTextView::InsertText(&result[from], to - from, offset, runs);
+	ResizeToPreferred();
+}
+
+void
+WText::DeleteText(int32 start, int32 finish)
+{
+	if (start < finish)
+		BTextView::DeleteText(start, finish);
+	else {
+		error("Internal error: DeleteText(int32 start, int32 finish) - "
+			"start must be < finish");
+	}
+	ResizeToPreferred();
+}
+
+void
+WText::GetPreferredSize(float* width, float* height)
+{
+	if (width != nullptr)
+		*width = TextWidth();
+	if (height != nullptr)
+		*height = FontHeight();
+}
+
+void
+WText::ResizeToPreferred()
+{
+	_FitSize();
+}
+
+void
+WText::AttachedToWindow()
+{
+	// Colours and font come from Do(); the text view's own set-up would
+	// replace them with the window's.
+}
+
+BRect
+WText::WFrame()
+{
+	if (!LockLooper())
+		return BRect(0, 0, 0, 0);
+	BRect frame = Frame();
+	UnlockLooper();
+	return frame;
+}
+
+BRect
+WText::WBounds()
+{
+	if (!LockLooper())
+		return BRect(0, 0, 0, 0);
+	BRect bounds = Bounds();
+	UnlockLooper();
+	return bounds;
+}
+
+BView*
+WText::View()
+{
+	return this;
+}
+
+bool
+WText::Splitable()
+{
+	return true;
+}
+
+void
+WText::Placed()
+{
+	if (!LockLooper())
+		return;
+	if (IsHidden())
+		Show();
+	UnlockLooper();
+}
+
+void
+WText::Draw(BRect update)
+{
+	FillRect(update, B_SOLID_LOW);
+	BTextView::Draw(update);
+	if (selected) {
+		BRect frame = Bounds();
+		frame.right -= 5.0;
+		StrokeRect(frame, B_SOLID_HIGH);
+	}
+	if (underline) {
+		BRect frame = Frame();
+		float y = frame.bottom - frame.top - 1.0;
+		float width = TextWidth() - 5.0;
+		StrokeLine(BPoint(0, y), BPoint(width, y), B_SOLID_HIGH);
+	}
+}
+
+void
+WText::MouseMoved(BPoint where, uint32 code, const BMessage* dragMessage)
+{
+	BTextView::MouseMoved(where, code, dragMessage);
+}
+
+void
+WText::Cut(BClipboard* clipboard)
+{
+	BTextView::Cut(clipboard);
+	if (Page* page = GetPage())
+		page->NotSaved();
+}
+
+void
+WText::Paste(BClipboard* clipboard)
+{
+	BTextView::Paste(clipboard);
+	if (Page* page = GetPage())
+		page->NotSaved();
+}
+
+void
+WText::Undo(BClipboard* clipboard)
+{
+	BTextView::Undo(clipboard);
+	if (Page* page = GetPage())
+		page->NotSaved();
+}
+
+int32
+CountCharsFit(WText* text, float width)
+{
+	const char* bytes = text->Text();
+	int32 length = text->TextLength();
+	float remaining = width;
+	int32 i = 0;
+	while (i < length && remaining > 0) {
+		remaining -= text->ByteWidth(bytes[i]);
+		i++;
+	}
+	if (remaining < 0)
+		i--;
+	return i < 0 ? 0 : i;
+}
+
+WYSIWYG_Element*
+WText::JoinSplit(float width, bool force)
+{
+	if (TextLength() > 0 && ByteWidth(Text()[0]) > width)
+		return nullptr;
+
+	BRect bounds = WBounds();
+	if (bounds.right - bounds.left - 5.0 > width) {
+		// Too long: split after the last space that still fits.
+		int32 n = CountCharsFit(this, width);
+		const char* text = Text();
+		int32 length = TextLength();
+		int32 k = -1;
+		for (int32 i = n < length ? n : length - 1; i >= 1; i--) {
+			if (IsWhite(text[i])) {
+				k = i;
+				break;
+			}
+		}
+		if (k < 0) {
+			if (!force)
+				return nullptr;
+			for (int32 i = n + 1; i < length; i++) {
+				if (IsWhite(text[i])) {
+					k = i;
+					break;
+				}
+			}
+			if (k < 0)
+				return nullptr;
+		}
+		if (engine == nullptr)
+			return nullptr;
+		WText* added = engine->SplitText(this, k + 1, false);
+		if (added != nullptr)
+			added->dontJoin = false;
+		engine->ResetScrollRange();
+		return added;
+	}
+
+	// It fits: pull words back from the text after it.
+	while (true) {
+		WText* following = dynamic_cast<WText*>(next);
+		if (following == nullptr || following->dontJoin || engine == nullptr)
+			return nullptr;
+		float ownWidth = bounds.right - bounds.left;
+		BRect nextBounds = following->WBounds();
+		float nextWidth = nextBounds.right - nextBounds.left;
+		int32 nextLength = following->TextLength();
+		if (!(ownWidth + nextWidth < width)) {
+			const char* nextText = following->Text();
+			int32 wordEnd = 0;
+			while (wordEnd < nextLength && !IsWhite(nextText[wordEnd]))
+				wordEnd++;
+			if (wordEnd < nextLength)
+				wordEnd++;
+			float wordWidth = 0;
+			if (BFont* font = following->environment->font)
+				wordWidth = font->StringWidth(nextText, wordEnd);
+			if (ownWidth + wordWidth > width)
+				return nullptr;
+		}
+		if (nextLength == 0) {
+			engine->Delete(following);
+			continue;
+		}
+		int32 n = CountCharsFit(following, width - ownWidth);
+		const char* nextText = following->Text();
+		int32 count = -1;
+		for (int32 i = n < nextLength ? n : nextLength - 1; i >= 1; i--) {
+			if (IsWhite(nextText[i])) {
+				count = i + 1;
+				break;
+			}
+		}
+		if (count < 0) {
+			if (n == nextLength)
+				count = n;
+			else
+				return nullptr;
+		}
+		engine->JoinText(this, count);
+		return nullptr;
+	}
+}

@@ -1,0 +1,257 @@
+#include "WYSIWYG_Element.h"
+
+#include <View.h>
+
+#include "GarbageCollector.h"
+#include "Page.h"
+#include "WText.h"
+#include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
+
+WYSIWYG_Element::WYSIWYG_Element(WYSIWYG_Element* previous,
+	WYSIWYG_Element* next, WYSIWYG_Engine* engine, long vAlignment)
+	:
+	engine(engine),
+	dontJoin(false),
+	environment(nullptr),
+	previous(previous),
+	next(next),
+	eolStatus(0),
+	isTAG(true),
+	selected(false),
+	placed(false)
+{
+	RegisterAtGarbageCollector(this, GetPage());
+	environment = new Environment(this);
+	environment->SetVAlignment(vAlignment);
+}
+
+WYSIWYG_Element::~WYSIWYG_Element()
+{
+	delete environment;
+	environment = nullptr;
+	if (engine != nullptr)
+		engine->ElementDestroyed(this);
+	UnRegisterFromGarbageCollector(this, GetPage());
+}
+
+Page*
+WYSIWYG_Element::GetPage() const
+{
+	return engine != nullptr ? engine->page : nullptr;
+}
+
+void
+WYSIWYG_Element::Do()
+{
+	if (previous != nullptr) {
+		const Environment* from = previous->environment;
+		environment->fontType = from->fontType;
+		environment->font = from->font;
+		environment->italic = from->italic;
+		environment->color = from->color;
+		environment->underlined = from->underlined;
+		environment->leftMargin = from->leftMargin;
+		environment->rightMargin = from->rightMargin;
+		environment->hAlignment = from->hAlignment;
+		environment->currentAnchor = from->currentAnchor;
+		environment->currentList = from->currentList;
+		environment->breakBefore = 0;
+		environment->breakAfter = 0;
+		return;
+	}
+	Page* page = GetPage();
+	if (page != nullptr) {
+		environment->font = page->plainFont;
+		environment->color = page->textColor;
+	}
+}
+
+BRect
+WYSIWYG_Element::WFrame()
+{
+	return BRect(0, 0, 0, 0);
+}
+
+BRect
+WYSIWYG_Element::WBounds()
+{
+	return BRect(0, 0, 0, 0);
+}
+
+BView*
+WYSIWYG_Element::View()
+{
+	return nullptr;
+}
+
+WYSIWYG_Element*
+WYSIWYG_Element::JoinSplit(float, bool)
+{
+	return nullptr;
+}
+
+bool
+WYSIWYG_Element::Splitable()
+{
+	return false;
+}
+
+void
+WYSIWYG_Element::SetPrevious(WYSIWYG_Element* element)
+{
+	previous = element;
+}
+
+void
+WYSIWYG_Element::SetNext(WYSIWYG_Element* element)
+{
+	next = element;
+}
+
+void
+WYSIWYG_Element::Placed()
+{
+}
+
+void
+WYSIWYG_Element::WasPlaced()
+{
+	if (placed)
+		return;
+	placed = true;
+	Placed();
+}
+
+WYSIWYG_Element*
+WYSIWYG_Element::FirstOnLine()
+{
+	WYSIWYG_Element* element = this;
+	while (element->previous != nullptr && element->previous->eolStatus == 0)
+		element = element->previous;
+	return element;
+}
+
+WYSIWYG_Element*
+WYSIWYG_Element::LastOnLine()
+{
+	WYSIWYG_Element* element = this;
+	while (element->eolStatus == 0 && element->next != nullptr)
+		element = element->next;
+	return element;
+}
+
+int
+WYSIWYG_Element::Line()
+{
+	int line = 0;
+	for (WYSIWYG_Element* element = previous; element != nullptr;
+			element = element->previous) {
+		if (element->eolStatus == 1)
+			line++;
+	}
+	return line;
+}
+
+float
+WYSIWYG_Element::_LineMaxBottom(WYSIWYG_Element* last, bool* hasView)
+{
+	float max = last->WFrame().bottom;
+	*hasView = false;
+	WYSIWYG_Element* element = last;
+	while (true) {
+		if (element->View() != nullptr)
+			*hasView = true;
+		float bottom = element->WFrame().bottom;
+		if (max < bottom)
+			max = bottom;
+		WYSIWYG_Element* before = element->previous;
+		if (before == nullptr || before->eolStatus != 0)
+			break;
+		element = before;
+	}
+	return max;
+}
+
+float
+WYSIWYG_Element::LineTop()
+{
+	WYSIWYG_Element* first = FirstOnLine();
+	if (first->previous == nullptr)
+		return 8.0;
+	BView* view = engine != nullptr ? (BView*)engine->view : nullptr;
+	if (view == nullptr || !view->LockLooper())
+		return 8.0;
+
+	// A line without any view takes no height: it begins where the line
+	// above it begins, so keep going up until a line has a view.
+	float top = 8.0;
+	while (first->previous != nullptr) {
+		WYSIWYG_Element* last = first->previous;
+		bool hasView;
+		float max = _LineMaxBottom(last, &hasView);
+		if (hasView) {
+			top = max + 2.0;
+			break;
+		}
+		first = last->FirstOnLine();
+	}
+	view->UnlockLooper();
+	return top;
+}
+
+float
+WYSIWYG_Element::LineBottom()
+{
+	WYSIWYG_Element* last = LastOnLine();
+	BView* view = engine != nullptr ? (BView*)engine->view : nullptr;
+	if (view == nullptr || !view->LockLooper())
+		return 0.0;
+
+	// A line without a view ends 2 pixels above the bottom of the line
+	// below it (8 for the last line).
+	float offset = 0;
+	float bottom;
+	while (true) {
+		bool hasView;
+		float max = _LineMaxBottom(last, &hasView);
+		if (hasView) {
+			bottom = max + offset;
+			break;
+		}
+		if (last->next == nullptr) {
+			bottom = 8.0 + offset;
+			break;
+		}
+		offset -= 2.0;
+		last = last->next->LastOnLine();
+	}
+	view->UnlockLooper();
+	return bottom;
+}
+
+WText*
+WYSIWYG_Element::FindPreviousText()
+{
+	if (previous == nullptr)
+		return dynamic_cast<WText*>(this);
+	for (WYSIWYG_Element* element = previous; element != nullptr;
+			element = element->previous) {
+		if (WText* text = dynamic_cast<WText*>(element))
+			return text;
+	}
+	return nullptr;
+}
+
+WText*
+WYSIWYG_Element::FindNextText()
+{
+	if (next == nullptr)
+		return dynamic_cast<WText*>(this);
+	for (WYSIWYG_Element* element = next; element != nullptr;
+			element = element->next) {
+		if (WText* text = dynamic_cast<WText*>(element))
+			return text;
+	}
+	return nullptr;
+}

@@ -1,0 +1,570 @@
+// The engine core: construction inside the visual window, chain access, the
+// whole-page services and the chain operations the elements build on
+// (environment walk, insertion, removal). Layout is in Layout.cpp.
+
+#include "WYSIWYG_Engine.h"
+
+#include <Alert.h>
+#include <Bitmap.h>
+#include <Clipboard.h>
+#include <Entry.h>
+#include <File.h>
+#include <OS.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#if __has_include(<TranslationUtils.h>)
+#include <TranslationUtils.h>
+#define HAVE_TRANSLATION_KIT 1
+#endif
+#include <Window.h>
+#include <image.h>
+
+#include <cxxabi.h>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <typeinfo>
+
+#include "Alerts.h"
+#include "Config.h"
+#include "EndLine.h"
+#include "GarbageCollector.h"
+#include "HorizontalLine.h"
+#include "Page.h"
+#include "TextChange.h"
+#include "WLooper.h"
+#include "WText.h"
+#include "WYSIWYG_Element.h"
+#include "WYSIWYG_View.h"
+
+extern char** environ;
+
+WYSIWYG_Engine::WYSIWYG_Engine(BRect frame, BWindow* window, Page* page)
+	:
+	view(nullptr),
+	scrollView(nullptr),
+	looper(nullptr),
+	page(page),
+	first(nullptr),
+	firstSelection(nullptr),
+	lastSelection(nullptr),
+	selecting(true),
+	window(window),
+	fPlaceDepth(0),
+	fScrollRangePending(false),
+	fLoading(0),
+	fDoWalking(false),
+	fDoContinue(nullptr),
+	fLastHint(nullptr)
+{
+	frame.right -= 14;
+	frame.bottom -= 14;
+	looper = new WLooper(this);
+	view = new WYSIWYG_View(frame, "Main view", this);
+	scrollView = new BScrollView("Main scroll view", view, B_FOLLOW_ALL_SIDES,
+		B_WILL_DRAW | B_FRAME_EVENTS | B_FULL_UPDATE_ON_RESIZE, true, true,
+		B_FANCY_BORDER);
+	if (BScrollBar* bar = scrollView->ScrollBar(B_HORIZONTAL))
+		bar->SetRange(0, 0);
+	if (BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL))
+		bar->SetRange(0, 0);
+
+	bool locked = window != nullptr && window->Lock();
+	if (window != nullptr)
+		window->AddChild(scrollView);
+
+	WText* text = new WText(nullptr, nullptr, this, nullptr);
+	view->AddChild(text);
+	first = text;
+	fLastHint = text;
+	Place(first, false);
+	text->MakeFocus(true);
+	if (locked)
+		window->Unlock();
+}
+
+WYSIWYG_Engine::~WYSIWYG_Engine()
+{
+	SetBackgroundBitmap(nullptr);
+	bool locked = window != nullptr && window->Lock();
+	scrollView->RemoveChild(view);
+	if (scrollView->Parent() != nullptr)
+		scrollView->RemoveSelf();
+	else if (window != nullptr)
+		window->RemoveChild(scrollView);
+	first = nullptr;
+	fLastHint = nullptr;
+	if (looper->Lock())
+		looper->Quit();
+	looper = nullptr;
+
+	// Element views belong to their elements, which the collector deletes:
+	// take them out of the main view before it goes.
+	for (int32 i = view->CountChildren() - 1; i >= 0; i--)
+		view->RemoveChild(view->ChildAt(i));
+	delete view;
+	view = nullptr;
+	delete scrollView;
+	scrollView = nullptr;
+	if (locked)
+		window->Unlock();
+
+	if (page != nullptr && page->garbageCollector != nullptr)
+		page->garbageCollector->Empty();
+}
+
+void
+WYSIWYG_Engine::ElementDestroyed(WYSIWYG_Element* element)
+{
+	if (fLastHint == element)
+		fLastHint = nullptr;
+	if (firstSelection == element || lastSelection == element) {
+		firstSelection = nullptr;
+		lastSelection = nullptr;
+	}
+}
+
+WYSIWYG_Element*
+WYSIWYG_Engine::LastElement()
+{
+	// Start from the last element seen when it is still in the chain.
+	WYSIWYG_Element* element = fLastHint;
+	if (element == nullptr
+		|| (element != first && element->previous == nullptr))
+		element = first;
+	if (element == nullptr)
+		return nullptr;
+	while (element->next != nullptr)
+		element = element->next;
+	fLastHint = element;
+	return element;
+}
+
+WYSIWYG_Element*
+WYSIWYG_Engine::Element(BView* target)
+{
+	if (target == nullptr)
+		return nullptr;
+	// Every element view is the element object itself, so a cross cast
+	// finds it; it must still be in this engine's chain.
+	WYSIWYG_Element* element = dynamic_cast<WYSIWYG_Element*>(target);
+	if (element == nullptr || element->engine != this
+		|| element->View() != target)
+		return nullptr;
+	if (element != first && element->previous == nullptr)
+		return nullptr;
+	return element;
+}
+
+int
+WYSIWYG_Engine::Line()
+{
+	if (window == nullptr)
+		return -1;
+	WYSIWYG_Element* element = Element(window->CurrentFocus());
+	if (element == nullptr)
+		return -1;
+	return element->Line();
+}
+
+void
+WYSIWYG_Engine::HTML()
+{
+	for (WYSIWYG_Element* element = first; element != nullptr;
+			element = element->next)
+		element->HTML();
+}
+
+void
+WYSIWYG_Engine::Empty()
+{
+	if (view == nullptr || !view->LockLooper())
+		return;
+	// Taken out from the end: each removal then only unlinks the last
+	// element, and no style element re-runs the environments behind it.
+	WYSIWYG_Element* last = LastElement();
+	while (last != nullptr && last != first) {
+		WYSIWYG_Element* before = last->previous;
+		Delete(last);
+		last = before;
+	}
+	if (WText* text = dynamic_cast<WText*>(first))
+		text->SetText("");
+	if (first != nullptr)
+		first->SetNext(nullptr);
+	fLastHint = first;
+	ResetScrollRange();
+	view->Invalidate();
+	view->UnlockLooper();
+	if (page != nullptr) {
+		page->NotSaved();
+		// Nothing outside the chain is needed any more.
+		if (page->garbageCollector != nullptr && first != nullptr)
+			page->garbageCollector->Collect(first);
+	}
+}
+
+void
+WYSIWYG_Engine::Refresh()
+{
+	Do(nullptr);
+	Place(nullptr, true);
+	bool locked = window != nullptr && window->Lock();
+	for (WYSIWYG_Element* element = first; element != nullptr;
+			element = element->next) {
+		if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element)) {
+			rule->Erase();
+			rule->Draw(rule->LineTop() + 13.0f);
+		}
+	}
+	// The element views are children of the main view: invalidating it
+	// redraws each of them over its own bounds.
+	view->Invalidate();
+	if (locked)
+		window->Unlock();
+	ResetScrollRange();
+}
+
+void
+WYSIWYG_Engine::SetBackgroundBitmap(char* path)
+{
+	if (view == nullptr)
+		return;
+	if (path == nullptr) {
+		if (!view->LockLooper()) {
+			view->ClearViewBitmap();
+			view->Invalidate();
+			return;
+		}
+		view->ClearViewBitmap();
+		view->Invalidate();
+		view->UnlockLooper();
+		return;
+	}
+	BFile file(path, B_READ_ONLY);
+	if (file.InitCheck() != B_OK) {
+		error("Could not open the file: ", path);
+		return;
+	}
+#ifdef HAVE_TRANSLATION_KIT
+	BBitmap* bitmap = BTranslationUtils::GetBitmap(path);
+#else
+	BBitmap* bitmap = nullptr;
+#endif
+	if (bitmap == nullptr) {
+		error("Incorrect Image file: ", path);
+		return;
+	}
+	if (view->LockLooper()) {
+		view->SetViewBitmap(bitmap, B_FOLLOW_TOP | B_FOLLOW_LEFT,
+			B_TILE_BITMAP);
+		view->Invalidate();
+		view->UnlockLooper();
+	}
+	delete bitmap;
+}
+
+void
+WYSIWYG_Engine::_Launch(const char* program, const char* argument)
+{
+	const char* argv[3];
+	std::string programCopy = program;
+	std::string argumentCopy = argument != nullptr ? argument : "";
+	argv[0] = programCopy.c_str();
+	argv[1] = argument != nullptr ? argumentCopy.c_str() : nullptr;
+	argv[2] = nullptr;
+	int32 argc = argument != nullptr ? 2 : 1;
+	thread_id thread = load_image(argc, argv, (const char**)environ);
+	if (thread >= 0)
+		resume_thread(thread);
+}
+
+void
+WYSIWYG_Engine::Preview(char* path)
+{
+	std::string file;
+	if (path == nullptr) {
+		if (page == nullptr)
+			return;
+		page->Save();
+		if (page->path == nullptr)
+			return;
+		file = page->path;
+	} else
+		file = path;
+
+	const char* browser = "/boot/beos/apps/NetPositive";
+	BFile program(browser, B_READ_ONLY);
+	if (program.InitCheck() != B_OK)
+		error("You don't have NetPositive installed in /boot/beos/apps/");
+	// The address may be of any length.
+	std::string url = "file://" + file;
+	_Launch(browser, url.c_str());
+}
+
+void
+WYSIWYG_Engine::RunQuilloraSeek()
+{
+	Config* config = Config::Current();
+	std::string directory = config != nullptr
+		&& config->applicationDirectory != nullptr
+		? config->applicationDirectory : "";
+	std::string path = directory + "QuilloraSeek";
+	BFile program(path.c_str(), B_READ_ONLY);
+	if (program.InitCheck() != B_OK)
+		error("You don't have QuilloraSeek installed in \n", directory.c_str());
+	_Launch(path.c_str(), nullptr);
+}
+
+void
+WYSIWYG_Engine::Test()
+{
+	for (WYSIWYG_Element* element = first; element != nullptr;
+			element = element->next) {
+		if (element->DontJoin())
+			error("dontjoin=true>");
+		element->selected = true;
+		if (BView* elementView = element->View())
+			elementView->Invalidate();
+		int status;
+		char* demangled = abi::__cxa_demangle(typeid(*element).name(),
+			nullptr, nullptr, &status);
+		std::string name = status == 0 && demangled != nullptr
+			? demangled : typeid(*element).name();
+		free(demangled);
+		if (element->EOLStatus() != 0)
+			name = "EndOfLine: " + name;
+		error(name.c_str());
+		if (TextChange* change = dynamic_cast<TextChange*>(element))
+			errorINT(change->HasText() ? 1 : 0);
+		element->selected = false;
+		if (BView* elementView = element->View())
+			elementView->Invalidate();
+	}
+}
+
+void
+WYSIWYG_Engine::Do(WYSIWYG_Element* element)
+{
+	if (element == nullptr)
+		element = first;
+	if (element == nullptr)
+		return;
+	if (fDoWalking) {
+		// A style element asks to carry its change on: the running walk
+		// goes on from there.
+		fDoContinue = element;
+		return;
+	}
+	fDoWalking = true;
+	while (element != nullptr) {
+		fDoContinue = nullptr;
+		element->Do();
+		element = fDoContinue != nullptr ? fDoContinue : element->next;
+	}
+	fDoWalking = false;
+	fDoContinue = nullptr;
+}
+
+WYSIWYG_Element*
+WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
+{
+	if (after == nullptr)
+		return nullptr;
+	if (tag < 0)
+		tag = -tag;
+	if (page != nullptr && !IsLoading())
+		page->NotSaved();
+
+	if (tag == 0 || tag == 1) {
+		WYSIWYG_Element* oldNext = after->next;
+		WText* text = new WText(after, oldNext, this, nullptr);
+		after->SetNext(text);
+		if (oldNext != nullptr)
+			oldNext->SetPrevious(text);
+		if (view->LockLooper()) {
+			view->AddChild(text);
+			view->UnlockLooper();
+		}
+		if (ref == nullptr)
+			text->SetText("");
+		if (dynamic_cast<WText*>(after) != nullptr)
+			text->dontJoin = true;
+		if (oldNext == nullptr)
+			fLastHint = text;
+		// While a page is read the whole chain is laid out at the end.
+		if (!IsLoading()) {
+			Place(after, false);
+			if (tag == 0)
+				text->MakeFocus(true);
+			ResetScrollRange();
+		}
+		return text;
+	}
+
+	if (tag == 13 || tag == 60 || tag == 40) {
+		if (tag == 40 && after->CurrentList() != nullptr)
+			return nullptr;
+		bool locked = window != nullptr && window->Lock();
+		if (dynamic_cast<WText*>(after) == nullptr) {
+			WYSIWYG_Element* text = InsertAt(after, 1, nullptr);
+			if (text != nullptr)
+				after = text;
+		}
+		WYSIWYG_Element* created = nullptr;
+		long type = tag == 13 ? 1 : 2;
+		if (tag != 40 && dynamic_cast<EndLine*>(after->next) != nullptr) {
+			static_cast<EndLine*>(after->next)->SetType(type);
+			created = after->next;
+		} else {
+			WYSIWYG_Element* oldNext = after->next;
+			if (tag == 40)
+				created = new HorizontalLine(after, oldNext, this, nullptr);
+			else
+				created = new EndLine(type, after, oldNext, this, nullptr);
+			after->SetNext(created);
+			if (oldNext != nullptr)
+				oldNext->SetPrevious(created);
+		}
+		created->Do();
+		WYSIWYG_Element* result = created;
+		WYSIWYG_Element* following = created->next;
+		if (following == nullptr || (dynamic_cast<WText*>(following) == nullptr
+				&& dynamic_cast<EndLine*>(following) == nullptr)) {
+			WYSIWYG_Element* text = InsertAt(created, 1, nullptr);
+			if (text != nullptr)
+				result = text;
+		}
+		if (locked)
+			window->Unlock();
+		if (!IsLoading()) {
+			Place(after, false);
+			if (result != nullptr && result->previous != nullptr)
+				Place(result->previous, true);
+			ResetScrollRange();
+		}
+		return result;
+	}
+	// Style pairs, anchors, lists and images come with their elements.
+	return nullptr;
+}
+
+void
+WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
+{
+	if (element == nullptr || element == first)
+		return;
+	WText* previousText = element->FindPreviousText();
+	WYSIWYG_Element* before = element->previous;
+	WYSIWYG_Element* after = element->next;
+	if (before != nullptr)
+		before->SetNext(after);
+	if (after != nullptr)
+		after->SetPrevious(before);
+	if (element == firstSelection || element == lastSelection) {
+		firstSelection = nullptr;
+		lastSelection = nullptr;
+	}
+	if (fLastHint == element)
+		fLastHint = before;
+	element->SetPrevious(nullptr);
+	element->SetNext(nullptr);
+
+	BView* elementView = element->View();
+	if (elementView != nullptr && view != nullptr && view->LockLooper()) {
+		if (elementView->IsFocus() && previousText != nullptr) {
+			int32 length = previousText->TextLength();
+			previousText->Select(length, length);
+			previousText->MakeFocus(true);
+		}
+		elementView->Hide();
+		if (elementView->Parent() == view)
+			view->RemoveChild(elementView);
+		view->UnlockLooper();
+	}
+}
+
+void
+WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
+{
+	if (ref != nullptr) {
+		const char* name = ref->name;
+		const char* dot = name != nullptr ? strrchr(name, '.') : nullptr;
+		if (dot == nullptr)
+			error("Incorrect file");
+		else {
+			const char* extension = dot + 1;
+			if (strcmp(extension, "gif") == 0 || strcmp(extension, "jpg") == 0
+				|| strcmp(extension, "jpeg") == 0)
+				tag = 44;
+			else
+				tag = 1;
+		}
+	}
+	WText* text = window != nullptr
+		? dynamic_cast<WText*>(Element(window->CurrentFocus())) : nullptr;
+	if (text == nullptr) {
+		error("Place cursor where you want to place the object.");
+		return;
+	}
+	int32 start, end;
+	text->GetSelection(&start, &end);
+	if (start < end)
+		text->Delete(start, end);
+	int32 caret = start;
+	int32 length = text->TextLength();
+	WYSIWYG_Element* after;
+	if (caret == 0) {
+		if (text == first || length == 0) {
+			SplitText(text, 0, true);
+			after = text;
+		} else
+			after = text->previous;
+	} else if (caret >= length) {
+		if (text->next == nullptr)
+			SplitText(text, length, true);
+		after = text;
+	} else {
+		SplitText(text, caret, false);
+		after = text;
+	}
+	if (after == nullptr)
+		after = first;
+	InsertAt(after, tag, ref);
+}
+
+void
+WYSIWYG_Engine::Copy(int32)
+{
+	if (window == nullptr)
+		return;
+	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
+		text->Copy(be_clipboard);
+}
+
+void
+WYSIWYG_Engine::Cut()
+{
+	if (window == nullptr)
+		return;
+	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
+		text->Cut(be_clipboard);
+}
+
+void
+WYSIWYG_Engine::PasteAtCursor()
+{
+	if (window == nullptr)
+		return;
+	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
+		text->Paste(be_clipboard);
+}
+
+void
+WYSIWYG_Engine::Undo()
+{
+	if (window == nullptr)
+		return;
+	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
+		text->Undo(be_clipboard);
+}

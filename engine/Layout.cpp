@@ -1,0 +1,532 @@
+// Layout: breaking the chain into lines that fit the main view, the flow of
+// text between text elements, vertical and horizontal alignment, shifting
+// the lines below a change, and the scroll range.
+//
+// A split made while a line is laid out (WText::JoinSplit -> SplitText)
+// asks for the line to be laid out again, and that layout may re-flow the
+// rest of the paragraph and shift the rest of the document. The Place that
+// is already running does exactly that work right after the split returns,
+// so the nested request is dropped and the scroll range is set once when the
+// outermost Place ends. Positions come out as if every request had run;
+// opening a page stays linear.
+
+#include "WYSIWYG_Engine.h"
+
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <Window.h>
+
+#include <cmath>
+
+#include "Alerts.h"
+#include "CrashProtector.h"
+#include "HorizontalLine.h"
+#include "WText.h"
+#include "WYSIWYG_Element.h"
+#include "WYSIWYG_View.h"
+
+namespace {
+
+inline bool
+IsText(WYSIWYG_Element* element)
+{
+	return dynamic_cast<WText*>(element) != nullptr;
+}
+
+inline bool
+IsRule(WYSIWYG_Element* element)
+{
+	return dynamic_cast<HorizontalLine*>(element) != nullptr;
+}
+
+inline float
+Height(const BRect& frame)
+{
+	return frame.bottom - frame.top;
+}
+
+// Text views made by a split or a join get the font height cut to whole
+// pixels.
+void
+FitSplitSize(WText* text)
+{
+	text->ResizeTo(text->TextWidth(), (int32)text->FontHeight());
+}
+
+// Releases the window lock when it goes out of scope.
+class WindowLock {
+public:
+	explicit WindowLock(BWindow* window)
+		: fWindow(window), fLocked(window != nullptr && window->Lock()) {}
+	~WindowLock() { if (fLocked) fWindow->Unlock(); }
+private:
+	BWindow* fWindow;
+	bool fLocked;
+};
+
+}	// namespace
+
+void
+WYSIWYG_Engine::_ClearDontJoin()
+{
+	for (WYSIWYG_Element* element = first; element != nullptr;
+			element = element->next)
+		element->dontJoin = false;
+}
+
+void
+WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
+{
+	if (view == nullptr || view->Window() == nullptr) {
+		CrashProtector();
+		return;
+	}
+	if (element == nullptr) {
+		element = first;
+		all = true;
+	}
+	if (element == nullptr)
+		return;
+	// A nested request (a split during this layout) is done by the running
+	// Place when the split returns.
+	if (fPlaceDepth > 0)
+		return;
+
+	fPlaceDepth++;
+	// Splits set the mark on their new piece and the split's caller clears
+	// it at once, so one clearing serves every line of the pass.
+	if (all)
+		_ClearDontJoin();
+
+	WYSIWYG_Element* current = element;
+	while (current != nullptr) {
+		bool chainEnded = false;
+		WYSIWYG_Element* last = _PlaceLine(current, &chainEnded);
+		if (chainEnded || last == nullptr || last->next == nullptr)
+			break;
+		WYSIWYG_Element* following = last->next;
+		if (!all && (last->BreakAfter() != 0 || following->BreakBefore() != 0
+				|| following->LeftMargin() != last->LeftMargin()
+				|| following->RightMargin() != last->RightMargin()
+				|| IsRule(following))) {
+			// A hard break: nothing below can re-flow, the lines only move.
+			ShiftLines(following);
+			break;
+		}
+		current = following;
+	}
+	fPlaceDepth--;
+
+	if (fPlaceDepth == 0 && fScrollRangePending) {
+		fScrollRangePending = false;
+		ResetScrollRange();
+	}
+}
+
+WYSIWYG_Element*
+WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
+{
+	*chainEnded = false;
+	WYSIWYG_Element* lineFirst = element->FirstOnLine();
+	float top = element->LineTop();
+	bool ruleLine = false;
+	if (IsRule(lineFirst)) {
+		top += 26;
+		ruleLine = true;
+		if (lineFirst->next == nullptr)
+			error("Error: there isn't any text after Horizontal line");
+		else
+			lineFirst = lineFirst->next;
+	}
+
+	BRect bounds(0, 0, 0, 0);
+	if (view->LockLooper()) {
+		bounds = view->Bounds();
+		view->UnlockLooper();
+	}
+	float usable = (bounds.right - bounds.left - 5 - 5)
+		- (lineFirst->LeftMargin() + lineFirst->RightMargin());
+
+	// Pass 1: which elements make the line.
+	float used = 0;
+	bool firstText = true;
+	WYSIWYG_Element* last = nullptr;
+	WYSIWYG_Element* e = lineFirst;
+	while (e != nullptr) {
+		e->eolStatus = 0;
+		e->JoinSplit(usable - used - 5, firstText);
+		if (IsText(e))
+			firstText = false;
+		BRect elementBounds = e->WBounds();
+		float width = elementBounds.right - elementBounds.left;
+		WYSIWYG_Element* before = e->previous;
+
+		if (used + width > usable) {
+			bool onlyItems = true;
+			if (e != lineFirst) {
+				// The element may only stay when nothing with a view (a
+				// list item's bullet aside) comes before it on the line.
+				for (WYSIWYG_Element* other = lineFirst; other != e;
+						other = other->next) {
+					if (other->View() != nullptr) {
+						onlyItems = false;
+						break;
+					}
+				}
+			}
+			if (e == lineFirst || onlyItems) {
+				e->eolStatus = 1;
+				used += width;
+				last = e;
+			} else {
+				before->eolStatus = 1;
+				last = before;
+			}
+			break;
+		}
+		if (e != lineFirst && e->BreakBefore() != 0) {
+			before->eolStatus = 1;
+			last = before;
+			break;
+		}
+		if (before != nullptr && e != lineFirst
+			&& ((before->LeftMargin() != 0 && e->LeftMargin() == 0)
+				|| before->RightMargin() != e->RightMargin())) {
+			before->eolStatus = 1;
+			last = before;
+			break;
+		}
+		if (e->BreakAfter() != 0) {
+			e->eolStatus = 1;
+			used += width;
+			last = e;
+			break;
+		}
+		if (e != lineFirst && IsRule(e)) {
+			before->eolStatus = 1;
+			last = before;
+			break;
+		}
+		used += width;
+		e = e->next;
+	}
+	WYSIWYG_Element* stop = last != nullptr ? last->next : nullptr;
+
+	// Text height of the line.
+	float textHeight = -1;
+	for (WYSIWYG_Element* other = lineFirst; other != stop;
+			other = other->next) {
+		if (IsText(other)) {
+			textHeight = Height(other->WFrame());
+			break;
+		}
+	}
+	if (textHeight < 0)
+		textHeight = Height(first->WFrame());
+	const float H = textHeight;
+
+	WindowLock lock(window);
+
+	// Pass 2: how far the tallest element raises the line's text.
+	float rise = 0;
+	for (WYSIWYG_Element* other = lineFirst; other != stop;
+			other = other->next) {
+		BRect frame = other->WFrame();
+		if (!(frame.right > 0))
+			continue;
+		float h = Height(frame);
+		float value = 0;
+		switch (other->VAlignment()) {
+			case 3:
+				value = 0;
+				break;
+			case 4:
+				value = (h - H) / 2;
+				break;
+			case 5:
+				value = h / 2 - 3 * H / 4;
+				break;
+			case 6:
+				value = h - H;
+				break;
+			case 7:
+				value = IsText(other) ? 0 : h - 5 * H / 6;
+				break;
+			default:
+				error("Error - unknown alignment flag");
+				errorINT((int)other->VAlignment());
+				value = 0;
+		}
+		if (value > rise)
+			rise = value;
+	}
+
+	float spacing = lineFirst->BreakBefore();
+	if (lineFirst->previous != nullptr
+		&& lineFirst->previous->BreakAfter() > spacing)
+		spacing = lineFirst->previous->BreakAfter();
+	const float T = top + rise + spacing;
+
+	float leftMargin = lineFirst->LeftMargin();
+	float rightMargin = lineFirst->RightMargin();
+	float viewWidth = bounds.right - bounds.left;
+	float x;
+	switch (lineFirst->HAlignment()) {
+		case 0:
+			x = leftMargin + 5;
+			break;
+		case 1:
+			x = leftMargin + 5 + ((viewWidth - 14)
+				- (leftMargin + 10 + rightMargin) - used) / 2;
+			break;
+		case 2:
+			x = leftMargin + 5 + ((viewWidth - 14)
+				- (leftMargin + 10 + rightMargin) - used);
+			break;
+		default:
+			error("Internal error: incorrect halignment setting");
+			x = 0;
+	}
+
+	// Pass 3: positions.
+	float previousY = rise;
+	for (WYSIWYG_Element* other = lineFirst; other != stop;
+			other = other->next) {
+		BRect frame = other->WFrame();
+		if (frame.right > 0) {
+			float h = Height(frame);
+			float y;
+			switch (other->VAlignment()) {
+				case 3:
+					y = T;
+					break;
+				case 4:
+					y = T + (H - h) / 2;
+					break;
+				case 5:
+					y = T + 3 * H / 4 - h / 2;
+					break;
+				case 6:
+					y = T + H - h;
+					break;
+				case 7:
+					y = IsText(other) ? T + H - h : T + 5 * H / 6 - h;
+					break;
+				default:
+					y = previousY;
+			}
+			previousY = y;
+			if (BView* elementView = other->View()) {
+				if (frame.left != x || frame.top != y)
+					elementView->MoveTo(x, y);
+			}
+			BRect elementBounds = other->WBounds();
+			x += elementBounds.right - elementBounds.left + 1;
+		}
+		other->WasPlaced();
+	}
+
+	if (ruleLine && lineFirst->previous != nullptr) {
+		if (HorizontalLine* rule
+				= dynamic_cast<HorizontalLine*>(lineFirst->previous)) {
+			rule->Erase();
+			rule->Draw(rule->LineTop() + 13);
+		}
+	}
+
+	if (last == nullptr)
+		*chainEnded = true;
+	return last;
+}
+
+void
+WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
+{
+	if (element == nullptr)
+		return;
+	{
+		WindowLock lock(window);
+		WYSIWYG_Element* lineFirst = element->FirstOnLine();
+		// LineTop of each further line follows from the line above as it
+		// has just been moved, so it is carried along instead of being
+		// looked up again.
+		float lineTop = lineFirst->LineTop();
+		while (lineFirst != nullptr) {
+			float top = lineTop;
+			float spacing = lineFirst->BreakBefore();
+			if (lineFirst->previous != nullptr
+				&& lineFirst->previous->BreakAfter() > spacing)
+				spacing = lineFirst->previous->BreakAfter();
+			if (spacing == 0.01f)
+				spacing = 0;
+
+			WYSIWYG_Element* last = lineFirst;
+			while (last->eolStatus == 0 && last->next != nullptr)
+				last = last->next;
+			WYSIWYG_Element* stop = last->next;
+
+			float minTop = 900000.0f;
+			for (WYSIWYG_Element* e = lineFirst; e != stop; e = e->next) {
+				if (BView* elementView = e->View()) {
+					float frameTop = elementView->Frame().top;
+					if (frameTop < minTop)
+						minTop = frameTop;
+				}
+			}
+
+			WYSIWYG_Element* moveFrom = lineFirst;
+			if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(lineFirst)) {
+				rule->Erase();
+				rule->Draw(lineTop + 13);
+				top += 26;
+				if (rule->next == nullptr)
+					error("Error: there isn't any text after Horizontal line");
+				else
+					moveFrom = rule->next;
+			}
+
+			float delta = top + spacing - minTop;
+			float maxBottom = 0;
+			bool hasView = false;
+			for (WYSIWYG_Element* e = moveFrom; e != stop; e = e->next) {
+				if (BView* elementView = e->View()) {
+					if (delta != 0)
+						elementView->MoveBy(0, delta);
+				}
+			}
+			for (WYSIWYG_Element* e = lineFirst; e != stop; e = e->next) {
+				if (BView* elementView = e->View()) {
+					hasView = true;
+					float bottom = elementView->Frame().bottom;
+					if (bottom > maxBottom)
+						maxBottom = bottom;
+				}
+			}
+			if (hasView)
+				lineTop = maxBottom + 2;
+			lineFirst = stop;
+		}
+	}
+	ResetScrollRange();
+}
+
+void
+WYSIWYG_Engine::ResetScrollRange()
+{
+	if (fPlaceDepth > 0) {
+		fScrollRangePending = true;
+		return;
+	}
+	if (view == nullptr || scrollView == nullptr)
+		return;
+	WindowLock lock(window);
+	BRect bounds = view->Bounds();
+	float visible = bounds.bottom - bounds.top;
+	WYSIWYG_Element* last = LastElement();
+	float bottom = last != nullptr ? last->LineBottom() : 0;
+	float range = bottom + 2 + 13 - visible;
+	if (range < 0)
+		range = 0;
+	BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL);
+	if (bar == nullptr)
+		return;
+	bar->SetRange(0, range);
+	// A document that fits shows a full knob.
+	float proportion = range > 0 ? visible / range : 1.0f;
+	if (proportion > 1.0f)
+		proportion = 1.0f;
+	bar->SetProportion(proportion);
+	bar->SetSteps(visible / 25, visible * 8 / 10);
+}
+
+WText*
+WYSIWYG_Engine::SplitText(WText* text, int32 position, bool force)
+{
+	if (text == nullptr)
+		return nullptr;
+	int32 length = text->TextLength();
+	if (!(position > 0 && position < length)) {
+		if (!force)
+			return nullptr;
+		position = position < length ? 0 : length;
+	}
+
+	int32 start = 0, end = 0;
+	if (text->LockLooper()) {
+		text->GetSelection(&start, &end);
+		if (start < position && end > position)
+			text->Select(start, position);
+		text->UnlockLooper();
+	}
+
+	WYSIWYG_Element* oldNext = text->next;
+	WText* added = new WText(text, oldNext, this, nullptr);
+	if (oldNext != nullptr)
+		oldNext->SetPrevious(added);
+	text->SetNext(added);
+	if (oldNext == nullptr)
+		fLastHint = added;
+
+	{
+		WindowLock lock(window);
+		view->AddChild(added);
+		added->Insert(0, text->Text() + position, length - position);
+		FitSplitSize(added);
+		added->dontJoin = true;
+		if (position < length)
+			text->Delete(position, length);
+		FitSplitSize(text);
+		added->BTextView::KeyDown("", 0);
+	}
+
+	Place(text, false);
+
+	if (start >= position) {
+		int32 rest = text->TextLength();
+		bool hadFocus = text->IsFocus();
+		text->Select(rest, rest);
+		added->Select(start - position, end - position);
+		if (hadFocus)
+			added->MakeFocus(true);
+	}
+	return added;
+}
+
+void
+WYSIWYG_Engine::JoinText(WText* text, int32 count)
+{
+	if (text == nullptr)
+		return;
+	WText* following = dynamic_cast<WText*>(text->next);
+	if (following == nullptr)
+		return;
+	int32 length = following->TextLength();
+	if (length == 0) {
+		Delete(following);
+		return;
+	}
+	if (count <= 0)
+		return;
+	if (count > length)
+		count = length;
+
+	WindowLock lock(window);
+	text->Insert(text->TextLength(), following->Text(), count);
+	FitSplitSize(text);
+	int32 start, end;
+	following->GetSelection(&start, &end);
+	following->Delete(0, count);
+	FitSplitSize(following);
+	if (start < count && following->IsFocus()) {
+		text->MakeFocus(true);
+		int32 caret = text->TextLength() - count + start;
+		text->Select(caret, caret);
+	} else {
+		start = start - count < 0 ? 0 : start - count;
+		end = end - count < 0 ? 0 : end - count;
+		following->Select(start, end);
+	}
+	if (following->TextLength() == 0)
+		Delete(following);
+	text->BTextView::KeyDown("", 0);
+}

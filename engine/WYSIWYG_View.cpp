@@ -1,0 +1,86 @@
+#include "WYSIWYG_View.h"
+
+#include <MessageQueue.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <Window.h>
+
+#include "HorizontalLine.h"
+#include "Page.h"
+#include "WYSIWYG_Element.h"
+#include "WYSIWYG_Engine.h"
+
+namespace {
+
+// True while the window has messages waiting: a resize or scroll then is
+// not the last one of its drag.
+bool
+WindowBusy(BView* view)
+{
+	BWindow* window = view->Window();
+	if (window == nullptr)
+		return false;
+	BMessageQueue* queue = window->MessageQueue();
+	return queue != nullptr && !queue->IsEmpty();
+}
+
+}	// namespace
+
+WYSIWYG_View::WYSIWYG_View(BRect frame, const char* name,
+	WYSIWYG_Engine* engine)
+	:
+	BView(frame, name, B_FOLLOW_ALL_SIDES,
+		B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS | B_FULL_UPDATE_ON_RESIZE),
+	engine(engine)
+{
+	Page* page = engine != nullptr ? engine->page : nullptr;
+	if (page != nullptr && page->backgroundColor != nullptr) {
+		SetViewColor(*page->backgroundColor);
+		SetLowColor(*page->backgroundColor);
+	}
+}
+
+void
+WYSIWYG_View::Draw(BRect update)
+{
+	BView::Draw(update);
+	SetDrawingMode(B_OP_COPY);
+	if (engine == nullptr)
+		return;
+	// Rules are painted on this view; the element views are its children
+	// and the kit draws each of them over its own bounds after this.
+	for (WYSIWYG_Element* element = engine->FirstElement(); element != nullptr;
+			element = element->Next()) {
+		if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element)) {
+			rule->Erase();
+			rule->Draw(rule->LineTop() + 13.0f);
+		}
+	}
+}
+
+void
+WYSIWYG_View::FrameResized(float, float)
+{
+	if (WindowBusy(this) || engine == nullptr)
+		return;
+	engine->Refresh();
+}
+
+void
+WYSIWYG_View::ScrollTo(BPoint where)
+{
+	if (WindowBusy(this))
+		return;
+	float y = where.y;
+	BScrollBar* bar = engine != nullptr && engine->scrollView != nullptr
+		? engine->scrollView->ScrollBar(B_VERTICAL) : nullptr;
+	if (bar != nullptr) {
+		float min, max;
+		bar->GetRange(&min, &max);
+		if (y > max)
+			y = max;
+	}
+	if (y < 0)
+		y = 0;
+	BView::ScrollTo(BPoint(where.x, y));
+}
