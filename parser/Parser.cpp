@@ -81,11 +81,11 @@ IsSpace(char c)
 
 // Colour values are '#' and three pairs of hex digits; the pairs are read
 // where they stand, without validation, and a short value gives 0 for the
-// pairs it does not have.
+// pairs it does not have (never reading past its end).
 static int
 ColorPair(const char* value, size_t offset)
 {
-	return offset < strlen(value) ? hexitoa(value + offset) : 0;
+	return offset + 2 <= strlen(value) ? hexitoa(value + offset) : 0;
 }
 
 

@@ -42,7 +42,8 @@ Config::Config()
 	fixedSize(10),
 	proportionalFamily(nullptr),
 	fixedFamily(nullptr),
-	fFirstStart(false)
+	fFirstStart(false),
+	fFontsReported(false)
 {
 	sCurrent = this;
 
@@ -168,14 +169,19 @@ Config::SetStandardValues()
 		}
 	}
 
-	if (!haveProportional) {
+	// The constructor may pick the defaults twice (before and after reading
+	// the file); a missing font is told once.
+	bool report = !fFontsReported && (!haveProportional || !haveFixed);
+	if (report)
+		fFontsReported = true;
+	if (!haveProportional && report) {
 		error("Fatal error: you haven't installed a font with \"Italic\", "
 			"\"Bold\" and \"Bold Italic\" styles! You must have at least one "
 			"such font for running Quillora.");
 		if (be_app != nullptr)
 			be_app->Quit();
 	}
-	if (!haveFixed) {
+	if (!haveFixed && report) {
 		error("Fatal error: you haven't installed a fixed font! You must have "
 			"at least one such font for running Quillora.");
 		if (be_app != nullptr)

@@ -70,6 +70,7 @@ private:
 	void _FindApplicationDirectory();
 
 	bool fFirstStart;
+	bool fFontsReported;
 
 	static bool sWritable;
 	static Config* sCurrent;

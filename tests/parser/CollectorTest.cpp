@@ -1,0 +1,108 @@
+// The page's element collector with elements the parser built.
+#include "PageFixture.h"
+
+#include <Window.h>
+
+#include "EndLine.h"
+#include "GarbageCollector.h"
+#include "Page.h"
+#include "Parser.h"
+#include "WText.h"
+#include "WWindow.h"
+#include "WYSIWYG_Engine.h"
+
+namespace {
+
+class Collector : public PageTest {
+protected:
+	GarbageCollector* Garbage() const { return fPage->garbageCollector; }
+};
+
+TEST_F(Collector, ElementsRegisterAndUnregister)
+{
+	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
+	EXPECT_EQ(ChainLength(), Garbage()->CountRegistered());
+	for (WYSIWYG_Element* element = First(); element != nullptr;
+			element = element->Next())
+		EXPECT_TRUE(Garbage()->IsRegistered(element));
+
+	// An element that is destroyed leaves the registry.
+	EndLine* extra = new EndLine(1, nullptr, nullptr, Engine(), nullptr);
+	EXPECT_TRUE(Garbage()->IsRegistered(extra));
+	EXPECT_EQ(ChainLength() + 1, Garbage()->CountRegistered());
+	delete extra;
+	EXPECT_FALSE(Garbage()->IsRegistered(extra));
+	EXPECT_EQ(ChainLength(), Garbage()->CountRegistered());
+
+	Garbage()->Register(nullptr);
+	int dummy;
+	Garbage()->UnRegister(&dummy);
+	EXPECT_EQ(ChainLength(), Garbage()->CountRegistered());
+	RegisterAtGarbageCollector(&dummy, nullptr);
+	UnRegisterFromGarbageCollector(&dummy, nullptr);
+}
+
+TEST_F(Collector, ElementsLeavingTheChainAreReleased)
+{
+	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
+	int32 length = ChainLength();
+
+	// Taken out of the chain, an element is only unlinked ...
+	WYSIWYG_Element* paragraph = First()->Next()->Next();
+	ASSERT_EQ("E2", Describe(paragraph));
+	ASSERT_TRUE(fPage->visualWindow->Lock());
+	Engine()->Delete(paragraph);
+	fPage->visualWindow->Unlock();
+	EXPECT_EQ(length - 1, ChainLength());
+	EXPECT_TRUE(Garbage()->IsRegistered(paragraph));
+
+	// ... until the collector takes what is not in the chain.
+	EXPECT_EQ(1, Garbage()->Collect(First()));
+	EXPECT_FALSE(Garbage()->IsRegistered(paragraph));
+	EXPECT_EQ(length - 1, Garbage()->CountRegistered());
+	EXPECT_EQ(0, Garbage()->Collect(First()));
+
+	// Reparsing leaves only the new chain registered: the old one does not
+	// pile up while the page lives.
+	for (int i = 0; i < 3; i++)
+		Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
+	EXPECT_EQ(length, ChainLength());
+	EXPECT_EQ(length, Garbage()->CountRegistered());
+}
+
+TEST_F(Collector, EmptyReleasesEverything)
+{
+	// A collector of its own, filled with a chain of style changes and line
+	// breaks and with some elements outside it: collecting takes only the
+	// outsiders, emptying the rest, each exactly once (the sanitizer build
+	// sees any double delete or leak), in whatever order.
+	GarbageCollector own;
+	GarbageCollector* pageCollector = fPage->garbageCollector;
+	fPage->garbageCollector = &own;
+	const char* tags[] = { "B", "BR", "/B", "I", "P", "/I" };
+	WYSIWYG_Element* chainStart = nullptr;
+	WYSIWYG_Element* previous = nullptr;
+	ASSERT_TRUE(fPage->visualWindow->Lock());
+	for (int i = 0; i < 30; i++) {
+		WYSIWYG_Element* element = Parser::Constructor(previous, tags[i % 6],
+			fPage);
+		if (previous != nullptr)
+			previous->SetNext(element);
+		else
+			chainStart = element;
+		previous = element;
+	}
+	for (int i = 0; i < 7; i++)
+		Parser::Constructor(nullptr, tags[i % 6], fPage);
+	fPage->visualWindow->Unlock();
+
+	EXPECT_EQ(37, own.CountRegistered());
+	EXPECT_EQ(7, own.Collect(chainStart));
+	EXPECT_EQ(30, own.CountRegistered());
+	EXPECT_TRUE(own.IsRegistered(chainStart));
+	own.Empty();
+	EXPECT_EQ(0, own.CountRegistered());
+	fPage->garbageCollector = pageCollector;
+}
+
+}	// namespace

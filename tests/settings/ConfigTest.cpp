@@ -1,0 +1,330 @@
+// The settings and their file, in a temporary home and configuration folder.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <Alert.h>
+#include <Application.h>
+#include <Font.h>
+
+#include "Config.h"
+
+namespace {
+
+class Settings : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		if (be_app == nullptr)
+			new BApplication("application/x-vnd.Quillora-test");
+		BAlert::SetResponder(&fResponder);
+		Config::SetWritable(true);
+
+		char folder[] = "/tmp/quillora-settings-XXXXXX";
+		ASSERT_NE(nullptr, mkdtemp(folder));
+		fRoot = folder;
+		fOldHome = Get("HOME");
+		fOldConfig = Get("XDG_CONFIG_HOME");
+		setenv("HOME", (fRoot + "/home").c_str(), 1);
+		setenv("XDG_CONFIG_HOME", (fRoot + "/config").c_str(), 1);
+		mkdir((fRoot + "/home").c_str(), 0700);
+		fFile = fRoot + "/config/Brindel/Quillora_settings";
+	}
+
+	void TearDown() override
+	{
+		Config::SetWritable(true);
+		BAlert::SetResponder(nullptr);
+		Restore("HOME", fOldHome);
+		Restore("XDG_CONFIG_HOME", fOldConfig);
+		ASSERT_EQ(0, system(("rm -rf '" + fRoot + "'").c_str()));
+	}
+
+	static std::string Get(const char* name)
+	{
+		const char* value = getenv(name);
+		return value != nullptr ? std::string("=") + value : std::string();
+	}
+
+	static void Restore(const char* name, const std::string& saved)
+	{
+		if (saved.empty())
+			unsetenv(name);
+		else
+			setenv(name, saved.c_str() + 1, 1);
+	}
+
+	bool FileExists() const
+	{
+		struct stat info;
+		return stat(fFile.c_str(), &info) == 0;
+	}
+
+	std::string Contents() const
+	{
+		std::ifstream in(fFile, std::ios::binary);
+		std::stringstream bytes;
+		bytes << in.rdbuf();
+		return bytes.str();
+	}
+
+	std::vector<std::string> Lines() const
+	{
+		std::vector<std::string> lines;
+		std::string contents = Contents();
+		size_t start = 0;
+		size_t end;
+		while ((end = contents.find('\n', start)) != std::string::npos) {
+			lines.push_back(contents.substr(start, end - start));
+			start = end + 1;
+		}
+		EXPECT_EQ(start, contents.size()) << "text after the last line feed";
+		return lines;
+	}
+
+	void WriteFile(const std::string& bytes)
+	{
+		mkdir((fRoot + "/config").c_str(), 0700);
+		mkdir((fRoot + "/config/Brindel").c_str(), 0700);
+		std::ofstream out(fFile, std::ios::binary | std::ios::trunc);
+		out << bytes;
+	}
+
+	static std::string Header()
+	{
+		return "Brindel Quillora 1.00 configuration file\n"
+			"Do not delete these two lines. Do not modify this file manually! "
+			"Use Edit-Settings instead.\n";
+	}
+
+	static bool HasStyle(const char* family, const char* wanted,
+		uint32 flag = 0)
+	{
+		font_family name;
+		strncpy(name, family, sizeof(name) - 1);
+		name[sizeof(name) - 1] = '\0';
+		int32 count = count_font_styles(name);
+		for (int32 i = 0; i < count; i++) {
+			font_style style;
+			uint32 flags = 0;
+			if (get_font_style(name, i, &style, &flags) != B_OK)
+				continue;
+			if (wanted != nullptr && strcmp(style, wanted) == 0)
+				return true;
+			if (flag != 0 && (flags & flag) != 0)
+				return true;
+		}
+		return false;
+	}
+
+	BRecordingAlertResponder fResponder;
+	std::string fRoot;
+	std::string fFile;
+	std::string fOldHome;
+	std::string fOldConfig;
+};
+
+TEST_F(Settings, FirstStartWritesDefaults)
+{
+	Config config;
+	EXPECT_TRUE(config.IsFirstStart());
+	EXPECT_EQ(&config, Config::Current());
+	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+
+	// The defaults come from the installed fonts.
+	ASSERT_NE(nullptr, config.proportionalFamily);
+	ASSERT_NE(nullptr, config.fixedFamily);
+	EXPECT_TRUE(HasStyle(config.proportionalFamily, "Italic"));
+	EXPECT_TRUE(HasStyle(config.proportionalFamily, "Bold"));
+	EXPECT_TRUE(HasStyle(config.proportionalFamily, "Bold Italic"));
+	EXPECT_TRUE(HasStyle(config.fixedFamily, nullptr, B_IS_FIXED));
+	EXPECT_EQ(10, config.proportionalSize);
+	EXPECT_EQ(10, config.fixedSize);
+	EXPECT_EQ(nullptr, config.userName);
+	EXPECT_EQ(nullptr, config.imageDirectory);
+
+	// The program's directory is the test program's own, ending in "/".
+	ASSERT_NE(nullptr, config.applicationDirectory);
+	std::string directory = config.applicationDirectory;
+	ASSERT_FALSE(directory.empty());
+	EXPECT_EQ('/', directory.back());
+	char self[4096];
+	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+	ASSERT_GT(length, 0);
+	self[length] = '\0';
+	EXPECT_EQ(std::string(self).substr(0, directory.size()), directory);
+	EXPECT_EQ(nullptr, strchr(self + directory.size(), '/'));
+
+	// Ten lines, line feeds only, families before sizes.
+	std::vector<std::string> lines = Lines();
+	ASSERT_EQ(10u, lines.size());
+	EXPECT_EQ("Brindel Quillora 1.00 configuration file", lines[0]);
+	EXPECT_EQ("Do not delete these two lines. Do not modify this file manually! "
+		"Use Edit-Settings instead.", lines[1]);
+	EXPECT_EQ("1.000", lines[2]);
+	EXPECT_EQ(directory, lines[3]);
+	EXPECT_EQ("", lines[4]);
+	EXPECT_EQ("", lines[5]);
+	EXPECT_EQ(config.proportionalFamily, lines[6]);
+	EXPECT_EQ(config.fixedFamily, lines[7]);
+	EXPECT_EQ("10", lines[8]);
+	EXPECT_EQ("10", lines[9]);
+	EXPECT_EQ(std::string::npos, Contents().find('\r'));
+
+	// The next start reads what was written and is no first start.
+	Config again;
+	EXPECT_FALSE(again.IsFirstStart());
+	EXPECT_STREQ(config.applicationDirectory, again.applicationDirectory);
+	EXPECT_STREQ(config.proportionalFamily, again.proportionalFamily);
+	EXPECT_EQ(&again, Config::Current());
+}
+
+TEST_F(Settings, StoredValuesWinAndRoundTrip)
+{
+	WriteFile(Header() + "1.000\n/moved/away/\nAnn Author\nimages/\n"
+		"Some Family\nSome Mono\n12\n14\n");
+	{
+		Config config;
+		EXPECT_FALSE(config.IsFirstStart());
+		// The stored program directory stands even if the program moved.
+		EXPECT_STREQ("/moved/away/", config.applicationDirectory);
+		EXPECT_STREQ("Ann Author", config.userName);
+		EXPECT_STREQ("images/", config.imageDirectory);
+		EXPECT_STREQ("Some Family", config.proportionalFamily);
+		EXPECT_STREQ("Some Mono", config.fixedFamily);
+		EXPECT_EQ(12, config.proportionalSize);
+		EXPECT_EQ(14, config.fixedSize);
+
+		delete[] config.userName;
+		config.userName = new char[1];
+		config.userName[0] = '\0';
+		config.fixedSize = -3;
+		config.Save();
+	}
+	std::vector<std::string> lines = Lines();
+	ASSERT_EQ(10u, lines.size());
+	EXPECT_EQ("", lines[4]);
+	EXPECT_EQ("-3", lines[9]);
+
+	Config reread;
+	ASSERT_NE(nullptr, reread.userName);
+	EXPECT_STREQ("", reread.userName);
+	EXPECT_EQ(-3, reread.fixedSize);
+}
+
+TEST_F(Settings, UnusableFilesAreReplaced)
+{
+	// Another version: nothing of it is used, and it is written afresh.
+	WriteFile(Header() + "2.000\n/dir/\nAnn\nimg/\nFam\nMono\n12\n12\n");
+	{
+		Config config;
+		EXPECT_TRUE(config.IsFirstStart());
+		EXPECT_EQ(nullptr, config.userName);
+		EXPECT_EQ(nullptr, config.imageDirectory);
+		EXPECT_EQ(10, config.proportionalSize);
+	}
+	EXPECT_EQ("1.000", Lines()[2]);
+	EXPECT_EQ("", Lines()[4]);
+
+	// Cut short after line 8: the defaults stand.
+	WriteFile(Header() + "1.000\n/dir/\nAnn\nimg/\nFam\nMono\n");
+	{
+		Config config;
+		EXPECT_TRUE(config.IsFirstStart());
+		EXPECT_EQ(nullptr, config.userName);
+		EXPECT_STRNE("Fam", config.proportionalFamily);
+	}
+	EXPECT_EQ(10u, Lines().size());
+
+	// Empty and header-only files.
+	for (const std::string& bytes : { std::string(), Header() }) {
+		WriteFile(bytes);
+		Config config;
+		EXPECT_TRUE(config.IsFirstStart());
+		EXPECT_EQ(10u, Lines().size());
+	}
+	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+}
+
+TEST_F(Settings, SizeLines)
+{
+	WriteFile(Header() + "1.000\n/d/\n\n\nFam\nMono\n  +12pt\nnone\n");
+	Config config;
+	EXPECT_FALSE(config.IsFirstStart());
+	EXPECT_EQ(12, config.proportionalSize);
+	EXPECT_EQ(0, config.fixedSize);
+
+	// Absurd hand-edited numbers are held at the 32-bit range.
+	WriteFile(Header() + "1.000\n/d/\n\n\nFam\nMono\n99999999999999\n"
+		"-99999999999999\n");
+	Config huge;
+	EXPECT_EQ(INT32_MAX, huge.proportionalSize);
+	EXPECT_EQ(INT32_MIN, huge.fixedSize);
+}
+
+TEST_F(Settings, LineFeedsInValuesDoNotShiftLines)
+{
+	{
+		Config config;
+		delete[] config.userName;
+		config.userName = new char[12];
+		strcpy(config.userName, "Ann\nAuthor");
+		delete[] config.imageDirectory;
+		config.imageDirectory = new char[16];
+		strcpy(config.imageDirectory, "pics\r\n/");
+		config.proportionalSize = 18;
+		config.Save();
+	}
+	std::vector<std::string> lines = Lines();
+	ASSERT_EQ(10u, lines.size());
+	EXPECT_EQ("Ann Author", lines[4]);
+	EXPECT_EQ("pics  /", lines[5]);
+	EXPECT_EQ("18", lines[8]);
+
+	Config reread;
+	EXPECT_FALSE(reread.IsFirstStart());
+	EXPECT_STREQ("Ann Author", reread.userName);
+	EXPECT_EQ(18, reread.proportionalSize);
+}
+
+TEST_F(Settings, BatchModeNeverWrites)
+{
+	Config::SetWritable(false);
+	{
+		Config config;
+		EXPECT_TRUE(config.IsFirstStart());
+		EXPECT_NE(nullptr, config.proportionalFamily);
+		config.Save();
+	}
+	EXPECT_FALSE(FileExists());
+
+	// An existing file is read but left as it is.
+	std::string bytes = Header() + "2.000\n";
+	WriteFile(bytes);
+	{
+		Config config;
+		config.Save();
+	}
+	EXPECT_EQ(bytes, Contents());
+}
+
+TEST_F(Settings, UnwritableFolderIsSkippedSilently)
+{
+	// A file where the settings folder should be: nothing can be written.
+	mkdir((fRoot + "/config").c_str(), 0700);
+	std::ofstream((fRoot + "/config/Brindel").c_str()) << "in the way";
+	Config config;
+	EXPECT_TRUE(config.IsFirstStart());
+	EXPECT_NE(nullptr, config.proportionalFamily);
+	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+}
+
+}	// namespace
