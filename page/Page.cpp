@@ -521,6 +521,11 @@ Page::_WriteFile(const char* data, size_t length)
 		return false;
 	}
 
+	// The page keeps its permissions.
+	mode_t permissions;
+	if (target.Exists() && target.GetPermissions(&permissions) == B_OK)
+		temporary.SetPermissions(permissions);
+
 	status = temporary.WriteExactly(data, length);
 	if (status == B_OK)
 		status = temporary.Sync();
