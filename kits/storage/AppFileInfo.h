@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+class BMessage;
+
 #include <Message.h>
 #include <NodeInfo.h>
 

@@ -76,10 +76,8 @@ BDirectory::SetTo(const entry_ref* ref)
 {
 	std::string host;
 	status_t status = path_for_ref(ref, host);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	Unset();
 	return _SetToPath(host, O_RDONLY | O_DIRECTORY);
 }
@@ -87,10 +85,8 @@ BDirectory::SetTo(const entry_ref* ref)
 status_t
 BDirectory::SetTo(const node_ref* nref)
 {
-	if (nref == NULL) {
-		Unset();
-		return B_BAD_VALUE;
-	}
+	if (nref == NULL)
+		return _Fail(B_BAD_VALUE);
 	entry_ref ref(nref->device, nref->node, ".");
 	return SetTo(&ref);
 }
@@ -98,10 +94,8 @@ BDirectory::SetTo(const node_ref* nref)
 status_t
 BDirectory::SetTo(const BEntry* entry)
 {
-	if (entry == NULL || entry->InitCheck() != B_OK) {
-		Unset();
-		return entry == NULL ? B_BAD_VALUE : entry->InitCheck();
-	}
+	if (entry == NULL || entry->InitCheck() != B_OK)
+		return _Fail(entry == NULL ? B_BAD_VALUE : entry->InitCheck());
 	std::string host = entry->_Path();
 	Unset();
 	return _SetToPath(host, O_RDONLY | O_DIRECTORY);
@@ -118,10 +112,8 @@ BDirectory::SetTo(const BDirectory* dir, const char* path)
 {
 	std::string host;
 	status_t status = path_in_directory(dir, path, host);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	Unset();
 	return _SetToPath(make_absolute(host), O_RDONLY | O_DIRECTORY);
 }

@@ -35,7 +35,7 @@ public:
 			status_t			SetTo(const BEntry* entry);
 			status_t			SetTo(const char* path);
 			status_t			SetTo(const BDirectory* dir, const char* path);
-			void				Unset();
+	virtual	void				Unset();
 
 			status_t			GetEntry(BEntry* entry) const;
 			bool				IsRootDirectory() const;

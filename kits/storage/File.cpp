@@ -70,20 +70,16 @@ BFile::SetTo(const entry_ref* ref, uint32 openMode)
 {
 	std::string host;
 	status_t status = path_for_ref(ref, host);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	return _Open(host, openMode);
 }
 
 status_t
 BFile::SetTo(const BEntry* entry, uint32 openMode)
 {
-	if (entry == NULL || entry->InitCheck() != B_OK) {
-		Unset();
-		return entry == NULL ? B_BAD_VALUE : entry->InitCheck();
-	}
+	if (entry == NULL || entry->InitCheck() != B_OK)
+		return _Fail(entry == NULL ? B_BAD_VALUE : entry->InitCheck());
 	return _Open(entry->_Path(), openMode);
 }
 
@@ -99,10 +95,8 @@ BFile::SetTo(const BDirectory* dir, const char* path, uint32 openMode)
 	std::string host;
 	status_t status = path_in_directory(dir, path, host,
 		(openMode & B_CREATE_FILE) != 0);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	return _Open(make_absolute(host), openMode);
 }
 
@@ -131,10 +125,8 @@ BFile::_Open(const std::string& hostPath, uint32 openMode)
 		status = B_IS_A_DIRECTORY;
 	else if (status == B_OK && !S_ISREG(st.st_mode))
 		status = B_BAD_VALUE;
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	fMode = flags;
 	return B_OK;
 }

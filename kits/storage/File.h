@@ -27,7 +27,7 @@ public:
 			status_t			SetTo(const char* path, uint32 openMode);
 			status_t			SetTo(const BDirectory* dir, const char* path,
 									uint32 openMode);
-			void				Unset();
+	virtual	void				Unset();
 
 			bool				IsReadable() const;
 			bool				IsWritable() const;

@@ -164,6 +164,14 @@ BNode::_Adopt(int fd, const std::string& hostPath)
 }
 
 status_t
+BNode::_Fail(status_t status)
+{
+	Unset();
+	fCStatus = status;
+	return status;
+}
+
+status_t
 BNode::Lock()
 {
 	return fCStatus != B_OK ? fCStatus : B_UNSUPPORTED;

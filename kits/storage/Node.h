@@ -37,7 +37,7 @@ public:
 			status_t			SetTo(const BEntry* entry);
 			status_t			SetTo(const char* path);
 			status_t			SetTo(const BDirectory* dir, const char* path);
-			void				Unset();
+	virtual	void				Unset();
 
 			status_t			Lock();
 			status_t			Unlock();
@@ -65,6 +65,8 @@ protected:
 			status_t			_SetToPath(const std::string& hostPath,
 									int flags, mode_t mode = 0);
 			void				_Adopt(int fd, const std::string& hostPath);
+	// Unsets the node and keeps `status` as its InitCheck(); returns it.
+			status_t			_Fail(status_t status);
 			int					_Fd() const { return fFd; }
 
 private:

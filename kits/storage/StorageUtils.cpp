@@ -125,8 +125,10 @@ path_in_directory(const BNode* dir, const char* path, std::string& out,
 		out = host;
 		return B_OK;
 	}
-	if (dir == NULL)
-		return B_BAD_VALUE;
+	if (dir == NULL) {
+		out = make_absolute(host);
+		return B_OK;
+	}
 	if (dir->InitCheck() != B_OK)
 		return B_NO_INIT;
 	out = join_path(dir->_Path(), host);

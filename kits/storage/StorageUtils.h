@@ -31,7 +31,8 @@ bool needs_normalization(const std::string& path);
 status_t resolve_directory_part(const std::string& path, std::string& out);
 
 // The host path for `path` given relative to the directory node `dir`
-// (absolute paths and /boot locations ignore `dir`). When `forCreate` is set,
+// (absolute paths and /boot locations ignore `dir`; without `dir` relative
+// paths start at the current directory). When `forCreate` is set,
 // the folder a /boot location maps onto is created if missing.
 status_t path_in_directory(const BNode* dir, const char* path,
 	std::string& out, bool forCreate = false);

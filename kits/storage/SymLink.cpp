@@ -55,20 +55,16 @@ BSymLink::SetTo(const entry_ref* ref)
 {
 	std::string host;
 	status_t status = path_for_ref(ref, host);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	return _SetToPath(host, kLinkFlags);
 }
 
 status_t
 BSymLink::SetTo(const BEntry* entry)
 {
-	if (entry == NULL || entry->InitCheck() != B_OK) {
-		Unset();
-		return entry == NULL ? B_BAD_VALUE : entry->InitCheck();
-	}
+	if (entry == NULL || entry->InitCheck() != B_OK)
+		return _Fail(entry == NULL ? B_BAD_VALUE : entry->InitCheck());
 	return _SetToPath(entry->_Path(), kLinkFlags);
 }
 
@@ -83,10 +79,8 @@ BSymLink::SetTo(const BDirectory* dir, const char* path)
 {
 	std::string host;
 	status_t status = path_in_directory(dir, path, host);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return _Fail(status);
 	return _SetToPath(make_absolute(host), kLinkFlags);
 }
 
