@@ -11,13 +11,14 @@
 class BDataIO;
 class BHandler;
 class BLooper;
+class BMessage;
 class BMessenger;
 class BPoint;
 class BRect;
-class BString;
 struct entry_ref;
 
 namespace BPrivate {
+struct LooperState;
 struct MessageBody;
 struct ReplySlot;
 // The interface kit marks messages that arrive by drag and drop.
@@ -98,8 +99,6 @@ public:
 			status_t			AddPoint(const char* name, BPoint point);
 			status_t			AddString(const char* name,
 									const char* string);
-			status_t			AddString(const char* name,
-									const BString& string);
 			status_t			AddInt8(const char* name, int8 value);
 			status_t			AddUInt8(const char* name, uint8 value);
 			status_t			AddInt16(const char* name, int16 value);
@@ -139,10 +138,6 @@ public:
 									const char** string) const;
 			status_t			FindString(const char* name, int32 index,
 									const char** string) const;
-			status_t			FindString(const char* name,
-									BString* string) const;
-			status_t			FindString(const char* name, int32 index,
-									BString* string) const;
 			status_t			FindInt8(const char* name, int8* value) const;
 			status_t			FindInt8(const char* name, int32 index,
 									int8* value) const;
@@ -219,10 +214,6 @@ public:
 									const char* string);
 			status_t			ReplaceString(const char* name, int32 index,
 									const char* string);
-			status_t			ReplaceString(const char* name,
-									const BString& string);
-			status_t			ReplaceString(const char* name, int32 index,
-									const BString& string);
 			status_t			ReplaceInt8(const char* name, int8 value);
 			status_t			ReplaceInt8(const char* name, int32 index,
 									int8 value);
@@ -315,6 +306,7 @@ private:
 	friend class BMessageQueue;
 	friend class BMessenger;
 	friend class BLooper;
+	friend struct BPrivate::LooperState;
 	friend struct BPrivate::MessageBody;
 	friend struct BPrivate::ReplySlot;
 	friend void BPrivate::set_message_dropped(BMessage*, float, float, float,

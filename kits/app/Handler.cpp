@@ -1,0 +1,191 @@
+#include <Handler.h>
+
+#include <string.h>
+
+#include <List.h>
+#include <Looper.h>
+#include <Message.h>
+#include <MessageFilter.h>
+
+#include "LooperPrivate.h"
+
+
+BHandler::BHandler(const char* name)
+	: fToken(BPrivate::register_handler(this)), fName(NULL), fLooper(NULL),
+	  fNextHandler(NULL), fFilters(NULL)
+{
+	SetName(name);
+}
+
+
+BHandler::~BHandler()
+{
+	// Leave the registry first: from now on messengers see the handler gone.
+	BPrivate::unregister_handler(fToken);
+	if (fLooper != NULL && fLooper != this) {
+		BLooper* looper = fLooper;
+		if (BPrivate::lock_looper(looper, B_INFINITE_TIMEOUT) == B_OK) {
+			looper->RemoveHandler(this);
+			BPrivate::unlock_looper(looper);
+		}
+	}
+	if (fFilters != NULL) {
+		for (int32 i = 0; i < fFilters->CountItems(); i++)
+			delete (BMessageFilter*)fFilters->ItemAt(i);
+		delete fFilters;
+	}
+	delete[] fName;
+}
+
+
+void
+BHandler::MessageReceived(BMessage* message)
+{
+	if (fNextHandler != NULL) {
+		fNextHandler->MessageReceived(message);
+		return;
+	}
+	if (message != NULL && message->what != B_MESSAGE_NOT_UNDERSTOOD
+		&& message->IsSourceWaiting()) {
+		BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
+		message->SendReply(&reply);
+	}
+}
+
+
+BLooper*
+BHandler::Looper() const
+{
+	return fLooper;
+}
+
+
+void
+BHandler::SetName(const char* name)
+{
+	delete[] fName;
+	fName = NULL;
+	if (name != NULL) {
+		fName = new char[strlen(name) + 1];
+		strcpy(fName, name);
+	}
+}
+
+
+const char*
+BHandler::Name() const
+{
+	return fName;
+}
+
+
+void
+BHandler::SetNextHandler(BHandler* handler)
+{
+	if (handler == this)
+		return;
+	fNextHandler = handler;
+}
+
+
+BHandler*
+BHandler::NextHandler() const
+{
+	return fNextHandler;
+}
+
+
+void
+BHandler::AddFilter(BMessageFilter* filter)
+{
+	if (filter == NULL)
+		return;
+	if (fFilters == NULL)
+		fFilters = new BList;
+	filter->_SetLooper(fLooper);
+	fFilters->AddItem(filter);
+}
+
+
+bool
+BHandler::RemoveFilter(BMessageFilter* filter)
+{
+	if (fFilters == NULL || !fFilters->RemoveItem(filter))
+		return false;
+	filter->_SetLooper(NULL);
+	return true;
+}
+
+
+void
+BHandler::SetFilterList(BList* filters)
+{
+	if (fFilters != NULL) {
+		for (int32 i = 0; i < fFilters->CountItems(); i++)
+			delete (BMessageFilter*)fFilters->ItemAt(i);
+		delete fFilters;
+	}
+	fFilters = filters;
+	if (fFilters != NULL) {
+		for (int32 i = 0; i < fFilters->CountItems(); i++)
+			((BMessageFilter*)fFilters->ItemAt(i))->_SetLooper(fLooper);
+	}
+}
+
+
+BList*
+BHandler::FilterList()
+{
+	return fFilters;
+}
+
+
+bool
+BHandler::LockLooper()
+{
+	return LockLooperWithTimeout(B_INFINITE_TIMEOUT) == B_OK;
+}
+
+
+status_t
+BHandler::LockLooperWithTimeout(bigtime_t timeout)
+{
+	BLooper* looper = fLooper;
+	if (looper == NULL)
+		return B_BAD_VALUE;
+	status_t error = BPrivate::lock_looper(looper, timeout);
+	if (error != B_OK)
+		return error;
+	if (fLooper != looper) {
+		// Moved to another looper (or none) while we waited.
+		BPrivate::unlock_looper(looper);
+		return B_MISMATCHED_VALUES;
+	}
+	return B_OK;
+}
+
+
+void
+BHandler::UnlockLooper()
+{
+	if (fLooper != NULL)
+		BPrivate::unlock_looper(fLooper);
+}
+
+
+void
+BHandler::_SetLooper(BLooper* looper)
+{
+	fLooper = looper;
+	if (fFilters != NULL) {
+		for (int32 i = 0; i < fFilters->CountItems(); i++)
+			((BMessageFilter*)fFilters->ItemAt(i))->_SetLooper(looper);
+	}
+}
+
+
+int32
+BHandler::_Token() const
+{
+	return fToken;
+}
