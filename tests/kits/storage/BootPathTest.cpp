@@ -1,0 +1,364 @@
+// BeOS locations land in the host folders of the user's environment; the
+// program's declarations become a desktop entry there.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <AppFileInfo.h>
+#include <BootPaths.h>
+#include <Directory.h>
+#include <Entry.h>
+#include <File.h>
+#include <FindDirectory.h>
+#include <Message.h>
+#include <Mime.h>
+#include <NodeInfo.h>
+#include <Path.h>
+#include <SymLink.h>
+
+#include "TempFolder.h"
+
+namespace {
+
+// A temporary home with the XDG variables pointed into it.
+class BootPathsTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fHome = fFolder / "home";
+		fConfig = fFolder / "config";
+		ASSERT_EQ(0, mkdir(fHome.c_str(), 0755));
+		fEnv.Set("HOME", fHome);
+		fEnv.Set("XDG_CONFIG_HOME", fConfig);
+		fEnv.Unset("XDG_DATA_HOME");
+	}
+
+	void MakeExecutable(const std::string& path)
+	{
+		WriteWholeFile(path, "#!/bin/sh\n");
+		ASSERT_EQ(0, chmod(path.c_str(), 0755));
+	}
+
+	TempFolder fFolder;
+	ScopedEnv fEnv;
+	std::string fHome;
+	std::string fConfig;
+};
+
+// Undoes the two levels of a desktop entry's Exec value: the string escapes
+// of the file format, then the quoting of one argument.
+std::string
+UnquoteExecArgument(const std::string& value)
+{
+	std::string unescaped;
+	for (size_t i = 0; i < value.size(); i++) {
+		if (value[i] == '\\' && i + 1 < value.size()) {
+			char next = value[++i];
+			unescaped += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+		} else
+			unescaped += value[i];
+	}
+	std::string argument;
+	if (unescaped.empty() || unescaped[0] != '"')
+		return unescaped.substr(0, unescaped.find(' '));
+	for (size_t i = 1; i < unescaped.size() && unescaped[i] != '"'; i++) {
+		if (unescaped[i] == '\\' && i + 1 < unescaped.size())
+			i++;
+		argument += unescaped[i];
+	}
+	return argument;
+}
+
+std::string
+KeyOf(const std::string& contents, const std::string& key)
+{
+	size_t start = contents.find("\n" + key + "=");
+	if (start == std::string::npos)
+		return "<missing>";
+	start += key.size() + 2;
+	return contents.substr(start, contents.find('\n', start) - start);
+}
+
+}	// namespace
+
+TEST_F(BootPathsTest, TranslatesTheBeOSLocations)
+{
+	using BPrivate::boot_path;
+	EXPECT_EQ(fConfig + "/Brindel/Quillora_settings",
+		boot_path("/boot/home/config/settings/Brindel/Quillora_settings"));
+	EXPECT_EQ(fConfig, boot_path("/boot/home/config/settings"));
+	EXPECT_EQ(fHome + "/.local/bin/Quillora",
+		boot_path("/boot/home/config/be/Applications/Quillora"));
+	EXPECT_EQ(fHome + "/Documents/page.html", boot_path("/boot/home/Documents/page.html"));
+	EXPECT_EQ(fHome, boot_path("/boot/home"));
+	EXPECT_EQ(fHome + "/config/other", boot_path("/boot/home/config/other"));
+
+	// Only whole components match; other paths stay as they are.
+	EXPECT_EQ("/boot/homework/x", boot_path("/boot/homework/x"));
+	EXPECT_EQ(fHome + "/config/settingsX", boot_path("/boot/home/config/settingsX"));
+	EXPECT_EQ("/boot/beos/system", boot_path("/boot/beos/system"));
+	EXPECT_EQ("/usr/share/x", boot_path("/usr/share/x"));
+	EXPECT_EQ("relative/boot/home", boot_path("relative/boot/home"));
+
+	// The XDG default, and a relative XDG value, which the rules say to ignore.
+	fEnv.Unset("XDG_CONFIG_HOME");
+	EXPECT_EQ(fHome + "/.config/Brindel",
+		boot_path("/boot/home/config/settings/Brindel"));
+	fEnv.Set("XDG_CONFIG_HOME", "relative/config");
+	EXPECT_EQ(fHome + "/.config/Brindel",
+		boot_path("/boot/home/config/settings/Brindel"));
+}
+
+TEST_F(BootPathsTest, TheBrowserIsTheDesktopLauncherOnThePath)
+{
+	std::string bin = fFolder / "bin";
+	ASSERT_EQ(0, mkdir(bin.c_str(), 0755));
+	fEnv.Set("PATH", fFolder / "empty" + ":" + bin);
+
+	EXPECT_EQ("/boot/beos/apps/NetPositive",
+		BPrivate::boot_path("/boot/beos/apps/NetPositive"))
+		<< "no launcher: the path stays, and opening it fails";
+	EXPECT_NE(B_OK, BFile("/boot/beos/apps/NetPositive", B_READ_ONLY).InitCheck());
+
+	// A file that is not executable is no launcher.
+	WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\n");
+	EXPECT_EQ("/boot/beos/apps/NetPositive",
+		BPrivate::boot_path("/boot/beos/apps/NetPositive"));
+
+	ASSERT_EQ(0, chmod((bin + "/xdg-open").c_str(), 0755));
+	EXPECT_EQ(bin + "/xdg-open", BPrivate::boot_path("/boot/beos/apps/NetPositive"));
+	EXPECT_EQ(B_OK, BFile("/boot/beos/apps/NetPositive", B_READ_ONLY).InitCheck());
+}
+
+TEST_F(BootPathsTest, SettingsFileLandsInTheConfigFolder)
+{
+	// The settings folder's host root does not exist yet.
+	ASSERT_EQ(B_OK, create_directory("/boot/home/config/settings/Brindel", 0777));
+	EXPECT_TRUE(BEntry((fConfig + "/Brindel").c_str()).IsDirectory());
+
+	const char* settings = "/boot/home/config/settings/Brindel/Quillora_settings";
+	BFile file(settings, B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+	ASSERT_EQ(B_OK, file.InitCheck());
+	EXPECT_EQ(6, file.Write("line1\n", 6));
+	file.Unset();
+	EXPECT_EQ("line1\n", ReadWholeFile(fConfig + "/Brindel/Quillora_settings"));
+
+	BFile reread(settings, B_READ_ONLY);
+	ASSERT_EQ(B_OK, reread.InitCheck());
+	char buffer[6];
+	EXPECT_EQ(6, reread.Read(buffer, 6));
+
+	// Paths handed back are the real ones.
+	BPath path(settings);
+	EXPECT_STREQ((fConfig + "/Brindel/Quillora_settings").c_str(), path.Path());
+	BEntry entry(settings);
+	BPath fromEntry;
+	ASSERT_EQ(B_OK, entry.GetPath(&fromEntry));
+	EXPECT_STREQ(path.Path(), fromEntry.Path());
+	entry_ref ref;
+	ASSERT_EQ(B_OK, get_ref_for_path(settings, &ref));
+	EXPECT_STREQ("Quillora_settings", ref.name);
+
+	BPath found;
+	ASSERT_EQ(B_OK, find_directory(B_USER_SETTINGS_DIRECTORY, &found));
+	EXPECT_STREQ(fConfig.c_str(), found.Path());
+	char buffer2[B_PATH_NAME_LENGTH];
+	ASSERT_EQ(B_OK, find_directory(B_USER_DIRECTORY, -1, false, buffer2, sizeof(buffer2)));
+	EXPECT_STREQ(fHome.c_str(), buffer2);
+	EXPECT_EQ(B_NAME_TOO_LONG,
+		find_directory(B_USER_DIRECTORY, -1, false, buffer2, 3));
+}
+
+TEST_F(BootPathsTest, ApplicationLinkIsCreatedInTheUserBinFolder)
+{
+	std::string program = fFolder / "build/Quillora";
+	ASSERT_EQ(0, mkdir((fFolder / "build").c_str(), 0755));
+	MakeExecutable(program);
+
+	// "/boot" does not exist here; an absolute link path works regardless,
+	// and ~/.local/bin is made because it does not exist yet.
+	BDirectory boot("/boot");
+	BSymLink link;
+	ASSERT_EQ(B_OK, boot.CreateSymLink("/boot/home/config/be/Applications/Quillora",
+		program.c_str(), &link));
+	std::string linkPath = fHome + "/.local/bin/Quillora";
+	char contents[B_PATH_NAME_LENGTH];
+	ASSERT_GT(link.ReadLink(contents, sizeof(contents)), 0);
+	EXPECT_EQ(program, contents);
+	BEntry followed(linkPath.c_str(), true);
+	BPath followedPath;
+	followed.GetPath(&followedPath);
+	EXPECT_TRUE(followed.IsFile());
+
+	// A second start finds the link there.
+	EXPECT_EQ(B_FILE_EXISTS, boot.CreateSymLink(
+		"/boot/home/config/be/Applications/Quillora", program.c_str(), nullptr));
+
+	// Link contents that are BeOS locations point to where those are here.
+	BDirectory home(fHome.c_str());
+	ASSERT_EQ(B_OK, home.CreateSymLink("docs", "/boot/home/Documents", &link));
+	ASSERT_GT(link.ReadLink(contents, sizeof(contents)), 0);
+	EXPECT_EQ(fHome + "/Documents", contents);
+}
+
+TEST_F(BootPathsTest, SupportedTypesBecomeADesktopEntry)
+{
+	// A program name with a blank and a dollar sign tests the Exec quoting.
+	std::string program = fFolder / "My $Editor";
+	MakeExecutable(program);
+	BFile file(program.c_str(), B_READ_WRITE);
+	ASSERT_EQ(B_OK, file.InitCheck());
+	BAppFileInfo info(&file);
+	ASSERT_EQ(B_OK, info.InitCheck());
+
+	char signature[B_MIME_TYPE_LENGTH];
+	EXPECT_EQ(B_ENTRY_NOT_FOUND, info.GetSignature(signature));
+	BMessage types;
+	EXPECT_NE(B_OK, info.SetSupportedTypes(&types)) << "no signature, no entry name";
+
+	ASSERT_EQ(B_OK, info.SetSignature("application/x-vnd.Test-Editor"));
+	ASSERT_EQ(B_OK, info.GetSignature(signature));
+	EXPECT_STREQ("application/x-vnd.Test-Editor", signature);
+	EXPECT_EQ(B_BAD_VALUE, info.SetSignature("not a type"));
+
+	ASSERT_EQ(B_OK, info.SetType(B_APP_MIME_TYPE));
+	char type[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(B_OK, info.GetType(type));
+	EXPECT_STREQ(B_APP_MIME_TYPE, type);
+
+	EXPECT_FALSE(info.IsSupportedType("text/html"));
+	types.AddString("types", "text/html");
+	ASSERT_EQ(B_OK, info.SetSupportedTypes(&types));
+
+	std::string entryPath = fHome + "/.local/share/applications/"
+		"application-x-vnd.Test-Editor.desktop";
+	EXPECT_EQ(entryPath, BAppFileInfo::DesktopEntryPath("application/x-vnd.Test-Editor"));
+	std::string contents = ReadWholeFile(entryPath);
+	ASSERT_FALSE(contents.empty()) << "no desktop entry at " << entryPath;
+	EXPECT_EQ(0u, contents.find("[Desktop Entry]\n"));
+	EXPECT_EQ("Application", KeyOf(contents, "Type"));
+	EXPECT_EQ("My $Editor", KeyOf(contents, "Name"));
+	EXPECT_EQ("text/html;", KeyOf(contents, "MimeType"));
+	std::string exec = KeyOf(contents, "Exec");
+	EXPECT_EQ(" %f", exec.substr(exec.size() - 3));
+	EXPECT_EQ(program, UnquoteExecArgument(exec));
+
+	BMessage readBack;
+	ASSERT_EQ(B_OK, info.GetSupportedTypes(&readBack));
+	const char* first = nullptr;
+	ASSERT_EQ(B_OK, readBack.FindString("types", 0, &first));
+	EXPECT_STREQ("text/html", first);
+	EXPECT_NE(B_OK, readBack.FindString("types", 1, &first));
+	EXPECT_TRUE(info.IsSupportedType("text/html"));
+	EXPECT_TRUE(info.IsSupportedType("TEXT/HTML"));
+	EXPECT_FALSE(info.IsSupportedType("image/gif"));
+
+	// A bad type is refused before anything is written.
+	BMessage bad;
+	bad.AddString("types", "text/html");
+	bad.AddString("types", "no-slash-allowed/");
+	EXPECT_EQ(B_BAD_VALUE, info.SetSupportedTypes(&bad));
+	EXPECT_EQ(contents, ReadWholeFile(entryPath));
+
+	// No types: no entry.
+	BMessage none;
+	ASSERT_EQ(B_OK, info.SetSupportedTypes(&none));
+	EXPECT_FALSE(BEntry(entryPath.c_str()).Exists());
+}
+
+TEST_F(BootPathsTest, TheRunningProgramHasItsApplicationSignature)
+{
+	char* self = realpath("/proc/self/exe", nullptr);
+	ASSERT_NE(nullptr, self);
+	std::string selfPath = self;
+	free(self);
+
+	// Opened read-write as BeOS programs did, although it is running.
+	BFile file(selfPath.c_str(), B_READ_WRITE);
+	ASSERT_EQ(B_OK, file.InitCheck());
+	BAppFileInfo info(&file);
+	BPrivate::set_running_app_signature("application/x-vnd.Quillora-StorageTest");
+	char signature[B_MIME_TYPE_LENGTH];
+	status_t status = info.GetSignature(signature);
+	BMessage types;
+	types.AddString("types", "text/html");
+	status_t setStatus = info.SetSupportedTypes(&types);
+	BPrivate::set_running_app_signature(nullptr);
+
+	ASSERT_EQ(B_OK, status);
+	EXPECT_STREQ("application/x-vnd.Quillora-StorageTest", signature);
+	ASSERT_EQ(B_OK, setStatus);
+	std::string contents = ReadWholeFile(BAppFileInfo::DesktopEntryPath(signature));
+	EXPECT_EQ(selfPath, UnquoteExecArgument(KeyOf(contents, "Exec")));
+
+	// Another file does not borrow the running program's signature.
+	std::string other = fFolder / "other";
+	MakeExecutable(other);
+	BFile otherFile(other.c_str(), B_READ_ONLY);
+	BAppFileInfo otherInfo(&otherFile);
+	BPrivate::set_running_app_signature("application/x-vnd.Quillora-StorageTest");
+	EXPECT_EQ(B_ENTRY_NOT_FOUND, otherInfo.GetSignature(signature));
+	BPrivate::set_running_app_signature(nullptr);
+}
+
+TEST(MimeType, ChecksFormAndGuessesFromNamesAndContents)
+{
+	EXPECT_TRUE(BMimeType::IsValid("text/html"));
+	EXPECT_TRUE(BMimeType::IsValid("application/x-vnd.Quillora"));
+	EXPECT_TRUE(BMimeType::IsValid("text"));
+	EXPECT_FALSE(BMimeType::IsValid("text/"));
+	EXPECT_FALSE(BMimeType::IsValid("/html"));
+	EXPECT_FALSE(BMimeType::IsValid("a/b/c"));
+	EXPECT_FALSE(BMimeType::IsValid("text/ht ml"));
+	EXPECT_FALSE(BMimeType::IsValid(""));
+	EXPECT_FALSE(BMimeType::IsValid(nullptr));
+
+	BMimeType html("Text/HTML");
+	EXPECT_EQ(B_OK, html.InitCheck());
+	EXPECT_TRUE(html == "text/html");
+	BMimeType super;
+	ASSERT_EQ(B_OK, html.GetSupertype(&super));
+	EXPECT_STREQ("Text", super.Type());
+	EXPECT_TRUE(super.IsSupertypeOnly());
+	EXPECT_EQ(B_BAD_VALUE, BMimeType("bad/").InitCheck());
+	EXPECT_EQ(nullptr, BMimeType("bad/").Type());
+
+	BMimeType guess;
+	ASSERT_EQ(B_OK, BMimeType::GuessMimeType("/x/page.HTML", &guess));
+	EXPECT_STREQ("text/html", guess.Type());
+	BMimeType::GuessMimeType("index.htm", &guess);
+	EXPECT_STREQ("text/html", guess.Type());
+	BMimeType::GuessMimeType("photo.JPG", &guess);
+	EXPECT_STREQ("image/jpeg", guess.Type());
+	BMimeType::GuessMimeType("photo.jpeg", &guess);
+	EXPECT_STREQ("image/jpeg", guess.Type());
+	BMimeType::GuessMimeType("anim.gif", &guess);
+	EXPECT_STREQ("image/gif", guess.Type());
+	BMimeType::GuessMimeType(".gif", &guess);
+	EXPECT_STREQ(B_FILE_MIME_TYPE, guess.Type()) << "a hidden file has no extension";
+	BMimeType::GuessMimeType("dir.html/README", &guess);
+	EXPECT_STREQ(B_FILE_MIME_TYPE, guess.Type());
+
+	TempFolder folder;
+	WriteWholeFile(folder / "picture", "GIF89a....");
+	WriteWholeFile(folder / "startpage", "  \n<HTML><BODY>");
+	entry_ref ref;
+	get_ref_for_path((folder / "picture").c_str(), &ref);
+	BMimeType::GuessMimeType(&ref, &guess);
+	EXPECT_STREQ("image/gif", guess.Type());
+	get_ref_for_path((folder / "startpage").c_str(), &ref);
+	BMimeType::GuessMimeType(&ref, &guess);
+	EXPECT_STREQ("text/html", guess.Type());
+	get_ref_for_path(folder.Path().c_str(), &ref);
+	BMimeType::GuessMimeType(&ref, &guess);
+	EXPECT_STREQ(B_DIRECTORY_MIME_TYPE, guess.Type());
+
+	BNode node((folder / "picture").c_str());
+	BNodeInfo nodeInfo(&node);
+	char type[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(B_OK, nodeInfo.GetType(type));
+	EXPECT_STREQ("image/gif", type);
+}
