@@ -55,6 +55,7 @@ protected:
 	virtual	void				Highlight(bool on);
 			bool				IsSelected() const { return fSelected; }
 			BPoint				ContentLocation() const;
+			BView*				_Owner() const;
 
 private:
 	friend class BMenu;
@@ -64,7 +65,6 @@ private:
 
 			void				_SetSuper(BMenu* menu);
 			void				_Install(BView* owner);
-			BView*				_Owner() const;
 
 			char*				fLabel;
 			BMenu*				fSubmenu;

@@ -1,0 +1,439 @@
+// Menu windows and the tracker that opens, closes and answers them.
+#include "MenuWindow.h"
+
+#include <EventLoop.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Screen.h>
+
+#include <cctype>
+
+#include "ControlLook.h"
+
+namespace BPrivate {
+
+static MenuTracker* sCurrentTracker = NULL;
+
+// After a menu window lost the keyboard, wait this long for another of the
+// session's windows (a submenu) to take it before the session ends.
+static const bigtime_t kActivationGrace = 150000;
+
+
+MenuWindow::MenuWindow(MenuTracker* tracker, BMenu* menu)
+	:
+	BWindow(BRect(0, 0, 10, 10), menu->Name() != NULL ? menu->Name() : "menu",
+		B_NO_BORDER_WINDOW_LOOK, B_FLOATING_ALL_WINDOW_FEEL,
+		B_NOT_MOVABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE | B_NOT_MINIMIZABLE
+			| B_NOT_RESIZABLE | B_WILL_ACCEPT_FIRST_CLICK
+			| B_ASYNCHRONOUS_CONTROLS),
+	fTracker(tracker),
+	fMenu(menu)
+{
+	menu->ResizeToPreferred();
+	ResizeTo(menu->Bounds().Width(), menu->Bounds().Height());
+	menu->MoveTo(0, 0);
+	AddChild(menu);
+	menu->_LayoutItems();
+	menu->fTracker = tracker;
+	menu->MakeFocus(true);
+}
+
+
+MenuWindow::~MenuWindow()
+{
+	// The menu belongs to its item or its owner, never to the window.
+	if (fMenu != NULL && fMenu->Window() == this)
+		RemoveChild(fMenu);
+}
+
+
+void
+MenuWindow::WindowActivated(bool active)
+{
+	BWindow::WindowActivated(active);
+	if (!active && fTracker != NULL)
+		fTracker->Deactivated();
+}
+
+
+bool
+MenuWindow::QuitRequested()
+{
+	if (fTracker != NULL)
+		fTracker->Dismiss();
+	return false;
+}
+
+
+void
+MenuWindow::DetachMenu()
+{
+	if (fMenu == NULL)
+		return;
+	fMenu->fTracker = NULL;
+	fMenu->_Select(-1);
+	if (fMenu->Window() == this)
+		RemoveChild(fMenu);
+	fMenu = NULL;
+	fTracker = NULL;
+}
+
+
+// #pragma mark - MenuTracker
+
+
+MenuTracker::MenuTracker(BMenuBar* bar)
+	:
+	fBar(bar),
+	fChosen(NULL),
+	fDone(false),
+	fBarMove(0),
+	fSawMouseDown(false),
+	fCheckActiveAt(0),
+	fOpenParent(NULL),
+	fOpenIndex(-1),
+	fOpenSelectFirst(false),
+	fCloseFromLevel(-1),
+	fPrevious(sCurrentTracker)
+{
+	sCurrentTracker = this;
+}
+
+
+MenuTracker::~MenuTracker()
+{
+	_CloseFrom(0);
+	for (MenuWindow* window : fClosed) {
+		if (window->Lock())
+			window->Quit();
+	}
+	sCurrentTracker = fPrevious;
+}
+
+
+MenuTracker*
+MenuTracker::Current()
+{
+	return sCurrentTracker;
+}
+
+
+BMenuItem*
+MenuTracker::Run(BMenu* menu, BPoint screenWhere, bool keyboard)
+{
+	if (menu == NULL || menu->Window() != NULL)
+		return NULL;
+	_Open(menu, screenWhere);
+	if (keyboard && !fWindows.empty()) {
+		MenuWindow* window = fWindows.back();
+		if (window->Lock()) {
+			menu->_Select(menu->_NextSelectable(-1, 1));
+			window->Unlock();
+		}
+	}
+	int32 timer = add_timer(50000, _Tick, this);
+	run_event_loop_until(_Done, this);
+	remove_timer(timer);
+
+	_CloseFrom(0);
+	for (MenuWindow* window : fClosed) {
+		if (window->Lock())
+			window->Quit();
+	}
+	fClosed.clear();
+	return fChosen;
+}
+
+
+bool
+MenuTracker::_Done(void* cookie)
+{
+	MenuTracker* tracker = static_cast<MenuTracker*>(cookie);
+	tracker->_Apply();
+	return tracker->fDone;
+}
+
+
+void
+MenuTracker::_Tick(void*)
+{
+	// Only wakes the loop so that _Done() looks at the clock.
+}
+
+
+void
+MenuTracker::_Apply()
+{
+	if (fDone)
+		return;
+	if (fCloseFromLevel >= 0) {
+		_CloseFrom((size_t)fCloseFromLevel);
+		fCloseFromLevel = -1;
+	}
+	if (fOpenParent != NULL) {
+		BMenu* parent = fOpenParent;
+		int32 index = fOpenIndex;
+		fOpenParent = NULL;
+		int32 level = _LevelOf(parent);
+		BMenuItem* item = parent->ItemAt(index);
+		if (level >= 0 && item != NULL && item->Submenu() != NULL
+			&& item->IsEnabled()) {
+			BMenu* submenu = item->Submenu();
+			if (_LevelOf(submenu) < 0) {
+				_CloseFrom((size_t)level + 1);
+				_Open(submenu, _SubmenuLocation(parent, index));
+			}
+			if (fOpenSelectFirst && submenu->Window() != NULL
+				&& submenu->Window()->Lock()) {
+				submenu->_Select(submenu->_NextSelectable(-1, 1));
+				submenu->Window()->UpdateIfNeeded();
+				submenu->Window()->Unlock();
+			}
+		}
+	}
+	if (fCheckActiveAt != 0 && controls_now() >= fCheckActiveAt) {
+		fCheckActiveAt = 0;
+		bool active = false;
+		for (MenuWindow* window : fWindows) {
+			if (window->IsActive())
+				active = true;
+		}
+		if (!active)
+			fDone = true;
+	}
+}
+
+
+void
+MenuTracker::_Open(BMenu* menu, BPoint where)
+{
+	MenuWindow* window = new MenuWindow(this, menu);
+	BRect frame = window->Frame();
+	BRect screen = BScreen().Frame();
+	if (screen.IsValid()) {
+		if (where.x + frame.Width() > screen.right)
+			where.x = screen.right - frame.Width();
+		if (where.y + frame.Height() > screen.bottom)
+			where.y = screen.bottom - frame.Height();
+		if (where.x < screen.left)
+			where.x = screen.left;
+		if (where.y < screen.top)
+			where.y = screen.top;
+	}
+	window->MoveTo(where);
+	fWindows.push_back(window);
+	window->Show();
+	window->Activate();
+	call_menu_open_hook(window, menu);
+}
+
+
+void
+MenuTracker::_CloseFrom(size_t level)
+{
+	while (fWindows.size() > level) {
+		MenuWindow* window = fWindows.back();
+		fWindows.pop_back();
+		if (window->Lock()) {
+			window->DetachMenu();
+			window->Hide();
+			window->Unlock();
+		}
+		fClosed.push_back(window);
+	}
+}
+
+
+int32
+MenuTracker::_LevelOf(BMenu* menu) const
+{
+	for (size_t i = 0; i < fWindows.size(); i++) {
+		if (fWindows[i]->Menu() == menu)
+			return (int32)i;
+	}
+	return -1;
+}
+
+
+BPoint
+MenuTracker::_SubmenuLocation(BMenu* parent, int32 index) const
+{
+	BMenuItem* item = parent->ItemAt(index);
+	BRect frame = parent->ConvertToScreen(item->Frame());
+	return BPoint(frame.right + 1, frame.top - 1);
+}
+
+
+void
+MenuTracker::_Choose(BMenuItem* item)
+{
+	fChosen = item;
+	fDone = true;
+}
+
+
+void
+MenuTracker::MouseMoved(BMenu* menu, int32 index)
+{
+	int32 level = _LevelOf(menu);
+	if (level < 0 || index < 0 || index == menu->_SelectedIndex())
+		return;
+	BMenuItem* item = menu->ItemAt(index);
+	if (dynamic_cast<BSeparatorItem*>(item) != NULL)
+		return;
+	menu->_Select(index);
+	if (item->Submenu() != NULL) {
+		fOpenParent = menu;
+		fOpenIndex = index;
+		fOpenSelectFirst = false;
+	} else if ((int32)fWindows.size() > level + 1) {
+		fCloseFromLevel = level + 1;
+	}
+}
+
+
+void
+MenuTracker::MouseDown(BMenu* menu, int32 index)
+{
+	fSawMouseDown = true;
+	if (_LevelOf(menu) < 0 || index < 0)
+		return;
+	MouseMoved(menu, index);
+}
+
+
+void
+MenuTracker::MouseUp(BMenu* menu, int32 index)
+{
+	// A release only chooses after a press inside the menus: the release
+	// of the click that opened the menu is not a choice.
+	if (!fSawMouseDown || _LevelOf(menu) < 0 || index < 0)
+		return;
+	BMenuItem* item = menu->ItemAt(index);
+	if (item == NULL || item->Submenu() != NULL
+		|| dynamic_cast<BSeparatorItem*>(item) != NULL || !item->IsEnabled())
+		return;
+	_Choose(item);
+}
+
+
+void
+MenuTracker::KeyDown(BMenu*, const char* bytes, int32 numBytes)
+{
+	if (numBytes <= 0 || fWindows.empty())
+		return;
+	size_t level = fWindows.size() - 1;
+	BMenu* menu = fWindows.back()->Menu();
+	if (menu == NULL)
+		return;
+	bool row = menu->Layout() == B_ITEMS_IN_ROW;
+	int32 selected = menu->_SelectedIndex();
+	BMenuItem* item = menu->ItemAt(selected);
+	char key = bytes[0];
+	if (row) {
+		// In a row the arrows swap meaning.
+		if (key == B_RIGHT_ARROW)
+			key = B_DOWN_ARROW;
+		else if (key == B_LEFT_ARROW)
+			key = B_UP_ARROW;
+	}
+	switch (key) {
+		case B_DOWN_ARROW:
+			menu->_Select(menu->_NextSelectable(selected, 1));
+			break;
+		case B_UP_ARROW:
+			menu->_Select(menu->_NextSelectable(
+				selected < 0 ? menu->CountItems() : selected, -1));
+			break;
+		case B_RIGHT_ARROW:
+			if (item != NULL && item->Submenu() != NULL && item->IsEnabled()) {
+				fOpenParent = menu;
+				fOpenIndex = selected;
+				fOpenSelectFirst = true;
+			} else if (fBar != NULL) {
+				fBarMove = 1;
+				fDone = true;
+			}
+			break;
+		case B_LEFT_ARROW:
+			if (level > 0)
+				fCloseFromLevel = (int32)level;
+			else if (fBar != NULL) {
+				fBarMove = -1;
+				fDone = true;
+			}
+			break;
+		case B_ENTER:
+		case B_SPACE:
+			if (item == NULL)
+				break;
+			if (item->Submenu() != NULL) {
+				fOpenParent = menu;
+				fOpenIndex = selected;
+				fOpenSelectFirst = true;
+			} else if (item->IsEnabled()
+				&& dynamic_cast<BSeparatorItem*>(item) == NULL)
+				_Choose(item);
+			break;
+		case B_ESCAPE:
+			if (level > 0)
+				fCloseFromLevel = (int32)level;
+			else
+				fDone = true;
+			break;
+		default:
+		{
+			// A letter moves to the next item that starts with it, and
+			// chooses it when it is the only one.
+			int32 count = menu->CountItems();
+			int32 matches = 0;
+			int32 next = -1;
+			for (int32 i = 1; i <= count; i++) {
+				int32 index = ((selected < 0 ? -1 : selected) + i) % count;
+				if (index < 0)
+					index += count;
+				BMenuItem* candidate = menu->ItemAt(index);
+				const char* label = candidate->Label();
+				if (!candidate->IsEnabled() || label == NULL
+					|| dynamic_cast<BSeparatorItem*>(candidate) != NULL)
+					continue;
+				if (tolower((unsigned char)label[0])
+						== tolower((unsigned char)key)) {
+					matches++;
+					if (next < 0)
+						next = index;
+				}
+			}
+			if (next < 0)
+				break;
+			menu->_Select(next);
+			BMenuItem* match = menu->ItemAt(next);
+			if (matches == 1) {
+				if (match->Submenu() != NULL) {
+					fOpenParent = menu;
+					fOpenIndex = next;
+					fOpenSelectFirst = true;
+				} else
+					_Choose(match);
+			}
+			break;
+		}
+	}
+}
+
+
+void
+MenuTracker::Deactivated()
+{
+	fCheckActiveAt = controls_now() + kActivationGrace;
+}
+
+
+void
+MenuTracker::Dismiss()
+{
+	fDone = true;
+}
+
+}	// namespace BPrivate
