@@ -28,6 +28,7 @@ namespace BPrivate {
 class TextLayout;
 class TextStorage;
 class TextStyleRuns;
+struct TextStyle;
 class TextUndoBuffer;
 }
 
@@ -76,8 +77,6 @@ public:
 	virtual void TargetedByScrollView(BScrollView* scrollView);
 	virtual void GetPreferredSize(float* width, float* height);
 	virtual void ResizeToPreferred();
-	virtual void ScrollTo(BPoint where);
-	using BView::ScrollTo;
 
 	// Text. SetText() replaces everything through DeleteText() and
 	// InsertText(); Insert() and Delete() work at the selection or at the
@@ -244,6 +243,7 @@ private:
 	BPrivate::TextStyleRuns* fStyles;
 	mutable BPrivate::TextLayout* fLayout;
 	BPrivate::TextUndoBuffer* fUndo;
+	BPrivate::TextStyle* fNullStyle;	// for the next typing (stylable views)
 
 	BRect fTextRect;
 	float fLeftInset;

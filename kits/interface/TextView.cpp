@@ -1,0 +1,911 @@
+/*
+ * BTextView: construction, the text and its hooks, selection, styles and
+ * settings. Input lives in TextViewInput.cpp, clipboard and undo in
+ * TextViewEdit.cpp, drawing and geometry in TextViewDraw.cpp.
+ */
+#include <TextView.h>
+
+#include <Window.h>
+
+#include "TextLayout.h"
+#include "TextStorage.h"
+#include "TextStyleRuns.h"
+#include "TextUndo.h"
+
+#include <new>
+#include <stdlib.h>
+#include <string.h>
+
+using namespace BPrivate;
+
+
+static TextStyle
+make_style(const BFont* font, const rgb_color* color)
+{
+	TextStyle style;
+	style.metrics = text_font_metrics(font != NULL ? *font : *be_plain_font);
+	style.color = color != NULL ? *color : make_color(0, 0, 0);
+	return style;
+}
+
+
+BTextView::BTextView(BRect frame, const char* name, BRect textRect,
+	uint32 resizingMode, uint32 flags)
+	:
+	BView(frame, name, resizingMode, flags | B_FRAME_EVENTS | B_PULSE_NEEDED)
+{
+	_Init(textRect, NULL, NULL);
+}
+
+
+BTextView::BTextView(BRect frame, const char* name, BRect textRect,
+	const BFont* initialFont, const rgb_color* initialColor,
+	uint32 resizingMode, uint32 flags)
+	:
+	BView(frame, name, resizingMode, flags | B_FRAME_EVENTS | B_PULSE_NEEDED)
+{
+	_Init(textRect, initialFont, initialColor);
+}
+
+
+BTextView::~BTextView()
+{
+	delete fLayout;
+	delete fUndo;
+	delete fStyles;
+	delete fText;
+	delete fNullStyle;
+}
+
+
+void
+BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
+{
+	fText = new TextStorage;
+	fStyles = new TextStyleRuns(make_style(font, color));
+	fLayout = new TextLayout(fText, fStyles);
+	fUndo = new TextUndoBuffer;
+	fNullStyle = NULL;
+
+	fTextRect = textRect;
+	BRect bounds = Bounds();
+	fLeftInset = textRect.left - bounds.left;
+	fTopInset = textRect.top - bounds.top;
+	fRightInset = bounds.right - textRect.right;
+	fBottomInset = bounds.bottom - textRect.bottom;
+	if (fLeftInset < 0)
+		fLeftInset = 0;
+	if (fTopInset < 0)
+		fTopInset = 0;
+	if (fRightInset < 0)
+		fRightInset = 0;
+	if (fBottomInset < 0)
+		fBottomInset = 0;
+
+	fSelStart = fSelEnd = fAnchor = 0;
+	fGoalX = -1;
+	fClickOffset = 0;
+	fClickCount = 0;
+	fTracking = false;
+	fCaretVisible = true;
+	fActive = true;
+	fEditable = true;
+	fSelectable = true;
+	fStylable = false;
+	fWrap = true;
+	fResizable = false;
+	fAutoindent = false;
+	fTypingHidden = false;
+	fUndoEnabled = false;
+	fScrollBarsStale = true;
+	fAlignment = B_ALIGN_LEFT;
+	fColorSpace = B_CMAP8;
+	fTabWidth = 28.0f;
+	fMaxBytes = INT32_MAX;
+	fContainerView = NULL;
+
+	fLayout->SetTabWidth(fTabWidth);
+	_LayoutChanged();
+}
+
+
+TextLayout*
+BTextView::_Layout() const
+{
+	return fLayout;
+}
+
+
+// #pragma mark - the hooks
+
+
+void
+BTextView::InsertText(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	if (text == NULL || length <= 0)
+		return;
+	int32 textLength = fText->Length();
+	if (offset < 0)
+		offset = 0;
+	if (offset > textLength)
+		offset = textLength;
+
+	// The new bytes take the style given for them, the style chosen for
+	// the next typing, or that of the byte before them.
+	TextStyle style;
+	if (fNullStyle != NULL && fStylable)
+		style = *fNullStyle;
+	else if (fStylable && offset > 0)
+		style = fStyles->StyleAt(offset - 1);
+	else
+		style = fStyles->StyleAt(0);
+	if (!fText->Insert(offset, text, length))
+		return;
+	fStyles->Inserted(offset, length, style);
+	if (fStylable && runs != NULL && runs->count > 0) {
+		for (int32 i = 0; i < runs->count; i++) {
+			int32 from = i == 0 ? 0 : runs->runs[i].offset;
+			int32 to = i + 1 < runs->count ? runs->runs[i + 1].offset : length;
+			if (from < 0)
+				from = 0;
+			if (to > length)
+				to = length;
+			if (from < to) {
+				fStyles->SetStyle(offset + from, offset + to,
+					make_style(&runs->runs[i].font, &runs->runs[i].color));
+			}
+		}
+	}
+	fLayout->TextChanged(offset, 0, length);
+
+	if (offset <= fSelStart)
+		fSelStart += length;
+	if (offset <= fSelEnd)
+		fSelEnd += length;
+	if (offset <= fAnchor)
+		fAnchor += length;
+
+	if (fUndo->IsRecording())
+		fUndo->AddInsert(offset, text, length);
+
+	_TextChanged();
+}
+
+
+void
+BTextView::DeleteText(int32 fromOffset, int32 toOffset)
+{
+	int32 textLength = fText->Length();
+	if (fromOffset < 0)
+		fromOffset = 0;
+	if (toOffset > textLength)
+		toOffset = textLength;
+	if (fromOffset >= toOffset)
+		return;
+
+	int32 length = toOffset - fromOffset;
+	if (fUndo->IsRecording()) {
+		text_run_array* runs = fStylable
+			? RunArray(fromOffset, toOffset) : NULL;
+		fUndo->AddDelete(fromOffset, fText->RangePointer(fromOffset, toOffset),
+			length, runs);
+	}
+
+	fText->Remove(fromOffset, toOffset);
+	fStyles->Removed(fromOffset, toOffset);
+	fLayout->TextChanged(fromOffset, length, 0);
+
+	int32* marks[] = { &fSelStart, &fSelEnd, &fAnchor };
+	for (int32* mark : marks) {
+		if (*mark >= toOffset)
+			*mark -= length;
+		else if (*mark > fromOffset)
+			*mark = fromOffset;
+	}
+
+	_TextChanged();
+}
+
+
+void
+BTextView::_TextChanged()
+{
+	// Kept cheap: the lines are fixed up when first asked for, so that a
+	// long run of small edits costs one re-break.
+	fScrollBarsStale = true;
+	fGoalX = -1;
+	if (fResizable)
+		_AutoResize();
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+// #pragma mark - text
+
+
+void
+BTextView::SetText(const char* text, const text_run_array* runs)
+{
+	SetText(text, text != NULL ? (int32)strlen(text) : 0, runs);
+}
+
+
+void
+BTextView::SetText(const char* text, int32 length, const text_run_array* runs)
+{
+	if (text == NULL || length < 0)
+		length = 0;
+	_DiscardUndo();
+	if (fText->Length() > 0)
+		DeleteText(0, fText->Length());
+	if (length > 0)
+		InsertText(text, length, 0, runs);
+	fSelStart = fSelEnd = fAnchor = 0;
+	if (Window() != NULL) {
+		ScrollTo(0, 0);
+		_UpdateScrollBars();
+	}
+}
+
+
+void
+BTextView::Insert(const char* text, const text_run_array* runs)
+{
+	Insert(fSelStart, text, text != NULL ? (int32)strlen(text) : 0, runs);
+}
+
+
+void
+BTextView::Insert(const char* text, int32 length, const text_run_array* runs)
+{
+	Insert(fSelStart, text, length, runs);
+}
+
+
+void
+BTextView::Insert(int32 offset, const char* text, int32 length,
+	const text_run_array* runs)
+{
+	if (text == NULL || length <= 0)
+		return;
+	_DiscardUndo();
+	// A length beyond the string's end would read past it.
+	int32 available = (int32)strnlen(text, length);
+	if (available < length)
+		length = available;
+	InsertText(text, length, offset, runs);
+}
+
+
+void
+BTextView::Delete()
+{
+	Delete(fSelStart, fSelEnd);
+}
+
+
+void
+BTextView::Delete(int32 startOffset, int32 endOffset)
+{
+	if (startOffset < 0)
+		startOffset = 0;
+	if (endOffset > fText->Length())
+		endOffset = fText->Length();
+	if (startOffset >= endOffset)
+		return;
+	_DiscardUndo();
+	DeleteText(startOffset, endOffset);
+}
+
+
+const char*
+BTextView::Text() const
+{
+	return fText->RealText();
+}
+
+
+int32
+BTextView::TextLength() const
+{
+	return fText->Length();
+}
+
+
+void
+BTextView::GetText(int32 offset, int32 length, char* buffer) const
+{
+	if (buffer == NULL)
+		return;
+	int32 copied = length > 0 ? fText->CopyOut(offset, length, buffer) : 0;
+	buffer[copied] = '\0';
+}
+
+
+uchar
+BTextView::ByteAt(int32 offset) const
+{
+	return (uchar)fText->ByteAt(offset);
+}
+
+
+// #pragma mark - editing steps
+
+
+void
+BTextView::_BeginEdit(undo_state kind)
+{
+	if (fUndoEnabled)
+		fUndo->StartAction(kind, fSelStart);
+}
+
+
+void
+BTextView::_EndEdit()
+{
+	if (fUndoEnabled)
+		fUndo->EndAction(fSelStart);
+	if (fNullStyle != NULL) {
+		delete fNullStyle;
+		fNullStyle = NULL;
+	}
+}
+
+
+void
+BTextView::_DoInsert(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	if (length > 0)
+		InsertText(text, length, offset, runs);
+}
+
+
+void
+BTextView::_DoDelete(int32 from, int32 to)
+{
+	if (from < to)
+		DeleteText(from, to);
+}
+
+
+void
+BTextView::_ReplaceSelection(const char* text, int32 length,
+	const text_run_array* runs, undo_state kind)
+{
+	_BeginEdit(kind);
+	if (fSelStart < fSelEnd)
+		_DoDelete(fSelStart, fSelEnd);
+	fSelEnd = fSelStart;
+	_DoInsert(text, length, fSelStart, runs);
+	// Whatever the hooks made of it, the caret ends after what was really
+	// inserted at it.
+	fSelStart = fSelEnd;
+	fAnchor = fSelEnd;
+	_EndEdit();
+	ScrollToOffset(fSelEnd);
+	_UpdateScrollBars();
+}
+
+
+void
+BTextView::_DiscardUndo()
+{
+	fUndo->Clear();
+}
+
+
+// #pragma mark - selection
+
+
+void
+BTextView::Select(int32 startOffset, int32 endOffset)
+{
+	if (!fSelectable)
+		return;
+	int32 length = fText->Length();
+	if (startOffset < 0)
+		startOffset = 0;
+	if (endOffset > length)
+		endOffset = length;
+	if (startOffset > endOffset)
+		startOffset = endOffset;
+	if (startOffset == fSelStart && endOffset == fSelEnd)
+		return;
+
+	if (Window() != NULL) {
+		if (fLayout->IsStale()) {
+			Invalidate();
+		} else {
+			_InvalidateRange(fSelStart, fSelEnd);
+			_InvalidateRange(startOffset, endOffset);
+		}
+	}
+	fSelStart = startOffset;
+	fSelEnd = endOffset;
+	fAnchor = startOffset;
+	fCaretVisible = true;
+	if (fNullStyle != NULL) {
+		delete fNullStyle;
+		fNullStyle = NULL;
+	}
+}
+
+
+void
+BTextView::SelectAll()
+{
+	Select(0, fText->Length());
+}
+
+
+void
+BTextView::GetSelection(int32* start, int32* end) const
+{
+	if (start != NULL)
+		*start = fSelStart;
+	if (end != NULL)
+		*end = fSelEnd;
+}
+
+
+void
+BTextView::Highlight(int32 startOffset, int32 endOffset)
+{
+	_InvalidateRange(startOffset, endOffset);
+}
+
+
+// #pragma mark - styles
+
+
+void
+BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* color)
+{
+	if (!fStylable || fSelStart == fSelEnd) {
+		if (fStylable) {
+			// Without a selection a stylable view keeps the style for what
+			// is typed next at the caret.
+			TextStyle style = fNullStyle != NULL ? *fNullStyle
+				: fStyles->StyleAt(fSelStart > 0 ? fSelStart - 1 : 0);
+			TextStyleRuns single(style);
+			single.ApplyFontToAll(font, mode, color);
+			if (fNullStyle == NULL)
+				fNullStyle = new TextStyle;
+			*fNullStyle = single.RunAt(0).style;
+			if (fText->Length() > 0)
+				return;
+		}
+		fStyles->ApplyFontToAll(font, mode, color);
+		_LayoutChanged();
+		return;
+	}
+	SetFontAndColor(fSelStart, fSelEnd, font, mode, color);
+}
+
+
+void
+BTextView::SetFontAndColor(int32 startOffset, int32 endOffset, const BFont* font,
+	uint32 mode, const rgb_color* color)
+{
+	if (!fStylable) {
+		fStyles->ApplyFontToAll(font, mode, color);
+	} else {
+		if (startOffset < 0)
+			startOffset = 0;
+		if (endOffset > fText->Length())
+			endOffset = fText->Length();
+		if (startOffset >= endOffset)
+			return;
+		fStyles->ApplyFont(startOffset, endOffset, font, mode, color);
+	}
+	_LayoutChanged();
+}
+
+
+void
+BTextView::GetFontAndColor(int32 offset, BFont* font, rgb_color* color) const
+{
+	const TextStyle& style = fStyles->StyleAt(offset);
+	if (font != NULL)
+		*font = style.metrics->font;
+	if (color != NULL)
+		*color = style.color;
+}
+
+
+void
+BTextView::GetFontAndColor(BFont* font, uint32* mode, rgb_color* color,
+	bool* sameColor) const
+{
+	const TextStyle& first = fNullStyle != NULL ? *fNullStyle
+		: fStyles->StyleAt(fSelStart);
+	if (font != NULL)
+		*font = first.metrics->font;
+	if (color != NULL)
+		*color = first.color;
+	uint32 same = B_FONT_ALL;
+	bool colorSame = true;
+	if (fNullStyle == NULL) {
+		const BFont& base = first.metrics->font;
+		for (int32 i = fStyles->IndexAt(fSelStart) + 1;
+				i < fStyles->CountRuns() && fStyles->RunAt(i).offset < fSelEnd;
+				i++) {
+			const TextStyle& other = fStyles->RunAt(i).style;
+			const BFont& font2 = other.metrics->font;
+			if (font2.FamilyAndStyle() != base.FamilyAndStyle())
+				same &= ~(uint32)B_FONT_FAMILY_AND_STYLE;
+			if (font2.Size() != base.Size())
+				same &= ~(uint32)B_FONT_SIZE;
+			if (font2.Shear() != base.Shear())
+				same &= ~(uint32)B_FONT_SHEAR;
+			if (font2.Face() != base.Face())
+				same &= ~(uint32)B_FONT_FACE;
+			if (other.color != first.color)
+				colorSame = false;
+		}
+	}
+	if (mode != NULL)
+		*mode = same;
+	if (sameColor != NULL)
+		*sameColor = colorSame;
+}
+
+
+void
+BTextView::SetRunArray(int32 startOffset, int32 endOffset,
+	const text_run_array* runs)
+{
+	if (!fStylable || runs == NULL || runs->count <= 0)
+		return;
+	if (startOffset < 0)
+		startOffset = 0;
+	if (endOffset > fText->Length())
+		endOffset = fText->Length();
+	int32 length = endOffset - startOffset;
+	for (int32 i = 0; i < runs->count; i++) {
+		int32 from = i == 0 ? 0 : runs->runs[i].offset;
+		int32 to = i + 1 < runs->count ? runs->runs[i + 1].offset : length;
+		if (to > length)
+			to = length;
+		if (from < to) {
+			fStyles->SetStyle(startOffset + from, startOffset + to,
+				make_style(&runs->runs[i].font, &runs->runs[i].color));
+		}
+	}
+	_LayoutChanged();
+}
+
+
+text_run_array*
+BTextView::RunArray(int32 startOffset, int32 endOffset, int32* size) const
+{
+	if (startOffset < 0)
+		startOffset = 0;
+	if (endOffset > fText->Length())
+		endOffset = fText->Length();
+	int32 first = fStyles->IndexAt(startOffset);
+	int32 count = 1;
+	while (first + count < fStyles->CountRuns()
+		&& fStyles->RunAt(first + count).offset < endOffset) {
+		count++;
+	}
+	text_run_array* array = AllocRunArray(count, size);
+	if (array == NULL)
+		return NULL;
+	for (int32 i = 0; i < count; i++) {
+		const TextStyleRun& run = fStyles->RunAt(first + i);
+		array->runs[i].offset = i == 0 ? 0 : run.offset - startOffset;
+		array->runs[i].font = run.style.metrics->font;
+		array->runs[i].color = run.style.color;
+	}
+	return array;
+}
+
+
+text_run_array*
+BTextView::AllocRunArray(int32 entryCount, int32* outSize)
+{
+	if (entryCount < 1)
+		entryCount = 1;
+	size_t size = sizeof(text_run_array) + (entryCount - 1) * sizeof(text_run);
+	text_run_array* array = (text_run_array*)malloc(size);
+	if (array == NULL)
+		return NULL;
+	array->count = entryCount;
+	for (int32 i = 0; i < entryCount; i++) {
+		new (&array->runs[i]) text_run;
+		array->runs[i].offset = 0;
+		array->runs[i].color = make_color(0, 0, 0);
+	}
+	if (outSize != NULL)
+		*outSize = (int32)size;
+	return array;
+}
+
+
+text_run_array*
+BTextView::CopyRunArray(const text_run_array* origin, int32 countDelta)
+{
+	if (origin == NULL)
+		return NULL;
+	int32 count = origin->count + countDelta;
+	text_run_array* copy = AllocRunArray(count);
+	if (copy == NULL)
+		return NULL;
+	for (int32 i = 0; i < count && i < origin->count; i++)
+		copy->runs[i] = origin->runs[i];
+	return copy;
+}
+
+
+void
+BTextView::FreeRunArray(text_run_array* array)
+{
+	if (array == NULL)
+		return;
+	for (int32 i = 0; i < array->count; i++)
+		array->runs[i].~text_run();
+	free(array);
+}
+
+
+// #pragma mark - settings
+
+
+void
+BTextView::SetStylable(bool stylable)
+{
+	fStylable = stylable;
+}
+
+
+void
+BTextView::SetTabWidth(float width)
+{
+	if (width < 0)
+		width = 0;
+	fTabWidth = width;
+	fLayout->SetTabWidth(width);
+	_LayoutChanged();
+}
+
+
+void
+BTextView::MakeSelectable(bool selectable)
+{
+	if (selectable == fSelectable)
+		return;
+	fSelectable = selectable;
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+void
+BTextView::MakeEditable(bool editable)
+{
+	if (editable == fEditable)
+		return;
+	fEditable = editable;
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+void
+BTextView::SetWordWrap(bool wrap)
+{
+	if (wrap == fWrap)
+		return;
+	fWrap = wrap;
+	_LayoutChanged();
+}
+
+
+void
+BTextView::SetMaxBytes(int32 max)
+{
+	fMaxBytes = max < 0 ? 0 : max;
+	// As on BeOS, text beyond the new limit is cut off.
+	if (fText->Length() > fMaxBytes)
+		Delete(fMaxBytes, fText->Length());
+}
+
+
+void
+BTextView::DisallowChar(uint32 character)
+{
+	for (uint32 c : fDisallowedChars) {
+		if (c == character)
+			return;
+	}
+	fDisallowedChars.push_back(character);
+}
+
+
+void
+BTextView::AllowChar(uint32 character)
+{
+	for (size_t i = 0; i < fDisallowedChars.size(); i++) {
+		if (fDisallowedChars[i] == character) {
+			fDisallowedChars.erase(fDisallowedChars.begin() + i);
+			return;
+		}
+	}
+}
+
+
+void
+BTextView::SetAlignment(alignment flag)
+{
+	if (flag == fAlignment)
+		return;
+	fAlignment = flag;
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+void
+BTextView::SetAutoindent(bool state)
+{
+	fAutoindent = state;
+}
+
+
+void
+BTextView::SetColorSpace(color_space colors)
+{
+	fColorSpace = colors;
+}
+
+
+void
+BTextView::MakeResizable(bool resize, BView* resizeView)
+{
+	fResizable = resize;
+	fContainerView = resize ? resizeView : NULL;
+	_LayoutChanged();
+	if (resize)
+		_AutoResize();
+}
+
+
+void
+BTextView::HideTyping(bool enabled)
+{
+	fTypingHidden = enabled;
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+void
+BTextView::SetDoesUndo(bool undo)
+{
+	fUndoEnabled = undo;
+	if (!undo)
+		fUndo->Clear();
+}
+
+
+undo_state
+BTextView::UndoState(bool* isRedo) const
+{
+	return fUndo->State(isRedo);
+}
+
+
+void
+BTextView::SetTextRect(BRect rect)
+{
+	fTextRect = rect;
+	BRect bounds = Bounds();
+	fLeftInset = rect.left - bounds.left;
+	fTopInset = rect.top - bounds.top;
+	fRightInset = bounds.right - rect.right;
+	fBottomInset = bounds.bottom - rect.bottom;
+	if (fRightInset < 0)
+		fRightInset = 0;
+	if (fBottomInset < 0)
+		fBottomInset = 0;
+	_LayoutChanged();
+}
+
+
+void
+BTextView::SetInsets(float left, float top, float right, float bottom)
+{
+	fLeftInset = left;
+	fTopInset = top;
+	fRightInset = right;
+	fBottomInset = bottom;
+	_ResetTextRectForBounds();
+	_LayoutChanged();
+	if (fResizable)
+		_AutoResize();
+}
+
+
+void
+BTextView::GetInsets(float* left, float* top, float* right, float* bottom) const
+{
+	if (left != NULL)
+		*left = fLeftInset;
+	if (top != NULL)
+		*top = fTopInset;
+	if (right != NULL)
+		*right = fRightInset;
+	if (bottom != NULL)
+		*bottom = fBottomInset;
+}
+
+
+void
+BTextView::_ResetTextRectForBounds()
+{
+	BRect bounds = Bounds();
+	fTextRect.left = bounds.left + fLeftInset;
+	fTextRect.top = bounds.top + fTopInset;
+	fTextRect.right = bounds.right - fRightInset;
+	fTextRect.bottom = bounds.bottom - fBottomInset;
+	if (fTextRect.right < fTextRect.left)
+		fTextRect.right = fTextRect.left;
+	if (fTextRect.bottom < fTextRect.top)
+		fTextRect.bottom = fTextRect.top;
+}
+
+
+void
+BTextView::_LayoutChanged()
+{
+	// A resizable view keeps its lines whole: it grows instead.
+	float wrapWidth = fWrap && !fResizable ? fTextRect.Width() : -1;
+	if (wrapWidth >= 0 && wrapWidth < 1)
+		wrapWidth = 1;
+	fLayout->SetWrapWidth(wrapWidth);
+	fLayout->InvalidateAll();
+	fScrollBarsStale = true;
+	if (fResizable)
+		_AutoResize();
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+void
+BTextView::_AutoResize()
+{
+	if (!fResizable)
+		return;
+	float textWidth = fLayout->MaxWidth();
+	float newWidth = textWidth + fLeftInset + fRightInset;
+	BView* target = fContainerView != NULL ? fContainerView : this;
+	float oldWidth = Bounds().Width();
+	float dw = newWidth - oldWidth;
+
+	fTextRect.left = Bounds().left + fLeftInset;
+	fTextRect.right = fTextRect.left + textWidth;
+	if (dw == 0)
+		return;
+
+	// The text keeps its place: a left-aligned view grows to the right,
+	// a centred one both ways, a right-aligned one to the left.
+	float dx = 0;
+	if (fAlignment == B_ALIGN_CENTER)
+		dx = -dw / 2;
+	else if (fAlignment == B_ALIGN_RIGHT)
+		dx = -dw;
+	target->ResizeBy(dw, 0);
+	if (dx != 0)
+		target->MoveBy(dx, 0);
+	if (target != this && Bounds().Width() != newWidth) {
+		// Our resizing mode did not carry us along with the container.
+		ResizeBy(newWidth - Bounds().Width(), 0);
+	}
+	fTextRect.left = Bounds().left + fLeftInset;
+	fTextRect.right = fTextRect.left + textWidth;
+}

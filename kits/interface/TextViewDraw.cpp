@@ -1,0 +1,472 @@
+/*
+ * BTextView: geometry, scrolling and drawing.
+ *
+ * Only the lines that meet the update rectangle are drawn, and long lines
+ * are drawn in pieces so that what lies left or right of it is skipped:
+ * drawing costs the same for a page of text as for many megabytes.
+ */
+#include <TextView.h>
+
+#include <ScrollBar.h>
+#include <Window.h>
+
+#include "TextLayout.h"
+#include "TextStorage.h"
+#include "TextStyleRuns.h"
+
+#include <math.h>
+
+using namespace BPrivate;
+
+// Long stretches of one style are drawn in pieces of this many bytes.
+static const int32 kDrawPiece = 128;
+
+
+// #pragma mark - geometry
+
+
+int32
+BTextView::CountLines() const
+{
+	return fLayout->CountLines();
+}
+
+
+int32
+BTextView::CurrentLine() const
+{
+	return LineAt(fSelStart);
+}
+
+
+void
+BTextView::GoToLine(int32 lineNumber)
+{
+	int32 offset = OffsetAt(lineNumber);
+	Select(offset, offset);
+	ScrollToOffset(offset);
+}
+
+
+int32
+BTextView::LineAt(int32 offset) const
+{
+	if (offset < 0)
+		offset = 0;
+	if (offset > fText->Length())
+		offset = fText->Length();
+	return fLayout->LineOf(offset);
+}
+
+
+int32
+BTextView::LineAt(BPoint point) const
+{
+	return fLayout->LineAtHeight(point.y - fTextRect.top);
+}
+
+
+BPoint
+BTextView::PointAt(int32 offset, float* height) const
+{
+	if (offset < 0)
+		offset = 0;
+	if (offset > fText->Length())
+		offset = fText->Length();
+	int32 line = fLayout->LineOf(offset);
+	const TextLine& info = fLayout->LineAt(line);
+	if (height != NULL)
+		*height = fLayout->LineHeight(line);
+	return BPoint(fTextRect.left + _AlignmentOffset(line) + fLayout->XOf(offset),
+		fTextRect.top + info.origin);
+}
+
+
+int32
+BTextView::OffsetAt(BPoint point) const
+{
+	float y = point.y - fTextRect.top;
+	if (y < 0)
+		return 0;
+	if (y >= fLayout->TotalHeight())
+		y = fLayout->TotalHeight() - 0.5f;
+	int32 line = fLayout->LineAtHeight(y);
+	return fLayout->OffsetAtX(line, point.x - fTextRect.left - _AlignmentOffset(line));
+}
+
+
+int32
+BTextView::OffsetAt(int32 line) const
+{
+	if (line < 0)
+		return 0;
+	if (line >= fLayout->CountLines())
+		return fText->Length();
+	return fLayout->LineAt(line).offset;
+}
+
+
+float
+BTextView::LineWidth(int32 lineNumber) const
+{
+	if (lineNumber < 0 || lineNumber >= fLayout->CountLines())
+		return 0;
+	return fLayout->LineAt(lineNumber).width;
+}
+
+
+float
+BTextView::LineHeight(int32 lineNumber) const
+{
+	if (lineNumber < 0)
+		lineNumber = 0;
+	if (lineNumber >= fLayout->CountLines())
+		lineNumber = fLayout->CountLines() - 1;
+	return fLayout->LineHeight(lineNumber);
+}
+
+
+float
+BTextView::TextHeight(int32 startLine, int32 endLine) const
+{
+	int32 count = fLayout->CountLines();
+	if (startLine < 0)
+		startLine = 0;
+	if (endLine > count - 1)
+		endLine = count - 1;
+	if (startLine > endLine)
+		return 0;
+	return fLayout->LineAt(endLine + 1).origin - fLayout->LineAt(startLine).origin;
+}
+
+
+float
+BTextView::_AlignmentOffset(int32 line) const
+{
+	if (fAlignment == B_ALIGN_LEFT)
+		return 0;
+	float room = fTextRect.Width() - fLayout->LineAt(line).width;
+	if (room <= 0)
+		return 0;
+	return fAlignment == B_ALIGN_CENTER ? floorf(room / 2) : room;
+}
+
+
+// #pragma mark - scrolling
+
+
+void
+BTextView::ScrollToOffset(int32 offset)
+{
+	if (Window() == NULL)
+		return;
+	float height;
+	BPoint point = PointAt(offset, &height);
+	BRect bounds = Bounds();
+	float dx = 0;
+	float dy = 0;
+
+	if (!fResizable) {
+		if (point.x < bounds.left)
+			dx = point.x - bounds.left - bounds.Width() / 2;
+		else if (point.x > bounds.right)
+			dx = point.x - bounds.right + bounds.Width() / 2;
+		if (bounds.left + dx < 0)
+			dx = -bounds.left;
+	}
+	if (point.y < bounds.top)
+		dy = point.y - bounds.top;
+	else if (point.y + height > bounds.bottom + 1)
+		dy = point.y + height - (bounds.bottom + 1);
+	if (bounds.top + dy < 0)
+		dy = -bounds.top;
+
+	if (dx != 0 || dy != 0)
+		ScrollBy(dx, dy);
+}
+
+
+void
+BTextView::ScrollToSelection()
+{
+	ScrollToOffset(fSelStart);
+}
+
+
+void
+BTextView::_UpdateScrollBars()
+{
+	fScrollBarsStale = false;
+	BScrollBar* vertical = ScrollBar(B_VERTICAL);
+	BScrollBar* horizontal = ScrollBar(B_HORIZONTAL);
+	if (vertical == NULL && horizontal == NULL)
+		return;
+
+	BRect bounds = Bounds();
+	if (vertical != NULL) {
+		float content = fTextRect.top + fLayout->TotalHeight() + fBottomInset;
+		float visible = bounds.Height() + 1;
+		float max = content - visible;
+		if (max < 0)
+			max = 0;
+		vertical->SetRange(0, max);
+		vertical->SetProportion(content > 0 ? visible / content : 1);
+		float line = fLayout->LineHeight(0);
+		float page = visible - line;
+		vertical->SetSteps(line > 0 ? line : 12, page > line ? page : visible);
+	}
+	if (horizontal != NULL) {
+		float content = fTextRect.left + fRightInset
+			+ (fWrap && !fResizable ? fTextRect.Width() : fLayout->MaxWidth());
+		float visible = bounds.Width() + 1;
+		float max = content - visible;
+		if (max < 0)
+			max = 0;
+		horizontal->SetRange(0, max);
+		horizontal->SetProportion(content > 0 ? visible / content : 1);
+		horizontal->SetSteps(12, visible * 0.8f);
+	}
+}
+
+
+// #pragma mark - view hooks
+
+
+void
+BTextView::AttachedToWindow()
+{
+	BView::AttachedToWindow();
+	fActive = true;
+	fCaretVisible = true;
+	if (fResizable)
+		_AutoResize();
+	_UpdateScrollBars();
+}
+
+
+void
+BTextView::DetachedFromWindow()
+{
+	fTracking = false;
+	BView::DetachedFromWindow();
+}
+
+
+void
+BTextView::TargetedByScrollView(BScrollView* scrollView)
+{
+	BView::TargetedByScrollView(scrollView);
+	fScrollBarsStale = true;
+}
+
+
+void
+BTextView::FrameResized(float newWidth, float newHeight)
+{
+	BView::FrameResized(newWidth, newHeight);
+	// The text follows the frame: wrapped lines are broken for the new
+	// width, aligned ones placed again.
+	if (!fResizable && (fWrap || fAlignment != B_ALIGN_LEFT)) {
+		float oldWidth = fTextRect.Width();
+		fTextRect.right = fTextRect.left
+			+ (newWidth - fLeftInset - fRightInset);
+		if (fTextRect.right < fTextRect.left)
+			fTextRect.right = fTextRect.left;
+		if (fTextRect.Width() != oldWidth)
+			_LayoutChanged();
+	}
+	_UpdateScrollBars();
+	Invalidate();
+}
+
+
+void
+BTextView::GetPreferredSize(float* width, float* height)
+{
+	float textWidth = fWrap && !fResizable ? fTextRect.Width() : fLayout->MaxWidth();
+	if (width != NULL)
+		*width = textWidth + fLeftInset + fRightInset;
+	if (height != NULL)
+		*height = fLayout->TotalHeight() + fTopInset + fBottomInset;
+}
+
+
+void
+BTextView::ResizeToPreferred()
+{
+	BView::ResizeToPreferred();
+}
+
+
+// #pragma mark - drawing
+
+
+void
+BTextView::Draw(BRect updateRect)
+{
+	if (fScrollBarsStale)
+		_UpdateScrollBars();
+	PushState();
+	_DrawLines(updateRect);
+	if (fSelStart == fSelEnd && fCaretVisible && fEditable && fActive
+		&& IsFocus()) {
+		_DrawCaret(true);
+	}
+	PopState();
+}
+
+
+void
+BTextView::_DrawLines(BRect updateRect)
+{
+	int32 count = fLayout->CountLines();
+	float top = updateRect.top - fTextRect.top;
+	float bottom = updateRect.bottom - fTextRect.top;
+	if (bottom < 0 || top >= fLayout->TotalHeight())
+		return;
+	int32 firstLine = fLayout->LineAtHeight(top < 0 ? 0 : top);
+	bool focused = IsFocus() && fActive;
+	rgb_color highlight = tint_color(ViewColor(),
+		focused ? B_DARKEN_2_TINT : B_DARKEN_1_TINT);
+	const TextFontMetrics* currentFont = NULL;
+	SetDrawingMode(B_OP_OVER);
+
+	for (int32 line = firstLine; line < count; line++) {
+		const TextLine& info = fLayout->LineAt(line);
+		if (info.origin > bottom)
+			break;
+		float y = fTextRect.top + info.origin;
+		float lineHeight = fLayout->LineHeight(line);
+		float left = fTextRect.left + _AlignmentOffset(line);
+		int32 start = info.offset;
+		int32 next = fLayout->LineAt(line + 1).offset;
+		int32 end = next;
+		if (end > start && fText->UncheckedByteAt(end - 1) == '\n')
+			end--;
+
+		// The selection behind the text; a selection running on past the
+		// line end fills to the right edge.
+		if (fSelStart < fSelEnd && fSelectable && fSelStart < next
+			&& fSelEnd > start) {
+			int32 from = fSelStart > start ? fSelStart : start;
+			int32 to = fSelEnd < end ? fSelEnd : end;
+			float x1 = left + fLayout->Measure(start, from, 0);
+			float x2 = left + fLayout->Measure(start, to, 0);
+			if (fSelEnd > end && line + 1 < count)
+				x2 = fTextRect.right > x2 ? fTextRect.right : x2;
+			if (x2 > x1) {
+				SetHighColor(highlight);
+				FillRect(BRect(x1, y, x2 - 1, y + lineHeight - 1));
+			}
+		}
+
+		if (fTypingHidden)
+			continue;
+		float baseline = y + info.ascent;
+		float x = left;
+		int32 i = start;
+		while (i < end && x <= updateRect.right) {
+			int32 run = fStyles->IndexAt(i);
+			const TextStyle& style = fStyles->RunAt(run).style;
+			int32 pieceEnd = fStyles->RunEnd(run);
+			if (pieceEnd > end)
+				pieceEnd = end;
+			if (pieceEnd > i + kDrawPiece)
+				pieceEnd = i + kDrawPiece;
+			// Tabs and other control bytes are not drawn, only measured.
+			int32 j = i;
+			while (j < pieceEnd && (uint8)fText->UncheckedByteAt(j) >= 0x20)
+				j++;
+			if (j == i) {
+				x += fLayout->Measure(i, i + 1, x - left);
+				i++;
+				continue;
+			}
+			float width = fLayout->Measure(i, j, x - left);
+			if (x + width >= updateRect.left) {
+				if (currentFont != style.metrics) {
+					SetFont(&style.metrics->font);
+					currentFont = style.metrics;
+				}
+				SetHighColor(style.color);
+				DrawString(fText->RangePointer(i, j), j - i, BPoint(x, baseline));
+			}
+			x += width;
+			i = j;
+		}
+	}
+}
+
+
+BRect
+BTextView::_CaretRect() const
+{
+	float height;
+	BPoint point = PointAt(fSelEnd, &height);
+	return BRect(point.x, point.y, point.x, point.y + height - 1);
+}
+
+
+void
+BTextView::_DrawCaret(bool visible)
+{
+	if (!visible)
+		return;
+	BRect rect = _CaretRect();
+	SetHighColor(fStyles->StyleAt(fSelEnd > 0 ? fSelEnd - 1 : 0).color);
+	StrokeLine(rect.LeftTop(), rect.LeftBottom());
+}
+
+
+void
+BTextView::_InvalidateCaret()
+{
+	if (Window() == NULL)
+		return;
+	BRect rect = _CaretRect();
+	rect.InsetBy(-1, 0);
+	Invalidate(rect);
+}
+
+
+void
+BTextView::_InvalidateRange(int32 from, int32 to)
+{
+	if (Window() == NULL)
+		return;
+	if (from > to) {
+		int32 swap = from;
+		from = to;
+		to = swap;
+	}
+	float height;
+	BPoint first = PointAt(from, &height);
+	if (from == to) {
+		Invalidate(BRect(first.x - 1, first.y, first.x + 1, first.y + height - 1));
+		return;
+	}
+	float lastHeight;
+	BPoint last = PointAt(to, &lastHeight);
+	BRect bounds = Bounds();
+	Invalidate(BRect(bounds.left, first.y, bounds.right, last.y + lastHeight - 1));
+}
+
+
+void
+BTextView::_ShowCaret()
+{
+	if (!fCaretVisible) {
+		fCaretVisible = true;
+		_InvalidateCaret();
+	}
+}
+
+
+void
+BTextView::_HideCaret()
+{
+	if (fCaretVisible) {
+		fCaretVisible = false;
+		_InvalidateCaret();
+	}
+}

@@ -1,0 +1,249 @@
+/*
+ * BTextView: clipboard, drops, undo and the editing messages.
+ */
+#include <TextView.h>
+
+#include <AppDefs.h>
+#include <Clipboard.h>
+#include <HostClipboard.h>
+#include <Message.h>
+#include <TypeConstants.h>
+#include <Window.h>
+
+#include "TextLayout.h"
+#include "TextStorage.h"
+#include "TextUndo.h"
+
+#include <string>
+#include <vector>
+
+using namespace BPrivate;
+
+static const char* kTextType = "text/plain";
+
+
+// The application kit cannot reach the host itself; whoever links the
+// interface kit has the host, so the system clipboard is wired up here.
+static bool
+register_host_clipboard()
+{
+	ClipboardHooks hooks;
+	hooks.getText = host_clipboard_get_text;
+	hooks.setText = host_clipboard_set_text;
+	hooks.clear = host_clipboard_clear;
+	hooks.changeCount = host_clipboard_change_count;
+	set_clipboard_hooks(hooks);
+	return true;
+}
+
+static bool sClipboardRegistered = register_host_clipboard();
+
+
+void
+BTextView::Copy(BClipboard* clipboard)
+{
+	(void)sClipboardRegistered;
+	if (clipboard == NULL || fSelStart >= fSelEnd)
+		return;
+	if (!clipboard->Lock())
+		return;
+	clipboard->Clear();
+	BMessage* data = clipboard->Data();
+	if (data != NULL) {
+		data->AddData(kTextType, B_MIME_TYPE,
+			fText->RangePointer(fSelStart, fSelEnd), fSelEnd - fSelStart, false);
+		clipboard->Commit();
+	}
+	clipboard->Unlock();
+}
+
+
+void
+BTextView::Cut(BClipboard* clipboard)
+{
+	if (!fEditable || fSelStart >= fSelEnd)
+		return;
+	Copy(clipboard);
+	_BeginEdit(B_UNDO_CUT);
+	_DoDelete(fSelStart, fSelEnd);
+	fSelEnd = fSelStart;
+	fAnchor = fSelStart;
+	_EndEdit();
+	ScrollToOffset(fSelStart);
+	_UpdateScrollBars();
+}
+
+
+void
+BTextView::Paste(BClipboard* clipboard)
+{
+	if (!fEditable || clipboard == NULL || !clipboard->Lock())
+		return;
+	BMessage copy;
+	BMessage* data = clipboard->Data();
+	if (data != NULL)
+		copy = *data;
+	clipboard->Unlock();
+	_PasteFrom(&copy, B_UNDO_PASTE, -1);
+}
+
+
+void
+BTextView::_PasteFrom(BMessage* clip, undo_state kind, int32 offset)
+{
+	const void* bytes = NULL;
+	ssize_t length = 0;
+	if (clip->FindData(kTextType, B_MIME_TYPE, &bytes, &length) != B_OK
+		|| length <= 0) {
+		return;
+	}
+	if (offset >= 0 && (offset < fSelStart || offset > fSelEnd))
+		Select(offset, offset);
+
+	// What does not fit under the limit is left out.
+	int32 room = fMaxBytes - (fText->Length() - (fSelEnd - fSelStart));
+	if (room <= 0)
+		return;
+	if (length > room)
+		length = room;
+
+	_HideCaret();
+	_ReplaceSelection((const char*)bytes, (int32)length, NULL, kind);
+	fCaretVisible = true;
+}
+
+
+void
+BTextView::Clear()
+{
+	if (!fEditable || fSelStart >= fSelEnd)
+		return;
+	_BeginEdit(B_UNDO_CLEAR);
+	_DoDelete(fSelStart, fSelEnd);
+	fSelEnd = fSelStart;
+	fAnchor = fSelStart;
+	_EndEdit();
+	_UpdateScrollBars();
+}
+
+
+bool
+BTextView::AcceptsPaste(BClipboard* clipboard)
+{
+	if (!fEditable || clipboard == NULL || !clipboard->Lock())
+		return false;
+	BMessage* data = clipboard->Data();
+	bool has = data != NULL && data->HasData(kTextType, B_MIME_TYPE);
+	clipboard->Unlock();
+	return has;
+}
+
+
+bool
+BTextView::AcceptsDrop(const BMessage* message)
+{
+	return fEditable && message != NULL
+		&& message->HasData(kTextType, B_MIME_TYPE);
+}
+
+
+void
+BTextView::_DropText(BMessage* message)
+{
+	BPoint where = message->DropPoint();
+	ConvertFromScreen(&where);
+	int32 offset = OffsetAt(where);
+	// A drop into the selection replaces it; elsewhere it goes in there.
+	_PasteFrom(message, B_UNDO_DROP, offset);
+}
+
+
+// #pragma mark - undo
+
+
+void
+BTextView::Undo(BClipboard* clipboard)
+{
+	bool isRedo;
+	undo_state kind = fUndo->State(&isRedo);
+	if (!fUndoEnabled || kind == B_UNDO_UNAVAILABLE)
+		return;
+
+	std::vector<TextUndoStep> steps;
+	fUndo->StartReplay(&steps);
+	int32 selectFrom = -1;
+	int32 selectTo = -1;
+	for (size_t i = steps.size(); i-- > 0;) {
+		TextUndoStep& step = steps[i];
+		int32 length = (int32)step.bytes.size();
+		if (step.inserted) {
+			_DoDelete(step.offset, step.offset + length);
+			selectFrom = selectTo = step.offset;
+		} else {
+			int32 before = fText->Length();
+			_DoInsert(step.bytes.data(), length, step.offset, step.runs);
+			selectFrom = step.offset;
+			selectTo = step.offset + (fText->Length() - before);
+		}
+	}
+	fUndo->EndReplay();
+	for (TextUndoStep& step : steps)
+		FreeRunArray(step.runs);
+
+	// Redoing a cut puts the bytes on the clipboard again.
+	if (kind == B_UNDO_CUT && isRedo && clipboard != NULL) {
+		for (const TextUndoStep& step : steps) {
+			if (step.inserted || !clipboard->Lock())
+				continue;
+			clipboard->Clear();
+			BMessage* data = clipboard->Data();
+			if (data != NULL) {
+				data->AddData(kTextType, B_MIME_TYPE, step.bytes.data(),
+					step.bytes.size(), false);
+				clipboard->Commit();
+			}
+			clipboard->Unlock();
+			break;
+		}
+	}
+
+	if (selectFrom >= 0) {
+		Select(selectFrom, selectTo);
+		fAnchor = selectFrom;
+		ScrollToOffset(selectFrom);
+	}
+	_UpdateScrollBars();
+}
+
+
+// #pragma mark - messages
+
+
+void
+BTextView::MessageReceived(BMessage* message)
+{
+	if (message->WasDropped() && AcceptsDrop(message)) {
+		_DropText(message);
+		return;
+	}
+	switch (message->what) {
+		case B_CUT:
+			Cut(be_clipboard);
+			break;
+		case B_COPY:
+			Copy(be_clipboard);
+			break;
+		case B_PASTE:
+			Paste(be_clipboard);
+			break;
+		case B_SELECT_ALL:
+			SelectAll();
+			break;
+		case B_UNDO:
+			Undo(be_clipboard);
+			break;
+		default:
+			BView::MessageReceived(message);
+			break;
+	}
+}

@@ -1,0 +1,554 @@
+/*
+ * BTextView: keyboard, mouse, focus and caret blinking.
+ */
+#include <TextView.h>
+
+#include <Message.h>
+#include <Window.h>
+
+#include "TextLayout.h"
+#include "TextStorage.h"
+
+#include <ctype.h>
+#include <string>
+
+using namespace BPrivate;
+
+
+// The character a key message types: one byte is that Latin-1 byte; more
+// bytes are the UTF-8 of one character. -1 when it is none, or one that
+// Latin-1 cannot hold.
+static int32
+typed_character(const char* bytes, int32 numBytes)
+{
+	const uint8* b = (const uint8*)bytes;
+	if (numBytes == 1)
+		return b[0];
+	if (numBytes == 2 && (b[0] & 0xe0) == 0xc0 && (b[1] & 0xc0) == 0x80) {
+		int32 code = ((b[0] & 0x1f) << 6) | (b[1] & 0x3f);
+		return code >= 0x80 && code <= 0xff ? code : -1;
+	}
+	return -1;
+}
+
+
+static bool
+is_word_byte(uint8 byte)
+{
+	// Latin-1 letters count as word characters, except × and ÷.
+	return isalnum(byte) || byte == '_'
+		|| (byte >= 0xc0 && byte != 0xd7 && byte != 0xf7);
+}
+
+
+uint32
+BTextView::_CurrentModifiers() const
+{
+	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
+	int32 mods;
+	if (message != NULL && message->FindInt32("modifiers", &mods) == B_OK)
+		return (uint32)mods;
+	return modifiers();
+}
+
+
+void
+BTextView::KeyDown(const char* bytes, int32 numBytes)
+{
+	if (bytes == NULL || numBytes <= 0)
+		return;
+	uint32 mods = _CurrentModifiers();
+	uint8 key = (uint8)bytes[0];
+
+	switch (key) {
+		case B_BACKSPACE:
+			if (fEditable)
+				_HandleBackspace(mods);
+			break;
+		case B_DELETE:
+			if (fEditable)
+				_HandleDelete(mods);
+			break;
+		case B_LEFT_ARROW:
+		case B_RIGHT_ARROW:
+		case B_UP_ARROW:
+		case B_DOWN_ARROW:
+			_HandleArrowKey(key, mods);
+			break;
+		case B_HOME:
+		case B_END:
+			_HandleHomeEnd(key, mods);
+			break;
+		case B_PAGE_UP:
+		case B_PAGE_DOWN:
+			_HandlePageKey(key, mods);
+			break;
+		case B_ESCAPE:
+		case B_INSERT:
+		case B_FUNCTION_KEY:
+			BView::KeyDown(bytes, numBytes);
+			break;
+		default:
+			if (fEditable && (mods & B_COMMAND_KEY) == 0)
+				_HandleAlphaKey(bytes, numBytes);
+			else
+				BView::KeyDown(bytes, numBytes);
+			break;
+	}
+}
+
+
+void
+BTextView::_HandleAlphaKey(const char* bytes, int32 numBytes)
+{
+	int32 character = typed_character(bytes, numBytes);
+	if (character < 0)
+		return;
+	// Control bytes other than line end and tab type nothing.
+	if (character < 0x20 && character != '\n' && character != '\t')
+		return;
+	for (uint32 disallowed : fDisallowedChars) {
+		if (disallowed == (uint32)character)
+			return;
+	}
+
+	std::string typed(1, (char)character);
+	if (character == '\n' && fAutoindent) {
+		// The new line starts with the blanks the current one starts with.
+		int32 start = fLayout->LineAt(fLayout->LineOf(fSelStart)).offset;
+		for (int32 i = start; i < fSelStart; i++) {
+			char byte = fText->ByteAt(i);
+			if (byte != ' ' && byte != '\t')
+				break;
+			typed += byte;
+		}
+	}
+	int32 room = fMaxBytes - (fText->Length() - (fSelEnd - fSelStart));
+	if ((int32)typed.size() > room)
+		return;
+
+	_HideCaret();
+	_ReplaceSelection(typed.data(), (int32)typed.size(), NULL, B_UNDO_TYPING);
+	fCaretVisible = true;
+}
+
+
+void
+BTextView::_HandleBackspace(uint32 mods)
+{
+	int32 from = fSelStart;
+	int32 to = fSelEnd;
+	if (from == to) {
+		if (from == 0)
+			return;
+		from--;
+		if ((mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0) {
+			// A whole word back.
+			while (from > 0 && !is_word_byte((uint8)fText->ByteAt(from)))
+				from--;
+			while (from > 0 && is_word_byte((uint8)fText->ByteAt(from - 1)))
+				from--;
+		}
+	}
+	_BeginEdit(B_UNDO_TYPING);
+	_DoDelete(from, to);
+	fSelStart = fSelEnd = fAnchor = from < fText->Length() ? from : fText->Length();
+	_EndEdit();
+	ScrollToOffset(fSelStart);
+	_UpdateScrollBars();
+}
+
+
+void
+BTextView::_HandleDelete(uint32 mods)
+{
+	int32 from = fSelStart;
+	int32 to = fSelEnd;
+	if (from == to) {
+		int32 length = fText->Length();
+		if (from >= length)
+			return;
+		to++;
+		if ((mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0) {
+			while (to < length && !is_word_byte((uint8)fText->ByteAt(to)))
+				to++;
+			while (to < length && is_word_byte((uint8)fText->ByteAt(to)))
+				to++;
+		}
+	}
+	_BeginEdit(B_UNDO_TYPING);
+	_DoDelete(from, to);
+	fSelStart = fSelEnd = fAnchor = from < fText->Length() ? from : fText->Length();
+	_EndEdit();
+	ScrollToOffset(fSelStart);
+	_UpdateScrollBars();
+}
+
+
+// Moves the caret, or with extend the free end of the selection (the one
+// away from the anchor), to offset.
+void
+BTextView::_MoveCaret(int32 offset, bool extend)
+{
+	int32 length = fText->Length();
+	if (offset < 0)
+		offset = 0;
+	if (offset > length)
+		offset = length;
+	if (!extend) {
+		Select(offset, offset);
+		fAnchor = offset;
+	} else {
+		int32 anchor = fAnchor;
+		if (anchor < offset)
+			Select(anchor, offset);
+		else
+			Select(offset, anchor);
+		fAnchor = anchor;
+	}
+	fCaretVisible = true;
+	ScrollToOffset(offset);
+}
+
+
+void
+BTextView::_HandleArrowKey(uint32 key, uint32 mods)
+{
+	if (!fSelectable)
+		return;
+	bool extend = (mods & B_SHIFT_KEY) != 0;
+	bool byWord = (mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0;
+	int32 length = fText->Length();
+	if (fSelStart == fSelEnd || !extend) {
+		if (fSelStart == fSelEnd)
+			fAnchor = fSelStart;
+	}
+	// The free end of the selection.
+	int32 end = fAnchor == fSelStart ? fSelEnd : fSelStart;
+	float goalX = fGoalX;
+
+	int32 target = end;
+	switch (key) {
+		case B_LEFT_ARROW:
+			if (!extend && fSelStart != fSelEnd) {
+				target = fSelStart;
+			} else if (byWord) {
+				target = end;
+				while (target > 0 && !is_word_byte((uint8)fText->ByteAt(target - 1)))
+					target--;
+				while (target > 0 && is_word_byte((uint8)fText->ByteAt(target - 1)))
+					target--;
+			} else {
+				target = end - 1;
+			}
+			break;
+		case B_RIGHT_ARROW:
+			if (!extend && fSelStart != fSelEnd) {
+				target = fSelEnd;
+			} else if (byWord) {
+				target = end;
+				while (target < length && !is_word_byte((uint8)fText->ByteAt(target)))
+					target++;
+				while (target < length && is_word_byte((uint8)fText->ByteAt(target)))
+					target++;
+			} else {
+				target = end + 1;
+			}
+			break;
+		case B_UP_ARROW:
+			target = _NextOffsetOnLine(end, -1, &goalX);
+			break;
+		case B_DOWN_ARROW:
+			target = _NextOffsetOnLine(end, 1, &goalX);
+			break;
+	}
+	_MoveCaret(target, extend);
+	if (key == B_UP_ARROW || key == B_DOWN_ARROW)
+		fGoalX = goalX;
+	else
+		fGoalX = -1;
+}
+
+
+// The offset lineDelta lines away from offset, as near as can be to the
+// remembered horizontal position (set from offset when there is none).
+int32
+BTextView::_NextOffsetOnLine(int32 offset, int32 lineDelta, float* goalX)
+{
+	int32 line = fLayout->LineOf(offset);
+	if (*goalX < 0)
+		*goalX = fLayout->XOf(offset) + _AlignmentOffset(line);
+	int32 target = line + lineDelta;
+	if (target < 0)
+		return 0;
+	if (target >= fLayout->CountLines())
+		return fText->Length();
+	return fLayout->OffsetAtX(target, *goalX - _AlignmentOffset(target));
+}
+
+
+void
+BTextView::_HandleHomeEnd(uint32 key, uint32 mods)
+{
+	if (!fSelectable)
+		return;
+	bool extend = (mods & B_SHIFT_KEY) != 0;
+	if (fSelStart == fSelEnd)
+		fAnchor = fSelStart;
+	int32 end = fAnchor == fSelStart ? fSelEnd : fSelStart;
+	int32 target;
+	if ((mods & (B_CONTROL_KEY | B_COMMAND_KEY)) != 0) {
+		target = key == B_HOME ? 0 : fText->Length();
+	} else {
+		int32 line = fLayout->LineOf(end);
+		target = key == B_HOME ? fLayout->LineAt(line).offset : fLayout->LineEnd(line);
+	}
+	_MoveCaret(target, extend);
+	fGoalX = -1;
+}
+
+
+void
+BTextView::_HandlePageKey(uint32 key, uint32 mods)
+{
+	if (!fSelectable)
+		return;
+	bool extend = (mods & B_SHIFT_KEY) != 0;
+	if (fSelStart == fSelEnd)
+		fAnchor = fSelStart;
+	int32 end = fAnchor == fSelStart ? fSelEnd : fSelStart;
+
+	// A page is the visible height; the caret keeps its place on screen.
+	float page = Bounds().Height() + 1;
+	float height;
+	BPoint point = PointAt(end, &height);
+	float goalX = fGoalX >= 0 ? fGoalX + fTextRect.left : point.x;
+	float y = point.y + (key == B_PAGE_UP ? -page : page) + height / 2;
+	int32 target;
+	if (y < fTextRect.top)
+		target = 0;
+	else if (y >= fTextRect.top + fLayout->TotalHeight())
+		target = fText->Length();
+	else
+		target = OffsetAt(BPoint(goalX, y));
+
+	if (Window() != NULL) {
+		BRect bounds = Bounds();
+		float max = fTextRect.top + fLayout->TotalHeight() + fBottomInset - page;
+		float top = bounds.top + (key == B_PAGE_UP ? -page : page);
+		if (top > max)
+			top = max;
+		if (top < 0)
+			top = 0;
+		ScrollTo(bounds.left, top);
+	}
+	_MoveCaret(target, extend);
+	fGoalX = goalX - fTextRect.left;
+}
+
+
+// #pragma mark - mouse
+
+
+void
+BTextView::MouseDown(BPoint where)
+{
+	if (!fSelectable) {
+		BView::MouseDown(where);
+		return;
+	}
+	if (!IsFocus())
+		MakeFocus(true);
+
+	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
+	int32 clicks = 1;
+	if (message != NULL)
+		message->FindInt32("clicks", &clicks);
+	uint32 mods = _CurrentModifiers();
+	int32 offset = OffsetAt(where);
+
+	fClickCount = clicks;
+	if (clicks == 2) {
+		int32 from;
+		int32 to;
+		FindWord(offset, &from, &to);
+		Select(from, to);
+		fAnchor = from;
+		fClickOffset = from;
+	} else if (clicks >= 3) {
+		int32 line = LineAt(offset);
+		int32 from = OffsetAt(line);
+		int32 to = OffsetAt(line + 1);
+		Select(from, to);
+		fAnchor = from;
+		fClickOffset = from;
+	} else if ((mods & B_SHIFT_KEY) != 0) {
+		if (fSelStart == fSelEnd)
+			fAnchor = fSelStart;
+		_MoveCaret(offset, true);
+		fClickOffset = fAnchor;
+	} else {
+		Select(offset, offset);
+		fAnchor = offset;
+		fClickOffset = offset;
+	}
+	fGoalX = -1;
+	fTracking = true;
+	SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
+}
+
+
+void
+BTextView::MouseMoved(BPoint where, uint32 code, const BMessage* dragMessage)
+{
+	if (!fTracking) {
+		BView::MouseMoved(where, code, dragMessage);
+		return;
+	}
+	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
+	int32 buttons = 1;
+	if (message != NULL && message->FindInt32("buttons", &buttons) == B_OK
+		&& buttons == 0) {
+		// The button went up where we could not see it.
+		fTracking = false;
+		return;
+	}
+	_TrackMouse(where);
+}
+
+
+void
+BTextView::MouseUp(BPoint where)
+{
+	if (fTracking) {
+		_TrackMouse(where);
+		fTracking = false;
+	}
+	BView::MouseUp(where);
+}
+
+
+void
+BTextView::_TrackMouse(BPoint where)
+{
+	int32 offset = OffsetAt(where);
+	int32 anchor = fClickOffset;
+	int32 from = anchor < offset ? anchor : offset;
+	int32 to = anchor < offset ? offset : anchor;
+	if (fClickCount == 2) {
+		// Word by word.
+		int32 wordFrom;
+		int32 wordTo;
+		FindWord(from, &wordFrom, &wordTo);
+		from = wordFrom;
+		FindWord(to, &wordFrom, &wordTo);
+		if (to > wordFrom)
+			to = wordTo;
+		int32 anchorFrom;
+		int32 anchorTo;
+		FindWord(anchor, &anchorFrom, &anchorTo);
+		if (to < anchorTo)
+			to = anchorTo;
+	} else if (fClickCount >= 3) {
+		from = OffsetAt(LineAt(from));
+		to = OffsetAt(LineAt(to) + 1);
+	}
+	Select(from, to);
+	fAnchor = anchor;
+	ScrollToOffset(offset);
+}
+
+
+void
+BTextView::FindWord(int32 offset, int32* fromOffset, int32* toOffset)
+{
+	int32 length = fText->Length();
+	if (offset < 0)
+		offset = 0;
+	if (offset > length)
+		offset = length;
+	// A click on a blank or punctuation selects the run of such bytes;
+	// a click on a word selects the word. Line ends stand alone.
+	uint8 byte = (uint8)fText->ByteAt(offset < length ? offset : offset - 1);
+	int32 from = offset;
+	int32 to = offset;
+	if (byte == '\n') {
+		if (offset < length)
+			to = offset + 1;
+	} else {
+		bool word = is_word_byte(byte);
+		while (from > 0) {
+			uint8 previous = (uint8)fText->ByteAt(from - 1);
+			if (previous == '\n' || is_word_byte(previous) != word)
+				break;
+			from--;
+		}
+		while (to < length) {
+			uint8 next = (uint8)fText->ByteAt(to);
+			if (next == '\n' || is_word_byte(next) != word)
+				break;
+			to++;
+		}
+	}
+	if (fromOffset != NULL)
+		*fromOffset = from;
+	if (toOffset != NULL)
+		*toOffset = to;
+}
+
+
+bool
+BTextView::CanEndLine(int32 offset)
+{
+	uint8 byte = (uint8)fText->ByteAt(offset);
+	return byte == ' ' || byte == '\t' || byte == '\n';
+}
+
+
+// #pragma mark - focus and caret
+
+
+void
+BTextView::MakeFocus(bool focusState)
+{
+	bool was = IsFocus();
+	BView::MakeFocus(focusState);
+	if (was == IsFocus())
+		return;
+	fCaretVisible = true;
+	if (Window() != NULL) {
+		// The selection changes its colour with the focus, and the caret
+		// comes or goes.
+		if (fSelStart == fSelEnd)
+			_InvalidateCaret();
+		else
+			_InvalidateRange(fSelStart, fSelEnd);
+	}
+}
+
+
+void
+BTextView::WindowActivated(bool state)
+{
+	BView::WindowActivated(state);
+	fActive = state;
+	if (IsFocus() && Window() != NULL) {
+		if (fSelStart == fSelEnd)
+			_InvalidateCaret();
+		else
+			_InvalidateRange(fSelStart, fSelEnd);
+	}
+}
+
+
+void
+BTextView::Pulse()
+{
+	BView::Pulse();
+	if (!IsFocus() || !fActive || !fEditable || fSelStart != fSelEnd)
+		return;
+	if (fCaretVisible)
+		_HideCaret();
+	else
+		_ShowCaret();
+}
