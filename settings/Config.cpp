@@ -130,6 +130,17 @@ Config::_FindApplicationDirectory()
 }
 
 
+// The settings are made while the application is being built, before its
+// message loop runs: a quit request is posted, so that it is still there
+// when the loop starts (a plain Quit() now would be forgotten by Run()).
+void
+Config::_AskToQuit()
+{
+	if (be_app != nullptr)
+		be_app->PostMessage(B_QUIT_REQUESTED);
+}
+
+
 void
 Config::SetStandardValues()
 {
@@ -178,14 +189,12 @@ Config::SetStandardValues()
 		error("Fatal error: you haven't installed a font with \"Italic\", "
 			"\"Bold\" and \"Bold Italic\" styles! You must have at least one "
 			"such font for running Quillora.");
-		if (be_app != nullptr)
-			be_app->Quit();
+		_AskToQuit();
 	}
 	if (!haveFixed && report) {
 		error("Fatal error: you haven't installed a fixed font! You must have "
 			"at least one such font for running Quillora.");
-		if (be_app != nullptr)
-			be_app->Quit();
+		_AskToQuit();
 	}
 
 	proportionalFamily = newtext(proportional);

@@ -68,6 +68,7 @@ public:
 private:
 	void _FreeStrings();
 	void _FindApplicationDirectory();
+	void _AskToQuit();
 
 	bool fFirstStart;
 	bool fFontsReported;

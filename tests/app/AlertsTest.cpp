@@ -111,13 +111,50 @@ CrashAndContinue()
 	_exit(0);
 }
 
-TEST(CrashProtectorDeathTest, AlertThenForcedQuitAndNoReturn)
+// A looper that runs into the crash protector while handling a message,
+// as a window's layout would.
+class Unstable : public BLooper {
+public:
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'lay ') {
+			CrashProtector();
+			fprintf(stderr, "caller went on\n");
+			_exit(0);
+		}
+		BLooper::MessageReceived(message);
+	}
+};
+
+void
+CrashInWindowLooper()
+{
+	ForceQuittingApp* app = new ForceQuittingApp;
+	BRecordingAlertResponder responder;
+	app->fResponder = &responder;
+	BAlert::SetResponder(&responder);
+	Unstable* looper = new Unstable;
+	looper->Run();
+	looper->PostMessage('lay ');
+	app->Run();
+	fprintf(stderr, "application ended without a forced quit\n");
+	_exit(0);
+}
+
+const char* kCrashText = "forced quit after: Brindel CrashProtector has "
+	"detected instability in system\\. It will close Quillora now to protect "
+	"your data\\. You will be able to save your work\\.";
+
+TEST(CrashProtectorDeathTest, BeforeTheApplicationRuns)
 {
 	GTEST_FLAG_SET(death_test_style, "threadsafe");
-	EXPECT_EXIT(CrashAndContinue(), testing::ExitedWithCode(42),
-		"forced quit after: Brindel CrashProtector has detected instability in "
-		"system\\. It will close Quillora now to protect your data\\. You will "
-		"be able to save your work\\.");
+	EXPECT_EXIT(CrashAndContinue(), testing::ExitedWithCode(42), kCrashText);
+}
+
+TEST(CrashProtectorDeathTest, FromAnotherLooper)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_EXIT(CrashInWindowLooper(), testing::ExitedWithCode(42), kCrashText);
 }
 
 }	// namespace
