@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <string.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -160,7 +161,10 @@ load_image(int32 argc, const char** argv, const char** envp)
 
 	int gate[2] = { -1, -1 };
 	int execResult[2] = { -1, -1 };
-	if (pipe2(gate, O_CLOEXEC) != 0 || pipe2(execResult, O_CLOEXEC) != 0) {
+	// The gate is a socket pair so that opening it for a child that died
+	// meanwhile gives an error instead of SIGPIPE.
+	if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gate) != 0
+		|| pipe2(execResult, O_CLOEXEC) != 0) {
 		status_t status = status_for_errno(errno);
 		ClosePipe(gate);
 		ClosePipe(execResult);
@@ -233,7 +237,7 @@ start_child(pid_t pid)
 	char go = 1;
 	ssize_t count;
 	do
-		count = write(gate, &go, 1);
+		count = send(gate, &go, 1, MSG_NOSIGNAL);
 	while (count < 0 && errno == EINTR);
 	close(gate);
 
@@ -279,6 +283,13 @@ signal_child(pid_t pid, int signal)
 	// our child.
 	if (kill(pid, signal) != 0)
 		return status_for_errno(errno);
+	if (signal == SIGKILL && !child->started) {
+		// It will never run: close its gate so nobody tries to open it.
+		child->started = true;
+		close(child->gate);
+		close(child->execResult);
+		child->gate = child->execResult = -1;
+	}
 	return B_OK;
 }
 
