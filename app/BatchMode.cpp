@@ -61,21 +61,6 @@ usage()
 }
 
 
-// The page's full path, links followed, as the interactive start makes it.
-std::string
-absolute_path(const char* argument)
-{
-	entry_ref ref;
-	if (get_ref_for_path(argument, &ref) == B_OK) {
-		BEntry entry(&ref, true);
-		BPath path;
-		if (entry.InitCheck() == B_OK && entry.GetPath(&path) == B_OK)
-			return path.Path();
-	}
-	return argument;
-}
-
-
 bool
 write_all(FILE* stream, const char* data, size_t length)
 {
@@ -113,7 +98,7 @@ run_batch_mode(int argc, char** argv)
 	} else
 		return usage();
 
-	std::string pagePath = absolute_path(pageArgument);
+	std::string pagePath = resolve_page_path(pageArgument);
 	{
 		BEntry entry(pagePath.c_str(), true);
 		BFile file(&entry, B_READ_ONLY);

@@ -37,6 +37,22 @@ quillora_app()
 }
 
 
+std::string
+resolve_page_path(const char* argument)
+{
+	if (argument == nullptr)
+		return std::string();
+	entry_ref ref;
+	if (get_ref_for_path(argument, &ref) == B_OK) {
+		BEntry entry(&ref, true);
+		BPath path;
+		if (entry.InitCheck() == B_OK && entry.GetPath(&path) == B_OK)
+			return path.Path();
+	}
+	return argument;
+}
+
+
 WApplication::WApplication(char* path, bool batch)
 	:
 	BApplication("application/x-vnd.Quillora"),

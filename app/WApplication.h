@@ -11,6 +11,8 @@
 
 #include <Application.h>
 
+#include <string>
+
 #include "MessageCode.h"
 
 class Config;
@@ -54,5 +56,9 @@ public:
 
 // The running application object, as the program's own type.
 WApplication* quillora_app();
+
+// The page path the program is started with, made absolute with links
+// followed; an argument that cannot be resolved is used as given.
+std::string resolve_page_path(const char* argument);
 
 #endif	// QUILLORA_W_APPLICATION_H

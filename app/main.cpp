@@ -2,10 +2,7 @@
  * Program start: one optional argument, the page to open; or one of the
  * batch modes (--html, --dump, --snapshot), which run without a display.
  */
-#include <Entry.h>
-#include <Path.h>
-
-#include <string.h>
+#include <string>
 
 #include "BatchMode.h"
 #include "WApplication.h"
@@ -17,19 +14,11 @@ main(int argc, char** argv)
 	if (argc > 1 && is_batch_mode(argv[1]))
 		return run_batch_mode(argc, argv);
 
-	char* path = nullptr;
-	BPath resolved;
-	if (argc > 1) {
-		path = argv[1];
-		entry_ref ref;
-		if (get_ref_for_path(argv[1], &ref) == B_OK) {
-			BEntry entry(&ref, true);
-			if (entry.InitCheck() == B_OK && entry.GetPath(&resolved) == B_OK)
-				path = const_cast<char*>(resolved.Path());
-		}
-	}
+	std::string path;
+	if (argc > 1)
+		path = resolve_page_path(argv[1]);
 
-	WApplication* application = new WApplication(path);
+	WApplication* application = new WApplication(argc > 1 ? &path[0] : nullptr);
 	application->Run();
 	delete application;
 	return 0;
