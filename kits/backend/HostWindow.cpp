@@ -224,7 +224,12 @@ void HostWindow::SetBuffer(HostImage* buffer)
 
 void HostWindow::SetTitle(const char* title)
 {
-	WindowOf(fImpl)->setTitle(QString::fromUtf8(title != nullptr ? title : ""));
+	// Titles are the program's Latin-1 bytes, or host paths in UTF-8.
+	QByteArray bytes(title != nullptr ? title : "");
+	QString text = QString::fromUtf8(bytes);
+	if (text.contains(QChar::ReplacementCharacter))
+		text = QString::fromLatin1(bytes);
+	WindowOf(fImpl)->setTitle(text);
 }
 
 

@@ -2,9 +2,10 @@
  * BFont: a family, style and size of one of the installed fonts.
  *
  * Sizes are pixels (BeOS assumed 72 dpi, so its points were pixels). Strings
- * are bytes; with the B_ISO_8859_1 encoding, which the program sets, each
- * byte is the Latin-1 character of that value, for measuring and drawing
- * alike. With B_UNICODE_UTF8 bytes are decoded as UTF-8.
+ * are bytes; with the B_ISO_8859_1 encoding each byte is the Latin-1
+ * character of that value, for measuring and drawing alike. Unlike BeOS the
+ * default encoding is B_ISO_8859_1, since all text here is 8-bit; with
+ * B_UNICODE_UTF8 bytes are decoded as UTF-8.
  */
 #ifndef _FONT_H
 #define _FONT_H
@@ -87,6 +88,7 @@ struct font_height {
 
 namespace BPrivate {
 struct HostFont;
+struct SystemFonts;
 }
 
 class BFont {
@@ -140,7 +142,12 @@ public:
 	const BPrivate::HostFont* _HostFont() const;
 
 private:
+	friend struct BPrivate::SystemFonts;
+	// The system fonts: negative family numbers resolved on first use.
+	BFont(int32 systemFont, float size);
+
 	void _Invalidate() { fHost = NULL; }
+	void _Resolve() const;
 	void _SetFamilyStyleIndex(int32 family, int32 style);
 
 	// Negative until first use for the system fonts: they resolve lazily so

@@ -27,7 +27,7 @@ class BWindow;
 
 namespace BPrivate {
 class ViewPainter;
-class WindowUpdater;
+struct WindowPrivate;
 }
 
 // Flags.
@@ -293,7 +293,7 @@ private:
 	friend class BWindow;
 	friend class BScrollBar;
 	friend class BPrivate::ViewPainter;
-	friend class BPrivate::WindowUpdater;
+	friend struct BPrivate::WindowPrivate;
 
 	struct State {
 		rgb_color high;
@@ -313,7 +313,7 @@ private:
 	void _Detach();
 	void _ParentResized(float dw, float dh);
 	void _MoveResize(float left, float top, float width, float height);
-	BPoint _WindowOffset() const;	// window coordinates of the frame's left top
+	BPoint _WindowOffset() const;	// window coordinates of the view's (0, 0)
 	BRect _VisibleWindowRect() const;
 	void _InvalidateWindowRect(BRect windowRect);
 	void _SetScrollBar(BScrollBar* bar);

@@ -19,7 +19,6 @@ class BView;
 
 namespace BPrivate {
 struct WindowPrivate;
-class WindowUpdater;
 class ViewPainter;
 }
 
@@ -205,7 +204,6 @@ public:
 
 private:
 	friend class BView;
-	friend class BPrivate::WindowUpdater;
 	friend class BPrivate::ViewPainter;
 	friend struct BPrivate::WindowPrivate;
 

@@ -1,0 +1,544 @@
+// BView: drawing state and drawing calls.
+#include <View.h>
+
+#include <Bitmap.h>
+#include <Window.h>
+
+#include "HostFont.h"
+#include "HostImage.h"
+#include "HostPainter.h"
+#include "InterfacePrivate.h"
+#include "WindowPrivate.h"
+
+#include <cmath>
+#include <cstring>
+
+using BPrivate::HostImage;
+using BPrivate::HostPainter;
+
+namespace BPrivate {
+
+// The painter for one drawing call of a view, with the view's mode, pen
+// and colours applied for the given pattern.
+class ViewPainter {
+public:
+	ViewPainter(const BView* view, const pattern& p)
+		:
+		fPainter(NULL)
+	{
+		if (view->fWindow == NULL)
+			return;
+		fPainter = view->fWindow->fPrivate->PainterFor(view);
+		if (fPainter == NULL)
+			return;
+		fPainter->SetMode(view->fDrawingMode);
+		fPainter->SetPenSize(view->fPenSize);
+		if (memcmp(&p, &B_SOLID_HIGH, sizeof(pattern)) == 0)
+			fPainter->SetSource(view->fHighColor, view->fLowColor, NULL);
+		else if (memcmp(&p, &B_SOLID_LOW, sizeof(pattern)) == 0)
+			fPainter->SetSource(view->fLowColor, view->fLowColor, NULL);
+		else
+			fPainter->SetSource(view->fHighColor, view->fLowColor, p.data);
+	}
+
+	explicit operator bool() const { return fPainter != NULL; }
+	HostPainter* operator->() const { return fPainter; }
+
+private:
+	HostPainter* fPainter;
+};
+
+}	// namespace BPrivate
+
+using BPrivate::ViewPainter;
+
+namespace {
+
+// Wraps a bitmap's pixels for drawing; no copy.
+bool Wrap(const BBitmap* bitmap, HostImage** image)
+{
+	if (bitmap == NULL || !bitmap->IsValid())
+		return false;
+	BRect bounds = bitmap->Bounds();
+	*image = new HostImage(bitmap->Bits(), bounds.IntegerWidth() + 1,
+		bounds.IntegerHeight() + 1, bitmap->BytesPerRow(), bitmap->ColorSpace() == B_RGBA32);
+	return true;
+}
+
+}	// namespace
+
+
+// #pragma mark - state
+
+
+void BView::SetDrawingMode(drawing_mode mode)
+{
+	fDrawingMode = mode;
+}
+
+
+void BView::SetBlendingMode(source_alpha, alpha_function)
+{
+}
+
+
+void BView::SetPenSize(float size)
+{
+	fPenSize = size;
+}
+
+
+void BView::SetViewColor(rgb_color color)
+{
+	if (fViewColor == color)
+		return;
+	fViewColor = color;
+	Invalidate();
+}
+
+
+void BView::SetViewColor(uchar r, uchar g, uchar b, uchar a)
+{
+	SetViewColor(make_color(r, g, b, a));
+}
+
+
+void BView::SetViewBitmap(const BBitmap* bitmap, BRect srcRect, BRect dstRect, uint32,
+	uint32 options)
+{
+	fViewBitmap = bitmap != NULL && bitmap->IsValid() ? bitmap : NULL;
+	fViewBitmapSource = srcRect;
+	fViewBitmapDest = dstRect;
+	fViewBitmapOptions = options;
+	Invalidate();
+}
+
+
+void BView::SetViewBitmap(const BBitmap* bitmap, uint32 followFlags, uint32 options)
+{
+	BRect bounds = bitmap != NULL ? bitmap->Bounds() : BRect();
+	SetViewBitmap(bitmap, bounds, bounds.OffsetToCopy(0, 0), followFlags, options);
+}
+
+
+void BView::ClearViewBitmap()
+{
+	fViewBitmap = NULL;
+	Invalidate();
+}
+
+
+void BView::SetHighColor(rgb_color color)
+{
+	fHighColor = color;
+}
+
+
+void BView::SetHighColor(uchar r, uchar g, uchar b, uchar a)
+{
+	SetHighColor(make_color(r, g, b, a));
+}
+
+
+void BView::SetLowColor(rgb_color color)
+{
+	fLowColor = color;
+}
+
+
+void BView::SetLowColor(uchar r, uchar g, uchar b, uchar a)
+{
+	SetLowColor(make_color(r, g, b, a));
+}
+
+
+void BView::PushState()
+{
+	if (fStateStack == NULL)
+		fStateStack = new std::vector<State>;
+	State state = { fHighColor, fLowColor, fDrawingMode, fPenSize, fPenLocation, fFont };
+	fStateStack->push_back(state);
+}
+
+
+void BView::PopState()
+{
+	if (fStateStack == NULL || fStateStack->empty())
+		return;
+	const State& state = fStateStack->back();
+	fHighColor = state.high;
+	fLowColor = state.low;
+	fDrawingMode = state.mode;
+	fPenSize = state.penSize;
+	fPenLocation = state.pen;
+	fFont = state.font;
+	fStateStack->pop_back();
+}
+
+
+void BView::MovePenTo(BPoint point)
+{
+	fPenLocation = point;
+}
+
+
+void BView::MovePenTo(float x, float y)
+{
+	fPenLocation.Set(x, y);
+}
+
+
+void BView::MovePenBy(float x, float y)
+{
+	fPenLocation.x += x;
+	fPenLocation.y += y;
+}
+
+
+void BView::SetFont(const BFont* font, uint32 mask)
+{
+	if (font == NULL)
+		return;
+	if (mask == B_FONT_ALL) {
+		fFont = *font;
+		return;
+	}
+	if (mask & B_FONT_FAMILY_AND_STYLE)
+		fFont.SetFamilyAndStyle(font->FamilyAndStyle());
+	if (mask & B_FONT_SIZE)
+		fFont.SetSize(font->Size());
+	if (mask & B_FONT_SHEAR)
+		fFont.SetShear(font->Shear());
+	if (mask & B_FONT_ROTATION)
+		fFont.SetRotation(font->Rotation());
+	if (mask & B_FONT_SPACING)
+		fFont.SetSpacing(font->Spacing());
+	if (mask & B_FONT_ENCODING)
+		fFont.SetEncoding(font->Encoding());
+	if (mask & B_FONT_FACE)
+		fFont.SetFace(font->Face());
+	if (mask & B_FONT_FLAGS)
+		fFont.SetFlags(font->Flags());
+}
+
+
+void BView::GetFont(BFont* font) const
+{
+	if (font != NULL)
+		*font = fFont;
+}
+
+
+void BView::SetFontSize(float size)
+{
+	fFont.SetSize(size);
+}
+
+
+void BView::GetFontHeight(font_height* height) const
+{
+	fFont.GetHeight(height);
+}
+
+
+float BView::StringWidth(const char* string) const
+{
+	return fFont.StringWidth(string);
+}
+
+
+float BView::StringWidth(const char* string, int32 length) const
+{
+	return fFont.StringWidth(string, length);
+}
+
+
+// #pragma mark - drawing
+
+
+void BView::StrokeLine(BPoint toPoint, pattern p)
+{
+	StrokeLine(fPenLocation, toPoint, p);
+}
+
+
+void BView::StrokeLine(BPoint start, BPoint end, pattern p)
+{
+	fPenLocation = end;
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->StrokeLine(start.x, start.y, end.x, end.y);
+}
+
+
+void BView::BeginLineArray(int32 count)
+{
+	if (fLineArray == NULL)
+		fLineArray = new std::vector<LineArrayEntry>;
+	fLineArray->clear();
+	if (count > 0)
+		fLineArray->reserve((size_t)count);
+}
+
+
+void BView::AddLine(BPoint start, BPoint end, rgb_color color)
+{
+	if (fLineArray == NULL)
+		return;
+	LineArrayEntry entry = { start, end, color };
+	fLineArray->push_back(entry);
+}
+
+
+void BView::EndLineArray()
+{
+	if (fLineArray == NULL)
+		return;
+	ViewPainter painter(this, B_SOLID_HIGH);
+	if (painter) {
+		for (const LineArrayEntry& line : *fLineArray) {
+			painter->SetSource(line.color, fLowColor, NULL);
+			painter->StrokeLine(line.start.x, line.start.y, line.end.x, line.end.y);
+		}
+	}
+	fLineArray->clear();
+}
+
+
+void BView::StrokeRect(BRect r, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->StrokeRect(r.left, r.top, r.right, r.bottom);
+}
+
+
+void BView::FillRect(BRect r, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->FillRect(r.left, r.top, r.right, r.bottom);
+}
+
+
+void BView::StrokeRoundRect(BRect r, float xRadius, float yRadius, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->StrokeRoundRect(r.left, r.top, r.right, r.bottom, xRadius, yRadius);
+}
+
+
+void BView::FillRoundRect(BRect r, float xRadius, float yRadius, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->FillRoundRect(r.left, r.top, r.right, r.bottom, xRadius, yRadius);
+}
+
+
+void BView::StrokeEllipse(BPoint center, float xRadius, float yRadius, pattern p)
+{
+	StrokeEllipse(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
+		center.y + yRadius), p);
+}
+
+
+void BView::StrokeEllipse(BRect r, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->StrokeEllipse(r.left, r.top, r.right, r.bottom);
+}
+
+
+void BView::FillEllipse(BPoint center, float xRadius, float yRadius, pattern p)
+{
+	FillEllipse(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
+		center.y + yRadius), p);
+}
+
+
+void BView::FillEllipse(BRect r, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->FillEllipse(r.left, r.top, r.right, r.bottom);
+}
+
+
+void BView::StrokeArc(BRect r, float startAngle, float arcAngle, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->StrokeArc(r.left, r.top, r.right, r.bottom, startAngle, arcAngle);
+}
+
+
+void BView::FillArc(BRect r, float startAngle, float arcAngle, pattern p)
+{
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->FillArc(r.left, r.top, r.right, r.bottom, startAngle, arcAngle);
+}
+
+
+void BView::StrokeTriangle(BPoint p1, BPoint p2, BPoint p3, pattern p)
+{
+	BPoint points[3] = { p1, p2, p3 };
+	StrokePolygon(points, 3, true, p);
+}
+
+
+void BView::FillTriangle(BPoint p1, BPoint p2, BPoint p3, pattern p)
+{
+	BPoint points[3] = { p1, p2, p3 };
+	FillPolygon(points, 3, p);
+}
+
+
+void BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern p)
+{
+	if (points == NULL || count <= 0)
+		return;
+	std::vector<float> coordinates((size_t)count * 2);
+	for (int32 i = 0; i < count; i++) {
+		coordinates[2 * i] = points[i].x;
+		coordinates[2 * i + 1] = points[i].y;
+	}
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->StrokePolygon(coordinates.data(), count, closed);
+}
+
+
+void BView::FillPolygon(const BPoint* points, int32 count, pattern p)
+{
+	if (points == NULL || count <= 0)
+		return;
+	std::vector<float> coordinates((size_t)count * 2);
+	for (int32 i = 0; i < count; i++) {
+		coordinates[2 * i] = points[i].x;
+		coordinates[2 * i + 1] = points[i].y;
+	}
+	ViewPainter painter(this, p);
+	if (painter)
+		painter->FillPolygon(coordinates.data(), count);
+}
+
+
+void BView::InvertRect(BRect r)
+{
+	ViewPainter painter(this, B_SOLID_HIGH);
+	if (painter)
+		painter->InvertRect(r.left, r.top, r.right, r.bottom);
+}
+
+
+void BView::DrawBitmap(const BBitmap* bitmap, BRect srcRect, BRect dstRect)
+{
+	HostImage* image;
+	if (!Wrap(bitmap, &image))
+		return;
+	ViewPainter painter(this, B_SOLID_HIGH);
+	if (painter) {
+		painter->DrawImage(*image, srcRect.left, srcRect.top, srcRect.right, srcRect.bottom,
+			dstRect.left, dstRect.top, dstRect.right, dstRect.bottom);
+	}
+	delete image;
+}
+
+
+void BView::DrawBitmap(const BBitmap* bitmap, BRect dstRect)
+{
+	if (bitmap != NULL)
+		DrawBitmap(bitmap, bitmap->Bounds(), dstRect);
+}
+
+
+void BView::DrawBitmap(const BBitmap* bitmap, BPoint where)
+{
+	if (bitmap != NULL)
+		DrawBitmap(bitmap, bitmap->Bounds(), bitmap->Bounds().OffsetToCopy(where));
+}
+
+
+void BView::DrawBitmap(const BBitmap* bitmap)
+{
+	DrawBitmap(bitmap, fPenLocation);
+}
+
+
+void BView::DrawBitmapAsync(const BBitmap* bitmap, BRect srcRect, BRect dstRect)
+{
+	DrawBitmap(bitmap, srcRect, dstRect);
+}
+
+
+void BView::DrawBitmapAsync(const BBitmap* bitmap, BRect dstRect)
+{
+	DrawBitmap(bitmap, dstRect);
+}
+
+
+void BView::DrawBitmapAsync(const BBitmap* bitmap, BPoint where)
+{
+	DrawBitmap(bitmap, where);
+}
+
+
+void BView::DrawBitmapAsync(const BBitmap* bitmap)
+{
+	DrawBitmap(bitmap);
+}
+
+
+void BView::DrawChar(char aChar)
+{
+	DrawString(&aChar, 1);
+}
+
+
+void BView::DrawChar(char aChar, BPoint location)
+{
+	DrawString(&aChar, 1, location);
+}
+
+
+void BView::DrawString(const char* string, escapement_delta* delta)
+{
+	if (string != NULL)
+		DrawString(string, (int32)strlen(string), fPenLocation, delta);
+}
+
+
+void BView::DrawString(const char* string, BPoint location, escapement_delta* delta)
+{
+	if (string != NULL)
+		DrawString(string, (int32)strlen(string), location, delta);
+}
+
+
+void BView::DrawString(const char* string, int32 length, escapement_delta* delta)
+{
+	DrawString(string, length, fPenLocation, delta);
+}
+
+
+void BView::DrawString(const char* string, int32 length, BPoint location, escapement_delta*)
+{
+	if (string == NULL || length <= 0)
+		return;
+	const char* end = (const char*)memchr(string, '\0', (size_t)length);
+	if (end != NULL)
+		length = (int32)(end - string);
+	const BPrivate::HostFont* font = fFont._HostFont();
+	bool utf8 = fFont.Encoding() == B_UNICODE_UTF8;
+	float width;
+	ViewPainter painter(this, B_SOLID_HIGH);
+	if (painter)
+		width = painter->DrawString(font, string, length, utf8, location.x, location.y);
+	else
+		width = BPrivate::host_string_width(font, string, length, utf8);
+	fPenLocation.Set(location.x + width, location.y);
+}
