@@ -129,6 +129,7 @@ private:
 	};
 
 			void				_ReadDirectory();
+			void				_SelectionFromList();
 			void				_ChooseSelection();
 			void				_OpenIndex(int32 index);
 			void				_Save();
