@@ -1,0 +1,279 @@
+// BMessage fields: types, several values per name, failures that leave the
+// output alone, and flattening.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include <DataIO.h>
+#include <Entry.h>
+#include <Message.h>
+#include <Point.h>
+#include <Rect.h>
+
+TEST(Message, TypedFieldsRoundTrip)
+{
+	BMessage message('test');
+	EXPECT_TRUE(message.IsEmpty());
+	int dummy = 0;
+	ASSERT_EQ(message.AddString("name", "value"), B_OK);
+	ASSERT_EQ(message.AddInt8("i8", -8), B_OK);
+	ASSERT_EQ(message.AddInt16("i16", -1600), B_OK);
+	ASSERT_EQ(message.AddInt32("i32", 0x7fffffff), B_OK);
+	ASSERT_EQ(message.AddInt64("i64", -((int64)1 << 40)), B_OK);
+	ASSERT_EQ(message.AddBool("flag", true), B_OK);
+	ASSERT_EQ(message.AddFloat("f", 1.5f), B_OK);
+	ASSERT_EQ(message.AddDouble("d", 2.25), B_OK);
+	ASSERT_EQ(message.AddPointer("p", &dummy), B_OK);
+	ASSERT_EQ(message.AddPoint("where", BPoint(3, 4)), B_OK);
+	ASSERT_EQ(message.AddRect("frame", BRect(1, 2, 30, 40)), B_OK);
+	ASSERT_EQ(message.AddData("raw", B_RAW_TYPE, "\0\1\2", 3), B_OK);
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 12);
+	EXPECT_EQ(message.CountNames(B_INT32_TYPE), 1);
+
+	const char* string = NULL;
+	int8 i8 = 0;
+	int16 i16 = 0;
+	int32 i32 = 0;
+	int64 i64 = 0;
+	bool flag = false;
+	float f = 0;
+	double d = 0;
+	void* p = NULL;
+	BPoint point;
+	BRect rect;
+	EXPECT_EQ(message.FindString("name", &string), B_OK);
+	EXPECT_STREQ(string, "value");
+	EXPECT_EQ(message.FindInt8("i8", &i8), B_OK);
+	EXPECT_EQ(i8, -8);
+	EXPECT_EQ(message.FindInt16("i16", &i16), B_OK);
+	EXPECT_EQ(i16, -1600);
+	EXPECT_EQ(message.FindInt32("i32", &i32), B_OK);
+	EXPECT_EQ(i32, 0x7fffffff);
+	EXPECT_EQ(message.FindInt64("i64", &i64), B_OK);
+	EXPECT_EQ(i64, -((int64)1 << 40));
+	EXPECT_EQ(message.FindBool("flag", &flag), B_OK);
+	EXPECT_TRUE(flag);
+	EXPECT_EQ(message.FindFloat("f", &f), B_OK);
+	EXPECT_EQ(f, 1.5f);
+	EXPECT_EQ(message.FindDouble("d", &d), B_OK);
+	EXPECT_EQ(d, 2.25);
+	EXPECT_EQ(message.FindPointer("p", &p), B_OK);
+	EXPECT_EQ(p, &dummy);
+	EXPECT_EQ(message.FindPoint("where", &point), B_OK);
+	EXPECT_EQ(point, BPoint(3, 4));
+	EXPECT_EQ(message.FindRect("frame", &rect), B_OK);
+	EXPECT_EQ(rect, BRect(1, 2, 30, 40));
+	const void* data = NULL;
+	ssize_t size = 0;
+	EXPECT_EQ(message.FindData("raw", B_RAW_TYPE, &data, &size), B_OK);
+	ASSERT_EQ(size, 3);
+	EXPECT_EQ(memcmp(data, "\0\1\2", 3), 0);
+	// B_ANY_TYPE finds data of whatever type.
+	EXPECT_EQ(message.FindData("i32", B_ANY_TYPE, &data, &size), B_OK);
+	EXPECT_EQ(size, 4);
+
+	// The value-returning forms.
+	EXPECT_EQ(message.FindInt32("i32"), 0x7fffffff);
+	EXPECT_STREQ(message.FindString("name"), "value");
+	EXPECT_EQ(message.FindInt32("missing"), 0);
+	EXPECT_EQ(message.FindString("missing"), nullptr);
+	EXPECT_EQ(message.GetInt32("missing", 17), 17);
+}
+
+
+TEST(Message, SeveralValuesPerName)
+{
+	BMessage message;
+	for (int32 i = 0; i < 5; i++)
+		ASSERT_EQ(message.AddInt32("n", i * 10), B_OK);
+	EXPECT_EQ(message.AddString("n", "not an int"), B_BAD_TYPE);
+
+	type_code type = 0;
+	int32 count = 0;
+	ASSERT_EQ(message.GetInfo("n", &type, &count), B_OK);
+	EXPECT_EQ(type, (type_code)B_INT32_TYPE);
+	EXPECT_EQ(count, 5);
+	int32 value = -1;
+	EXPECT_EQ(message.FindInt32("n", 3, &value), B_OK);
+	EXPECT_EQ(value, 30);
+	EXPECT_TRUE(message.HasInt32("n", 4));
+	EXPECT_FALSE(message.HasInt32("n", 5));
+	EXPECT_FALSE(message.HasString("n"));
+
+	EXPECT_EQ(message.ReplaceInt32("n", 2, 222), B_OK);
+	EXPECT_EQ(message.ReplaceInt32("n", 5, 1), B_BAD_INDEX);
+	EXPECT_EQ(message.ReplaceString("n", 0, "x"), B_BAD_TYPE);
+	EXPECT_EQ(message.ReplaceInt32("nothing", 1), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.FindInt32("n", 2), 222);
+
+	EXPECT_EQ(message.RemoveData("n", 0), B_OK);
+	EXPECT_EQ(message.FindInt32("n", 0), 10);
+	EXPECT_EQ(message.RemoveData("n", 9), B_BAD_INDEX);
+	// Removing the last value removes the name.
+	for (int i = 0; i < 4; i++)
+		ASSERT_EQ(message.RemoveData("n"), B_OK);
+	EXPECT_EQ(message.GetInfo("n", &type, &count), B_NAME_NOT_FOUND);
+	EXPECT_TRUE(message.IsEmpty());
+}
+
+
+TEST(Message, FailedFindsLeaveTheOutputAlone)
+{
+	BMessage message;
+	message.AddInt32("number", 5);
+	message.AddString("text", "abc");
+	message.AddData("unterminated", B_STRING_TYPE, "abc", 3, false);
+
+	int32 value = 99;
+	EXPECT_EQ(message.FindInt32("missing", &value), B_NAME_NOT_FOUND);
+	EXPECT_EQ(value, 99);
+	EXPECT_EQ(message.FindInt32("number", 1, &value), B_BAD_INDEX);
+	EXPECT_EQ(value, 99);
+	EXPECT_EQ(message.FindInt32("text", &value), B_BAD_TYPE);
+	EXPECT_EQ(value, 99);
+
+	const char* string = "untouched";
+	EXPECT_EQ(message.FindString("number", &string), B_BAD_TYPE);
+	EXPECT_STREQ(string, "untouched");
+	// String data without its NUL is not handed out as a C string.
+	EXPECT_NE(message.FindString("unterminated", &string), B_OK);
+	EXPECT_STREQ(string, "untouched");
+
+	BRect rect(1, 1, 5, 5);
+	EXPECT_NE(message.FindRect("number", &rect), B_OK);
+	EXPECT_EQ(rect, BRect(1, 1, 5, 5));
+	BMessage inner('keep');
+	inner.AddInt32("x", 1);
+	EXPECT_NE(message.FindMessage("number", &inner), B_OK);
+	EXPECT_EQ(inner.what, (uint32)'keep');
+	EXPECT_EQ(inner.FindInt32("x"), 1);
+	entry_ref ref(1, 2, "name");
+	EXPECT_NE(message.FindRef("refs", &ref), B_OK);
+	EXPECT_STREQ(ref.name, "name");
+}
+
+
+TEST(Message, InfoByTypeRenameAndRemoveName)
+{
+	BMessage message;
+	message.AddString("a", "1");
+	message.AddInt32("b", 2);
+	message.AddString("c", "3");
+	message.AddString("c", "4");
+
+	char* name = NULL;
+	type_code type = 0;
+	int32 count = 0;
+	ASSERT_EQ(message.GetInfo(B_STRING_TYPE, 1, &name, &type, &count), B_OK);
+	EXPECT_STREQ(name, "c");
+	EXPECT_EQ(count, 2);
+	EXPECT_EQ(message.GetInfo(B_STRING_TYPE, 2, &name, &type), B_BAD_INDEX);
+	EXPECT_EQ(message.GetInfo(B_DOUBLE_TYPE, 0, &name, &type), B_BAD_TYPE);
+	ASSERT_EQ(message.GetInfo(B_ANY_TYPE, 1, &name, &type), B_OK);
+	EXPECT_STREQ(name, "b");
+	EXPECT_EQ(message.CountNames(B_STRING_TYPE), 2);
+
+	EXPECT_EQ(message.Rename("a", "c"), B_NAME_IN_USE);
+	EXPECT_EQ(message.Rename("a", "z"), B_OK);
+	EXPECT_STREQ(message.FindString("z"), "1");
+	EXPECT_EQ(message.RemoveName("c"), B_OK);
+	EXPECT_EQ(message.RemoveName("c"), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 2);
+	message.MakeEmpty();
+	EXPECT_TRUE(message.IsEmpty());
+}
+
+
+TEST(Message, CopiesAreIndependent)
+{
+	BMessage original('orig');
+	original.AddString("s", "one");
+	BMessage copy(original);
+	copy.ReplaceString("s", "two");
+	copy.what = 'copy';
+	EXPECT_STREQ(original.FindString("s"), "one");
+	BMessage assigned;
+	assigned = copy;
+	copy.RemoveName("s");
+	EXPECT_STREQ(assigned.FindString("s"), "two");
+	EXPECT_EQ(assigned.what, (uint32)'copy');
+}
+
+
+TEST(Message, RefsOfRealFiles)
+{
+	char path[] = "/tmp/quillora-msg-XXXXXX";
+	int fd = mkstemp(path);
+	ASSERT_GE(fd, 0);
+	close(fd);
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(path, &ref), B_OK);
+
+	BMessage message(B_REFS_RECEIVED);
+	ASSERT_EQ(message.AddRef("refs", &ref), B_OK);
+	BMessage copy;
+	ssize_t size = message.FlattenedSize();
+	std::vector<char> flat(size);
+	ASSERT_EQ(message.Flatten(flat.data(), size), B_OK);
+	ASSERT_EQ(copy.Unflatten(flat.data()), B_OK);
+
+	entry_ref found;
+	ASSERT_EQ(copy.FindRef("refs", &found), B_OK);
+	EXPECT_EQ(found, ref);
+	BEntry entry(&found);
+	ASSERT_EQ(entry.InitCheck(), B_OK);
+	EXPECT_TRUE(entry.Exists());
+	unlink(path);
+}
+
+
+TEST(Message, NestedMessagesAndFlattening)
+{
+	BMessage inner('innr');
+	inner.AddString("text", "deep");
+	inner.AddInt32("list", 1);
+	inner.AddInt32("list", 2);
+	BMessage outer('outr');
+	outer.AddMessage("inner", &inner);
+	outer.AddBool("b", false);
+
+	BMallocIO stream;
+	ssize_t written = 0;
+	ASSERT_EQ(outer.Flatten(&stream, &written), B_OK);
+	EXPECT_EQ(written, outer.FlattenedSize());
+	stream.Seek(0, SEEK_SET);
+	BMessage restored;
+	ASSERT_EQ(restored.Unflatten(&stream), B_OK);
+	EXPECT_EQ(restored.what, (uint32)'outr');
+	BMessage found;
+	ASSERT_EQ(restored.FindMessage("inner", &found), B_OK);
+	EXPECT_EQ(found.what, (uint32)'innr');
+	EXPECT_STREQ(found.FindString("text"), "deep");
+	EXPECT_EQ(found.FindInt32("list", 1), 2);
+	EXPECT_FALSE(restored.FindBool("b"));
+
+	// Every cut-short buffer and every corrupt length is refused without
+	// reading outside it, and the message keeps its old contents.
+	const char* flat = (const char*)stream.Buffer();
+	size_t length = stream.BufferLength();
+	BMessage target('keep');
+	target.AddInt32("x", 7);
+	for (size_t cut = 0; cut < length; cut++) {
+		std::vector<char> part(flat, flat + cut);
+		EXPECT_NE(target.Unflatten(part.data(), (ssize_t)cut), B_OK) << cut;
+	}
+	for (size_t at = 12; at + 4 <= length; at += 4) {
+		std::vector<char> bad(flat, flat + length);
+		uint32 huge = 0xfffffff0;
+		memcpy(bad.data() + at, &huge, 4);
+		BMessage scratch;
+		scratch.Unflatten(bad.data(), (ssize_t)bad.size());
+	}
+	EXPECT_EQ(target.what, (uint32)'keep');
+	EXPECT_EQ(target.FindInt32("x"), 7);
+}
