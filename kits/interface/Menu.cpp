@@ -472,23 +472,26 @@ BMenu::FindItem(uint32 command) const
 BMenuItem*
 BMenu::_FindItem(const char* label, uint32 command) const
 {
-	// Menus nest a few levels at most; the walk keeps its own stack.
-	std::vector<const BMenu*> pending(1, this);
-	while (!pending.empty()) {
-		const BMenu* menu = pending.front();
-		pending.erase(pending.begin());
-		size_t insertAt = 0;
-		for (BMenuItem* item : menu->fItems) {
-			if (label != NULL) {
-				if (strcmp(item->Label(), label) == 0)
-					return item;
-			} else if (item->Message() != NULL && item->Command() == command)
-				return item;
-			if (item->Submenu() != NULL) {
-				pending.insert(pending.begin() + insertAt, item->Submenu());
-				insertAt++;
-			}
+	// Depth first, each submenu searched where its item stands; menus nest
+	// a few levels at most, the walk keeps its own stack.
+	std::vector<std::pair<const BMenu*, int32>> stack;
+	stack.push_back(std::make_pair(this, 0));
+	while (!stack.empty()) {
+		const BMenu* menu = stack.back().first;
+		int32 index = stack.back().second;
+		if (index >= menu->CountItems()) {
+			stack.pop_back();
+			continue;
 		}
+		stack.back().second++;
+		BMenuItem* item = menu->fItems[index];
+		if (label != NULL) {
+			if (strcmp(item->Label(), label) == 0)
+				return item;
+		} else if (item->Message() != NULL && item->Command() == command)
+			return item;
+		if (item->Submenu() != NULL)
+			stack.push_back(std::make_pair(item->Submenu(), 0));
 	}
 	return NULL;
 }
