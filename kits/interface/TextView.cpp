@@ -12,6 +12,7 @@
 #include "TextStyleRuns.h"
 #include "TextUndo.h"
 
+#include <math.h>
 #include <new>
 #include <stdlib.h>
 #include <string.h>
@@ -881,8 +882,9 @@ BTextView::_AutoResize()
 {
 	if (!fResizable)
 		return;
+	// Views sit on whole pixels: round up so that the text always fits.
 	float textWidth = fLayout->MaxWidth();
-	float newWidth = textWidth + fLeftInset + fRightInset;
+	float newWidth = ceilf(textWidth) + fLeftInset + fRightInset;
 	BView* target = fContainerView != NULL ? fContainerView : this;
 	float oldWidth = Bounds().Width();
 	float dw = newWidth - oldWidth;
