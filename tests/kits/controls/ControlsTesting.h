@@ -151,7 +151,9 @@ public:
 		int32 key = 0, int32 rawChar = -1)
 	{
 		BMessage message = KeyMessage(bytes, modifiers, key, rawChar);
-		window->PostMessage(&message);
+		// As the host does: to the preferred handler (the focus view), so
+		// that the focus view's filters see the key.
+		window->PostMessage(&message, (BHandler*)NULL);
 	}
 
 	void Key(const char* bytes, uint32 modifiers = 0, int32 key = 0,
