@@ -301,7 +301,9 @@ bool HostWindow::IsVisible() const
 void HostWindow::Activate()
 {
 	RasterWindow* window = WindowOf(fImpl);
-	window->raise();
+	// The offscreen platform has no stacking and complains about raise().
+	if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+		window->raise();
 	window->requestActivate();
 }
 
