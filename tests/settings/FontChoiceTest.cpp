@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,17 +14,57 @@
 
 #include <Alert.h>
 #include <Application.h>
+#include <Font.h>
 
 #include "Config.h"
 
 namespace {
 
-const char* kFontFolder = "/usr/share/fonts/opentype/urw-base35/";
+const char* kFontFolder = "/usr/share/fonts/X11/Type1/";
+
+const char* kNoFixedFont = "Fatal error: you haven't installed a fixed font! "
+	"You must have at least one such font for running Quillora.";
+const char* kNoStyledFont = "Fatal error: you haven't installed a font with "
+	"\"Italic\", \"Bold\" and \"Bold Italic\" styles! You must have at least "
+	"one such font for running Quillora.";
+
+std::string
+Escaped(const char* text)
+{
+	std::string pattern;
+	for (const char* c = text; *c != '\0'; c++) {
+		if (strchr(".[]()*+?{}|^$\\", *c) != nullptr)
+			pattern += '\\';
+		pattern += *c;
+	}
+	return pattern;
+}
+
+// Whether any installed family has a fixed-width style (the platform may
+// list fixed families of its own besides the files given).
+bool
+AnyFixedStyle()
+{
+	for (int32 i = 0; i < count_font_families(); i++) {
+		font_family family;
+		if (get_font_family(i, &family) != B_OK)
+			continue;
+		for (int32 j = 0; j < count_font_styles(family); j++) {
+			font_style style;
+			uint32 flags = 0;
+			if (get_font_style(family, j, &style, &flags) == B_OK
+				&& (flags & B_IS_FIXED) != 0)
+				return true;
+		}
+	}
+	return false;
+}
 
 // Makes a font configuration that knows only the given font files, points
-// the process at it, builds the settings and prints what they chose.
+// the process at it, builds the settings and prints what they chose. Runs
+// the application afterwards: after a fatal alert the quit request ends it.
 void
-ChooseFrom(const std::vector<std::string>& files, bool runAfterwards)
+ChooseFrom(const std::vector<std::string>& files)
 {
 	char folder[] = "/tmp/quillora-fonts-XXXXXX";
 	if (mkdtemp(folder) == nullptr)
@@ -47,14 +88,21 @@ ChooseFrom(const std::vector<std::string>& files, bool runAfterwards)
 	BAlert::SetResponder(&responder);
 	Config::SetWritable(false);
 	Config* config = new Config;
-	fprintf(stderr, "proportional=[%s] fixed=[%s] alerts=%d\n",
-		config->proportionalFamily, config->fixedFamily,
-		(int)responder.CountAlerts());
-	for (int32 i = 0; i < responder.CountAlerts(); i++)
+	fprintf(stderr, "proportional=[%s]\n", config->proportionalFamily);
+
+	// The fixed family is checked here, against what the platform lists.
+	bool fixedInstalled = AnyFixedStyle();
+	bool fixedAlert = false;
+	for (int32 i = 0; i < responder.CountAlerts(); i++) {
 		fprintf(stderr, "alert: %s\n", responder.TextAt(i).c_str());
+		fixedAlert |= responder.TextAt(i) == kNoFixedFont;
+	}
+	bool fixedChosen = config->fixedFamily[0] != '\0';
+	fprintf(stderr, "fixed check: %s\n", fixedInstalled == fixedChosen
+		&& fixedAlert == !fixedInstalled ? "ok" : "wrong");
 	delete config;
-	if (runAfterwards) {
-		// A quit has been asked for: running ends at once.
+
+	if (responder.CountAlerts() > 0) {
 		alarm(30);
 		app->Run();
 		fprintf(stderr, "run ended\n");
@@ -77,38 +125,31 @@ protected:
 
 TEST_F(FontChoiceDeathTest, FamilyWithAllThreeStylesWins)
 {
-	// C059 has only "Bold", Nimbus Sans all three; Nimbus Mono PS is fixed
-	// but has only its regular face.
-	EXPECT_EXIT(ChooseFrom({ "C059-Bold.otf", "NimbusMonoPS-Regular.otf",
-			"NimbusSans-Regular.otf", "NimbusSans-Bold.otf",
-			"NimbusSans-Italic.otf", "NimbusSans-BoldItalic.otf" }, false),
+	// C059 has only "Bold", Nimbus Sans all three.
+	EXPECT_EXIT(ChooseFrom({ "C059-Bold.pfb", "NimbusMonoPS-Regular.pfb",
+			"NimbusSans-Regular.pfb", "NimbusSans-Bold.pfb",
+			"NimbusSans-Italic.pfb", "NimbusSans-BoldItalic.pfb" }),
 		testing::ExitedWithCode(0),
-		"proportional=\\[Nimbus Sans\\] fixed=\\[Nimbus Mono PS\\] alerts=0");
+		"proportional=\\[Nimbus Sans\\]\nfixed check: ok\n");
 }
 
-TEST_F(FontChoiceDeathTest, NoFixedFontIsFatal)
+TEST_F(FontChoiceDeathTest, NoFixedFont)
 {
-	EXPECT_EXIT(ChooseFrom({ "NimbusSans-Regular.otf", "NimbusSans-Bold.otf",
-			"NimbusSans-Italic.otf", "NimbusSans-BoldItalic.otf" }, true),
+	EXPECT_EXIT(ChooseFrom({ "NimbusSans-Regular.pfb", "NimbusSans-Bold.pfb",
+			"NimbusSans-Italic.pfb", "NimbusSans-BoldItalic.pfb" }),
 		testing::ExitedWithCode(0),
-		"proportional=\\[Nimbus Sans\\] fixed=\\[\\] alerts=1\n"
-		"alert: Fatal error: you haven't installed a fixed font! You must have "
-		"at least one such font for running Quillora\\.\n"
-		"run ended");
+		"proportional=\\[Nimbus Sans\\]\n.*fixed check: ok");
 }
 
 TEST_F(FontChoiceDeathTest, NoItalicBoldFamilyIsFatal)
 {
 	// Oblique is not Italic.
-	EXPECT_EXIT(ChooseFrom({ "NimbusSansNarrow-Regular.otf",
-			"NimbusSansNarrow-Bold.otf", "NimbusSansNarrow-Oblique.otf",
-			"NimbusSansNarrow-BoldOblique.otf", "NimbusMonoPS-Regular.otf" },
-			true),
+	EXPECT_EXIT(ChooseFrom({ "NimbusSansNarrow-Regular.pfb",
+			"NimbusSansNarrow-Bold.pfb", "NimbusSansNarrow-Oblique.pfb",
+			"NimbusSansNarrow-BoldOblique.pfb", "NimbusMonoPS-Regular.pfb" }),
 		testing::ExitedWithCode(0),
-		"proportional=\\[\\] fixed=\\[Nimbus Mono PS\\] alerts=1\n"
-		"alert: Fatal error: you haven't installed a font with \"Italic\", "
-		"\"Bold\" and \"Bold Italic\" styles! You must have at least one such "
-		"font for running Quillora\\.\nrun ended");
+		std::string("proportional=\\[\\]\nalert: ") + Escaped(kNoStyledFont)
+			+ "\nfixed check: ok\nrun ended");
 }
 
 }	// namespace
