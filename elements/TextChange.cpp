@@ -175,13 +175,27 @@ TextChange::_ApplyType()
 				env->hAlignment = 1;
 			} else {
 				env->breakAfter = 0.01f;
+				// The opening CENTER this one closes: inner pairs between
+				// them are skipped, so that closing an outer range after an
+				// inner one restores what was in force before the outer.
 				int32 alignment = 0;
+				int32 depth = 0;
 				for (WYSIWYG_Element* element = previous; element != nullptr;
 						element = element->previous) {
 					TextChange* change = dynamic_cast<TextChange*>(element);
-					if (change != nullptr && change->type == 15
-						&& change->previous != nullptr) {
-						alignment = change->previous->environment->hAlignment;
+					if (change == nullptr)
+						continue;
+					if (change->type == -15)
+						depth++;
+					else if (change->type == 15) {
+						if (depth > 0) {
+							depth--;
+							continue;
+						}
+						if (change->previous != nullptr) {
+							alignment
+								= change->previous->environment->hAlignment;
+						}
 						break;
 					}
 				}

@@ -6,6 +6,7 @@
 #include <Window.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -153,8 +154,10 @@ WText::_FitSize()
 {
 	float width = TextWidth();
 	float height = FontHeight();
+	// The kit keeps views on whole pixels.
 	BRect bounds = Bounds();
-	if (bounds.Width() != width || bounds.Height() != height)
+	if (bounds.Width() != std::floor(width + 0.5f)
+		|| bounds.Height() != std::floor(height + 0.5f))
 		ResizeTo(width, height);
 }
 

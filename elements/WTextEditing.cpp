@@ -74,11 +74,19 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 		int32 modifiers = CurrentModifiers(Window(), &hasMessage);
 		switch ((uchar)bytes[i]) {
 			case ' ':
-				if (hasMessage) {
-					char typed = (modifiers & B_SHIFT_KEY) != 0
-						? kNonBreakingSpace : ' ';
-					current->BTextView::KeyDown(&typed, 1);
-				}
+				if (!hasMessage)
+					break;
+				if ((modifiers & B_SHIFT_KEY) != 0) {
+					// Not a printable key for the text view: put in at the
+					// caret, in place of the selection.
+					int32 s, e;
+					current->GetSelection(&s, &e);
+					if (s < e)
+						current->Delete(s, e);
+					current->Insert(s, &kNonBreakingSpace, 1);
+					current->Select(s + 1, s + 1);
+				} else
+					current->BTextView::KeyDown(bytes + i, 1);
 				break;
 			case B_ENTER:
 				current = current->Enter();
