@@ -64,7 +64,9 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 			int32 runEnd = i;
 			while (runEnd < numBytes && !IsHandledKey(bytes[runEnd]))
 				runEnd++;
-			current->BTextView::KeyDown(bytes + i, runEnd - i);
+			// The text view types one character per call.
+			for (int32 k = i; k < runEnd; k++)
+				current->BTextView::KeyDown(bytes + k, 1);
 			if (page != nullptr)
 				page->NotSaved();
 			i = runEnd;

@@ -1,5 +1,7 @@
 #include "WYSIWYG_View.h"
 
+#include <AppDefs.h>
+#include <Message.h>
 #include <MessageQueue.h>
 #include <ScrollBar.h>
 #include <ScrollView.h>
@@ -13,7 +15,8 @@
 namespace {
 
 // True while the window has messages waiting: a resize or scroll then is
-// not the last one of its drag.
+// not the last one of its drag. The kit's own requests to repaint (which
+// every move or resize of a view posts) are no such messages.
 bool
 WindowBusy(BView* view)
 {
@@ -21,7 +24,17 @@ WindowBusy(BView* view)
 	if (window == nullptr)
 		return false;
 	BMessageQueue* queue = window->MessageQueue();
-	return queue != nullptr && !queue->IsEmpty();
+	if (queue == nullptr || !queue->Lock())
+		return false;
+	bool busy = false;
+	int32 count = queue->CountMessages();
+	for (int32 i = 0; i < count && !busy; i++) {
+		BMessage* message = queue->FindMessage(i);
+		busy = message != nullptr && message->what != _UPDATE_
+			&& message->what != _UPDATE_IF_NEEDED_;
+	}
+	queue->Unlock();
+	return busy;
 }
 
 }	// namespace

@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "ChainDump.h"
@@ -164,6 +165,29 @@ protected:
 		font_height height;
 		font->GetHeight(&height);
 		return height.ascent + height.descent + height.leading;
+	}
+
+	// The first lines in which two dumps differ, for failure messages.
+	static std::string DiffLines(const std::string& a, const std::string& b)
+	{
+		std::istringstream left(a), right(b);
+		std::string l, r, out;
+		int shown = 0;
+		while (shown < 6) {
+			bool hasLeft = (bool)std::getline(left, l);
+			bool hasRight = (bool)std::getline(right, r);
+			if (!hasLeft && !hasRight)
+				break;
+			if (!hasLeft)
+				l = "(none)";
+			if (!hasRight)
+				r = "(none)";
+			if (l != r) {
+				out += "- " + l + "\n+ " + r + "\n";
+				shown++;
+			}
+		}
+		return out;
 	}
 
 	BRecordingAlertResponder fResponder;

@@ -1,0 +1,394 @@
+// Layout, with expected positions worked out from the page font's own
+// metrics (the kit keeps views on whole pixels, so every position is
+// rounded as the kit rounds it).
+
+#include "EngineFixture.h"
+
+#include <InterfaceDefs.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <View.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "HorizontalLine.h"
+
+namespace {
+
+// Stands in for an image: an element with a 50 by 40 view.
+class Box : public BView, public WYSIWYG_Element {
+public:
+	Box(WYSIWYG_Element* previous, WYSIWYG_Engine* engine)
+		:
+		BView(BRect(0, 0, 50, 40), "box", 0, B_WILL_DRAW),
+		WYSIWYG_Element(previous, nullptr, engine, 7)
+	{
+		Do();
+	}
+	int Read(char*) override { return 0; }
+	void HTML() override {}
+	void Archive(BMessage*) override {}
+	BRect WFrame() override { return Frame(); }
+	BRect WBounds() override { return Bounds(); }
+	BView* View() override { return this; }
+};
+
+float
+Pixel(float value)
+{
+	return std::floor(value + 0.5f);
+}
+
+class LayoutTest : public EngineTest {
+protected:
+	void SetUp() override
+	{
+		EngineTest::SetUp();
+		SetViewSize(400, 300);
+	}
+
+	float Width(const char* text)
+	{
+		return Pixel(fPage->plainFont->StringWidth(text) + 5);
+	}
+
+	float LineHeight() { return Pixel(FontHeight(fPage->plainFont)); }
+
+	WText* TextAt(int index) { return dynamic_cast<WText*>(At(index)); }
+
+	std::string Texts()
+	{
+		std::string out;
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+			if (WText* text = dynamic_cast<WText*>(e))
+				out += std::string("[") + text->Text() + "]";
+			if (e->EOLStatus() != 0)
+				out += "|";
+		}
+		return out;
+	}
+
+	void Type(const std::string& bytes)
+	{
+		BMessage message(B_KEY_DOWN);
+		message.AddString("bytes", bytes.c_str());
+		message.AddInt32("modifiers", 0);
+		message.AddInt32("key", 0);
+		Window()->PostMessage(&message);
+		BPrivate::dispatch_until_idle();
+	}
+
+	void Refresh()
+	{
+		ASSERT_TRUE(Window()->Lock());
+		Engine()->Refresh();
+		Window()->Unlock();
+	}
+
+	// The dump without vertical positions: lines after a hard break are
+	// moved by their own rule (lowest view top), which can differ from a
+	// whole layout by the rise of a taller text; the flow of the text and
+	// the horizontal places cannot.
+	std::string FlowDump()
+	{
+		std::istringstream in(Dump());
+		std::string line, out;
+		while (std::getline(in, line)) {
+			size_t frame = line.find(" frame=");
+			if (frame != std::string::npos) {
+				size_t end = line.find(' ', frame + 1);
+				std::string numbers = line.substr(frame + 7,
+					(end == std::string::npos ? line.size() : end)
+						- frame - 7);
+				float l, t, r, b;
+				if (sscanf(numbers.c_str(), "%g,%g,%g,%g", &l, &t, &r, &b) == 4) {
+					line.replace(frame, numbers.size() + 7, " x="
+						+ std::to_string((int)l) + ".." + std::to_string((int)r)
+						+ " h=" + std::to_string((int)(b - t)));
+				}
+			}
+			out += line + "\n";
+		}
+		return out;
+	}
+
+	float ScrollMax()
+	{
+		float min, max;
+		Engine()->scrollView->ScrollBar(B_VERTICAL)->GetRange(&min, &max);
+		return max;
+	}
+};
+
+}	// namespace
+
+TEST_F(LayoutTest, EmptyPageIsOneLineAtTheTopLeft)
+{
+	BRect frame = First()->WFrame();
+	EXPECT_EQ(5, frame.left);
+	EXPECT_EQ(8, frame.top);
+	EXPECT_EQ(1, Count());
+	EXPECT_EQ(0, First()->EOLStatus());
+	EXPECT_EQ(0, ScrollMax());
+}
+
+TEST_F(LayoutTest, WorkedLineWithATallElement)
+{
+	ASSERT_TRUE(Window()->Lock());
+	WText* text = dynamic_cast<WText*>(First());
+	text->SetText("x");
+	text->ResizeTo(100, 14);
+	Box* box = Link(text, new Box(text, Engine()));
+	Engine()->view->AddChild(box);
+	Engine()->Place(nullptr, true);
+
+	// Rise 40 - 14 * 5/6: the text sits lower, the box at the line's top.
+	EXPECT_EQ(BRect(5, Pixel(8 + 40 - 14 * 5.0f / 6), 105,
+		Pixel(8 + 40 - 14 * 5.0f / 6) + 14), text->WFrame());
+	EXPECT_EQ(BRect(106, 8, 156, 48), box->WFrame());
+
+	text->SetHAlignment(1);
+	Engine()->Place(text, false);
+	EXPECT_EQ(118, text->WFrame().left);
+	EXPECT_EQ(219, box->WFrame().left);
+	text->SetHAlignment(2);
+	Engine()->Place(text, false);
+	EXPECT_EQ(5 + 226, text->WFrame().left);
+
+	// Top alignment raises nothing.
+	text->SetHAlignment(0);
+	box->SetVAlignment(3);
+	Engine()->Place(text, false);
+	EXPECT_EQ(8, text->WFrame().top);
+	EXPECT_EQ(8, box->WFrame().top);
+	Window()->Unlock();
+}
+
+TEST_F(LayoutTest, CentredLine)
+{
+	Parse("<BODY>a<CENTER>Hello</CENTER>b</BODY>");
+	// "a" | CENTER "Hello" /CENTER | "b"
+	EXPECT_EQ("[a]|[Hello]|[b]", Texts()) << Dump();
+	WText* hello = TextAt(2);
+	ASSERT_NE(nullptr, hello);
+	float used = Width("Hello");
+	EXPECT_EQ(Pixel(5 + ((400 - 14) - 10 - used) / 2), hello->WFrame().left);
+	EXPECT_EQ(LineHeight() + 2 + 8, hello->WFrame().top);
+	EXPECT_EQ(5, TextAt(4)->WFrame().left);
+}
+
+TEST_F(LayoutTest, LongWordsOverflowAndSolidTextsStayWhole)
+{
+	SetViewSize(100, 300);
+	Parse("<BODY>Supercalifragilistic word and more<BR>"
+		"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz</BODY>");
+	EXPECT_EQ("[]|[Supercalifragilistic ]|[word and more]|"
+		"[abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz]|", Texts())
+		<< Dump();
+	WText* word = TextAt(1);
+	EXPECT_EQ(5, word->WFrame().left);
+	EXPECT_GT(word->WFrame().right, 100);
+	EXPECT_EQ(5, Engine()->LastElement()->WFrame().left);
+}
+
+TEST_F(LayoutTest, TextThatDoesNotFitMovesWholeToTheNextLine)
+{
+	SetViewSize(200, 300);
+	Parse("<BODY>aaaa bbbb <B>ccccccccccccccccccccccccccc</B></BODY>");
+	std::string texts = Texts();
+	EXPECT_EQ("[aaaa bbbb ]|[ccccccccccccccccccccccccccc][]", texts) << Dump();
+}
+
+TEST_F(LayoutTest, LineBreaksAddNoVisibleSpace)
+{
+	Parse("<BODY>a<BR>b<BR>c</BODY>");
+	EXPECT_EQ("[a]|[b]|[c]", Texts()) << Dump();
+	float h = LineHeight();
+	EXPECT_EQ(8, TextAt(0)->WFrame().top);
+	EXPECT_EQ(8 + h + 2, TextAt(2)->WFrame().top);
+	EXPECT_EQ(8 + 2 * (h + 2), TextAt(4)->WFrame().top);
+
+	// Typing in the first line shifts the lines after the breaks by
+	// nothing: they stay where they are.
+	dynamic_cast<WText*>(First())->MakeFocus(true);
+	Type("x");
+	EXPECT_EQ(8 + h + 2, TextAt(2)->WFrame().top);
+	EXPECT_EQ(8 + 2 * (h + 2), TextAt(4)->WFrame().top);
+}
+
+TEST_F(LayoutTest, RuleLinesAreLowerAndTheRuleSitsInTheirBand)
+{
+	Parse("<BODY>a<HR>b c<HR>d</BODY>");
+	EXPECT_EQ("[a]|[b c]|[d]", Texts()) << Dump();
+	float h = LineHeight();
+	HorizontalLine* rule = dynamic_cast<HorizontalLine*>(At(1));
+	ASSERT_NE(nullptr, rule) << Dump();
+	float lineTop = 8 + h + 2;
+	EXPECT_FLOAT_EQ(lineTop, rule->LineTop());
+	EXPECT_EQ(lineTop + 26, TextAt(2)->WFrame().top);
+	EXPECT_FLOAT_EQ(lineTop + 13, rule->y);
+	HorizontalLine* second = dynamic_cast<HorizontalLine*>(At(3));
+	ASSERT_NE(nullptr, second) << Dump();
+	EXPECT_EQ(lineTop + 26 + h + 2 + 26, TextAt(4)->WFrame().top);
+	EXPECT_FLOAT_EQ(lineTop + 26 + h + 2 + 13, second->y);
+	EXPECT_EQ(0, fResponder.CountAlerts());
+}
+
+TEST_F(LayoutTest, ParagraphsHeadingsAndQuotes)
+{
+	Parse("<BODY>a<P>b<H1>Title</H1>c<BLOCKQUOTE>q</BLOCKQUOTE>d</BODY>");
+	EXPECT_EQ("[a]|[b]|[Title]|[c]|[q]|[d]", Texts()) << Dump();
+	float h = LineHeight();
+	float b = 8 + h + 2 + 13;
+	EXPECT_EQ(b, TextAt(2)->WFrame().top);
+	WText* title = TextAt(4);
+	float titleTop = b + h + 2 + 13;
+	EXPECT_EQ(titleTop, title->WFrame().top);
+	EXPECT_EQ(titleTop + title->WFrame().Height() + 2 + 10,
+		TextAt(6)->WFrame().top);
+	WText* quote = TextAt(8);
+	EXPECT_EQ(45 + 5, quote->WFrame().left);
+	EXPECT_EQ(5, TextAt(10)->WFrame().left);
+}
+
+TEST_F(LayoutTest, ScrollRangeFollowsTheDocument)
+{
+	Parse("<BODY>short</BODY>");
+	EXPECT_EQ(0, ScrollMax());
+
+	std::string body = "<BODY>";
+	for (int i = 0; i < 60; i++)
+		body += "line<BR>";
+	Parse(body + "end</BODY>");
+	BRect bounds = Engine()->view->Bounds();
+	float expected = Engine()->LastElement()->LineBottom() + 2 + 13
+		- (bounds.bottom - bounds.top);
+	EXPECT_GT(expected, 0);
+	EXPECT_FLOAT_EQ(expected, ScrollMax());
+
+	// Scrolling stops at both ends of the range.
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->view->ScrollTo(BPoint(0, 100000));
+	EXPECT_FLOAT_EQ(expected, Engine()->view->Bounds().top);
+	Window()->Unlock();
+	BPrivate::dispatch_until_idle();
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->view->ScrollTo(BPoint(0, -40));
+	EXPECT_FLOAT_EQ(0, Engine()->view->Bounds().top);
+	Window()->Unlock();
+}
+
+TEST_F(LayoutTest, ResizesAndScrollsWaitForTheQueueToEmpty)
+{
+	Parse("<BODY>one two three four five six seven eight nine ten</BODY>");
+	std::string wide = Texts();
+	ASSERT_EQ(std::string::npos, wide.find("]|[")) << wide;
+
+	// A resize while other messages wait is dropped...
+	Window()->PostMessage('wait');
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->view->ResizeTo(120, 300);
+	Window()->Unlock();
+	EXPECT_EQ(wide, Texts());
+	BPrivate::dispatch_until_idle();
+
+	// ...the one that comes when the queue is empty re-flows the page.
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->view->ResizeTo(121, 300);
+	Window()->Unlock();
+	EXPECT_NE(wide, Texts());
+	EXPECT_NE(std::string::npos, Texts().find("]|["));
+
+	Window()->PostMessage('wait');
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->view->ScrollTo(BPoint(0, 5));
+	Window()->Unlock();
+	EXPECT_EQ(0, Engine()->view->Bounds().top);
+	BPrivate::dispatch_until_idle();
+}
+
+TEST_F(LayoutTest, ChangeInAParagraphMovesTheLinesAfterTheNextHardBreak)
+{
+	std::string first, second;
+	for (int i = 0; i < 12; i++) {
+		first += "alpha beta ";
+		second += "gamma delta ";
+	}
+	Parse("<BODY>" + first + "<P>" + second + "<P>end</BODY>");
+	std::string before = Texts();
+
+	// Mark a view of the second paragraph: lines that are only moved keep
+	// their horizontal place; a re-flow would put it back.
+	WText* gamma = nullptr;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		WText* text = dynamic_cast<WText*>(e);
+		if (text != nullptr && strncmp(text->Text(), "gamma", 5) == 0)
+			gamma = text;
+	}
+	ASSERT_NE(nullptr, gamma);
+	ASSERT_TRUE(Window()->Lock());
+	gamma->MoveBy(3, 0);
+	BRect marked = gamma->Frame();
+	Window()->Unlock();
+	int lines = 0;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
+		lines += e->EOLStatus();
+
+	// A long word at the start of the first paragraph adds a line to it.
+	WText* text = dynamic_cast<WText*>(First());
+	ASSERT_TRUE(Window()->Lock());
+	text->MakeFocus(true);
+	text->Select(0, 0);
+	Window()->Unlock();
+	Type("Pneumonoultramicroscopicsilicovolcanoconiosis ");
+	int linesAfter = 0;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
+		linesAfter += e->EOLStatus();
+	ASSERT_EQ(lines + 1, linesAfter) << Texts();
+
+	EXPECT_EQ(marked.left, gamma->Frame().left);
+	EXPECT_EQ(marked.top + LineHeight() + 2, gamma->Frame().top);
+	EXPECT_EQ(before.substr(before.find("[gamma")),
+		Texts().substr(Texts().find("[gamma")));
+}
+
+TEST_F(LayoutTest, TypingLaysOutAsAWholeLayoutWould)
+{
+	std::string body = "<BODY>";
+	for (int p = 0; p < 6; p++) {
+		for (int i = 0; i < 15; i++)
+			body += (i % 4 == 0) ? "<B>bold words</B> " : "plain text here ";
+		body += p % 2 ? "<P>" : "<BR>";
+	}
+	Parse(body + "</BODY>");
+	std::string parsed = Dump();
+	Refresh();
+	// Laying out the opened page again changes nothing.
+	EXPECT_TRUE(parsed == Dump()) << DiffLines(parsed, Dump());
+
+	// Type into the middle of several texts; the result must be the one a
+	// whole new layout gives.
+	for (int round = 0; round < 5; round++) {
+		int index = 0;
+		WText* target = nullptr;
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+			WText* text = dynamic_cast<WText*>(e);
+			if (text != nullptr && text->TextLength() > 6
+				&& index++ == 3 + round * 7)
+				target = text;
+		}
+		ASSERT_NE(nullptr, target);
+		ASSERT_TRUE(Window()->Lock());
+		target->MakeFocus(true);
+		target->Select(3, 3);
+		Window()->Unlock();
+		Type(round % 2 ? "inserted words " : "x");
+		std::string typed = FlowDump();
+		Refresh();
+		std::string whole = FlowDump();
+		EXPECT_TRUE(typed == whole) << "round " << round << "\n"
+			<< DiffLines(typed, whole);
+	}
+}
