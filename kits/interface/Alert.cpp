@@ -381,7 +381,7 @@ BAlert::_Layout()
 	float widths[3] = { 0, 0, 0 };
 	float widest = 0;
 	for (int32 i = 0; i < fButtonCount; i++) {
-		float labelWidth = ceilf(font.StringWidth(fButtons[i]->Label())) + 20;
+		float labelWidth = ceilf(BPrivate::label_width(font, fButtons[i]->Label())) + 20;
 		widths[i] = labelWidth;
 		widest = std::max(widest, labelWidth);
 	}
@@ -405,8 +405,12 @@ BAlert::_Layout()
 	float width = std::max(kMinWidth, kTextLeft + total + 10
 		+ (fSpacing == B_OFFSET_SPACING ? 30 : 0));
 
-	// Text height decides the window height.
+	// The width first (the text view follows it), then the text's height
+	// decides the window's.
+	ResizeTo(width - 1, Bounds().Height());
+	fView->ResizeTo(width - 1, Bounds().Height());
 	float textWidth = width - kTextLeft - 10;
+	fTextView->MoveTo(kTextLeft, 6);
 	fTextView->ResizeTo(textWidth, 40);
 	fTextView->SetTextRect(BRect(0, 0, textWidth, 40));
 	int32 lines = std::max((int32)1, fTextView->CountLines());

@@ -70,7 +70,7 @@ BBox::Draw(BRect)
 	if (fLabel != NULL) {
 		BFont font;
 		GetFont(&font);
-		float width = ceilf(font.StringWidth(fLabel));
+		float width = ceilf(BPrivate::label_width(font, fLabel));
 		BRect labelFrame(6, 0, 6 + width + 4,
 			BPrivate::font_line_height(font));
 		SetHighColor(ViewColor());

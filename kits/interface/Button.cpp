@@ -146,7 +146,7 @@ BButton::GetPreferredSize(float* width, float* height)
 {
 	BFont font;
 	GetFont(&font);
-	float w = ceilf(font.StringWidth(Label() != NULL ? Label() : "")) + 20;
+	float w = ceilf(BPrivate::label_width(font, Label() != NULL ? Label() : "")) + 20;
 	if (w < 75)
 		w = 75;
 	float h = BPrivate::font_line_height(font) + 10;

@@ -130,7 +130,7 @@ BCheckBox::GetPreferredSize(float* width, float* height)
 	float box = BPrivate::font_ascent(font) > 12 ? BPrivate::font_ascent(font)
 		: 12;
 	if (width != NULL) {
-		*width = box + 8 + ceilf(font.StringWidth(Label() != NULL ? Label()
+		*width = box + 8 + ceilf(BPrivate::label_width(font, Label() != NULL ? Label()
 			: ""));
 	}
 	if (height != NULL)

@@ -144,7 +144,7 @@ BControl::GetPreferredSize(float* width, float* height)
 	BFont font;
 	GetFont(&font);
 	if (width != NULL)
-		*width = fLabel != NULL ? ceilf(font.StringWidth(fLabel)) + 8 : 8;
+		*width = fLabel != NULL ? ceilf(BPrivate::label_width(font, fLabel)) + 8 : 8;
 	if (height != NULL)
 		*height = BPrivate::font_line_height(font) + 6;
 }

@@ -115,6 +115,7 @@ draw_label(BView* view, BRect frame, const char* label, int align, bool enabled)
 {
 	if (label == NULL || label[0] == '\0')
 		return;
+	set_label_encoding(view, label);
 	BFont font;
 	view->GetFont(&font);
 	font_height fh;
@@ -164,6 +165,63 @@ draw_arrow(BView* view, BRect frame, bool down, rgb_color color)
 			BPoint(cx + 2, cy));
 	}
 	view->SetHighColor(saved);
+}
+
+
+bool
+is_multibyte_utf8(const char* text)
+{
+	if (text == NULL)
+		return false;
+	bool multibyte = false;
+	const unsigned char* c = (const unsigned char*)text;
+	while (*c != 0) {
+		int follow = 0;
+		if (*c < 0x80) {
+			c++;
+			continue;
+		} else if ((*c & 0xe0) == 0xc0 && *c >= 0xc2)
+			follow = 1;
+		else if ((*c & 0xf0) == 0xe0)
+			follow = 2;
+		else if ((*c & 0xf8) == 0xf0 && *c <= 0xf4)
+			follow = 3;
+		else
+			return false;
+		c++;
+		for (int i = 0; i < follow; i++, c++) {
+			if ((*c & 0xc0) != 0x80)
+				return false;
+		}
+		multibyte = true;
+	}
+	return multibyte;
+}
+
+
+void
+set_label_encoding(BView* view, const char* text)
+{
+	BFont font;
+	view->GetFont(&font);
+	uint8 wanted = is_multibyte_utf8(text) ? B_UNICODE_UTF8 : B_ISO_8859_1;
+	if (font.Encoding() != wanted) {
+		font.SetEncoding(wanted);
+		view->SetFont(&font, B_FONT_ENCODING);
+	}
+}
+
+
+float
+label_width(const BFont& font, const char* text)
+{
+	if (text == NULL)
+		return 0;
+	if (!is_multibyte_utf8(text))
+		return font.StringWidth(text);
+	BFont utf8(font);
+	utf8.SetEncoding(B_UNICODE_UTF8);
+	return utf8.StringWidth(text);
 }
 
 

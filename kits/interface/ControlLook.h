@@ -36,6 +36,13 @@ void draw_check_mark(BView* view, BRect box, rgb_color color);
 // A small filled triangle pointing right (submenu) or down (pop-up).
 void draw_arrow(BView* view, BRect frame, bool down, rgb_color color);
 
+// Labels written in the program's source are UTF-8 ("Open page…"), while
+// the kit's fonts read bytes as Latin-1 by default: a label that is valid
+// UTF-8 with a multi-byte character is drawn and measured as UTF-8.
+bool is_multibyte_utf8(const char* text);
+void set_label_encoding(BView* view, const char* text);
+float label_width(const BFont& font, const char* text);
+
 float font_line_height(const BFont& font);
 float font_ascent(const BFont& font);
 // Time since an arbitrary start, in microseconds (the kits' system time).

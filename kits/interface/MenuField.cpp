@@ -40,7 +40,7 @@ BMenuField::_Init(const char* label, BMenu* menu, bool fixedSize)
 	fShowMarker = true;
 	SetLabel(label);
 	fDivider = (fLabel != NULL && fLabel[0] != '\0')
-		? ceilf(StringWidth(fLabel)) + 5 : 0;
+		? ceilf(BPrivate::label_width(*be_plain_font, fLabel)) + 5 : 0;
 	if (menu != NULL) {
 		// The field owns the menu through a title item of its own.
 		fMenuItem = new BMenuItem(menu);
@@ -86,7 +86,7 @@ BMenuField::_MenuFrame() const
 		top = 0;
 	BRect frame(fDivider + 1, top, bounds.right - 1, top + height);
 	if (!fFixedSize && fMenuItem != NULL) {
-		float width = ceilf(font.StringWidth(fMenuItem->Label())) + 30;
+		float width = ceilf(BPrivate::label_width(font, fMenuItem->Label())) + 30;
 		if (frame.left + width < frame.right)
 			frame.right = frame.left + width;
 	}
@@ -169,7 +169,7 @@ BMenuField::GetPreferredSize(float* width, float* height)
 	if (fMenu != NULL) {
 		float widest = 0;
 		for (int32 i = 0; i < fMenu->CountItems(); i++) {
-			float labelWidth = font.StringWidth(fMenu->ItemAt(i)->Label());
+			float labelWidth = BPrivate::label_width(font, fMenu->ItemAt(i)->Label());
 			if (labelWidth > widest)
 				widest = labelWidth;
 		}

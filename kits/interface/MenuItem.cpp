@@ -227,7 +227,7 @@ BMenuItem::GetContentSize(float* width, float* height)
 	if (owner != NULL)
 		owner->GetFont(&font);
 	if (width != NULL)
-		*width = ceilf(font.StringWidth(fLabel));
+		*width = ceilf(BPrivate::label_width(font, fLabel));
 	if (height != NULL)
 		*height = BPrivate::font_line_height(font);
 }
@@ -254,6 +254,7 @@ BMenuItem::DrawContent()
 	BPoint where = ContentLocation();
 	where.y += BPrivate::font_ascent(font);
 	owner->SetHighColor(BPrivate::text_color(IsEnabled()));
+	BPrivate::set_label_encoding(owner, fLabel);
 	owner->DrawString(fLabel, where);
 }
 
@@ -291,6 +292,7 @@ BMenuItem::Draw()
 	} else if (fShortcut != 0) {
 		char shortcut[64];
 		GetShortcutText(shortcut, sizeof(shortcut));
+		BPrivate::set_label_encoding(owner, shortcut);
 		float width = ceilf(font.StringWidth(shortcut));
 		rgb_color shortcutColor = IsEnabled()
 			? (rgb_color){ 64, 64, 64, 255 } : text;

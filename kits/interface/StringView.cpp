@@ -46,6 +46,7 @@ BStringView::Draw(BRect)
 	font_height fh;
 	font.GetHeight(&fh);
 	BRect bounds = Bounds();
+	BPrivate::set_label_encoding(this, fText);
 	float width = StringWidth(fText);
 	float x = bounds.left;
 	if (fAlign == B_ALIGN_RIGHT)
@@ -63,7 +64,7 @@ BStringView::GetPreferredSize(float* width, float* height)
 	BFont font;
 	GetFont(&font);
 	if (width != NULL)
-		*width = fText != NULL ? ceilf(font.StringWidth(fText)) : 0;
+		*width = fText != NULL ? ceilf(BPrivate::label_width(font, fText)) : 0;
 	if (height != NULL)
 		*height = BPrivate::font_line_height(font);
 }

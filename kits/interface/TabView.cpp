@@ -113,6 +113,7 @@ BTab::DrawFocusMark(BView* owner, BRect frame)
 	const char* label = Label();
 	if (label == NULL)
 		return;
+	BPrivate::set_label_encoding(owner, label);
 	float width = owner->StringWidth(label);
 	float x = floorf(frame.left + (frame.Width() - width) / 2);
 	owner->SetHighColor(BPrivate::focus_color());
@@ -274,12 +275,13 @@ BTabView::TabFrame(int32 index) const
 	float widest = 0;
 	for (BTab* tab : fTabs) {
 		const char* label = tab->Label();
-		widest = std::max(widest, label != NULL ? font.StringWidth(label) : 0);
+		widest = std::max(widest,
+			label != NULL ? BPrivate::label_width(font, label) : 0);
 	}
 	float x = 4;
 	for (int32 i = 0; i <= index; i++) {
 		const char* label = fTabs[i]->Label();
-		float labelWidth = label != NULL ? ceilf(font.StringWidth(label)) : 0;
+		float labelWidth = label != NULL ? ceilf(BPrivate::label_width(font, label)) : 0;
 		float width;
 		switch (fTabWidthSetting) {
 			case B_WIDTH_FROM_WIDEST:

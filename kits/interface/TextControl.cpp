@@ -268,6 +268,7 @@ BTextControl::Draw(BRect)
 		font.GetHeight(&fh);
 		// The label sits on the field's first baseline.
 		float baseline = textFrame.top + ceilf(fh.ascent);
+		BPrivate::set_label_encoding(this, Label());
 		float width = StringWidth(Label());
 		float x = 0;
 		if (fLabelAlign == B_ALIGN_RIGHT)

@@ -210,6 +210,9 @@ TEST(AlertTest, LayoutFollowsWidthAndSpacing)
 	EXPECT_TRUE(offset->ButtonAt(2)->IsDefault());
 	EXPECT_GT(third.Height(), second.Height());
 	EXPECT_EQ(offset->Type(), B_WARNING_ALERT);
+	// The text wraps inside the window, whatever width the buttons asked.
+	EXPECT_LE(offset->TextView()->Frame().right, offset->Bounds().right - 5);
+	EXPECT_GE(offset->TextView()->CountLines(), 2);
 	EXPECT_STREQ(offset->TextView()->Text(),
 		"Closing ...\nSave changes to the document \"/tmp/a.html\"?");
 
