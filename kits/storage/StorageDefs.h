@@ -5,13 +5,13 @@
 #define _STORAGE_DEFS_H
 
 #include <fcntl.h>
-#include <sys/param.h>
+#include <limits.h>
 
 #include <SupportDefs.h>
 
 // A name is one path component; Linux allows 255 bytes plus the terminator.
 #define B_FILE_NAME_LENGTH		256
-#define B_PATH_NAME_LENGTH		MAXPATHLEN
+#define B_PATH_NAME_LENGTH		PATH_MAX
 #define B_ATTR_NAME_LENGTH		(B_FILE_NAME_LENGTH - 1)
 #define B_MIME_TYPE_LENGTH		(B_ATTR_NAME_LENGTH - 15)
 #define B_MAX_SYMLINKS			40
