@@ -66,6 +66,19 @@ const bigtime_t kMaxIdleWait = 50000;
 
 // #pragma mark - handlers and loopers
 
+static bool
+autolock_lock(BLooper* looper)
+{
+	return lock_looper(looper, B_INFINITE_TIMEOUT) == B_OK;
+}
+
+
+static void
+autolock_unlock(BLooper* looper)
+{
+	unlock_looper(looper);
+}
+
 int32
 register_handler(BHandler* handler)
 {
@@ -101,6 +114,7 @@ handler_in_looper(int32 handlerToken, const BLooper* looper)
 std::shared_ptr<LooperState>
 register_looper(BLooper* looper, int32 token)
 {
+	set_autolock_looper_hooks(autolock_lock, autolock_unlock);
 	std::shared_ptr<LooperState> state = std::make_shared<LooperState>();
 	state->looper = looper;
 	state->token = token;
@@ -209,18 +223,6 @@ unlock_looper(const BLooper* looper)
 }
 
 
-bool
-autolock_lock_looper(BLooper* looper)
-{
-	return lock_looper(looper, B_INFINITE_TIMEOUT) == B_OK;
-}
-
-
-void
-autolock_unlock_looper(BLooper* looper)
-{
-	unlock_looper(looper);
-}
 
 
 // #pragma mark - posting and dispatching

@@ -133,7 +133,7 @@ BMessage::Unflatten(const char* flatBuffer, ssize_t size)
 	if (flatBuffer == NULL || size < (ssize_t)kHeaderSize)
 		return B_BAD_VALUE;
 	Reader reader = { flatBuffer, (size_t)size, 0 };
-	uint32 magic, newWhat, total, fieldCount;
+	uint32 magic = 0, newWhat = 0, total = 0, fieldCount = 0;
 	reader.Get32(&magic);
 	reader.Get32(&newWhat);
 	reader.Get32(&total);
@@ -147,7 +147,7 @@ BMessage::Unflatten(const char* flatBuffer, ssize_t size)
 	MessageBody body;
 	for (uint32 i = 0; i < fieldCount; i++) {
 		MessageField field;
-		uint32 type, flags, nameLength, itemCount;
+		uint32 type = 0, flags = 0, nameLength = 0, itemCount = 0;
 		const char* name;
 		if (!reader.Get32(&type) || !reader.Get32(&flags)
 			|| !reader.Get32(&nameLength)
@@ -161,7 +161,7 @@ BMessage::Unflatten(const char* flatBuffer, ssize_t size)
 			|| body.Find(field.name.c_str()) != NULL)
 			return B_BAD_DATA;
 		for (uint32 j = 0; j < itemCount; j++) {
-			uint32 itemSize;
+			uint32 itemSize = 0;
 			const char* bytes;
 			if (!reader.Get32(&itemSize) || !reader.GetBytes(itemSize, &bytes))
 				return B_BAD_DATA;

@@ -122,6 +122,35 @@ RecursiveLock::IsDead() const
 }
 
 
+// The application kit fills these in when its first looper is made; the
+// support kit cannot call it directly.
+static bool (*sLockLooper)(BLooper*) = NULL;
+static void (*sUnlockLooper)(BLooper*) = NULL;
+
+
+void
+set_autolock_looper_hooks(bool (*lock)(BLooper*), void (*unlock)(BLooper*))
+{
+	sLockLooper = lock;
+	sUnlockLooper = unlock;
+}
+
+
+bool
+autolock_lock_looper(BLooper* looper)
+{
+	return looper != NULL && sLockLooper != NULL && sLockLooper(looper);
+}
+
+
+void
+autolock_unlock_looper(BLooper* looper)
+{
+	if (looper != NULL && sUnlockLooper != NULL)
+		sUnlockLooper(looper);
+}
+
+
 bool
 autolock_lock_locker(BLocker* locker)
 {

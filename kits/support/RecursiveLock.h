@@ -11,7 +11,12 @@
 
 #include <SupportDefs.h>
 
+class BLooper;
+
 namespace BPrivate {
+
+void set_autolock_looper_hooks(bool (*lock)(BLooper*),
+	void (*unlock)(BLooper*));
 
 thread_id current_thread_id();
 bigtime_t monotonic_time();
