@@ -129,6 +129,13 @@ std::map<DirectoryKey, std::string> sDirectories;
 
 namespace BPrivate {
 
+void
+remember_directory(const std::string& path, dev_t device, ino_t node)
+{
+	std::lock_guard<std::mutex> lock(sRegistryLock);
+	sDirectories[DirectoryKey(device, node)] = path;
+}
+
 status_t
 make_ref(const std::string& dirPath, const char* leaf, entry_ref* ref)
 {
@@ -139,10 +146,7 @@ make_ref(const std::string& dirPath, const char* leaf, entry_ref* ref)
 		return status_for_errno(errno);
 	if (!S_ISDIR(st.st_mode))
 		return B_NOT_A_DIRECTORY;
-	{
-		std::lock_guard<std::mutex> lock(sRegistryLock);
-		sDirectories[DirectoryKey(st.st_dev, st.st_ino)] = dirPath;
-	}
+	remember_directory(dirPath, st.st_dev, st.st_ino);
 	ref->device = st.st_dev;
 	ref->directory = st.st_ino;
 	return ref->set_name(leaf);

@@ -4,6 +4,7 @@
 #include <Node.h>
 
 #include <errno.h>
+#include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -152,6 +153,14 @@ BNode::_SetToPath(const std::string& hostPath, int flags, mode_t mode)
 	if (resolve_directory_part(make_absolute(hostPath), resolved) != B_OK)
 		resolved = make_absolute(hostPath);
 	_Adopt(fd, resolved);
+
+	struct stat st;
+	if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+		char* real = realpath(resolved.c_str(), NULL);
+		if (real != NULL)
+			remember_directory(real, st.st_dev, st.st_ino);
+		free(real);
+	}
 	return B_OK;
 }
 

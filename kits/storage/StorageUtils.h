@@ -4,6 +4,8 @@
 #ifndef _STORAGE_UTILS_H
 #define _STORAGE_UTILS_H
 
+#include <sys/types.h>
+
 #include <string>
 
 #include <SupportDefs.h>
@@ -36,6 +38,10 @@ status_t resolve_directory_part(const std::string& path, std::string& out);
 // the folder a /boot location maps onto is created if missing.
 status_t path_in_directory(const BNode* dir, const char* path,
 	std::string& out, bool forCreate = false);
+
+// Remembers an opened directory, so refs and node_refs naming it (device and
+// inode) can be turned back into its path.
+void remember_directory(const std::string& path, dev_t device, ino_t node);
 
 // Reads the link at `path`; false when it is no link.
 bool read_link(const std::string& path, std::string& contents);

@@ -303,6 +303,14 @@ TEST(Directory, WalksCreatesAndFinds)
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, dir.FindEntry("missing", &entry));
 	EXPECT_EQ(B_NO_INIT, entry.InitCheck());
 
+	// A directory opened once can be found again by its node.
+	node_ref nodeRef;
+	ASSERT_EQ(B_OK, sub.GetNodeRef(&nodeRef));
+	BDirectory byNode(&nodeRef);
+	ASSERT_EQ(B_OK, byNode.InitCheck());
+	EXPECT_TRUE(byNode == sub);
+	EXPECT_TRUE(byNode.Contains("inner", B_FILE_NODE));
+
 	BDirectory notDir((folder / "one.html").c_str());
 	EXPECT_EQ(B_NOT_A_DIRECTORY, notDir.InitCheck());
 	BDirectory unset;
