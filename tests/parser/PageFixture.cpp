@@ -134,10 +134,21 @@ PageTest::Describe(WYSIWYG_Element* element)
 std::vector<std::string>
 PageTest::Chain() const
 {
+	// The layout may pull text from one text element into the one before
+	// it or spread a run over several: neighbouring text elements are shown
+	// as one.
 	std::vector<std::string> chain;
+	bool lastWasText = false;
 	for (WYSIWYG_Element* element = First(); element != nullptr;
-			element = element->Next())
-		chain.push_back(Describe(element));
+			element = element->Next()) {
+		WText* text = dynamic_cast<WText*>(element);
+		if (text != nullptr && lastWasText) {
+			std::string& joined = chain.back();
+			joined.insert(joined.size() - 1, text->Text());
+		} else
+			chain.push_back(Describe(element));
+		lastWasText = text != nullptr;
+	}
 	return chain;
 }
 

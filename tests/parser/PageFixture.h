@@ -26,8 +26,8 @@ protected:
 	WYSIWYG_Engine* Engine() const;
 	WYSIWYG_Element* First() const;
 	// One short description per element in chain order:
-	// T'text' (WText), C<id> (TextChange), E<type> (EndLine), HR,
-	// U<html> (UnsupportedTAG).
+	// T'text' (WText; neighbouring text elements as one), C<id>
+	// (TextChange), E<type> (EndLine), HR, U<html> (UnsupportedTAG).
 	std::vector<std::string> Chain() const;
 	static std::string Describe(WYSIWYG_Element* element);
 	int32 ChainLength() const;

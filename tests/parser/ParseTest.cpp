@@ -35,13 +35,14 @@ class Parsing : public PageTest {};
 TEST_F(Parsing, OneDocumentsRoad)
 {
 	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
-	EXPECT_EQ((Strings{ "T''", "T''", "E2", "T'Hello '", "C6", "T'big'", "C-6",
+	EXPECT_EQ((Strings{ "T''", "E2", "T'Hello '", "C6", "T'big'", "C-6",
 		"T' world'", "E2", "T''" }), Chain());
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
 	// The bold font reaches the text between the two style changes.
 	WYSIWYG_Element* big = First();
-	for (int i = 0; i < 5; i++)
+	while (big != nullptr && Describe(big) != "T'big'")
 		big = big->Next();
+	ASSERT_NE(nullptr, big);
 	EXPECT_EQ(fPage->boldFont, big->environment->font);
 	EXPECT_EQ(fPage->plainFont, big->Next()->Next()->environment->font);
 }
@@ -53,6 +54,7 @@ TEST_F(Parsing, HeadIsDroppedAndTitleIsFoundAnywhere)
 		"<META NAME=\"Author\" CONTENT=\"me\"><META NAME=\"Generator\" CONTENT=\"x\">"
 		"<STYLE>p { color: red }</STYLE><SCRIPT>var a = 1;</SCRIPT>"
 		"<HEADER>dropped text</HEAD>\n<BODY>\nText<BR></BODY></HTML>");
+	// Before BODY there are no text runs, so no text elements either.
 	EXPECT_EQ((Strings{ "T''", "U<STYLE>", "U</STYLE>", "U<SCRIPT>",
 		"U</SCRIPT>", "T' Text'", "E1", "T''" }), Chain());
 	ASSERT_NE(nullptr, fPage->title);
@@ -61,7 +63,7 @@ TEST_F(Parsing, HeadIsDroppedAndTitleIsFoundAnywhere)
 	// A TITLE after BODY replaces the title; it is no text of the page.
 	Parse("<BODY>a<TITLE>New\n\tTitle</TITLE>b<BR>");
 	EXPECT_STREQ("New\tTitle", fPage->title);
-	EXPECT_EQ((Strings{ "T''", "T'a'", "T'b'", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T'ab'", "E1" }), Chain());
 	// A title without an end runs to the end of the text.
 	Parse("<BODY><TITLE>open");
 	EXPECT_STREQ("open", fPage->title);
@@ -73,15 +75,15 @@ TEST_F(Parsing, RunsBetweenTags)
 	// Adjacent tags are separated by empty texts; text after the last tag
 	// is no element; white space runs become one blank.
 	Parse("<BODY><B><I>x</I></B> \n\t tail");
-	EXPECT_EQ((Strings{ "T''", "T''", "C6", "T''", "C42", "T'x'", "C-42",
-		"T''", "C-6" }), Chain());
+	EXPECT_EQ((Strings{ "T''", "C6", "T''", "C42", "T'x'", "C-42", "T''",
+		"C-6" }), Chain());
 
 	Parse("<BODY>\n\n  a \t b\n<BR\n  CLEAR=all>");
-	EXPECT_EQ((Strings{ "T''", "T' a b '", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T' a b '", "E1" }), Chain());
 
 	// Entities are left for the text element to decode.
 	Parse("<BODY>&lt;&amp;<BR>");
-	EXPECT_EQ((Strings{ "T''", "T'<&'", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T'<&'", "E1" }), Chain());
 }
 
 TEST_F(Parsing, BodyOptions)
@@ -102,7 +104,7 @@ TEST_F(Parsing, BodyOptions)
 	EXPECT_EQ(0xFF, fPage->backgroundColor->red);
 	EXPECT_EQ(0xEE, fPage->backgroundColor->green);
 	EXPECT_EQ(0x0D, fPage->backgroundColor->blue);
-	EXPECT_EQ((Strings{ "T''", "T'x'", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T'x'", "E1" }), Chain());
 
 	// Short colour values read no further than they go: a pair that is
 	// not there counts 0.
@@ -117,15 +119,13 @@ TEST_F(Parsing, BodyOptions)
 
 TEST_F(Parsing, BackgroundLosesTheImageDirectory)
 {
-	// A real one-pixel GIF in the image directory.
-	static const unsigned char kGif[] = { 0x47, 0x49, 0x46, 0x38, 0x39, 0x61,
-		0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00,
-		0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
-		0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00,
-		0x3B };
+	// A real GIF in the image directory.
 	mkdir((fRoot + "/home/pics").c_str(), 0700);
+	std::ifstream gif(QUILLORA_SOURCE_DIR "/Documentation/images/About.gif",
+		std::ios::binary);
+	ASSERT_TRUE(gif.good());
 	std::ofstream((fRoot + "/home/pics/bg.gif").c_str(), std::ios::binary)
-		.write((const char*)kGif, sizeof(kGif));
+		<< gif.rdbuf();
 	delete[] fConfig->imageDirectory;
 	fConfig->imageDirectory = newtext("/boot/home/pics/");
 
@@ -148,7 +148,7 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	ASSERT_EQ(1, fResponder.CountAlerts());
 	EXPECT_EQ(kStrayClose, fResponder.TextAt(0));
 	EXPECT_EQ("Alert", fResponder.TitleAt(0));
-	EXPECT_EQ((Strings{ "T''", "T'a > b'", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T'a > b'", "E1" }), Chain());
 	int32 start, end;
 	Selection(&start, &end);
 	EXPECT_EQ((int32)html.find(" > ") + 1, start);
@@ -160,7 +160,7 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	Parse(html);
 	ASSERT_EQ(1, fResponder.CountAlerts());
 	EXPECT_EQ(kNestedTag, fResponder.TextAt(0));
-	EXPECT_EQ((Strings{ "T''", "T'x'", "U<B<I>", "T'y'", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T'x'", "U<B<I>", "T'y'", "E1" }), Chain());
 	Selection(&start, &end);
 	EXPECT_EQ((int32)html.find("<I"), start);
 	EXPECT_EQ(start + 1, end);
@@ -178,7 +178,7 @@ TEST_F(Parsing, ElementsByTag)
 	Parse("<BODY><BOLD>a</BOLD><b>c</B><MENU><DIR></LI><P ALIGN=center></P>"
 		"<HR SIZE=3></HR><FONT COLOR=red></TABLE><STRIKE><XYZ a=1><>"
 		"<A HREF=\"x.html\"><IMG SRC=\"a.gif\"><h3>");
-	EXPECT_EQ((Strings{ "T''", "T''", "C6", "T'a'", "C-6", "T''", "C6", "T'c'",
+	EXPECT_EQ((Strings{ "T''", "C6", "T'a'", "C-6", "T''", "C6", "T'c'",
 		"C-6", "T''", "U<MENU>", "T''", "U<DIR>", "T''", "U</LI>", "T''", "E2",
 		"T''", "E2", "T''", "HR", "T''", "HR", "T''", "U<FONT COLOR=red>", "T''",
 		"U</TABLE>", "T''", "U<STRIKE>", "T''", "U<XYZ a=1>", "T''", "U<>",
