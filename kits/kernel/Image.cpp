@@ -198,7 +198,18 @@ load_image(int32 argc, const char** argv, const char** envp)
 		std::lock_guard<std::mutex> lock(sLock);
 		sChildren[pid] = child;
 	}
-	std::thread(Reap, child).detach();
+	try {
+		std::thread(Reap, child).detach();
+	} catch (...) {
+		// Without a reaper the child would end as a zombie: do not start it.
+		kill(pid, SIGKILL);
+		Reap(child);
+		std::lock_guard<std::mutex> lock(sLock);
+		close(child->gate);
+		close(child->execResult);
+		sChildren.erase(pid);
+		return B_NO_MORE_THREADS;
+	}
 	return pid;
 }
 

@@ -271,6 +271,9 @@ BEntry::_StatTarget(std::string& path, bool& follow) const
 status_t
 BEntry::SetTo(const BDirectory* dir, const char* path, bool traverse)
 {
+	// A directory without a path is the entry of the directory itself.
+	if (dir != NULL && path == NULL)
+		path = ".";
 	std::string host;
 	status_t status = path_in_directory(dir, path, host);
 	if (status != B_OK) {
