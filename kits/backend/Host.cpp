@@ -3,6 +3,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>
+#include <QtGlobal>
 #include <QScreen>
 #include <QStyleHints>
 #include <QThread>
@@ -50,8 +51,20 @@ void ReadCommandLine()
 	sArgc = 1;
 }
 
+// Qt's debug and warning chatter (no XDG_RUNTIME_DIR, no raise() on the
+// offscreen platform ...) would mix with the program's own stderr output;
+// only real errors get through.
+void FilterMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+	if (type == QtCriticalMsg || type == QtFatalMsg) {
+		QByteArray text = message.toLocal8Bit();
+		fprintf(stderr, "%s\n", text.constData());
+	}
+}
+
 void CreateApplication()
 {
+	qInstallMessageHandler(FilterMessages);
 	if (QGuiApplication::instance() == nullptr) {
 		ReadCommandLine();
 		// Never deleted: Qt objects of other kits may live until exit.

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 
+
 using BPrivate::WindowPrivate;
 
 
@@ -72,6 +73,7 @@ BView::~BView()
 		fHorizontalBar->fTarget = NULL;
 	delete fStateStack;
 	delete fLineArray;
+	delete fViewBitmap;
 }
 
 

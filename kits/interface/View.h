@@ -341,7 +341,7 @@ private:
 	BFont fFont;
 	std::vector<State>* fStateStack;
 
-	const BBitmap* fViewBitmap;
+	const BBitmap* fViewBitmap;	// the view's own copy
 	BRect fViewBitmapSource;
 	BRect fViewBitmapDest;
 	uint32 fViewBitmapOptions;

@@ -106,7 +106,17 @@ void BView::SetViewColor(uchar r, uchar g, uchar b, uchar a)
 void BView::SetViewBitmap(const BBitmap* bitmap, BRect srcRect, BRect dstRect, uint32,
 	uint32 options)
 {
-	fViewBitmap = bitmap != NULL && bitmap->IsValid() ? bitmap : NULL;
+	// The view keeps its own copy, as the server did on BeOS: callers may
+	// delete their bitmap right after this call.
+	delete fViewBitmap;
+	fViewBitmap = NULL;
+	if (bitmap != NULL && bitmap->IsValid()) {
+		BBitmap* copy = new BBitmap(bitmap);
+		if (copy->IsValid())
+			fViewBitmap = copy;
+		else
+			delete copy;
+	}
 	fViewBitmapSource = srcRect;
 	fViewBitmapDest = dstRect;
 	fViewBitmapOptions = options;
@@ -123,6 +133,7 @@ void BView::SetViewBitmap(const BBitmap* bitmap, uint32 followFlags, uint32 opti
 
 void BView::ClearViewBitmap()
 {
+	delete fViewBitmap;
 	fViewBitmap = NULL;
 	Invalidate();
 }
