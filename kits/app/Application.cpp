@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include <AppFileInfo.h>
 #include <AppPrivate.h>
 #include <Entry.h>
 #include <EventLoop.h>
@@ -137,6 +138,10 @@ BApplication::_Init(const char* signature, status_t* error)
 	}
 	be_app = this;
 	be_app_messenger = BMessenger(this);
+	// The executable carries no resources; the storage kit answers
+	// BAppFileInfo questions about it with this signature.
+	if (fInitError == B_OK)
+		BPrivate::set_running_app_signature(fSignature);
 	BPrivate::claim_event_thread();
 }
 

@@ -121,6 +121,7 @@ register_looper(BLooper* looper, int32 token)
 	state->dispatchDepth = 0;
 	state->running = false;
 	state->quitPending = false;
+	state->handlerHoles = 0;
 
 	Registry& r = registry();
 	std::lock_guard<std::mutex> guard(r.mutex);

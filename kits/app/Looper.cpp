@@ -42,6 +42,8 @@ BLooper::~BLooper()
 
 	for (int32 i = fHandlers->CountItems() - 1; i >= 0; i--) {
 		BHandler* handler = (BHandler*)fHandlers->ItemAt(i);
+		if (handler == NULL)
+			continue;
 		handler->_SetLooper(NULL);
 		if (handler != this && handler->NextHandler() == this)
 			handler->SetNextHandler(NULL);
@@ -225,6 +227,7 @@ BLooper::AddHandler(BHandler* handler)
 	handler->_SetLooper(this);
 	if (handler != this && handler->NextHandler() == NULL)
 		handler->SetNextHandler(this);
+	fState->handlerIndex[handler] = fHandlers->CountItems();
 	fHandlers->AddItem(handler);
 }
 
@@ -234,25 +237,53 @@ BLooper::RemoveHandler(BHandler* handler)
 {
 	if (handler == NULL || handler == this || handler->Looper() != this)
 		return false;
-	fHandlers->RemoveItem(handler);
+	auto found = fState->handlerIndex.find(handler);
+	if (found != fState->handlerIndex.end()) {
+		fHandlers->ReplaceItem(found->second, NULL);
+		fState->handlerIndex.erase(found);
+		fState->handlerHoles++;
+	}
 	handler->_SetLooper(NULL);
 	handler->SetNextHandler(NULL);
 	if (fPreferred == handler)
 		fPreferred = NULL;
+	if (fState->handlerHoles > 64
+		&& fState->handlerHoles > fHandlers->CountItems() / 2)
+		_CompactHandlers();
 	return true;
+}
+
+
+void
+BLooper::_CompactHandlers() const
+{
+	if (fState->handlerHoles == 0)
+		return;
+	int32 count = fHandlers->CountItems();
+	int32 kept = 0;
+	for (int32 i = 0; i < count; i++) {
+		BHandler* handler = (BHandler*)fHandlers->ItemAt(i);
+		if (handler == NULL)
+			continue;
+		fHandlers->ReplaceItem(kept, handler);
+		fState->handlerIndex[handler] = kept++;
+	}
+	fHandlers->RemoveItems(kept, count - kept);
+	fState->handlerHoles = 0;
 }
 
 
 int32
 BLooper::CountHandlers() const
 {
-	return fHandlers->CountItems();
+	return fHandlers->CountItems() - fState->handlerHoles;
 }
 
 
 BHandler*
 BLooper::HandlerAt(int32 index) const
 {
+	_CompactHandlers();
 	return (BHandler*)fHandlers->ItemAt(index);
 }
 
@@ -260,7 +291,9 @@ BLooper::HandlerAt(int32 index) const
 int32
 BLooper::IndexOf(BHandler* handler) const
 {
-	return fHandlers->IndexOf(handler);
+	_CompactHandlers();
+	auto found = fState->handlerIndex.find(handler);
+	return found != fState->handlerIndex.end() ? found->second : -1;
 }
 
 

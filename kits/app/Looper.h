@@ -98,6 +98,7 @@ private:
 									BHandler* target);
 			BHandler*			_ApplyFilters(BList* list,
 									BMessage* message, BHandler* target);
+			void				_CompactHandlers() const;
 
 			BPrivate::LooperState* fState;
 			BMessageQueue*		fQueue;

@@ -7,6 +7,7 @@
 #define _QUILLORA_LOOPER_PRIVATE_H
 
 #include <memory>
+#include <unordered_map>
 
 #include <Looper.h>
 
@@ -23,6 +24,12 @@ struct LooperState {
 			int32				dispatchDepth;
 			bool				running;
 			bool				quitPending;
+
+			// Windows hold tens of thousands of views as handlers: the
+			// list gets holes on removal and is closed up only when asked
+			// by position, so adding and removing stay cheap.
+			std::unordered_map<BHandler*, int32> handlerIndex;
+			int32				handlerHoles;
 
 	// Takes the next queued message of a running looper that is not
 	// dispatching and dispatches it. False when there was nothing to do;

@@ -63,7 +63,10 @@ BList::_Grow(int32 count)
 {
 	if (count <= fPhysicalSize)
 		return true;
+	// Grow by half again at least, so that adding one by one stays linear.
 	int32 newSize = (count + fBlockSize - 1) / fBlockSize * fBlockSize;
+	if (newSize < fPhysicalSize + fPhysicalSize / 2)
+		newSize = fPhysicalSize + fPhysicalSize / 2;
 	void** list = (void**)realloc(fObjectList, newSize * sizeof(void*));
 	if (list == NULL)
 		return false;

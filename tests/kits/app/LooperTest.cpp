@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include <AppPrivate.h>
 #include <EventLoop.h>
@@ -396,4 +397,45 @@ TEST(EventLoop, PostingFromAnotherThreadWakesTheHostAndRunsOnTheEventThread)
 	EXPECT_EQ(looper->Thread(), BPrivate::current_thread_id());
 	looper->Lock();
 	looper->Quit();
+}
+
+
+TEST(Looper, HandlerListKeepsOrderThroughManyRemovals)
+{
+	BLooper* looper = new BLooper("many");
+	std::vector<BHandler*> handlers;
+	looper->Lock();
+	for (int i = 0; i < 5000; i++) {
+		handlers.push_back(new BHandler(std::to_string(i).c_str()));
+		looper->AddHandler(handlers.back());
+	}
+	// Remove every third one, from the front, then the last thousand.
+	for (size_t i = 0; i < handlers.size(); i += 3)
+		EXPECT_TRUE(looper->RemoveHandler(handlers[i]));
+	EXPECT_FALSE(looper->RemoveHandler(handlers[0]));
+	for (size_t i = 4000; i < handlers.size(); i++)
+		looper->RemoveHandler(handlers[i]);
+
+	std::vector<BHandler*> left;
+	for (size_t i = 0; i < 4000; i++) {
+		if (i % 3 != 0)
+			left.push_back(handlers[i]);
+	}
+	ASSERT_EQ(looper->CountHandlers(), (int32)left.size() + 1);
+	EXPECT_EQ(looper->HandlerAt(0), looper);
+	for (size_t i = 0; i < left.size(); i++) {
+		ASSERT_EQ(looper->HandlerAt(i + 1), left[i]);
+		ASSERT_EQ(looper->IndexOf(left[i]), (int32)i + 1);
+	}
+	EXPECT_EQ(looper->IndexOf(handlers[0]), -1);
+	EXPECT_EQ(looper->HandlerAt(looper->CountHandlers()), nullptr);
+
+	// Removal with holes still open, then deletion of the rest.
+	looper->RemoveHandler(left[5]);
+	EXPECT_EQ(looper->IndexOf(left[6]), 6);
+	looper->Quit();
+	for (BHandler* handler : handlers) {
+		EXPECT_EQ(handler->Looper(), nullptr);
+		delete handler;
+	}
 }
