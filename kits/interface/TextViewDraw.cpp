@@ -166,6 +166,10 @@ BTextView::ScrollToOffset(int32 offset)
 	float dx = 0;
 	float dy = 0;
 
+	// Blanks that a wrapped line hangs into the margin are no reason to
+	// scroll sideways.
+	if (fWrap && point.x > fTextRect.right)
+		point.x = fTextRect.right;
 	if (!fResizable) {
 		if (point.x < bounds.left)
 			dx = point.x - bounds.left - bounds.Width() / 2;
