@@ -170,6 +170,9 @@ MenuTracker::_Apply()
 	if (fCloseFromLevel >= 0) {
 		_CloseFrom((size_t)fCloseFromLevel);
 		fCloseFromLevel = -1;
+		// The keyboard goes back to the menu that is now the deepest.
+		if (!fWindows.empty())
+			fWindows.back()->Activate();
 	}
 	if (fOpenParent != NULL) {
 		BMenu* parent = fOpenParent;
@@ -319,14 +322,14 @@ MenuTracker::MouseUp(BMenu* menu, int32 index)
 
 
 void
-MenuTracker::KeyDown(BMenu*, const char* bytes, int32 numBytes)
+MenuTracker::KeyDown(BMenu* menu, const char* bytes, int32 numBytes)
 {
-	if (numBytes <= 0 || fWindows.empty())
+	// A key acts on the menu whose window has the keyboard; the menus
+	// opened from it close when it moves on.
+	int32 level = _LevelOf(menu);
+	if (numBytes <= 0 || level < 0)
 		return;
-	size_t level = fWindows.size() - 1;
-	BMenu* menu = fWindows.back()->Menu();
-	if (menu == NULL)
-		return;
+	bool hasChild = (int32)fWindows.size() > level + 1;
 	bool row = menu->Layout() == B_ITEMS_IN_ROW;
 	int32 selected = menu->_SelectedIndex();
 	BMenuItem* item = menu->ItemAt(selected);
@@ -340,12 +343,17 @@ MenuTracker::KeyDown(BMenu*, const char* bytes, int32 numBytes)
 	}
 	switch (key) {
 		case B_DOWN_ARROW:
-			menu->_Select(menu->_NextSelectable(selected, 1));
-			break;
 		case B_UP_ARROW:
-			menu->_Select(menu->_NextSelectable(
-				selected < 0 ? menu->CountItems() : selected, -1));
+		{
+			int32 next = key == B_DOWN_ARROW
+				? menu->_NextSelectable(selected, 1)
+				: menu->_NextSelectable(selected < 0 ? menu->CountItems()
+					: selected, -1);
+			if (next != selected && hasChild)
+				fCloseFromLevel = level + 1;
+			menu->_Select(next);
 			break;
+		}
 		case B_RIGHT_ARROW:
 			if (item != NULL && item->Submenu() != NULL && item->IsEnabled()) {
 				fOpenParent = menu;
@@ -357,8 +365,13 @@ MenuTracker::KeyDown(BMenu*, const char* bytes, int32 numBytes)
 			}
 			break;
 		case B_LEFT_ARROW:
-			if (level > 0)
-				fCloseFromLevel = (int32)level;
+		case B_ESCAPE:
+			if (hasChild)
+				fCloseFromLevel = level + 1;
+			else if (level > 0)
+				fCloseFromLevel = level;
+			else if (key == B_ESCAPE)
+				fDone = true;
 			else if (fBar != NULL) {
 				fBarMove = -1;
 				fDone = true;
@@ -375,12 +388,6 @@ MenuTracker::KeyDown(BMenu*, const char* bytes, int32 numBytes)
 			} else if (item->IsEnabled()
 				&& dynamic_cast<BSeparatorItem*>(item) == NULL)
 				_Choose(item);
-			break;
-		case B_ESCAPE:
-			if (level > 0)
-				fCloseFromLevel = (int32)level;
-			else
-				fDone = true;
 			break;
 		default:
 		{
@@ -407,6 +414,8 @@ MenuTracker::KeyDown(BMenu*, const char* bytes, int32 numBytes)
 			}
 			if (next < 0)
 				break;
+			if (next != selected && hasChild)
+				fCloseFromLevel = level + 1;
 			menu->_Select(next);
 			BMenuItem* match = menu->ItemAt(next);
 			if (matches == 1) {

@@ -1,0 +1,322 @@
+// Menus opened in their windows: mouse hover into submenus, Escape by
+// levels, trigger letters, targets, and the window's MenusBeginning hook.
+#include <gtest/gtest.h>
+
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuField.h>
+#include <MenuItem.h>
+#include <PopUpMenu.h>
+
+#include <functional>
+
+#include "ControlsTesting.h"
+
+namespace {
+
+std::function<void(BWindow*, BMenu*)> sScript;
+std::vector<std::string> sOpenedNames;
+
+void
+script_hook(BWindow* window, BMenu* menu, void*)
+{
+	sOpenedNames.push_back(menu->Name());
+	if (sScript)
+		sScript(window, menu);
+}
+
+
+class MenuTrackingTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		sOpenedNames.clear();
+		sScript = nullptr;
+		BMenu::SetOpenHook(script_hook, NULL);
+	}
+
+	void TearDown() override
+	{
+		BMenu::SetOpenHook(NULL, NULL);
+		sScript = nullptr;
+	}
+
+	// "Align" holds a submenu in the middle of plain items.
+	static BPopUpMenu* BuildContextMenu()
+	{
+		BPopUpMenu* menu = new BPopUpMenu("context", false, false);
+		menu->AddItem(new BMenuItem("Image settings ...", new BMessage('imgs')));
+		BMenu* align = new BMenu("Align");
+		align->AddItem(new BMenuItem("Top", new BMessage('atop')));
+		align->AddItem(new BMenuItem("Middle", new BMessage('amid')));
+		align->AddItem(new BMenuItem("Bottom", new BMessage('abot')));
+		menu->AddItem(align);
+		menu->AddItem(new BMenuItem("Remove", new BMessage('remv')));
+		return menu;
+	}
+
+	static void Hover(BWindow* window, BMenu* menu, int32 index)
+	{
+		BRect frame = menu->ItemAt(index)->Frame();
+		BMessage moved = ControlsWindow::MouseMessage(window, B_MOUSE_MOVED,
+			menu, BPoint(frame.left + 6, frame.top + 3));
+		window->PostMessage(&moved);
+	}
+};
+
+
+// Counts MenusBeginning() calls and disables "Save" there, as an editor
+// does for a saved document.
+class HookWindow : public BWindow {
+public:
+	HookWindow(Received* received)
+		:
+		BWindow(BRect(50, 50, 349, 249), "hooks", B_TITLED_WINDOW, 0),
+		fReceived(received)
+	{
+	}
+
+	void MenusBeginning() override
+	{
+		beginnings++;
+		BMenuItem* save = KeyMenuBar()->FindItem('save');
+		if (save != NULL)
+			save->SetEnabled(!saved);
+	}
+
+	void MenusEnded() override { endings++; }
+
+	void MessageReceived(BMessage* message) override
+	{
+		if ((message->what >> 24) != '_')
+			fReceived->messages.push_back(*message);
+		BWindow::MessageReceived(message);
+	}
+
+	int32 beginnings = 0;
+	int32 endings = 0;
+	bool saved = false;
+
+private:
+	Received* fReceived;
+};
+
+}	// namespace
+
+
+TEST_F(MenuTrackingTest, HoverOpensSubmenusAndClickChoosesInThem)
+{
+	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
+	// Hovering "Align" opens its submenu beside it; a click there chooses.
+	sScript = [](BWindow* window, BMenu* opened) {
+		if (strcmp(opened->Name(), "context") == 0)
+			Hover(window, opened, 1);
+		else {
+			BRect frame = opened->ItemAt(2)->Frame();
+			ControlsWindow::ClickIn(window, opened,
+				BPoint(frame.left + 6, frame.top + 3));
+		}
+	};
+	BMenuItem* chosen = menu->Go(BPoint(100, 100), true);
+	ASSERT_NE(chosen, nullptr);
+	EXPECT_STREQ(chosen->Label(), "Bottom");
+	std::vector<std::string> opened = { "context", "Align" };
+	EXPECT_EQ(sOpenedNames, opened);
+	// Both windows are gone and the menus are back with their owners.
+	EXPECT_EQ(menu->Window(), nullptr);
+	EXPECT_EQ(menu->SubmenuAt(1)->Window(), nullptr);
+	EXPECT_EQ(menu->SubmenuAt(1)->Supermenu(), menu.get());
+}
+
+
+TEST_F(MenuTrackingTest, EscapeClosesOneLevelAtATime)
+{
+	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
+	// Open "Align" by keyboard and leave it with Escape; then choose
+	// "Remove" in the first menu, which is still open and has the
+	// keyboard again.
+	int32 contextOpens = 0;
+	BWindow* contextWindow = NULL;
+	sScript = [&contextOpens, &contextWindow](BWindow* window,
+			BMenu* opened) {
+		if (strcmp(opened->Name(), "context") == 0) {
+			contextOpens++;
+			contextWindow = window;
+			ControlsWindow::KeyTo(window, "\x1f");
+			ControlsWindow::KeyTo(window, "\x1f");
+			ControlsWindow::KeyTo(window, "\x1d");
+		} else {
+			ControlsWindow::KeyTo(window, "\x1b");
+			ControlsWindow::KeyTo(contextWindow, "\x1f");
+			ControlsWindow::KeyTo(contextWindow, "\n");
+		}
+	};
+	BMenuItem* chosen = menu->Go(BPoint(100, 100));
+	ASSERT_NE(chosen, nullptr);
+	EXPECT_STREQ(chosen->Label(), "Remove");
+	EXPECT_EQ(contextOpens, 1);
+	EXPECT_EQ(sOpenedNames.size(), 2u);
+}
+
+
+TEST_F(MenuTrackingTest, TriggerLettersAndDisabledMenus)
+{
+	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
+	// "r" is the only item starting with R: chosen at once.
+	sScript = [](BWindow* window, BMenu*) {
+		ControlsWindow::KeyTo(window, "r");
+	};
+	BMenuItem* chosen = menu->Go(BPoint(10, 10));
+	ASSERT_NE(chosen, nullptr);
+	EXPECT_STREQ(chosen->Label(), "Remove");
+
+	// A disabled submenu does not open; Enter on it does nothing and the
+	// menu is dismissed with Escape.
+	menu->SubmenuAt(1)->SetEnabled(false);
+	EXPECT_FALSE(menu->ItemAt(1)->IsEnabled());
+	sScript = [](BWindow* window, BMenu* opened) {
+		if (strcmp(opened->Name(), "context") == 0) {
+			ControlsWindow::KeyTo(window, "a");
+			ControlsWindow::KeyTo(window, "\x1d");
+			ControlsWindow::KeyTo(window, "\x1b");
+		}
+	};
+	EXPECT_EQ(menu->Go(BPoint(10, 10)), nullptr);
+	std::vector<std::string> opened = { "context", "context" };
+	EXPECT_EQ(sOpenedNames, opened);
+}
+
+
+TEST_F(MenuTrackingTest, DeliveredItemsGoToTheirTargets)
+{
+	Received other;
+	RecordingLooper* looper = new RecordingLooper(&other);
+	looper->Run();
+	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
+	menu->SetTargetForItems(looper);
+	menu->SubmenuAt(1)->SetTargetForItems(BMessenger(looper));
+	sScript = [](BWindow* window, BMenu* opened) {
+		if (strcmp(opened->Name(), "context") == 0)
+			ControlsWindow::KeyTo(window, "i");
+	};
+	BMenuItem* chosen = menu->Go(BPoint(10, 10), true);
+	ASSERT_NE(chosen, nullptr);
+	dispatch();
+	ASSERT_EQ(other.Count('imgs'), 1);
+	int32 index = -1;
+	EXPECT_EQ(other.Last('imgs')->FindInt32("index", &index), B_OK);
+	EXPECT_EQ(index, 0);
+	void* source = NULL;
+	EXPECT_EQ(other.Last('imgs')->FindPointer("source", &source), B_OK);
+	EXPECT_EQ(source, menu->ItemAt(0));
+
+	// Not delivering: the caller acts on the item, nothing is posted.
+	sScript = [](BWindow* window, BMenu*) {
+		ControlsWindow::KeyTo(window, "i");
+	};
+	EXPECT_EQ(menu->Go(BPoint(10, 10), false), menu->ItemAt(0));
+	dispatch();
+	EXPECT_EQ(other.Count('imgs'), 1);
+
+	// The asynchronous form returns at once with nothing and delivers.
+	EXPECT_EQ(menu->Go(BPoint(10, 10), false, false, true), nullptr);
+	dispatch();
+	EXPECT_EQ(other.Count('imgs'), 2);
+	looper->Lock();
+	looper->Quit();
+	dispatch();
+}
+
+
+TEST_F(MenuTrackingTest, MenusBeginningDecidesBeforeShortcutsAndMenus)
+{
+	Received received;
+	HookWindow* window = new HookWindow(&received);
+	window->Lock();
+	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
+	BMenu* file = new BMenu("File");
+	file->AddItem(new BMenuItem("Save page", new BMessage('save'), 'S'));
+	file->AddItem(new BMenuItem("Reload", new BMessage('reld'), 'R'));
+	bar->AddItem(file);
+	window->AddChild(bar);
+	EXPECT_EQ(window->KeyMenuBar(), bar);
+	window->Show();
+	window->Unlock();
+	dispatch();
+
+	ControlsWindow::KeyTo(window, "s", B_COMMAND_KEY);
+	dispatch();
+	EXPECT_EQ(received.Count('save'), 1);
+	window->saved = true;
+	ControlsWindow::KeyTo(window, "s", B_COMMAND_KEY);
+	ControlsWindow::KeyTo(window, "r", B_COMMAND_KEY);
+	dispatch();
+	EXPECT_EQ(received.Count('save'), 1);
+	EXPECT_EQ(received.Count('reld'), 1);
+	EXPECT_EQ(window->beginnings, 3);
+	EXPECT_EQ(window->endings, 3);
+
+	// Opening the menu asks too: the disabled item is passed over and
+	// Enter chooses the next one.
+	sScript = [](BWindow* menuWindow, BMenu*) {
+		ControlsWindow::KeyTo(menuWindow, "\n");
+	};
+	char f10[2] = { (char)B_FUNCTION_KEY, 0 };
+	ControlsWindow::KeyTo(window, f10, 0, B_F10_KEY);
+	dispatch();
+	EXPECT_EQ(received.Count('reld'), 2);
+	EXPECT_EQ(window->beginnings, 4);
+
+	window->Lock();
+	window->Quit();
+	dispatch();
+}
+
+
+TEST_F(MenuTrackingTest, MenuFieldFollowsItsMenu)
+{
+	ControlsWindow window;
+	BPopUpMenu* fonts = new BPopUpMenu("Font");
+	fonts->AddItem(new BMenuItem("DejaVu Sans", new BMessage('fnch')));
+	fonts->AddItem(new BMenuItem("Liberation Serif", new BMessage('fnch')));
+	BMenuField* field = new BMenuField(BRect(0, 87, 245, 110), "Font",
+		"Proportional font:", fonts);
+	window.Add(field);
+	window.Show();
+	// Nothing marked: the menu's name shows.
+	EXPECT_STREQ(field->MenuItem()->Label(), "Font");
+	EXPECT_EQ(field->Menu(), fonts);
+	EXPECT_GT(field->Divider(), 0);
+
+	// A click on the field opens the menu below it; a disabled field does
+	// not open.
+	sScript = [](BWindow* menuWindow, BMenu* menu) {
+		BRect frame = menu->ItemAt(1)->Frame();
+		ControlsWindow::ClickIn(menuWindow, menu,
+			BPoint(frame.left + 4, frame.top + 3));
+	};
+	window.Click(field, BPoint(field->Divider() + 10, 8));
+	EXPECT_STREQ(field->MenuItem()->Label(), "Liberation Serif");
+	EXPECT_TRUE(fonts->ItemAt(1)->IsMarked());
+	EXPECT_EQ(window.received.Count('fnch'), 1);
+
+	window.Window()->Lock();
+	field->SetEnabled(false);
+	EXPECT_FALSE(fonts->IsEnabled());
+	window.Window()->Unlock();
+	window.Click(field, BPoint(field->Divider() + 10, 8));
+	EXPECT_EQ(sOpenedNames.size(), 1u);
+	EXPECT_EQ(window.received.Count('fnch'), 1);
+
+	// Labels follow marking done by the program too.
+	window.Window()->Lock();
+	fonts->ItemAt(0)->SetMarked(true);
+	EXPECT_STREQ(field->MenuItem()->Label(), "DejaVu Sans");
+	// Leaving radio mode stops the label from following.
+	fonts->SetRadioMode(false);
+	EXPECT_FALSE(fonts->IsLabelFromMarked());
+	fonts->ItemAt(1)->SetMarked(true);
+	EXPECT_TRUE(fonts->ItemAt(0)->IsMarked());
+	EXPECT_STREQ(field->MenuItem()->Label(), "DejaVu Sans");
+	window.Window()->Unlock();
+}
