@@ -50,6 +50,12 @@ struct CursorHooks {
 };
 void set_cursor_hooks(const CursorHooks& hooks);
 
+// Batch modes run without a display: call before the first window is made;
+// the interface kit asks is_headless() when it starts the host and then
+// renders offscreen.
+void set_headless(bool headless);
+bool is_headless();
+
 // The event thread's id (see EventLoop.h).
 thread_id event_thread();
 

@@ -84,6 +84,23 @@ window_loopers()
 }
 
 
+static bool sHeadless = false;
+
+
+void
+set_headless(bool headless)
+{
+	sHeadless = headless;
+}
+
+
+bool
+is_headless()
+{
+	return sHeadless;
+}
+
+
 void
 set_cursor_hooks(const CursorHooks& hooks)
 {
