@@ -165,8 +165,16 @@ protected:
 		CloseApplication();
 		fPath = path;
 		fApplication = new WApplication(&fPath[0]);
-		Idle();
+		StartLooper();
 		return fApplication;
+	}
+
+	// The application's looper takes messages as under Run(), while the
+	// test drives the dispatching itself.
+	void StartLooper()
+	{
+		fApplication->BLooper::Run();
+		Idle();
 	}
 
 	// Writes `content` into a page file of this test's folder and opens it.

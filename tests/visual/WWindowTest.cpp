@@ -1,0 +1,322 @@
+/*
+ * The visual window: its menu bar, its shortcuts, and the page, file,
+ * window and application commands, driven through real messages.
+ */
+#include "../page/ProgramFixture.h"
+
+#include <Entry.h>
+#include <InterfaceDefs.h>
+
+#include <string.h>
+
+#include "ExtensionsFilePanel.h"
+#include "WYSIWYG_Engine.h"
+
+using namespace quillora_test;
+
+namespace {
+
+const char* kPage = "<TITLE>Visual</TITLE><BODY><P>Some text</P></BODY>";
+
+class WWindowTest : public ProgramTest {
+protected:
+	WWindow* Visual() { return CurrentPage()->visualWindow; }
+
+	void Send(BLooper* looper, uint32 what)
+	{
+		looper->PostMessage(what);
+		Idle();
+	}
+
+	// A key as the host delivers it: Command is the Alt key.
+	void Key(BWindow* window, char key, uint32 keyModifiers)
+	{
+		BMessage message(B_KEY_DOWN);
+		char bytes[2] = { key, '\0' };
+		message.AddString("bytes", bytes);
+		message.AddInt32("raw_char", key);
+		message.AddInt32("modifiers", int32(keyModifiers));
+		message.AddInt32("key", 0);
+		window->PostMessage(&message);
+		Idle();
+	}
+
+	// The reply a save panel sends when the user has typed a name.
+	void SavePanelReply(const std::string& directory, const char* name)
+	{
+		BEntry entry(directory.c_str());
+		entry_ref ref;
+		ASSERT_EQ(entry.GetRef(&ref), B_OK);
+		BMessage reply(kMsgSavePanelReply);
+		reply.AddRef("directory", &ref);
+		reply.AddString("name", name);
+		Visual()->PostMessage(&reply);
+		Idle();
+	}
+};
+
+
+struct MenuShape {
+	const char* title;
+	int32 items;
+};
+
+}	// namespace
+
+
+TEST_F(WWindowTest, MenuBarHoldsTheMenusOfTheTable)
+{
+	OpenContent(kPage);
+	BMenuBar* bar = Visual()->menuBar;
+	const MenuShape shapes[] = { { "File", 14 }, { "Edit", 12 },
+		{ "Insert", 14 }, { "Physical fonts", 9 }, { "Logical fonts", 8 },
+		{ "Headings", 6 }, { "HTML editor", 2 } };
+	ASSERT_EQ(bar->CountItems(), 7);
+	for (int32 i = 0; i < 7; i++) {
+		BMenu* menu = bar->SubmenuAt(i);
+		ASSERT_NE(menu, nullptr);
+		EXPECT_STREQ(menu->Name(), shapes[i].title);
+		EXPECT_EQ(menu->CountItems(), shapes[i].items) << shapes[i].title;
+	}
+
+	// Codes with blanks, texts with the ellipsis and the star.
+	BMenuItem* item = bar->FindItem(kMsgBreakLine);
+	ASSERT_NE(item, nullptr);
+	EXPECT_STREQ(item->Label(), "Break line <ENTER>");
+	EXPECT_EQ(kMsgBreakLine, uint32('b') << 24 | uint32('r') << 16 | 0x2020);
+	EXPECT_STREQ(bar->FindItem(kMsgNewPage)->Label(), "New page\xE2\x80\xA6");
+	EXPECT_STREQ(bar->FindItem(kMsgStrike)->Label(), "Striked text *");
+	EXPECT_STREQ(bar->FindItem(kMsgHeading6)->Label(), "Heading 6");
+
+	// The same letter twice, told apart by Control.
+	uint32 itemModifiers = 0;
+	EXPECT_EQ(bar->FindItem(kMsgOpenPage)->Shortcut(&itemModifiers), 'O');
+	EXPECT_EQ(itemModifiers & B_CONTROL_KEY, 0u);
+	EXPECT_EQ(bar->FindItem(kMsgOrderedList)->Shortcut(&itemModifiers), 'O');
+	EXPECT_NE(itemModifiers & B_CONTROL_KEY, 0u);
+	EXPECT_EQ(bar->FindItem(kMsgInsertImage)->Shortcut(&itemModifiers), 'I');
+	EXPECT_NE(itemModifiers & B_CONTROL_KEY, 0u);
+	EXPECT_EQ(bar->FindItem(kMsgItalic)->Shortcut(&itemModifiers), 'I');
+	EXPECT_EQ(itemModifiers & B_CONTROL_KEY, 0u);
+	EXPECT_EQ(bar->FindItem(kMsgNormalText)->Shortcut(), 0);
+
+	// Every item was created enabled but "Save page", which follows the
+	// saved state.
+	for (int32 i = 0; i < 7; i++) {
+		BMenu* menu = bar->SubmenuAt(i);
+		for (int32 j = 0; j < menu->CountItems(); j++) {
+			BMenuItem* entry = menu->ItemAt(j);
+			if (entry->Message() == nullptr)
+				continue;
+			EXPECT_EQ(entry->IsEnabled(), entry->Command() != kMsgSavePage)
+				<< entry->Label();
+		}
+	}
+}
+
+
+TEST_F(WWindowTest, CommandKeysReachTheirItems)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	page->SetColors(1, 0, 128, 0, 255);
+	page->NotSaved();
+
+	// Alt+S saves.
+	Key(Visual(), 's', B_COMMAND_KEY);
+	EXPECT_TRUE(page->IsSaved());
+	EXPECT_NE(ReadFile(fPath).find("TEXT=\"#008000\""), std::string::npos);
+
+	// Alt+Control+O is the ordered list, not the open panel; Alt+O opens.
+	ExtensionsFilePanel* open = fApplication->openPanel;
+	Key(Visual(), 'o', B_COMMAND_KEY | B_CONTROL_KEY);
+	EXPECT_FALSE(open->IsShowing());
+	Key(Visual(), 'o', B_COMMAND_KEY);
+	EXPECT_TRUE(open->IsShowing());
+	open->Hide();
+}
+
+
+TEST_F(WWindowTest, SaveAsMovesThePageToTheNewFile)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	std::string original = ReadFile(fPath);
+
+	// "New page…", then Cancel: the flag goes, and "Save page as…" acts on
+	// this page.
+	Send(Visual(), kMsgNewPage);
+	EXPECT_TRUE(Visual()->newPageMode);
+	EXPECT_TRUE(Visual()->pageSavePanel->IsShowing());
+	Visual()->pageSavePanel->PressButton(B_CANCEL_BUTTON);
+	Idle();
+	EXPECT_FALSE(Visual()->newPageMode);
+
+	Send(Visual(), kMsgSavePageAs);
+	EXPECT_FALSE(Visual()->newPageMode);
+	std::string other = fDirectory + "/other.html";
+	WriteFile(other, "old content that goes");
+	SavePanelReply(fDirectory, "other.html");
+
+	EXPECT_STREQ(page->path, other.c_str());
+	EXPECT_EQ(std::string(Visual()->Title()), "Quillora: Visual - " + other);
+	EXPECT_EQ(std::string(page->htmlWindow->Title()),
+		"Quillora HTML: Visual - " + other);
+	page->GenerateHTML();
+	EXPECT_EQ(ReadFile(other),
+		std::string(page->HTMLBuffer(), page->HTMLBufferLength()));
+	EXPECT_TRUE(page->IsSaved());
+	// The old file is left as it was.
+	EXPECT_EQ(ReadFile(fPath), original);
+
+	// A folder that cannot be written to: the page keeps file and path.
+	SavePanelReply(fDirectory + "/other.html", "below-a-file.html");
+	ASSERT_EQ(fAlerts.CountAlerts(), 1);
+	EXPECT_EQ(fAlerts.TextAt(0), "Could not save it to that file");
+	EXPECT_STREQ(page->path, other.c_str());
+}
+
+
+TEST_F(WWindowTest, NewPageCreatesAnEmptyFileAndLeavesThisPage)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	std::string fresh = fDirectory + "/fresh.html";
+	WriteFile(fresh, "erased");
+
+	Send(Visual(), kMsgNewPage);
+	SavePanelReply(fDirectory, "fresh.html");
+	EXPECT_TRUE(FileExists(fresh));
+	EXPECT_EQ(ReadFile(fresh), "");
+	EXPECT_FALSE(Visual()->newPageMode);
+	EXPECT_STREQ(page->path, fPath.c_str());
+	EXPECT_EQ(CurrentPage(), page);
+}
+
+
+TEST_F(WWindowTest, ClosingWindowsHidesThemUntilTheLastOne)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	HWindow* html = page->htmlWindow;
+
+	// With the HTML editor shown, closing the visual window only hides it.
+	Send(Visual(), kMsgShowOther);
+	EXPECT_FALSE(html->IsHidden());
+	Send(Visual(), B_QUIT_REQUESTED);
+	EXPECT_TRUE(Visual()->IsHidden());
+	EXPECT_EQ(CurrentPage(), page);
+
+	// "Show Visual editor" brings it back; closing the HTML window hides it.
+	Send(html, kMsgShowOther);
+	EXPECT_FALSE(Visual()->IsHidden());
+	Send(html, B_QUIT_REQUESTED);
+	EXPECT_TRUE(html->IsHidden());
+	EXPECT_EQ(CurrentPage(), page);
+
+	// The last visible window closes the page; with one page that is the
+	// end of the program, asked about the unsaved change (Cancel keeps it).
+	page->NotSaved();
+	fAlerts.AnswerWithLabel("Cancel");
+	Send(Visual(), B_QUIT_REQUESTED);
+	ASSERT_EQ(fAlerts.CountAlerts(), 1);
+	EXPECT_EQ(CurrentPage(), page);
+
+	fAlerts.AnswerWithLabel("Don't Save");
+	Send(Visual(), kMsgClose);
+	EXPECT_EQ(fAlerts.CountAlerts(), 2);
+	EXPECT_EQ(CurrentPage(), nullptr);
+}
+
+
+TEST_F(WWindowTest, ApplicationCommands)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+
+	// 'qpag' for an empty slot, outside the registry or without an index
+	// does nothing.
+	BMessage empty(kMsgQuitPage);
+	empty.AddInt32("pagesindex", 3);
+	fApplication->PostMessage(&empty);
+	BMessage outside(kMsgQuitPage);
+	outside.AddInt32("pagesindex", 512);
+	fApplication->PostMessage(&outside);
+	fApplication->PostMessage(kMsgQuitPage);
+	Idle();
+	EXPECT_EQ(CurrentPage(), page);
+
+	// Unknown codes and 'dlt ' are ignored.
+	Send(Visual(), kMsgDelete);
+	Send(Visual(), 'zzzz');
+	EXPECT_EQ(CurrentPage(), page);
+	EXPECT_EQ(fAlerts.CountAlerts(), 0);
+
+	// "Reload" reads the file again and drops the change.
+	page->SetColors(3, 0, 0, 0, 255);
+	page->NotSaved();
+	Send(Visual(), kMsgReload);
+	EXPECT_TRUE(page->IsSaved());
+
+	// "About" shows the About window with its picture.
+	int32 windows = fApplication->CountWindows();
+	Send(Visual(), kMsgAbout);
+	EXPECT_EQ(fApplication->CountWindows(), windows + 1);
+	EXPECT_EQ(fAlerts.CountAlerts(), 0);
+
+	// With two pages, "Close" closes only its own; "Exit" asks every page.
+	// A second page slot is filled the way a second page would be.
+	std::string secondPath = fDirectory + "/second.html";
+	WriteFile(secondPath, kPage);
+	Page* second = new Page(&secondPath[0], 1);
+	fApplication->pages[1] = second;
+	Idle();
+	Send(second->visualWindow, kMsgClose);
+	EXPECT_EQ(fApplication->pages[1], nullptr);
+	EXPECT_EQ(CurrentPage(), page);
+
+	page->NotSaved();
+	fAlerts.AnswerWithLabel("Cancel");
+	Send(Visual(), kMsgExit);
+	EXPECT_EQ(CurrentPage(), page);
+	EXPECT_EQ(fAlerts.CountAlerts(), 1);
+}
+
+
+TEST_F(WWindowTest, StartWithoutPathOpensTheStartPage)
+{
+	fApplication = new WApplication(nullptr);
+	StartLooper();
+	Page* page = CurrentPage();
+	ASSERT_NE(page, nullptr);
+	EXPECT_STREQ(page->path,
+		QUILLORA_SOURCE_DIR "/Documentation/StartUp.html");
+	EXPECT_STREQ(page->title, "Welcome to Quillora");
+	EXPECT_EQ(fAlerts.CountAlerts(), 0) << fAlerts.LastText();
+}
+
+
+TEST_F(WWindowTest, StartPathIsMadeAbsolute)
+{
+	char previous[4096];
+	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+	mkdir((fDirectory + "/sub").c_str(), 0755);
+	WriteFile(fDirectory + "/page.html", kPage);
+	symlink((fDirectory + "/page.html").c_str(),
+		(fDirectory + "/sub/link.html").c_str());
+	ASSERT_EQ(chdir((fDirectory + "/sub").c_str()), 0);
+
+	EXPECT_EQ(resolve_page_path("../page.html"), fDirectory + "/page.html");
+	// A page that is not there yet is still placed in its folder.
+	EXPECT_EQ(resolve_page_path("new.html"), fDirectory + "/sub/new.html");
+	// A link opens the page it leads to.
+	EXPECT_EQ(resolve_page_path("link.html"), fDirectory + "/page.html");
+	// What cannot be resolved is used as given.
+	EXPECT_EQ(resolve_page_path("no/such/folder/x.html"),
+		"no/such/folder/x.html");
+
+	Open(resolve_page_path("../page.html"));
+	EXPECT_EQ(std::string(Visual()->Title()),
+		"Quillora: Visual - " + fDirectory + "/page.html");
+	ASSERT_EQ(chdir(previous), 0);
+}
