@@ -329,8 +329,12 @@ TextLayout::_SetHeight(TextLine* line, int32 end, float* height) const
 	if (from >= fText->Length() && from > 0)
 		from--;		// the empty last line takes the style of the line end
 	fStyles->MaxHeight(from, end, &ascent, &rest);
-	line->ascent = ascent;
-	*height = ascent + rest;
+	// Lines sit on whole pixels, so that text is drawn alike wherever it
+	// is scrolled to.
+	line->ascent = ceilf(ascent);
+	*height = ceilf(ascent + rest);
+	if (*height < line->ascent)
+		*height = line->ascent;
 }
 
 

@@ -139,7 +139,7 @@ TEST(TextViewLayout, LinesWithoutWrappingEndOnlyAtLineEnds)
 	BFont font = latin_font();
 	font_height height;
 	font.GetHeight(&height);
-	float lineHeight = height.ascent + height.descent + height.leading;
+	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
 	EXPECT_FLOAT_EQ(lineHeight, view->LineHeight(2));
 	EXPECT_FLOAT_EQ(3 * lineHeight, view->TextHeight(1, 3));
 
@@ -372,7 +372,7 @@ TEST(TextViewLayout, StylesChangeWidthsAndLineHeights)
 
 	font_height height;
 	big.GetHeight(&height);
-	EXPECT_FLOAT_EQ(height.ascent + height.descent + height.leading,
+	EXPECT_FLOAT_EQ(ceilf(height.ascent + height.descent + height.leading),
 		view->LineHeight(0));
 	EXPECT_NEAR(latin_font().StringWidth("small ") + big.StringWidth("BIG"),
 		view->PointAt(9).x, 0.01f);
