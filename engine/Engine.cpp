@@ -55,7 +55,9 @@ WYSIWYG_Engine::WYSIWYG_Engine(BRect frame, BWindow* window, Page* page)
 	fLoading(0),
 	fDoWalking(false),
 	fDoContinue(nullptr),
-	fLastHint(nullptr)
+	fLastHint(nullptr),
+	fSettledFrom(nullptr),
+	fShiftedInPlace(false)
 {
 	frame.right -= 14;
 	frame.bottom -= 14;
@@ -118,6 +120,8 @@ WYSIWYG_Engine::ElementDestroyed(WYSIWYG_Element* element)
 {
 	if (fLastHint == element)
 		fLastHint = nullptr;
+	if (fSettledFrom == element)
+		fSettledFrom = nullptr;
 	if (firstSelection == element || lastSelection == element) {
 		firstSelection = nullptr;
 		lastSelection = nullptr;
@@ -193,6 +197,7 @@ WYSIWYG_Engine::Empty()
 	if (first != nullptr)
 		first->SetNext(nullptr);
 	fLastHint = first;
+	fSettledFrom = nullptr;
 	ResetScrollRange();
 	view->Invalidate();
 	view->UnlockLooper();
@@ -350,6 +355,8 @@ WYSIWYG_Engine::Do(WYSIWYG_Element* element)
 		element = first;
 	if (element == nullptr)
 		return;
+	// Environments change sizes: where lines sit is no longer known.
+	fSettledFrom = nullptr;
 	if (fDoWalking) {
 		// A style element asks to carry its change on: the running walk
 		// goes on from there.
@@ -467,6 +474,8 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 	}
 	if (fLastHint == element)
 		fLastHint = before;
+	if (fSettledFrom == element)
+		fSettledFrom = nullptr;
 	element->SetPrevious(nullptr);
 	element->SetNext(nullptr);
 

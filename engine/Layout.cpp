@@ -45,12 +45,13 @@ Height(const BRect& frame)
 	return frame.bottom - frame.top;
 }
 
-// Text views made by a split or a join get the font height cut to whole
-// pixels.
+// Text views made by a split or a join get the same height as every other
+// text view of their font, so a line's height does not depend on which
+// path last sized its pieces.
 void
 FitSplitSize(WText* text)
 {
-	text->ResizeTo(text->TextWidth(), (int32)text->FontHeight());
+	text->ResizeTo(text->TextWidth(), text->FontHeight());
 }
 
 // Releases the window lock when it goes out of scope.
@@ -93,6 +94,7 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 		return;
 
 	fPlaceDepth++;
+	fShiftedInPlace = false;
 	// Splits set the mark on their new piece and the split's caller clears
 	// it at once, so one clearing serves every line of the pass.
 	if (all)
@@ -116,6 +118,10 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 		current = following;
 	}
 	fPlaceDepth--;
+	// Lines were placed; unless the shift that followed them vouched for
+	// the rest of the chain, nothing is known about where lines sit.
+	if (!fShiftedInPlace)
+		fSettledFrom = nullptr;
 
 	if (fPlaceDepth == 0 && fScrollRangePending) {
 		fScrollRangePending = false;
@@ -347,6 +353,8 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 	{
 		WindowLock lock(window);
 		WYSIWYG_Element* lineFirst = element->FirstOnLine();
+		WYSIWYG_Element* startFirst = lineFirst;
+		bool settled = false;
 		// LineTop of each further line follows from the line above as it
 		// has just been moved, so it is carried along instead of being
 		// looked up again.
@@ -386,6 +394,10 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 			}
 
 			float delta = top + spacing - minTop;
+			if (lineFirst == fSettledFrom)
+				settled = true;
+			if (settled && delta == 0)
+				break;
 			float maxBottom = 0;
 			bool hasView = false;
 			for (WYSIWYG_Element* e = moveFrom; e != stop; e = e->next) {
@@ -406,6 +418,9 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 				lineTop = maxBottom + 2;
 			lineFirst = stop;
 		}
+		fSettledFrom = startFirst;
+		if (fPlaceDepth > 0)
+			fShiftedInPlace = true;
 	}
 	ResetScrollRange();
 }

@@ -131,6 +131,13 @@ private:
 	// Where the search for the last element starts (an element of the
 	// chain, or null).
 	WYSIWYG_Element* fLastHint;
+
+	// Every line from the one this element begins to the end of the chain
+	// sits where ShiftLines would put it (null when unknown). A shift that
+	// reaches such a line without moving it can stop there: nothing below
+	// would move either.
+	WYSIWYG_Element* fSettledFrom;
+	bool fShiftedInPlace;
 };
 
 #endif	// QUILLORA_WYSIWYG_ENGINE_H

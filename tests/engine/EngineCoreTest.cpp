@@ -4,6 +4,8 @@
 
 #include "EngineFixture.h"
 
+#include <cmath>
+
 #include <ScrollBar.h>
 #include <ScrollView.h>
 
@@ -74,7 +76,7 @@ TEST_F(EngineTest, BuiltWithOneEmptyFocusedText)
 	engine->scrollView->ScrollBar(B_HORIZONTAL)->GetRange(&min, &max);
 	EXPECT_EQ(0.0f, max);
 	EXPECT_EQ("0 WText eol=0 frame=5,8,10," + std::to_string(
-		(int)(8 + FontHeight(fPage->plainFont))) + " text=\"\"\n", Dump())
+		(int)std::floor(8 + FontHeight(fPage->plainFont) + 0.5f)) + " text=\"\"\n", Dump())
 		<< "font height " << FontHeight(fPage->plainFont);
 }
 
@@ -84,8 +86,9 @@ TEST_F(EngineTest, ElementOfAView)
 	EXPECT_EQ(nullptr, Engine()->Element(nullptr));
 	EXPECT_EQ(nullptr, Engine()->Element(Engine()->view));
 	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
-		if (e->View() != nullptr)
+		if (e->View() != nullptr) {
 			EXPECT_EQ(e, Engine()->Element(e->View()));
+		}
 	}
 	// A text taken out of the chain is no element of it any more.
 	WYSIWYG_Element* last = Engine()->LastElement();
