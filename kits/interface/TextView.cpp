@@ -5,6 +5,7 @@
  */
 #include <TextView.h>
 
+#include <File.h>
 #include <Window.h>
 
 #include "TextLayout.h"
@@ -252,6 +253,23 @@ BTextView::SetText(const char* text, int32 length, const text_run_array* runs)
 
 
 void
+BTextView::SetText(BFile* file, int32 offset, int32 length,
+	const text_run_array* runs)
+{
+	if (file == NULL || offset < 0 || length <= 0) {
+		SetText("", 0, runs);
+		return;
+	}
+	char* buffer = new (std::nothrow) char[length];
+	if (buffer == NULL)
+		return;
+	ssize_t read = file->ReadAt(offset, buffer, length);
+	SetText(buffer, read > 0 ? (int32)read : 0, runs);
+	delete[] buffer;
+}
+
+
+void
 BTextView::Insert(const char* text, const text_run_array* runs)
 {
 	Insert(fSelStart, text, text != NULL ? (int32)strlen(text) : 0, runs);
@@ -272,10 +290,6 @@ BTextView::Insert(int32 offset, const char* text, int32 length,
 	if (text == NULL || length <= 0)
 		return;
 	_DiscardUndo();
-	// A length beyond the string's end would read past it.
-	int32 available = (int32)strnlen(text, length);
-	if (available < length)
-		length = available;
 	InsertText(text, length, offset, runs);
 }
 

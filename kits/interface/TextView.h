@@ -22,6 +22,7 @@
 #include <vector>
 
 class BClipboard;
+class BFile;
 class BMessage;
 
 namespace BPrivate {
@@ -83,6 +84,9 @@ public:
 	// given offsets, also through the hooks.
 	void SetText(const char* text, const text_run_array* runs = NULL);
 	void SetText(const char* text, int32 length, const text_run_array* runs = NULL);
+	// length bytes of the file from offset (fewer if the file is shorter).
+	void SetText(BFile* file, int32 offset, int32 length,
+		const text_run_array* runs = NULL);
 	void Insert(const char* text, const text_run_array* runs = NULL);
 	void Insert(const char* text, int32 length, const text_run_array* runs = NULL);
 	void Insert(int32 offset, const char* text, int32 length,

@@ -3,10 +3,13 @@
 #include "TextViewTesting.h"
 
 #include <Clipboard.h>
+#include <File.h>
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 
 namespace {
 
@@ -235,4 +238,28 @@ TEST(TextViewHooks, DroppedTextIsInsertedWhereItFalls)
 	bool isRedo;
 	EXPECT_EQ(B_UNDO_UNAVAILABLE, view->UndoState(&isRedo));	// undo is off
 	window.Window()->Unlock();
+}
+
+
+TEST(TextViewHooks, TextFromAFileGoesThroughTheHooks)
+{
+	char path[64];
+	snprintf(path, sizeof(path), "/tmp/quillora-textview-file-%d", (int)getpid());
+	FILE* out = fopen(path, "wb");
+	ASSERT_NE(nullptr, out);
+	fwrite("0123\n56789", 1, 10, out);
+	fclose(out);
+
+	BFile file(path, B_READ_ONLY);
+	ASSERT_EQ(B_OK, file.InitCheck());
+	FilteringTextView view(BRect(0, 0, 199, 99));
+	view.SetText(&file, 2, 5);
+	EXPECT_EQ("2356", text_of(&view));		// the filter took the line end
+	ASSERT_EQ(1u, view.calls.size());
+	EXPECT_EQ("23\n56", view.calls[0].bytes);
+
+	// A file shorter than asked gives what it has.
+	view.SetText(&file, 8, 100);
+	EXPECT_EQ("89", text_of(&view));
+	unlink(path);
 }
