@@ -1,6 +1,7 @@
 // The settings and their file, in a temporary home and configuration folder.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -325,6 +326,39 @@ TEST_F(Settings, UnwritableFolderIsSkippedSilently)
 	EXPECT_TRUE(config.IsFirstStart());
 	EXPECT_NE(nullptr, config.proportionalFamily);
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+}
+
+}	// namespace
+
+namespace {
+
+// Without an application there is no program file to find.
+void
+SettingsWithoutApplication()
+{
+	char folder[] = "/tmp/quillora-noapp-XXXXXX";
+	if (mkdtemp(folder) == nullptr)
+		_exit(2);
+	setenv("XDG_CONFIG_HOME", folder, 1);
+	BRecordingAlertResponder responder;
+	BAlert::SetResponder(&responder);
+	Config config;
+	fprintf(stderr, "directory=[%s] alerts=%d first=%d\n",
+		config.applicationDirectory != nullptr ? config.applicationDirectory
+			: "(none)", (int)responder.CountAlerts(), (int)config.IsFirstStart());
+	for (int32 i = 0; i < responder.CountAlerts(); i++)
+		fprintf(stderr, "alert: %s\n", responder.TextAt(i).c_str());
+	fflush(stderr);
+	system((std::string("rm -rf '") + folder + "'").c_str());
+	_exit(0);
+}
+
+TEST(SettingsDeathTest, ProgramFileNotFound)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_EXIT(SettingsWithoutApplication(), testing::ExitedWithCode(0),
+		"directory=\\[\\(none\\)\\] alerts=1 first=1\n"
+		"alert: Could not find the path to Quillora\\.\n");
 }
 
 }	// namespace
