@@ -1,0 +1,210 @@
+/*
+ * Layout of generated pages of ordinary text.
+ *
+ * Goals: opening (parse, environment walk, whole layout) a 1 MiB page
+ * < 0.5 s and a 10 MiB page < 5 s, growing linearly (compare the per-byte
+ * rates of the three sizes); typing one byte in the middle of the long
+ * paragraph of the 1 MiB page, up to the end of its layout, < 2 ms;
+ * re-flowing the whole 1 MiB page (Refresh) < 200 ms; peak memory with the
+ * 1 MiB page open < 150 MB (the "peak_MB" counter; run the 1 MiB open alone
+ * with --benchmark_filter=BM_Open/1048576 to read it without the 10 MiB
+ * page).
+ */
+#include <benchmark/benchmark.h>
+
+#include <Alert.h>
+#include <Application.h>
+#include <EventLoop.h>
+#include <Window.h>
+
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "Config.h"
+#include "HTML_View.h"
+#include "HWindow.h"
+#include "Page.h"
+#include "Parser.h"
+#include "WText.h"
+#include "WWindow.h"
+#include "WYSIWYG_Element.h"
+#include "WYSIWYG_Engine.h"
+#include "generator.h"
+
+namespace {
+
+class QuietResponder : public BAlertResponder {
+public:
+	int32 Respond(const char*, const char*, const char* const[3], int32) override
+	{
+		return 0;
+	}
+};
+
+// One page in its windows, in a temporary home.
+struct Fixture {
+	Fixture()
+	{
+		char pattern[] = "/tmp/quillora-layout-XXXXXX";
+		directory = mkdtemp(pattern);
+		setenv("XDG_CONFIG_HOME", (directory + "/config").c_str(), 1);
+		setenv("HOME", directory.c_str(), 1);
+		setenv("QT_QPA_PLATFORM", "offscreen", 0);
+		new BApplication("application/x-vnd.Quillora-bench");
+		BAlert::SetResponder(&responder);
+		Config::SetWritable(false);
+		config = new Config;
+		path = directory + "/page.html";
+		std::ofstream(path) << "";
+		page = new Page(&path[0], 0);
+		BPrivate::dispatch_until_idle();
+	}
+
+	WYSIWYG_Engine* Engine() { return page->visualWindow->engine; }
+
+	// Opens `html` as "Update from HTML" does: the chain is emptied (not
+	// timed) and the text parsed, walked and laid out.
+	void Open(const std::string& html, benchmark::State* state)
+	{
+		if (state != nullptr)
+			state->PauseTiming();
+		HTML_View* view = page->htmlWindow->htmlView;
+		view->LockLooper();
+		view->SetText(html.data(), html.size());
+		view->UnlockLooper();
+		page->visualWindow->Lock();
+		Engine()->Empty();
+		page->visualWindow->Unlock();
+		if (state != nullptr)
+			state->ResumeTiming();
+		Parser::Parse(page);
+	}
+
+	std::string directory;
+	std::string path;
+	QuietResponder responder;
+	Config* config;
+	Page* page;
+	std::string opened;
+};
+
+Fixture&
+TheFixture()
+{
+	static Fixture* fixture = new Fixture();
+	return *fixture;
+}
+
+double
+PeakMegabytes()
+{
+	struct rusage usage;
+	getrusage(RUSAGE_SELF, &usage);
+	return usage.ru_maxrss / 1024.0;
+}
+
+int
+CountElements(WYSIWYG_Engine* engine)
+{
+	int count = 0;
+	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
+			e = e->Next())
+		count++;
+	return count;
+}
+
+// Makes sure the 1 MiB page is the one open.
+void
+OpenMegabytePage(Fixture& fixture)
+{
+	if (fixture.opened == "1MiB")
+		return;
+	fixture.Open(GeneratePage(1 << 20), nullptr);
+	fixture.opened = "1MiB";
+}
+
+}	// namespace
+
+static void
+BM_Open(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	std::string html = GeneratePage(state.range(0));
+	for (auto _ : state)
+		fixture.Open(html, &state);
+	fixture.opened = state.range(0) == (1 << 20) ? "1MiB" : "";
+	state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(html.size()));
+	state.counters["elements"] = CountElements(fixture.Engine());
+	state.counters["us_per_KiB"] = benchmark::Counter(
+		double(html.size()) / 1024.0 * state.iterations(),
+		benchmark::Counter::kIsIterationInvariantRate
+			| benchmark::Counter::kInvert);
+	state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_Open)->Arg(100 << 10)->Arg(1 << 20)->Arg(10 << 20)
+	->Unit(benchmark::kMillisecond)->Iterations(2);
+
+static void
+BM_TypeInLongParagraph(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	OpenMegabytePage(fixture);
+	WYSIWYG_Engine* engine = fixture.Engine();
+	// The text element that holds the middle of the long paragraph.
+	WText* target = nullptr;
+	int texts = 0;
+	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
+			e = e->Next()) {
+		WText* text = dynamic_cast<WText*>(e);
+		if (text == nullptr)
+			continue;
+		if (strncmp(text->Text(), "Middle ", 7) == 0)
+			texts = 1;
+		else if (texts > 0 && ++texts == 15 && text->TextLength() > 10) {
+			target = text;
+			break;
+		}
+	}
+	if (target == nullptr) {
+		state.SkipWithError("no long paragraph");
+		return;
+	}
+	BWindow* window = fixture.page->visualWindow;
+	window->Lock();
+	target->MakeFocus(true);
+	target->Select(5, 5);
+	bool typeLetter = true;
+	for (auto _ : state) {
+		// A letter, then a backspace: the paragraph re-flows both ways.
+		WText* focus = dynamic_cast<WText*>(window->CurrentFocus());
+		if (focus == nullptr)
+			break;
+		focus->KeyDown(typeLetter ? "x" : "\x08", 1);
+		typeLetter = !typeLetter;
+	}
+	window->Unlock();
+}
+BENCHMARK(BM_TypeInLongParagraph)->Unit(benchmark::kMicrosecond)
+	->Iterations(400);
+
+static void
+BM_Refresh(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	OpenMegabytePage(fixture);
+	BWindow* window = fixture.page->visualWindow;
+	for (auto _ : state) {
+		window->Lock();
+		fixture.Engine()->Refresh();
+		window->Unlock();
+	}
+	state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,153 @@
+#include "generator.h"
+
+#include <cstdint>
+
+namespace {
+
+const char* kWords[] = {
+	"the", "of", "and", "to", "in", "page", "editor", "text", "line", "view",
+	"window", "a", "is", "that", "for", "it", "with", "as", "was", "on",
+	"document", "layout", "font", "paragraph", "style", "image", "link",
+	"list", "heading", "rule", "break", "menu", "settings", "browser", "file",
+	"system", "program", "element", "chain", "quick", "brown", "fox", "jumps",
+	"over", "lazy", "dog", "while", "under", "between", "because", "every",
+	"simple", "visual", "source", "engine", "measure", "width", "height",
+};
+const int kWordCount = sizeof(kWords) / sizeof(kWords[0]);
+
+// A small fixed generator, so that pages do not depend on the library.
+class Random {
+public:
+	explicit Random(unsigned seed) : fState(seed * 2654435761u + 1) {}
+	uint32_t Next()
+	{
+		fState ^= fState << 13;
+		fState ^= fState >> 17;
+		fState ^= fState << 5;
+		return fState;
+	}
+	int Below(int limit) { return (int)(Next() % (uint32_t)limit); }
+
+private:
+	uint32_t fState;
+};
+
+void
+AppendWords(std::string& out, Random& random, int count)
+{
+	for (int i = 0; i < count; i++) {
+		if (i > 0)
+			out += ' ';
+		out += kWords[random.Below(kWordCount)];
+	}
+}
+
+// A sentence with, now and then, a styled run or a link inside.
+void
+AppendSentence(std::string& out, Random& random)
+{
+	AppendWords(out, random, 4 + random.Below(8));
+	switch (random.Below(10)) {
+		case 0:
+			out += " <B>";
+			AppendWords(out, random, 1 + random.Below(3));
+			out += "</B>";
+			break;
+		case 1:
+			out += " <I>";
+			AppendWords(out, random, 1 + random.Below(3));
+			out += "</I>";
+			break;
+		case 2:
+			out += " <U>";
+			AppendWords(out, random, 1 + random.Below(2));
+			out += "</U>";
+			break;
+		case 3:
+			out += " <A HREF=\"page" + std::to_string(random.Below(100))
+				+ ".html\">";
+			AppendWords(out, random, 1 + random.Below(3));
+			out += "</A>";
+			break;
+		case 4:
+			out += " <SPAN CLASS=\"note\">";
+			AppendWords(out, random, 2);
+			out += "</SPAN>";
+			break;
+	}
+	out += ' ';
+	AppendWords(out, random, 3 + random.Below(6));
+	out += ". ";
+}
+
+void
+AppendParagraph(std::string& out, Random& random, size_t length)
+{
+	size_t start = out.size();
+	out += "<P>";
+	while (out.size() - start < length)
+		AppendSentence(out, random);
+	out += "</P>\n";
+}
+
+}	// namespace
+
+std::string
+GeneratePage(size_t bytes, unsigned seed)
+{
+	Random random(seed);
+	std::string out;
+	out.reserve(bytes + 4096);
+	out += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Final//EN\">\n"
+		"<HTML>\n<HEAD>\n<TITLE>Generated page</TITLE>\n</HEAD>\n"
+		"<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000FF\">\n";
+	bool middleDone = false;
+	while (out.size() < bytes) {
+		if (!middleDone && out.size() >= bytes / 2) {
+			out += "<P>Middle ";
+			AppendParagraph(out, random, 6000);
+			middleDone = true;
+			continue;
+		}
+		switch (random.Below(12)) {
+			case 0:
+			{
+				std::string level = std::to_string(1 + random.Below(3));
+				out += "<H" + level + ">";
+				AppendWords(out, random, 2 + random.Below(4));
+				out += "</H" + level + ">\n";
+				break;
+			}
+			case 1:
+			{
+				out += "<UL>\n";
+				int items = 2 + random.Below(4);
+				for (int i = 0; i < items; i++) {
+					out += "<LI>";
+					AppendSentence(out, random);
+					out += "\n";
+				}
+				out += "</UL>\n";
+				break;
+			}
+			case 2:
+				out += "<HR>\n";
+				break;
+			case 3:
+				AppendWords(out, random, 6);
+				out += "<BR>\n";
+				AppendWords(out, random, 6);
+				out += "<BR>\n";
+				break;
+			case 4:
+				out += "<TABLE BORDER=1><TR><TD>";
+				AppendWords(out, random, 3);
+				out += "</TD></TR></TABLE>\n";
+				break;
+			default:
+				AppendParagraph(out, random, 300 + random.Below(1500));
+		}
+	}
+	out += "</BODY>\n</HTML>\n";
+	return out;
+}
