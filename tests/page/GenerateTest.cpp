@@ -82,6 +82,13 @@ Shape(const std::string& chain)
 		size_t eol = line.find(" eol=");
 		if (eol != std::string::npos)
 			line.erase(eol, 6);
+		// Empty texts come and go with the tags around them: the head's
+		// STYLE pair is read back from the body, where the line end
+		// between its tags makes one more. Positions in the chain shift
+		// with them, so they are left out as well.
+		line.erase(0, line.find(' ') + 1);
+		if (line == "WText text=\"\"")
+			continue;
 		shape += line + "\n";
 	}
 	return shape;
