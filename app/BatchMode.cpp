@@ -10,6 +10,7 @@
 #include <File.h>
 #include <Path.h>
 
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -61,10 +62,17 @@ usage()
 }
 
 
+// Writes the result to standard output; a result that cannot be written
+// (a full disk, say) is reported, since the exit status alone does
+// not say what went wrong.
 bool
-write_all(FILE* stream, const char* data, size_t length)
+write_output(const char* data, size_t length)
 {
-	return fwrite(data, 1, length, stream) == length && fflush(stream) == 0;
+	if (fwrite(data, 1, length, stdout) == length && fflush(stdout) == 0)
+		return true;
+	fprintf(stderr, "Quillora: could not write to standard output: %s\n",
+		strerror(errno));
+	return false;
 }
 
 }	// namespace
@@ -134,7 +142,7 @@ run_batch_mode(int argc, char** argv)
 		status = 1;
 	} else if (kind == kHTML) {
 		page->GenerateHTML();
-		if (!write_all(stdout, page->HTMLBuffer(), page->HTMLBufferLength()))
+		if (!write_output(page->HTMLBuffer(), page->HTMLBufferLength()))
 			status = 1;
 	} else if (kind == kDump) {
 		std::string dump;
@@ -142,7 +150,7 @@ run_batch_mode(int argc, char** argv)
 			dump = DumpChain(page->visualWindow->engine);
 			page->visualWindow->Unlock();
 		}
-		if (!write_all(stdout, dump.data(), dump.size()))
+		if (!write_output(dump.data(), dump.size()))
 			status = 1;
 	} else {
 		page->htmlWindow->Show();

@@ -21,10 +21,11 @@ struct Result {
 
 
 // Runs the built program with `arguments` and an environment whose
-// settings folder is `configHome`; collects both output streams.
+// settings folder is `configHome`; collects both output streams, or sends
+// standard output into `outputFile` when one is given.
 Result
 RunProgram(const std::vector<std::string>& arguments,
-	const std::string& configHome)
+	const std::string& configHome, const char* outputFile = nullptr)
 {
 	int outPipe[2];
 	int errPipe[2];
@@ -34,7 +35,13 @@ RunProgram(const std::vector<std::string>& arguments,
 
 	pid_t child = fork();
 	if (child == 0) {
-		dup2(outPipe[1], 1);
+		if (outputFile != nullptr) {
+			int output = open(outputFile, O_WRONLY);
+			if (output < 0)
+				_exit(126);
+			dup2(output, 1);
+		} else
+			dup2(outPipe[1], 1);
 		dup2(errPipe[1], 2);
 		close(outPipe[0]);
 		close(errPipe[0]);
@@ -194,6 +201,20 @@ TEST_F(BatchTest, UnreadablePagesAndBadCommandLinesFail)
 
 	result = RunProgram({ "--dump", fDirectory }, fConfigHome);
 	EXPECT_EQ(result.status, 1);
+
+	// Output that cannot be written fails with a message.
+	if (FileExists("/dev/full")) {
+		result = RunProgram({ "--html", Sample("road.html") }, fConfigHome,
+			"/dev/full");
+		EXPECT_EQ(result.status, 1);
+		EXPECT_NE(result.err.find("could not write"), std::string::npos)
+			<< result.err;
+		result = RunProgram({ "--dump", Sample("road.html") }, fConfigHome,
+			"/dev/full");
+		EXPECT_EQ(result.status, 1);
+		EXPECT_NE(result.err.find("could not write"), std::string::npos)
+			<< result.err;
+	}
 
 	result = RunProgram({ "--html" }, fConfigHome);
 	EXPECT_EQ(result.status, 2);
