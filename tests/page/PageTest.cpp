@@ -79,6 +79,33 @@ TEST_F(PageTest, OpensMissingFileAsEmptyPageAndSetsTitles)
 }
 
 
+TEST_F(PageTest, PageFileThatCannotBeOpenedIsReported)
+{
+	// A folder that is not there: the file cannot be created.
+	std::string path = fDirectory + "/no/such/folder/page.html";
+	Open(path);
+	Page* page = CurrentPage();
+	ASSERT_NE(page, nullptr);
+	ASSERT_EQ(fAlerts.CountAlerts(), 1);
+	EXPECT_EQ(fAlerts.TextAt(0), "Could not open page file");
+	EXPECT_EQ(fAlerts.TitleAt(0), "Alert");
+	EXPECT_FALSE(FileExists(path));
+
+	// The page stays open in its windows, with an empty HTML editor.
+	EXPECT_FALSE(page->visualWindow->IsHidden());
+	EXPECT_EQ(page->htmlWindow->htmlView->TextLength(), 0);
+	EXPECT_EQ(std::string(page->visualWindow->Title()),
+		"Quillora:  - " + path);
+	EXPECT_TRUE(page->IsSaved());
+
+	// Saving there fails the same way and leaves the page not saved.
+	page->NotSaved();
+	EXPECT_FALSE(page->Save());
+	EXPECT_FALSE(page->IsSaved());
+	EXPECT_EQ(fAlerts.CountAlerts(), 2);
+}
+
+
 TEST_F(PageTest, SaveItemsAreEnabledExactlyWhileNotSaved)
 {
 	OpenContent(kSimplePage);
@@ -130,6 +157,18 @@ TEST_F(PageTest, SaveWritesTheGeneratedDocumentInPlace)
 	EXPECT_NE(generated.find("<TITLE>Simple</TITLE>\r\n"), std::string::npos);
 	// Nothing but the page is left in its folder.
 	EXPECT_EQ(ListDirectory(fDirectory), std::vector<std::string>{"page.html"});
+
+	// Lines far longer than any line buffer reach the file whole.
+	std::string longTitle(5000, 't');
+	delete[] page->title;
+	page->title = newtext(longTitle.c_str());
+	page->NotSaved();
+	ASSERT_TRUE(page->Save());
+	EXPECT_NE(ReadFile(fPath).find("<TITLE>" + longTitle + "</TITLE>\r\n"),
+		std::string::npos);
+	delete[] page->title;
+	page->title = newtext("Simple");
+	ASSERT_TRUE(page->Save());
 
 	// The page file object follows the new file: "Reload" reads what was
 	// saved.
