@@ -283,6 +283,87 @@ TEST_F(WWindowTest, ApplicationCommands)
 }
 
 
+namespace {
+
+// Answers the forced quit's questions and writes each one down in a file,
+// since the process ends inside the forced quit.
+class LoggingResponder : public BRecordingAlertResponder {
+public:
+	explicit LoggingResponder(const std::string& log) : fLog(log) {}
+
+	int32 Respond(const char* title, const char* text,
+		const char* const buttons[3], int32 count) override
+	{
+		std::ofstream out(fLog, std::ios::app);
+		out << title << "|" << text << "|";
+		for (int32 i = 0; i < count; i++)
+			out << buttons[i] << (i + 1 < count ? "," : "");
+		out << "\n---\n";
+		out.close();
+		return BRecordingAlertResponder::Respond(title, text, buttons, count);
+	}
+
+private:
+	std::string fLog;
+};
+
+
+void
+ForceQuitAnswering(BApplication* application, const std::string& log)
+{
+	LoggingResponder responder(log);
+	responder.AnswerWithLabel("Save");
+	responder.AnswerWithLabel("Don't Save");
+	BAlert::SetResponder(&responder);
+	application->PostMessage(kMsgForceQuit);
+	BPrivate::dispatch_until_idle();
+	// The forced quit ends the process; getting here is a fault.
+	_exit(3);
+}
+
+}	// namespace
+
+
+TEST_F(WWindowTest, ForcedQuitOffersToSaveUnsavedPagesAndEnds)
+{
+	// The child process must share this test's files.
+	GTEST_FLAG_SET(death_test_style, "fast");
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	std::string secondPath = fDirectory + "/second.html";
+	std::string thirdPath = fDirectory + "/third.html";
+	WriteFile(secondPath, kPage);
+	WriteFile(thirdPath, kPage);
+	Page* second = new Page(&secondPath[0], 1);
+	fApplication->pages[1] = second;
+	Page* third = new Page(&thirdPath[0], 2);
+	fApplication->pages[2] = third;
+	Idle();
+
+	// The first and the third are changed; the second is saved and is not
+	// asked about.
+	page->SetColors(1, 255, 0, 0, 255);
+	page->NotSaved();
+	third->SetColors(1, 0, 255, 0, 255);
+	third->NotSaved();
+
+	std::string log = fDirectory + "/alerts.log";
+	EXPECT_EXIT(ForceQuitAnswering(fApplication, log),
+		testing::ExitedWithCode(0), "");
+
+	std::string expected;
+	for (const std::string& path : { fPath, thirdPath }) {
+		expected += "Alert|Closing ...\nSave changes to the document \""
+			+ path + "\"?|Don't Save,Save\n---\n";
+	}
+	EXPECT_EQ(ReadFile(log), expected);
+	// "Save" wrote the first page; "Don't Save" left the third alone.
+	EXPECT_NE(ReadFile(fPath).find("TEXT=\"#FF0000\""), std::string::npos);
+	EXPECT_EQ(ReadFile(thirdPath), kPage);
+	EXPECT_EQ(ReadFile(secondPath), kPage);
+}
+
+
 TEST_F(WWindowTest, StartWithoutPathOpensTheStartPage)
 {
 	fApplication = new WApplication(nullptr);
