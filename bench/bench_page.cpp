@@ -1,19 +1,24 @@
 /*
- * The page's whole-document operations on a generated 1 MiB page:
- * "Update from Visual", "Update from HTML" next to re-reading the page from
- * its file (opening without the windows), and "Save page".
+ * The page's whole-document commands on a generated 1 MiB page, with both
+ * windows shown as when they are used: "Update from Visual", "Update from
+ * HTML" next to opening the same page, "Reload" and "Save page". Each timed
+ * part is the command followed by the handling of everything it left queued
+ * (redrawing, menu states), which is what the user waits for; the setup
+ * around it is not timed.
  *
- * Goals: Update from Visual < 30 ms, Update from HTML within 10% of opening,
- * Save page < 50 ms.
+ * Goals: Update from Visual < 30 ms; Update from HTML within 10% of opening
+ * the page (the counter update/open, to stay below 1.1); Save page < 50 ms.
  */
 #include <benchmark/benchmark.h>
 
 #include <Alert.h>
 #include <EventLoop.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 
@@ -22,62 +27,25 @@
 #include "HWindow.h"
 #include "Page.h"
 #include "WApplication.h"
+#include "WWindow.h"
+#include "generator.h"
 
 namespace {
 
-// Ordinary text: paragraphs, headings, bold/italic/underline runs, links,
-// lists, breaks, rules and a few tags the editor keeps verbatim.
-std::string
-GeneratePage(size_t bytes)
-{
-	static const char* kWords[] = { "editor", "page", "quill", "layout",
-		"window", "text", "paragraph", "heading", "line", "visual", "source",
-		"element", "chain", "font", "colour", "link", "image", "list" };
-	std::string page = "<HTML><HEAD><TITLE>Generated</TITLE></HEAD>\r\n"
-		"<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000FF\">\r\n";
-	unsigned seed = 7;
-	auto next = [&seed]() { seed = seed * 1103515245 + 12345; return seed >> 16; };
-	int paragraph = 0;
-	while (page.size() < bytes) {
-		paragraph++;
-		if (paragraph % 9 == 1)
-			page += "<H2>Section " + std::to_string(paragraph) + "</H2>\r\n";
-		page += "<P>";
-		int words = 40 + int(next() % 60);
-		for (int i = 0; i < words; i++) {
-			const char* word = kWords[next() % 18];
-			switch (next() % 23) {
-				case 0: page += std::string("<B>") + word + "</B>"; break;
-				case 1: page += std::string("<I>") + word + "</I>"; break;
-				case 2: page += std::string("<U>") + word + "</U>"; break;
-				case 3: page += std::string("<A HREF=\"#x\">") + word + "</A>";
-					break;
-				default: page += word; break;
-			}
-			page += (i % 17 == 16) ? "\r\n" : " ";
-		}
-		page += "</P>\r\n";
-		if (paragraph % 7 == 0) {
-			page += "<UL>\r\n<LI>one item</LI>\r\n<LI>another item</LI>\r\n"
-				"</UL>\r\n";
-		}
-		if (paragraph % 11 == 0)
-			page += "Before a break<BR>\r\nafter it<HR>\r\n";
-		if (paragraph % 13 == 0)
-			page += "<TABLE BORDER=1><TR><TD>kept</TD></TR></TABLE>\r\n";
-	}
-	page += "</BODY></HTML>\r\n";
-	return page;
-}
-
-
+// Answers every alert with its first button and keeps the last text, so
+// that a benchmark whose command complained can say so.
 class QuietResponder : public BAlertResponder {
 public:
-	virtual int32 Respond(const char*, const char*, const char* const[3],
+	virtual int32 Respond(const char*, const char* text, const char* const[3],
 		int32)
 	{
+		alerts++;
+		lastText = text != nullptr ? text : "";
 		return 0;
 	}
+
+	int alerts = 0;
+	std::string lastText;
 };
 
 
@@ -92,14 +60,42 @@ struct Fixture {
 		setenv("QT_QPA_PLATFORM", "offscreen", 0);
 		BAlert::SetResponder(&responder);
 		path = directory + "/page.html";
-		std::ofstream(path, std::ios::binary) << GeneratePage(1 << 20);
+		std::string text = GeneratePage(1 << 20);
+		pageSize = text.size();
+		std::ofstream(path, std::ios::binary) << text;
 		application = new WApplication(&path[0]);
 		BPrivate::dispatch_until_idle();
 		page = application->pages[0];
+		page->htmlWindow->Show();
+		BPrivate::dispatch_until_idle();
+
+		// The whole page must be there, or every figure is meaningless.
+		page->GenerateHTML();
+		if (page->HTMLBufferLength() < pageSize / 2) {
+			fprintf(stderr, "the %zu byte page generates only %zu bytes\n",
+				pageSize, page->HTMLBufferLength());
+			exit(1);
+		}
+		if (responder.alerts > 0) {
+			fprintf(stderr, "%d alert(s) while opening, the last: %s\n",
+				responder.alerts, responder.lastText.c_str());
+			responder.alerts = 0;
+		}
+	}
+
+	// What went wrong, for SkipWithError; empty when no alert came up
+	// since the last call.
+	std::string Complaint()
+	{
+		if (responder.alerts == 0)
+			return std::string();
+		responder.alerts = 0;
+		return "alert: " + responder.lastText;
 	}
 
 	std::string directory;
 	std::string path;
+	size_t pageSize;
 	QuietResponder responder;
 	WApplication* application;
 	Page* page;
@@ -113,50 +109,172 @@ TheFixture()
 	return *fixture;
 }
 
+
+// Whether the visual page holds the whole document again: what it
+// generates is at least half the page's size (the generated document is
+// written differently, not shorter by much).
+bool
+HoldsWholePage(Fixture& fixture)
+{
+	fixture.page->GenerateHTML();
+	return fixture.page->HTMLBufferLength() >= fixture.pageSize / 2;
+}
+
+
+double
+SecondsSince(std::chrono::steady_clock::time_point start)
+{
+	return std::chrono::duration<double>(std::chrono::steady_clock::now()
+		- start).count();
+}
+
+
+// Opens the page as the program does at its start (both windows, reading,
+// parsing, laying out) and closes it again; returns the seconds the opening
+// took, closing not counted, or a negative number when the page opened
+// incomplete.
+double
+TimeOpening(Fixture& fixture)
+{
+	auto start = std::chrono::steady_clock::now();
+	Page* other = new Page(&fixture.path[0], 1);
+	BPrivate::dispatch_until_idle();
+	double seconds = SecondsSince(start);
+	other->GenerateHTML();
+	if (other->HTMLBufferLength() < fixture.pageSize / 2)
+		seconds = -1;
+	delete other;
+	BPrivate::dispatch_until_idle();
+	return seconds;
+}
+
 }	// namespace
 
 
 static void
 BM_UpdateFromVisual(benchmark::State& state)
 {
-	Page* page = TheFixture().page;
-	for (auto _ : state)
+	Fixture& fixture = TheFixture();
+	Page* page = fixture.page;
+	for (auto _ : state) {
 		page->UpdateFromVisual();
+		BPrivate::dispatch_until_idle();
+	}
+	if (page->htmlWindow->htmlView->TextLength() < int32(fixture.pageSize / 2))
+		state.SkipWithError("the HTML view did not get the page");
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
 	state.SetBytesProcessed(int64_t(state.iterations())
 		* int64_t(page->HTMLBufferLength()));
 }
 BENCHMARK(BM_UpdateFromVisual)->Unit(benchmark::kMillisecond);
 
 
+// Opening the page on its own.
 static void
-BM_OpenFromFile(benchmark::State& state)
+BM_OpenPage(benchmark::State& state)
 {
-	Page* page = TheFixture().page;
-	for (auto _ : state)
-		page->Update(true);
+	Fixture& fixture = TheFixture();
+	for (auto _ : state) {
+		double seconds = TimeOpening(fixture);
+		if (seconds < 0) {
+			state.SkipWithError("the page opened incomplete");
+			break;
+		}
+		state.SetIterationTime(seconds);
+	}
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
 }
-BENCHMARK(BM_OpenFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenPage)->UseManualTime()->MinTime(2)
+	->Unit(benchmark::kMillisecond);
 
 
+// "Update from HTML": the page laid out again from the HTML window's text.
+// Every iteration also opens the page once (not in the time), so that
+// open_ms and the ratio update/open come from the same moments.
 static void
 BM_UpdateFromHTML(benchmark::State& state)
 {
-	Page* page = TheFixture().page;
+	Fixture& fixture = TheFixture();
+	Page* page = fixture.page;
 	page->Update(true);
-	for (auto _ : state)
+	BPrivate::dispatch_until_idle();
+	double updating = 0, opening = 0;
+	for (auto _ : state) {
+		auto start = std::chrono::steady_clock::now();
 		page->Update(false);
+		BPrivate::dispatch_until_idle();
+		double seconds = SecondsSince(start);
+		state.SetIterationTime(seconds);
+		updating += seconds;
+		double open = TimeOpening(fixture);
+		if (open < 0) {
+			state.SkipWithError("the page opened incomplete");
+			break;
+		}
+		opening += open;
+	}
+	if (!HoldsWholePage(fixture))
+		state.SkipWithError("the page was not laid out again");
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
+	if (opening > 0) {
+		state.counters["open_ms"] = opening / double(state.iterations()) * 1e3;
+		state.counters["update/open"] = updating / opening;
+	}
 }
-BENCHMARK(BM_UpdateFromHTML)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UpdateFromHTML)->UseManualTime()->MinTime(2)
+	->Unit(benchmark::kMillisecond);
 
 
+// "Reload": the page read again from its file into both windows.
+static void
+BM_Reload(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	for (auto _ : state) {
+		fixture.page->Update(true);
+		BPrivate::dispatch_until_idle();
+	}
+	if (!HoldsWholePage(fixture))
+		state.SkipWithError("the page was not read again");
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
+}
+BENCHMARK(BM_Reload)->Unit(benchmark::kMillisecond);
+
+
+// "Save page" after an edit: the page generated and written through a
+// temporary file that replaces the page.
 static void
 BM_SavePage(benchmark::State& state)
 {
-	Page* page = TheFixture().page;
+	Fixture& fixture = TheFixture();
+	Page* page = fixture.page;
 	for (auto _ : state) {
+		state.PauseTiming();
 		page->NotSaved();
-		page->Save();
+		BPrivate::dispatch_until_idle();
+		state.ResumeTiming();
+		if (!page->Save()) {
+			state.SkipWithError(fixture.Complaint().c_str());
+			break;
+		}
+		BPrivate::dispatch_until_idle();
 	}
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
+	std::ifstream saved(fixture.path, std::ios::binary | std::ios::ate);
+	if (size_t(saved.tellg()) < fixture.pageSize / 2)
+		state.SkipWithError("the saved page is too short");
+	state.SetBytesProcessed(int64_t(state.iterations())
+		* int64_t(page->HTMLBufferLength()));
 }
 BENCHMARK(BM_SavePage)->Unit(benchmark::kMillisecond);
 
