@@ -17,9 +17,10 @@
 // True when the first argument names a batch mode.
 bool is_batch_mode(const char* argument);
 
-// Runs the mode; the result is the program's exit status: 0 on success, 1
-// when the page cannot be read or the output cannot be written, 2 for a
-// command line that is not understood.
+// Runs the mode. Exit statuses: 0 on success, 1 when the page cannot be
+// read or the output cannot be written, 2 for a command line that is not
+// understood. Failures before the page opens are returned; once the page
+// has been opened the process ends here with its status.
 int run_batch_mode(int argc, char** argv);
 
 #endif	// QUILLORA_BATCH_MODE_H
