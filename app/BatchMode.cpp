@@ -4,6 +4,7 @@
 #include "BatchMode.h"
 
 #include <Alert.h>
+#include <AppPrivate.h>
 #include <Directory.h>
 #include <Entry.h>
 #include <EventLoop.h>
@@ -126,8 +127,9 @@ run_batch_mode(int argc, char** argv)
 		}
 	}
 
-	// No display: the windows are drawn off screen.
+	// No display: the windows are drawn off screen, and only for snapshots.
 	setenv("QT_QPA_PLATFORM", "offscreen", 1);
+	BPrivate::set_headless(true);
 
 	StderrAlertResponder responder;
 	BAlert::SetResponder(&responder);

@@ -52,7 +52,8 @@ void set_cursor_hooks(const CursorHooks& hooks);
 
 // Batch modes run without a display: call before the first window is made;
 // the interface kit asks is_headless() when it starts the host and then
-// renders offscreen.
+// renders offscreen, puts no window on a screen and draws windows only for
+// their snapshots.
 void set_headless(bool headless);
 bool is_headless();
 

@@ -278,7 +278,9 @@ status_t BWindow::Snapshot(const char* pngPath)
 	fPrivate->InvalidateAll();
 	int32 disabled = fPrivate->updatesDisabled;
 	fPrivate->updatesDisabled = 0;
+	fPrivate->snapshotting = true;
 	fPrivate->Update();
+	fPrivate->snapshotting = false;
 	fPrivate->updatesDisabled = disabled;
 	return fPrivate->buffer->WritePNG(pngPath) ? B_OK : B_ERROR;
 }
@@ -292,7 +294,7 @@ void BWindow::Show()
 	fShowLevel--;
 	if (fShowLevel == 0) {
 		WindowPrivate* data = fPrivate;
-		if (data->host == NULL) {
+		if (data->host == NULL && !BPrivate::is_headless()) {
 			data->host = new HostWindow(data, data->buffer);
 			data->host->SetTitle(fTitle);
 			int32 kind = BPrivate::HOST_WINDOW_NORMAL;
@@ -313,9 +315,11 @@ void BWindow::Show()
 		}
 		data->InvalidateAll();
 		data->Update();
-		data->host->Show();
-		if ((fFlags & B_AVOID_FOCUS) == 0)
-			data->host->Activate();
+		if (data->host != NULL) {
+			data->host->Show();
+			if ((fFlags & B_AVOID_FOCUS) == 0)
+				data->host->Activate();
+		}
 	}
 	if (!fRunCalled)
 		Run();

@@ -2,6 +2,7 @@
 #include "WindowPrivate.h"
 
 #include <AppDefs.h>
+#include <AppPrivate.h>
 #include <Bitmap.h>
 #include <EventLoop.h>
 #include <Message.h>
@@ -58,6 +59,7 @@ WindowPrivate::WindowPrivate(BWindow* owner, int32 width, int32 height)
 	updatePosted(false),
 	updatesDisabled(0),
 	inUpdate(false),
+	snapshotting(false),
 	painter(NULL),
 	painterView(NULL),
 	directPainter(NULL),
@@ -143,6 +145,10 @@ void WindowPrivate::Update()
 	ReleaseDirect();
 	if (inUpdate || updatesDisabled > 0 || dirty.empty())
 		return;
+	if (BPrivate::is_headless() && !snapshotting) {
+		dirty.clear();
+		return;
+	}
 	inUpdate = true;
 	std::vector<BRect> rects;
 	rects.swap(dirty);

@@ -77,6 +77,9 @@ struct WindowPrivate : public HostWindowClient {
 	bool updatePosted;
 	int32 updatesDisabled;
 	bool inUpdate;
+	// Headless processes (the batch modes) show no window on a screen and
+	// draw only for snapshots, which set this while they draw.
+	bool snapshotting;
 
 	HostPainter* painter;		// during an update pass
 	const BView* painterView;
