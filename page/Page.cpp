@@ -499,6 +499,17 @@ Page::_WriteFile(const char* data, size_t length)
 			"cannot be found.");
 		return false;
 	}
+	// A page the user may not write to stays as it is, even where its
+	// folder would let a new file take its place.
+	if (target.Exists()) {
+		BFile probe(&target, B_WRITE_ONLY);
+		if (probe.InitCheck() != B_OK) {
+			error("Could not save the page file \"", path, "\": ",
+				strerror_status(probe.InitCheck()));
+			return false;
+		}
+	}
+
 	std::string finalPath = targetPath.Path();
 	std::string directory = finalPath.substr(0, finalPath.rfind('/') + 1);
 	std::string leaf = finalPath.substr(finalPath.rfind('/') + 1);

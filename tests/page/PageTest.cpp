@@ -220,6 +220,43 @@ TEST_F(PageTest, FailedSaveKeepsTheOldFileAndThePage)
 }
 
 
+TEST_F(PageTest, PageFileWithoutWritePermissionIsNotReplaced)
+{
+	OpenContent(kSimplePage);
+	Page* page = CurrentPage();
+	std::string before = ReadFile(fPath);
+	// The folder would take a new file; the page file itself may not be
+	// written.
+	chmod(fDirectory.c_str(), 0777);
+	chmod(fPath.c_str(), 0444);
+	page->SetColors(1, 255, 0, 0, 255);
+	page->NotSaved();
+
+	// Root may write anything; the save runs as an ordinary user.
+	bool dropped = geteuid() == 0;
+	if (dropped) {
+		ASSERT_EQ(seteuid(65534), 0);
+	}
+	bool saved = page->Save();
+	bool savedHTML = page->SaveHTML();
+	if (dropped) {
+		ASSERT_EQ(seteuid(0), 0);
+	}
+
+	EXPECT_FALSE(saved);
+	EXPECT_FALSE(savedHTML);
+	EXPECT_EQ(ReadFile(fPath), before);
+	struct stat st;
+	ASSERT_EQ(stat(fPath.c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 0777, 0444u);
+	EXPECT_FALSE(page->IsSaved());
+	ASSERT_EQ(fAlerts.CountAlerts(), 2);
+	EXPECT_EQ(fAlerts.TextAt(0), "Could not save the page file \"" + fPath
+		+ "\": " + strerror_status(B_PERMISSION_DENIED));
+	EXPECT_EQ(ListDirectory(fDirectory), std::vector<std::string>{"page.html"});
+}
+
+
 TEST_F(PageTest, SaveThroughALinkReplacesTheFileItLeadsTo)
 {
 	std::string target = fDirectory + "/real.html";
