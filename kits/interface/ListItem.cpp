@@ -92,6 +92,10 @@ BStringItem::Update(BView* owner, const BFont* font)
 		font_height fh;
 		font->GetHeight(&fh);
 		fBaselineOffset = ceilf(fh.ascent) + 1;
+		// The whole descent lies below the baseline inside the row: the
+		// next row's background would otherwise wipe out what hangs lowest
+		// (an underscore sits below the descenders in common fonts).
+		SetHeight(fBaselineOffset + ceilf(fh.descent) + ceilf(fh.leading));
 		float width = fText != NULL ? ceilf(font->StringWidth(fText)) + 8 : 8;
 		SetWidth(width);
 	}

@@ -239,7 +239,7 @@ TEST(ControlsTest, TextControlEnterFilterAndModification)
 TEST(ControlsTest, ListSelectionDeselectionAndInvocation)
 {
 	ControlsWindow window;
-	BListView* list = new BListView(BRect(10, 60, 182, 110), "colors");
+	BListView* list = new BListView(BRect(10, 60, 182, 130), "colors");
 	list->SetSelectionMessage(new BMessage('lich'));
 	list->SetInvocationMessage(new BMessage('linv'));
 	BStringItem* rows[3] = { new BStringItem("Text color"),

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <Bitmap.h>
+#include <ListView.h>
+#include <StringItem.h>
 #include <View.h>
 #include <Window.h>
 
@@ -174,5 +176,68 @@ TEST(Snapshot, MovingAViewOnlyRecordsDirtyAreaUntilTheUpdate)
 	EXPECT_FALSE(window->NeedsUpdate());
 	EXPECT_EQ(data->buffer->PixelAt(5, 5) & 0xffffff, 0xffffffu);
 	EXPECT_EQ(data->buffer->PixelAt(25, 25) & 0xffffff, 0u);
+	window->Quit();
+}
+
+
+namespace {
+
+// Draws a row of underscores at (4, 20), as a list row draws its text.
+class UnderscoreView : public BView {
+public:
+	UnderscoreView(BRect frame)
+		: BView(frame, "reference", B_FOLLOW_NONE, B_WILL_DRAW) {}
+
+	void Draw(BRect) override
+	{
+		SetHighColor(0, 0, 0);
+		DrawString("____", BPoint(4, 20));
+	}
+};
+
+int32 InkIn(const test::Pixels& pixels, BRect area)
+{
+	int32 ink = 0;
+	for (int32 y = (int32)area.top; y <= (int32)area.bottom; y++) {
+		for (int32 x = (int32)area.left; x <= (int32)area.right; x++) {
+			if (pixels.At(x, y).red < 200)
+				ink++;
+		}
+	}
+	return ink;
+}
+
+}	// namespace
+
+
+TEST(Snapshot, ListRowsKeepTheLowestInkOfTheirText)
+{
+	// Underscores hang below the descenders; the row under a text must not
+	// paint over them.
+	BWindow* window = new BWindow(BRect(0, 0, 199, 159), "Rows", B_TITLED_WINDOW, 0);
+	window->Lock();
+	UnderscoreView* reference = new UnderscoreView(BRect(0, 0, 199, 39));
+	BListView* list = new BListView(BRect(0, 50, 199, 159), "rows");
+	BStringItem first("____");
+	BStringItem second("second row");
+	list->AddItem(&first);
+	list->AddItem(&second);
+	window->AddChild(reference);
+	window->AddChild(list);
+	window->Unlock();
+	window->Show();
+	test::Settle();
+
+	test::Pixels pixels = test::Snapshot(window);
+	ASSERT_EQ(pixels.width, 200);
+	int32 expected = InkIn(pixels, BRect(0, 0, 199, 39));
+	ASSERT_GT(expected, 0);
+	window->Lock();
+	BRect row = list->ItemFrame(0).OffsetByCopy(0, 50);
+	window->Unlock();
+	EXPECT_EQ(InkIn(pixels, row), expected);
+
+	window->Lock();
+	list->MakeEmpty();
 	window->Quit();
 }
