@@ -393,6 +393,16 @@ void BScrollBar::MouseUp(BPoint where)
 	if (fPressedPart != kNone) {
 		fPressedPart = kNone;
 		Invalidate();
+		// A quick drag or a held arrow brings moves and the release
+		// together; a target that drops scrolls while its window has more
+		// messages waiting may have dropped the last one. The release comes
+		// last, so the target hears the final value once more.
+		if (fTarget != NULL) {
+			BPoint origin = fTarget->Bounds().LeftTop();
+			float shown = fOrientation == B_VERTICAL ? origin.y : origin.x;
+			if (shown != fValue)
+				ValueChanged(fValue);
+		}
 	}
 }
 

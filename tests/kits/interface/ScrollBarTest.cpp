@@ -2,6 +2,8 @@
 // origin, and the mouse: arrows, trough and wheel.
 #include <gtest/gtest.h>
 
+#include <AppDefs.h>
+#include <MessageQueue.h>
 #include <ScrollBar.h>
 #include <View.h>
 #include <Window.h>
@@ -124,5 +126,59 @@ TEST(ScrollBar, ArrowsTroughAndWheel)
 	EXPECT_EQ(target->Bounds().top, 60.0f);
 
 	window->Lock();
+	window->Quit();
+}
+
+
+namespace {
+
+// Drops every scroll that comes while other messages than repaint requests
+// wait in its window's queue and leaves the work to the last one, as views
+// that coalesce scrolls do.
+class CoalescingTarget : public BView {
+public:
+	CoalescingTarget(BRect frame)
+		: BView(frame, "coalescing", B_FOLLOW_NONE, B_WILL_DRAW) {}
+
+	void ScrollTo(BPoint where) override
+	{
+		BMessageQueue* queue = Window()->MessageQueue();
+		for (int32 i = 0; i < queue->CountMessages(); i++) {
+			uint32 what = queue->FindMessage(i)->what;
+			if (what != _UPDATE_ && what != _UPDATE_IF_NEEDED_)
+				return;
+		}
+		BView::ScrollTo(where);
+	}
+};
+
+}	// namespace
+
+
+TEST(ScrollBar, AQuickDragLeavesTheTargetWhereTheThumbIs)
+{
+	BWindow* window = new BWindow(BRect(0, 0, 199, 199), "Drag", B_TITLED_WINDOW, 0);
+	CoalescingTarget* target = new CoalescingTarget(BRect(0, 0, 184, 199));
+	BScrollBar* bar = new BScrollBar(BRect(185, 0, 199, 199), "bar", target, 0, 1000,
+		B_VERTICAL);
+	bar->SetProportion(0.2f);
+	window->AddChild(target);
+	window->AddChild(bar);
+	window->Show();
+	test::Settle();
+	BPrivate::WindowPrivate* data = BPrivate::window_private(window);
+	bigtime_t now = system_time();
+
+	// Press, two moves and the release reach the window before any of them
+	// is handled: the moves find the queue busy, the release does not.
+	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_DOWN, 192, 20, 1, now));
+	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_MOVED, 192, 60, 1, now + 1000));
+	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_MOVED, 192, 90, 1, now + 2000));
+	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_UP, 192, 90, 0, now + 3000));
+	test::Settle();
+
+	window->Lock();
+	EXPECT_GT(bar->Value(), 0.0f);
+	EXPECT_EQ(target->Bounds().top, bar->Value());
 	window->Quit();
 }
