@@ -532,10 +532,20 @@ Page::_WriteFile(const char* data, size_t length)
 		return false;
 	}
 
-	// The page keeps its permissions.
-	mode_t permissions;
-	if (target.Exists() && target.GetPermissions(&permissions) == B_OK)
-		temporary.SetPermissions(permissions);
+	// The page keeps its owner and group where we may give them (an
+	// administrator saving someone's page leaves it theirs), then its
+	// permissions, which a change of owner may have cleared bits of.
+	if (target.Exists()) {
+		uid_t owner;
+		gid_t group;
+		if (target.GetGroup(&group) == B_OK)
+			temporary.SetGroup(group);
+		if (target.GetOwner(&owner) == B_OK)
+			temporary.SetOwner(owner);
+		mode_t permissions;
+		if (target.GetPermissions(&permissions) == B_OK)
+			temporary.SetPermissions(permissions);
+	}
 
 	status = temporary.WriteExactly(data, length);
 	if (status == B_OK)

@@ -151,6 +151,17 @@ TEST_F(PageTest, SaveWritesTheGeneratedDocumentInPlace)
 	struct stat st;
 	ASSERT_EQ(stat(fPath.c_str(), &st), 0);
 	EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+	// An administrator saving someone else's page leaves it theirs.
+	if (geteuid() == 0) {
+		ASSERT_EQ(chown(fPath.c_str(), 65534, 65534), 0);
+		page->NotSaved();
+		ASSERT_TRUE(page->Save());
+		ASSERT_EQ(stat(fPath.c_str(), &st), 0);
+		EXPECT_EQ(st.st_uid, 65534u);
+		EXPECT_EQ(st.st_gid, 65534u);
+		EXPECT_EQ(st.st_mode & 0777, 0640u);
+	}
 	page->GenerateHTML();
 	std::string generated(page->HTMLBuffer(), page->HTMLBufferLength());
 	EXPECT_EQ(ReadFile(fPath), generated);
