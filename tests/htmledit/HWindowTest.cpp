@@ -195,3 +195,32 @@ TEST_F(HWindowTest, NewAndOpenGoThroughTheVisualWindowsPanels)
 	Send(kMsgClose);
 	EXPECT_EQ(CurrentPage(), nullptr);
 }
+
+
+TEST_F(HWindowTest, ClosingItAsTheLastVisibleWindowClosesThePage)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	WWindow* visual = page->visualWindow;
+	Html()->Show();
+	Idle();
+	// The visual window goes first: only hidden, the HTML editor is shown.
+	visual->PostMessage(B_QUIT_REQUESTED);
+	Idle();
+	ASSERT_TRUE(visual->IsHidden());
+	EXPECT_EQ(CurrentPage(), page);
+
+	// Now the HTML editor is the last visible window: closing it closes the
+	// page, asking about the change first; Cancel keeps everything.
+	page->NotSaved();
+	fAlerts.AnswerWithLabel("Cancel");
+	Send(B_QUIT_REQUESTED);
+	ASSERT_EQ(fAlerts.CountAlerts(), 1);
+	EXPECT_EQ(CurrentPage(), page);
+	EXPECT_FALSE(Html()->IsHidden());
+
+	fAlerts.AnswerWithLabel("Don't Save");
+	Send(B_QUIT_REQUESTED);
+	EXPECT_EQ(fAlerts.CountAlerts(), 2);
+	EXPECT_EQ(CurrentPage(), nullptr);
+}
