@@ -17,6 +17,14 @@
 
 #include <ctime>
 
+// Qt's entry for mouse input from the windowing system, exported by QtGui
+// (its test library declares it the same way).
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local,
+	const QPointF& global, Qt::MouseButtons state, Qt::MouseButton button,
+	QEvent::Type type, Qt::KeyboardModifiers mods, int timestamp);
+QT_END_NAMESPACE
+
 namespace BPrivate {
 
 static_assert((int)HOST_KEY_LEFT == (int)Qt::Key_Left && (int)HOST_KEY_F1 == (int)Qt::Key_F1
@@ -81,10 +89,11 @@ protected:
 	void mousePressEvent(QMouseEvent* event) override { _Mouse(event, HOST_MOUSE_DOWN); }
 	void mouseReleaseEvent(QMouseEvent* event) override { _Mouse(event, HOST_MOUSE_UP); }
 	void mouseMoveEvent(QMouseEvent* event) override { _Mouse(event, HOST_MOUSE_MOVED); }
-	void mouseDoubleClickEvent(QMouseEvent* event) override
+	void mouseDoubleClickEvent(QMouseEvent*) override
 	{
-		// The kit counts clicks itself; a double click is a second press.
-		_Mouse(event, HOST_MOUSE_DOWN);
+		// Qt delivers the second press on its own and then this event on
+		// top of it; the kit counts clicks itself, so passing it on would
+		// make every double click a triple one.
 	}
 
 	bool event(QEvent* event) override
@@ -352,6 +361,29 @@ void HostWindow::GetMouse(float* x, float* y, uint32_t* buttons) const
 	*x = (float)where.x();
 	*y = (float)where.y();
 	*buttons = Buttons(QGuiApplication::mouseButtons());
+}
+
+
+void HostWindow::FeedMouse(HostMouseKind kind, float x, float y, uint32_t buttons,
+	uint32_t changedButton, uint32_t milliseconds)
+{
+	RasterWindow* window = WindowOf(fImpl);
+	Qt::MouseButtons held;
+	if (buttons & 1)
+		held |= Qt::LeftButton;
+	if (buttons & 2)
+		held |= Qt::RightButton;
+	if (buttons & 4)
+		held |= Qt::MiddleButton;
+	Qt::MouseButton changed = changedButton == 2 ? Qt::RightButton
+		: changedButton == 4 ? Qt::MiddleButton
+		: changedButton == 1 ? Qt::LeftButton : Qt::NoButton;
+	QEvent::Type type = kind == HOST_MOUSE_DOWN ? QEvent::MouseButtonPress
+		: kind == HOST_MOUSE_UP ? QEvent::MouseButtonRelease : QEvent::MouseMove;
+	QPointF local(x, y);
+	qt_handleMouseEvent(window, local, window->mapToGlobal(local), held,
+		type == QEvent::MouseMove ? Qt::NoButton : changed, type,
+		QGuiApplication::keyboardModifiers(), (int)milliseconds);
 }
 
 

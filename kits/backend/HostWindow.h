@@ -90,6 +90,12 @@ public:
 	void Update(int32_t left, int32_t top, int32_t right, int32_t bottom);
 	// Mouse position in window coordinates and the buttons held now.
 	void GetMouse(float* x, float* y, uint32_t* buttons) const;
+	// Hands a mouse press, release or move to the host as its windowing
+	// system would (buttons held after the event, the one that changed,
+	// a millisecond timestamp), so the host's own click handling, double
+	// clicks included, runs before the client hears of it.
+	void FeedMouse(HostMouseKind kind, float x, float y, uint32_t buttons,
+		uint32_t changedButton, uint32_t milliseconds);
 
 private:
 	HostWindow(const HostWindow&);

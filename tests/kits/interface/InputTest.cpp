@@ -320,3 +320,27 @@ TEST(MouseRouting, TheViewUnderTheMouseGetsItInItsOwnCoordinates)
 	EXPECT_EQ(f.inner->downs[1], BPoint(2, 14));
 	EXPECT_EQ(f.window->FindView(BPoint(107, 19)), f.inner);
 }
+
+
+TEST(MouseRouting, ADoubleClickFromTheHostIsTwoClicks)
+{
+	// Through the host's own input path: the host makes a double click out
+	// of the second press, and the view still hears one press per click.
+	Fixture f;
+	WindowPrivate* data = window_private(f.window);
+	ASSERT_NE(data->host, nullptr);
+	uint32 ms = 5000;
+	data->host->FeedMouse(HOST_MOUSE_DOWN, 30, 30, B_PRIMARY_MOUSE_BUTTON,
+		B_PRIMARY_MOUSE_BUTTON, ms);
+	data->host->FeedMouse(HOST_MOUSE_UP, 30, 30, 0, B_PRIMARY_MOUSE_BUTTON, ms + 40);
+	data->host->FeedMouse(HOST_MOUSE_DOWN, 30, 30, B_PRIMARY_MOUSE_BUTTON,
+		B_PRIMARY_MOUSE_BUTTON, ms + 80);
+	data->host->FeedMouse(HOST_MOUSE_UP, 30, 30, 0, B_PRIMARY_MOUSE_BUTTON, ms + 120);
+	test::Settle();
+	ASSERT_EQ(f.first->clicks.size(), 2u);
+	EXPECT_EQ(f.first->clicks[0], 1);
+	EXPECT_EQ(f.first->clicks[1], 2);
+	EXPECT_EQ(f.first->ups.size(), 2u);
+	ASSERT_EQ(f.first->downs.size(), 2u);
+	EXPECT_EQ(f.first->downs[1], BPoint(20, 20));
+}
