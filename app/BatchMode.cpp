@@ -83,9 +83,7 @@ write_output(const char* data, size_t length)
 bool
 is_batch_mode(const char* argument)
 {
-	return argument != nullptr && (strcmp(argument, "--html") == 0
-		|| strcmp(argument, "--dump") == 0
-		|| strcmp(argument, "--snapshot") == 0);
+	return argument != nullptr && strncmp(argument, "--", 2) == 0;
 }
 
 

@@ -14,7 +14,10 @@
 #ifndef QUILLORA_BATCH_MODE_H
 #define QUILLORA_BATCH_MODE_H
 
-// True when the first argument names a batch mode.
+// True when the first argument is an option ("--" and a name) rather than
+// a page: a batch mode, or an option that is not understood, which
+// run_batch_mode() answers with the usage. A page whose name begins with
+// "--" is opened as "./--name".
 bool is_batch_mode(const char* argument);
 
 // Runs the mode. Exit statuses: 0 on success, 1 when the page cannot be

@@ -1,6 +1,7 @@
 /*
  * Program start: one optional argument, the page to open; or one of the
- * batch modes (--html, --dump, --snapshot), which run without a display.
+ * batch modes (--html, --dump, --snapshot), which run without a display. Any
+ * other argument beginning with "--" is answered with the usage.
  */
 #include <string>
 

@@ -5,6 +5,7 @@
 #include "ProgramFixture.h"
 
 #include <poll.h>
+#include <signal.h>
 
 #include "ChainDump.h"
 #include "WYSIWYG_Engine.h"
@@ -64,8 +65,12 @@ RunProgram(const std::vector<std::string>& arguments,
 	pollfd fds[2] = { { outPipe[0], POLLIN, 0 }, { errPipe[0], POLLIN, 0 } };
 	int open = 2;
 	while (open > 0) {
-		if (poll(fds, 2, 60000) <= 0)
+		if (poll(fds, 2, 60000) <= 0) {
+			// A run that never ends (a window waiting for a user) fails the
+			// test instead of hanging it.
+			kill(child, SIGKILL);
 			break;
+		}
 		for (pollfd& fd : fds) {
 			if (fd.fd < 0 || (fd.revents & (POLLIN | POLLHUP)) == 0)
 				continue;
@@ -219,6 +224,16 @@ TEST_F(BatchTest, UnreadablePagesAndBadCommandLinesFail)
 	result = RunProgram({ "--html" }, fConfigHome);
 	EXPECT_EQ(result.status, 2);
 	EXPECT_NE(result.err.find("Usage"), std::string::npos);
+
+	// An option that is not understood is not taken for a page to create.
+	char here[4096];
+	ASSERT_NE(getcwd(here, sizeof(here)), nullptr);
+	ASSERT_EQ(chdir(fDirectory.c_str()), 0);
+	result = RunProgram({ "--help" }, fConfigHome);
+	ASSERT_EQ(chdir(here), 0);
+	EXPECT_EQ(result.status, 2);
+	EXPECT_NE(result.err.find("Usage"), std::string::npos);
+	EXPECT_TRUE(ListDirectory(fDirectory).empty());
 }
 
 
