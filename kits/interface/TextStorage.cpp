@@ -59,8 +59,11 @@ TextStorage::Remove(int32 from, int32 to)
 		return;
 
 	// Moving the gap to either end of the range and widening it removes the
-	// bytes without copying them.
-	if (fGapStart == to) {
+	// bytes without copying them; the nearer end costs the fewer moves.
+	int32 toFrom = fGapStart > from ? fGapStart - from : from - fGapStart;
+	int32 toTo = fGapStart > to ? fGapStart - to : to - fGapStart;
+	if (toTo < toFrom) {
+		_MoveGapTo(to);
 		fGapStart = from;
 	} else {
 		_MoveGapTo(from);
@@ -76,6 +79,49 @@ TextStorage::MakeEmpty()
 	fGapStart = 0;
 	fGapLength += fLength;
 	fLength = 0;
+}
+
+
+bool
+TextStorage::MoveTail(int32 offset, TextStorage* into)
+{
+	if (into == NULL || into == this || into->fLength != 0)
+		return false;
+	if (offset < 0)
+		offset = 0;
+	if (offset >= fLength)
+		return true;
+
+	// `into` takes the whole buffer, this one takes the empty one of
+	// `into` and gets the head back.
+	char* buffer = fBuffer;
+	int32 length = fLength;
+	int32 gapStart = fGapStart;
+	int32 gapLength = fGapLength;
+	fBuffer = into->fBuffer;
+	fLength = 0;
+	fGapStart = 0;
+	fGapLength = into->fGapLength + into->fLength;
+	into->fBuffer = buffer;
+	into->fLength = length;
+	into->fGapStart = gapStart;
+	into->fGapLength = gapLength;
+	if (offset > 0) {
+		if (!Insert(0, into->RangePointer(0, offset), offset)) {
+			// Undone: each side gets its own buffer back.
+			into->fBuffer = fBuffer;
+			into->fLength = 0;
+			into->fGapStart = 0;
+			into->fGapLength = fGapLength;
+			fBuffer = buffer;
+			fLength = length;
+			fGapStart = gapStart;
+			fGapLength = gapLength;
+			return false;
+		}
+		into->Remove(0, offset);
+	}
+	return true;
 }
 
 
@@ -112,10 +158,13 @@ TextStorage::CopyOut(int32 offset, int32 length, char* buffer) const
 const char*
 TextStorage::RealText()
 {
-	if (fBuffer == NULL || fGapLength == 0) {
-		// Need a byte for the terminator.
-		if (!_GrowGap(1))
-			return "";
+	if (fBuffer == NULL)
+		return "";
+	// The byte kept after the buffer ends the text when the gap is at
+	// either end of it.
+	if (fGapStart == 0) {
+		fBuffer[fGapLength + fLength] = '\0';
+		return fBuffer + fGapLength;
 	}
 	_MoveGapTo(fLength);
 	fBuffer[fLength] = '\0';
@@ -173,9 +222,10 @@ TextStorage::_GrowGap(int32 needed)
 	// amortised constant time per byte.
 	int64 extra = needed + kMinimumGap + fLength / 2;
 	int64 newSize = (int64)fLength + fGapLength + extra;
-	if (newSize > INT32_MAX)
+	if (newSize >= INT32_MAX)
 		return false;
-	char* buffer = (char*)realloc(fBuffer, newSize);
+	// One more byte for the terminator of a text that ends the buffer.
+	char* buffer = (char*)realloc(fBuffer, newSize + 1);
 	if (buffer == NULL)
 		return false;
 

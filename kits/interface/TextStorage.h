@@ -5,6 +5,9 @@
  * byte copy, not a move of the whole text. Text() needs one contiguous,
  * zero-terminated block: RealText() closes the gap at the end on demand,
  * which costs one move after an edit in the middle and nothing afterwards.
+ * A gap at the very start leaves the text contiguous too, so a text whose
+ * head was cut off is handed out where it lies; one byte kept after the
+ * buffer holds the terminator then.
  */
 #ifndef _TEXT_STORAGE_H
 #define _TEXT_STORAGE_H
@@ -41,6 +44,13 @@ public:
 			void				Remove(int32 from, int32 to);
 			void				MakeEmpty();
 
+			// Gives the bytes from offset to the end to `into`, which must
+			// be empty; this keeps the bytes before offset. The tail is not
+			// copied: `into` takes over the buffer and the head is copied
+			// back, so the cost is that of the head. False when memory
+			// could not be had; nothing changed then.
+			bool				MoveTail(int32 offset, TextStorage* into);
+
 			// Copies bytes [offset, offset + length) clipped to the text.
 			// Returns the number of bytes copied; does not terminate.
 			int32				CopyOut(int32 offset, int32 length,
@@ -58,7 +68,7 @@ private:
 			void				_MoveGapTo(int32 offset);
 			bool				_GrowGap(int32 needed);
 
-			char*				fBuffer;
+			char*				fBuffer;		// length + gap + 1 bytes
 			int32				fLength;		// bytes of text
 			int32				fGapStart;
 			int32				fGapLength;		// buffer = length + gap

@@ -224,6 +224,58 @@ BTextView::_TextChanged()
 }
 
 
+bool
+BPrivate::move_text_tail(BTextView* from, int32 offset, BTextView* to,
+	float width)
+{
+	if (from == NULL || to == NULL || from == to || to->fText->Length() != 0)
+		return false;
+	int32 length = from->fText->Length();
+	if (offset < 0)
+		offset = 0;
+	if (offset >= length)
+		return false;
+	int32 moved = length - offset;
+
+	// The style the bytes would take when inserted into `to`.
+	TextStyle style = to->fNullStyle != NULL && to->fStylable
+		? *to->fNullStyle : to->fStyles->StyleAt(0);
+	if (!from->fText->MoveTail(offset, to->fText))
+		return false;
+	from->_DiscardUndo();
+	to->_DiscardUndo();
+
+	// `from` as after DeleteText(offset, length).
+	from->fStyles->Removed(offset, length);
+	from->fLayout->TextChanged(offset, moved, 0);
+	int32* fromMarks[] = { &from->fSelStart, &from->fSelEnd, &from->fAnchor };
+	for (int32* mark : fromMarks) {
+		if (*mark >= length)
+			*mark -= moved;
+		else if (*mark > offset)
+			*mark = offset;
+	}
+	from->_TextChanged();
+
+	// `to` as after InsertText() at 0. Its lines are broken when they are
+	// first asked for, not now.
+	to->fStyles->Inserted(0, moved, style);
+	to->fLayout->InvalidateAll();
+	int32* toMarks[] = { &to->fSelStart, &to->fSelEnd, &to->fAnchor };
+	for (int32* mark : toMarks) {
+		if (*mark >= 0)
+			*mark += moved;
+	}
+	to->fScrollBarsStale = true;
+	to->fGoalX = -1;
+	if (to->fResizable)
+		to->_AutoResizeTo(width >= 0 ? width : to->fLayout->MaxWidth());
+	if (to->Window() != NULL)
+		to->Invalidate();
+	return true;
+}
+
+
 // #pragma mark - text
 
 
@@ -896,8 +948,16 @@ BTextView::_AutoResize()
 {
 	if (!fResizable)
 		return;
+	_AutoResizeTo(fLayout->MaxWidth());
+}
+
+
+void
+BTextView::_AutoResizeTo(float textWidth)
+{
+	if (!fResizable)
+		return;
 	// Views sit on whole pixels: round up so that the text always fits.
-	float textWidth = fLayout->MaxWidth();
 	float newWidth = ceilf(textWidth) + fLeftInset + fRightInset;
 	BView* target = fContainerView != NULL ? fContainerView : this;
 	float oldWidth = Bounds().Width();

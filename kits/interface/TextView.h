@@ -25,12 +25,24 @@ class BClipboard;
 class BFile;
 class BMessage;
 
+class BTextView;
+
 namespace BPrivate {
 class TextLayout;
 class TextStorage;
 class TextStyleRuns;
 struct TextStyle;
 class TextUndoBuffer;
+
+// Moves the bytes from offset to the end of `from` to the start of the
+// empty view `to`, as to->Insert(0, ...) and from->Delete(offset, ...) would,
+// but without passing them through the InsertText()/DeleteText() hooks and
+// without copying or measuring them: the caller stands for what its hooks
+// would have done, and gives the width of the moved bytes as the view's own
+// layout measures them (a resizable `to` is sized by it; negative: measured).
+// Costs what the bytes before offset cost. False when nothing was moved.
+bool move_text_tail(BTextView* from, int32 offset, BTextView* to,
+	float width);
 }
 
 struct text_run {
@@ -199,6 +211,8 @@ protected:
 
 private:
 	friend class BPrivate::TextLayout;
+	friend bool BPrivate::move_text_tail(BTextView* from, int32 offset,
+		BTextView* to, float width);
 
 	void _Init(BRect textRect, const BFont* font, const rgb_color* color);
 
@@ -232,6 +246,7 @@ private:
 	BPrivate::TextLayout* _Layout() const;
 	void _LayoutChanged();
 	void _AutoResize();
+	void _AutoResizeTo(float textWidth);
 	void _UpdateScrollBars();
 	float _AlignmentOffset(int32 line) const;
 	void _DrawLines(BRect updateRect);
