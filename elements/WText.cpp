@@ -42,6 +42,16 @@ IsWhite(char c)
 	return isspace((unsigned char)c) != 0;
 }
 
+// A tail at least this wide is not measured when it is moved to a new text:
+// its width is estimated from the widths of the whole and the head (see
+// WText::MoveTail). Such a tail is wider than any line by far, whichever
+// way the width is summed, and it is cut again on the next line.
+const double kEstimatedWidth = 262144.0;
+// A text whose width was estimated is measured after all when it is
+// offered a line this wide, or when not even its first byte fits, as it
+// may keep its width then (see JoinSplit).
+const float kWidestLine = 65536.0f;
+
 // Decodes the four entities a text element knows; every other byte, and
 // any other "&", is copied as it is.
 std::vector<char>
@@ -90,7 +100,11 @@ WText::WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
 		B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS | B_NAVIGABLE
 			| B_FULL_UPDATE_ON_RESIZE),
 	WYSIWYG_Element(previous, next, engine, 7),
-	underline(false)
+	underline(false),
+	fSingleSpaced(true),
+	fRunWidthKnown(false),
+	fRunWidth(0),
+	fWidthEstimated(false)
 {
 	Page* page = GetPage();
 	if (page != nullptr && page->backgroundColor != nullptr) {
@@ -159,6 +173,87 @@ WText::_FitSize()
 	if (bounds.Width() != std::floor(width + 0.5f)
 		|| bounds.Height() != std::floor(height + 0.5f))
 		ResizeTo(width, height);
+	fWidthEstimated = false;
+}
+
+void
+WText::SizeToText()
+{
+	ResizeTo(TextWidth(), FontHeight());
+	fWidthEstimated = false;
+}
+
+double
+WText::_RunWidth(const char* bytes, int32 length, const float* widths)
+{
+	// Stops at a zero byte, as StringWidth() does.
+	double width = 0;
+	for (int32 i = 0; i < length && bytes[i] != '\0'; i++)
+		width += widths[(uint8)bytes[i]];
+	return width;
+}
+
+// Moving the tail through Insert() and Delete() copies it, passes it through
+// the insertion rule and measures it: a long run cut line by line would cost
+// the square of its length. Here the kit hands the tail's bytes over as they
+// lie. The rule would leave them unchanged: a text that holds no white space
+// but single spaces (fSingleSpaced) is its own result under the rule, and so
+// is any piece of it.
+//
+// The tail's width is measured as StringWidth() would (that is the view's
+// width the old way) unless it is at least kEstimatedWidth wide and has a
+// white space after its first byte and before its last. Then it is the whole
+// less the head, summed in double precision. StringWidth() sums in single
+// precision and comes out a little different for such widths, but both are
+// far wider than any line, so the layout decides alike: such a tail does not
+// fit beside the head, and as the first text of the next line it is cut at a
+// white space again, so the estimate does not last. JoinSplit() measures it
+// in the cases where it could stay whole after all.
+bool
+WText::MoveTail(int32 position, WText* into)
+{
+	int32 length = TextLength();
+	BFont* font = environment->font;
+	if (!fSingleSpaced || into == nullptr || into == this
+		|| into->TextLength() != 0 || font == nullptr
+		|| into->environment->font != font
+		|| font->Encoding() == B_UNICODE_UTF8
+		|| position <= 0 || position >= length)
+		return false;
+
+	float widths[256];
+	for (int32 i = 0; i < 256; i++)
+		widths[i] = ByteWidth((char)i);
+	// Costs nothing after an earlier cut: the kit's gap is at either end.
+	const char* text = Text();
+	double whole = fRunWidthKnown ? fRunWidth : _RunWidth(text, length, widths);
+	double head = _RunWidth(text, position, widths);
+	double rest = whole - head;
+	const char* tail = text + position;
+	int32 tailLength = length - position;
+	bool estimate = false;
+	if (rest >= kEstimatedWidth) {
+		// A white space at the very end gives no cut.
+		for (int32 i = 1; i < tailLength - 1; i++) {
+			if (IsWhite(tail[i])) {
+				estimate = true;
+				break;
+			}
+		}
+	}
+	float tailWidth = estimate ? (float)rest : font->StringWidth(tail, tailLength);
+
+	if (!BPrivate::move_text_tail(this, position, into, tailWidth))
+		return false;
+	into->fSingleSpaced = true;
+	fRunWidth = head;
+	fRunWidthKnown = true;
+	into->fRunWidth = rest;
+	into->fRunWidthKnown = true;
+	SizeToText();
+	into->ResizeTo(tailWidth + 5.0, into->FontHeight());
+	into->fWidthEstimated = estimate;
+	return true;
 }
 
 int
@@ -224,6 +319,8 @@ void
 WText::Do()
 {
 	WYSIWYG_Element::Do();
+	// The font may have changed.
+	fRunWidthKnown = false;
 	if (!LockLooper())
 		return;
 
@@ -249,7 +346,7 @@ WText::Do()
 	}
 	underline = environment->underlined;
 
-	ResizeTo(TextWidth(), FontHeight());
+	SizeToText();
 	// Drawn at once: the view repaints its whole bounds.
 	if (!IsHidden())
 		Invalidate(Bounds());
@@ -261,6 +358,11 @@ WText::InsertText(const char* text, int32 length, int32 offset,
 	const text_run_array* runs)
 {
 	int32 textLength = TextLength();
+	// Whatever the rule inserts into an empty text is single spaced, and
+	// it keeps a single spaced text so (it joins no two white spaces).
+	if (textLength == 0)
+		fSingleSpaced = true;
+	fRunWidthKnown = false;
 	int32 start, end;
 	GetSelection(&start, &end);
 	if (end > textLength)
@@ -303,9 +405,19 @@ WText::InsertText(const char* text, int32 length, int32 offset,
 void
 WText::DeleteText(int32 start, int32 finish)
 {
-	if (start < finish)
+	if (start < finish) {
+		int32 length = TextLength();
+		int32 from = start < 0 ? 0 : start;
+		int32 to = finish > length ? length : finish;
+		// Deleting what lies between two white spaces makes them neighbours.
+		if (from < to && from > 0 && to < length && IsWhite(ByteAt(from - 1))
+			&& IsWhite(ByteAt(to)))
+			fSingleSpaced = false;
+		fRunWidthKnown = false;
 		BTextView::DeleteText(start, finish);
-	else {
+		if (TextLength() == 0)
+			fSingleSpaced = true;
+	} else {
 		error("Internal error: DeleteText(int32 start, int32 finish) - "
 			"start must be < finish");
 	}
@@ -443,6 +555,15 @@ CountCharsFit(WText* text, float width)
 WYSIWYG_Element*
 WText::JoinSplit(float width, bool force)
 {
+	// An estimated width that could last is measured: the first text of a
+	// line stays whole on it when not even its first byte fits.
+	if (fWidthEstimated && (width >= kWidestLine || (force
+			&& TextLength() > 0 && ByteWidth(Text()[0]) > width))) {
+		if (LockLooper()) {
+			SizeToText();
+			UnlockLooper();
+		}
+	}
 	if (TextLength() > 0 && ByteWidth(Text()[0]) > width)
 		return nullptr;
 

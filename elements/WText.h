@@ -69,6 +69,17 @@ public:
 	float FontHeight();
 	// Width of one byte in the environment's font.
 	float ByteWidth(char byte);
+	// Resizes the view to (TextWidth(), FontHeight()).
+	void SizeToText();
+
+	// Moves the bytes from `position` on to the empty text `into`, as
+	// into->Insert(0, ...) and Delete(position, TextLength()) would, and sizes
+	// both views like SizeToText(). The bytes are not copied, and a long
+	// tail is not measured either: its width is this text's width less the
+	// head's (see MoveTail in WText.cpp). False, with nothing done, when the
+	// insertion rule could change the tail (the text holds other white space
+	// than single spaces) or it cannot be moved.
+	bool MoveTail(int32 position, WText* into);
 
 	// Field.
 	bool underline;
@@ -76,6 +87,17 @@ public:
 private:
 	// The size the view must have; resizes only when it differs.
 	void _FitSize();
+	// Sum of the widths of the bytes, in double precision.
+	double _RunWidth(const char* bytes, int32 length, const float* widths);
+
+	// No white space but single spaces in the text: the insertion rule
+	// leaves the text, and any piece of it, as it is.
+	bool fSingleSpaced;
+	// Width of the text summed in double precision, when known.
+	bool fRunWidthKnown;
+	double fRunWidth;
+	// The view's width came from fRunWidth, not from measuring.
+	bool fWidthEstimated;
 };
 
 // How many leading bytes of the text fit into `width`, measured byte by byte.

@@ -51,7 +51,7 @@ Height(const BRect& frame)
 void
 FitSplitSize(WText* text)
 {
-	text->ResizeTo(text->TextWidth(), text->FontHeight());
+	text->SizeToText();
 }
 
 // Releases the window lock when it goes out of scope.
@@ -485,12 +485,16 @@ WYSIWYG_Engine::SplitText(WText* text, int32 position, bool force)
 	{
 		WindowLock lock(window);
 		view->AddChild(added);
-		added->Insert(0, text->Text() + position, length - position);
-		FitSplitSize(added);
+		// Handing the tail over as it lies keeps cutting a long run line
+		// by line linear; the same comes out as through Insert and Delete.
+		if (!text->MoveTail(position, added)) {
+			added->Insert(0, text->Text() + position, length - position);
+			FitSplitSize(added);
+			if (position < length)
+				text->Delete(position, length);
+			FitSplitSize(text);
+		}
 		added->dontJoin = true;
-		if (position < length)
-			text->Delete(position, length);
-		FitSplitSize(text);
 		added->BTextView::KeyDown("", 0);
 	}
 

@@ -265,3 +265,155 @@ TEST_F(TextTest, JoinSplitPullsWholeWordsBackAndStopsAtDontJoin)
 	EXPECT_EQ("one two three four", Bytes(text));
 	Window()->Unlock();
 }
+
+// MoveTail hands a tail to a new text without copying it; what comes out
+// must be what Insert() into the new text and Delete() from the old one
+// give, and both texts must edit on normally afterwards.
+TEST_F(TextTest, MovingATailEqualsInsertingAndDeletingIt)
+{
+	const char* html = "alpha beta gamma delta epsilon";
+	WText* moved = AddText(First(), html);
+	WText* movedTail = AddText(moved, nullptr);
+	WText* copied = AddText(movedTail, html);
+	WText* copiedTail = AddText(copied, nullptr);
+	ASSERT_NE(nullptr, moved);
+	ASSERT_NE(nullptr, copied);
+	Window()->Lock();
+	ASSERT_NE(nullptr, movedTail);
+	ASSERT_NE(nullptr, copiedTail);
+	// Selections before and after the cut.
+	moved->Select(2, 14);
+	copied->Select(2, 14);
+	movedTail->Select(0, 0);
+	copiedTail->Select(0, 0);
+
+	const int32 cut = 11;
+	int32 length = copied->TextLength();
+	EXPECT_TRUE(moved->MoveTail(cut, movedTail));
+	copiedTail->Insert(0, copied->Text() + cut, length - cut);
+	copiedTail->SizeToText();
+	copied->Delete(cut, length);
+	copied->SizeToText();
+
+	EXPECT_EQ("alpha beta ", Bytes(moved));
+	EXPECT_EQ(Bytes(copied), Bytes(moved));
+	EXPECT_EQ("gamma delta epsilon", Bytes(movedTail));
+	EXPECT_EQ(Bytes(copiedTail), Bytes(movedTail));
+	EXPECT_EQ(copied->WBounds(), moved->WBounds());
+	EXPECT_EQ(copiedTail->WBounds(), movedTail->WBounds());
+	int32 start[4], end[4];
+	moved->GetSelection(&start[0], &end[0]);
+	copied->GetSelection(&start[1], &end[1]);
+	movedTail->GetSelection(&start[2], &end[2]);
+	copiedTail->GetSelection(&start[3], &end[3]);
+	EXPECT_EQ(start[1], start[0]);
+	EXPECT_EQ(end[1], end[0]);
+	EXPECT_EQ(start[3], start[2]);
+	EXPECT_EQ(end[3], end[2]);
+	// The kit measures the moved text as its own lines say.
+	EXPECT_EQ(copiedTail->LineWidth(0), movedTail->LineWidth(0));
+	EXPECT_EQ(copiedTail->TextLength(), movedTail->TextLength());
+
+	// Editing both pairs alike keeps them alike: in the middle of the moved
+	// bytes, at their start, and at the end of the shortened text.
+	WText* texts[2][2] = { { moved, movedTail }, { copied, copiedTail } };
+	for (auto& pair : texts) {
+		pair[1]->Insert(6, "new ", 4);
+		pair[1]->Delete(0, 2);
+		pair[1]->Insert(0, "ga", 2);
+		pair[0]->Insert(pair[0]->TextLength(), "zeta ", 5);
+	}
+	EXPECT_EQ("gamma new delta epsilon", Bytes(movedTail));
+	EXPECT_EQ(Bytes(copiedTail), Bytes(movedTail));
+	EXPECT_EQ("alpha beta zeta ", Bytes(moved));
+	EXPECT_EQ(Bytes(copied), Bytes(moved));
+	EXPECT_EQ(copiedTail->WBounds(), movedTail->WBounds());
+
+	// Nothing to move at either end.
+	WText* spare = AddText(copiedTail, nullptr);
+	EXPECT_FALSE(moved->MoveTail(0, spare));
+	EXPECT_FALSE(moved->MoveTail(moved->TextLength(), spare));
+	// Only into an empty text.
+	EXPECT_FALSE(moved->MoveTail(3, movedTail));
+	EXPECT_EQ(0, spare->TextLength());
+	Window()->Unlock();
+}
+
+// A deletion can leave two spaces side by side; the insertion rule would
+// fold them in a moved tail, so such a text is split the old way.
+TEST_F(TextTest, TailsWithDoubledSpacesGoThroughTheInsertionRule)
+{
+	WText* text = AddText(First(), "a b c d e");
+	WText* spare = AddText(text, nullptr);
+	ASSERT_NE(nullptr, text);
+	Window()->Lock();
+	text->Delete(4, 5);
+	ASSERT_EQ("a b  d e", Bytes(text));
+	EXPECT_FALSE(text->MoveTail(2, spare));
+	EXPECT_EQ("a b  d e", Bytes(text));
+	EXPECT_EQ(0, spare->TextLength());
+
+	WText* added = Engine()->SplitText(text, 2, false);
+	ASSERT_NE(nullptr, added);
+	EXPECT_EQ("a ", Bytes(text));
+	EXPECT_EQ("b d e", Bytes(added));
+	Window()->Unlock();
+
+	// Single spaced again once the doubled pair is gone.
+	WText* other = AddText(First(), "one two three");
+	WText* otherSpare = AddText(other, nullptr);
+	Window()->Lock();
+	other->Delete(3, 4);
+	ASSERT_EQ("onetwo three", Bytes(other));
+	EXPECT_TRUE(other->MoveTail(7, otherSpare));
+	EXPECT_EQ("three", Bytes(otherSpare));
+	Window()->Unlock();
+}
+
+// A tail far wider than any line takes its width from the whole less the
+// head instead of being measured; where it could keep that width (not even
+// its first byte fits, or the line is as wide as such a tail) it is
+// measured after all. A long tail without a space to cut at is measured at
+// once.
+TEST_F(TextTest, LongTailsAreMeasuredWhereTheirWidthCounts)
+{
+	std::string run;
+	while (run.size() < 200000)
+		run += "word" + std::to_string(run.size() % 89) + " ";
+	WText* text = AddText(First(), run.c_str());
+	WText* tail = AddText(text, nullptr);
+	WText* next = AddText(tail, nullptr);
+	std::string word = "a " + std::string(100000, 'x');
+	WText* solid = AddText(next, word.c_str());
+	WText* solidTail = AddText(solid, nullptr);
+	ASSERT_NE(nullptr, text);
+	BFont* font = text->environment->font;
+	Window()->Lock();
+	const int32 cut = 6;
+	ASSERT_TRUE(text->MoveTail(cut, tail));
+	// (Compared whole, without printing the run on failure.)
+	ASSERT_TRUE(run.substr(cut) == Bytes(tail));
+	float measured = std::floor(font->StringWidth(tail->Text()) + 5 + 0.5f);
+	BRect bounds = tail->WBounds();
+	EXPECT_GT(bounds.Width(), 262144);
+	EXPECT_NEAR(measured, bounds.Width(), measured * 1e-3);
+	bounds = text->WBounds();
+	EXPECT_EQ(std::floor(font->StringWidth(text->Text()) + 5 + 0.5f),
+		bounds.Width());
+
+	EXPECT_EQ(nullptr, tail->JoinSplit(0.5f, true));
+	EXPECT_EQ(measured, tail->WBounds().Width());
+
+	// Cut again, and offered a line as wide as the tail: measured, and it
+	// fits whole then.
+	ASSERT_TRUE(tail->MoveTail(cut, next));
+	measured = std::floor(font->StringWidth(next->Text()) + 5 + 0.5f);
+	EXPECT_EQ(nullptr, next->JoinSplit(measured, true));
+	EXPECT_EQ(measured, next->WBounds().Width());
+
+	// One long word after the cut: measured at once.
+	ASSERT_TRUE(solid->MoveTail(2, solidTail));
+	EXPECT_EQ(std::floor(font->StringWidth(solidTail->Text()) + 5 + 0.5f),
+		solidTail->WBounds().Width());
+	Window()->Unlock();
+}
