@@ -392,3 +392,78 @@ TEST_F(LayoutTest, TypingLaysOutAsAWholeLayoutWould)
 			<< DiffLines(typed, whole);
 	}
 }
+
+// A body that is one run of words without a tag: the first text is cut line
+// by line. Every line holds as many whole words as fit into the width that
+// is offered to the first text of a line (the view less the side insets and
+// the reserve); the space after the last word may hang over. The line break
+// at the end begins a line of its own. The expected chain is worked out from
+// the font's byte widths alone.
+TEST_F(LayoutTest, LongSingleRunFillsEveryLineWithWholeWords)
+{
+	std::string run;
+	while (run.size() < (1 << 20))
+		run += "word" + std::to_string(run.size() % 97) + " ";
+	Parse("<BODY>" + run + "<BR>");
+
+	BFont* font = fPage->plainFont;
+	float byteWidth[256];
+	for (int i = 0; i < 256; i++) {
+		char byte = (char)i;
+		byteWidth[i] = font->StringWidth(&byte, 1);
+	}
+	const float room = 400 - 5 - 5 - 5;
+	const float height = LineHeight();
+	auto number = [](float value) {
+		char buffer[64];
+		snprintf(buffer, sizeof(buffer), "%g", (double)value);
+		return std::string(buffer);
+	};
+
+	std::string expected;
+	size_t start = 0;
+	float top = 8;
+	int index = 0;
+	while (start < run.size()) {
+		size_t end = run.size();
+		// (A thousand bytes of these words are far wider than a line.)
+		if (run.size() - start > 1000
+			|| Width(run.c_str() + start) - 5 > room) {
+			// The last space whose words before it fit.
+			float width = 0;
+			size_t cut = 0;
+			for (size_t i = start; i < run.size() && width <= room; i++) {
+				if (run[i] == ' ' && i > start)
+					cut = i + 1;
+				width += byteWidth[(uint8)run[i]];
+			}
+			ASSERT_GT(cut, start);
+			end = cut;
+		}
+		std::string piece = run.substr(start, end - start);
+		float right = 5 + Width(piece.c_str());
+		expected += std::to_string(index) + " WText eol=1 frame=5,"
+			+ number(top) + ","
+			+ number(right) + "," + number(top + height) + " text="
+			+ QuoteText(piece.c_str()) + "\n";
+		top += height + 2;
+		start = end;
+		index++;
+	}
+	ASSERT_GT(index, 10000);
+
+	std::string dump = Dump();
+	size_t cut = 0;
+	for (int i = 0; i < index && cut != std::string::npos; i++) {
+		cut = dump.find('\n', cut);
+		if (cut != std::string::npos)
+			cut++;
+	}
+	ASSERT_NE(std::string::npos, cut);
+	std::string texts = dump.substr(0, cut);
+	// Compared whole, without printing megabytes on failure.
+	EXPECT_TRUE(expected == texts) << DiffLines(expected, texts);
+	// The line break closes the last line.
+	EXPECT_EQ(0u, dump.compare(cut, std::to_string(index).size() + 9,
+		std::to_string(index) + " EndLine ")) << dump.substr(cut, 80);
+}

@@ -53,10 +53,10 @@ TEST_F(HugeInput, TwentyThousandNestedBoldTags)
 	EXPECT_EQ(fPage->boldFont, element->environment->font);
 }
 
-TEST_F(HugeInput, TextRunTwiceTheOldBufferSize)
+TEST_F(HugeInput, MegabyteTextRun)
 {
 	std::string run;
-	while (run.size() < 256000)
+	while (run.size() < (1 << 20))
 		run += "word" + std::to_string(run.size() % 97) + " ";
 	Parse("<BODY>" + run + "<BR>");
 	// The layout may spread the run over several text elements; together
