@@ -8,7 +8,8 @@
  * re-flowing the whole 1 MiB page (Refresh) < 200 ms; peak memory with the
  * 1 MiB page open < 150 MB (the "peak_MB" counter; run the 1 MiB open alone
  * with --benchmark_filter=BM_Open/1048576 to read it without the 10 MiB
- * page).
+ * page); opening a page whose body is one 1 MiB run of text without any
+ * tag < 2 s (BM_OpenSingleRun).
  */
 #include <benchmark/benchmark.h>
 
@@ -148,6 +149,26 @@ BM_Open(benchmark::State& state)
 }
 BENCHMARK(BM_Open)->Arg(100 << 10)->Arg(1 << 20)->Arg(10 << 20)
 	->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// A body that is one run of words without a single tag: the layout splits
+// one text element line after line.
+static void
+BM_OpenSingleRun(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	std::string run;
+	while (run.size() < size_t(state.range(0)))
+		run += "word" + std::to_string(run.size() % 97) + " ";
+	std::string html = "<BODY>" + run + "<BR>";
+	for (auto _ : state)
+		fixture.Open(html, &state);
+	fixture.opened = "";
+	state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(html.size()));
+	state.counters["elements"] = CountElements(fixture.Engine());
+	state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_OpenSingleRun)->Arg(256 << 10)->Arg(1 << 20)
+	->Unit(benchmark::kMillisecond)->Iterations(1);
 
 static void
 BM_TypeInLongParagraph(benchmark::State& state)
