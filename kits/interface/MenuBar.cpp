@@ -301,16 +301,24 @@ BMenuBar::StartMenuBar(int32 index, bool sticky)
 		_Select(index);
 		Window()->UpdateIfNeeded();
 		int32 move = 0;
+		int32 jump = -1;
 		if (item->Submenu() != NULL) {
 			if (item->IsEnabled()) {
 				BPrivate::MenuTracker tracker(this);
 				chosen = tracker.Run(item->Submenu(),
 					item->Submenu()->ScreenLocation(), keyboard);
 				move = tracker.BarMove();
+				jump = tracker.BarIndex();
 			} else if (keyboard)
 				move = 1;
 		} else if (item->IsEnabled())
 			chosen = item;
+		if (jump >= 0) {
+			// The mouse went over another title: its menu opens as a click
+			// would open it.
+			index = jump;
+			continue;
+		}
 		if (move == 0)
 			break;
 		index = (index + move + count) % count;

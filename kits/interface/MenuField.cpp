@@ -232,7 +232,7 @@ BMenuField::OpenMenu()
 	BRect frame = ConvertToScreen(_MenuFrame());
 	BMenuItem* chosen = NULL;
 	{
-		BPrivate::MenuTracker tracker(NULL);
+		BPrivate::MenuTracker tracker(NULL, this);
 		chosen = tracker.Run(fMenu, BPoint(frame.left, frame.bottom + 1),
 			IsFocus());
 	}

@@ -10,6 +10,7 @@
 #include <cctype>
 
 #include "ControlLook.h"
+#include "WindowPrivate.h"
 
 namespace BPrivate {
 
@@ -83,12 +84,14 @@ MenuWindow::DetachMenu()
 // #pragma mark - MenuTracker
 
 
-MenuTracker::MenuTracker(BMenuBar* bar)
+MenuTracker::MenuTracker(BMenuBar* bar, BView* origin)
 	:
 	fBar(bar),
+	fOrigin(origin != NULL ? origin : bar),
 	fChosen(NULL),
 	fDone(false),
 	fBarMove(0),
+	fBarIndex(-1),
 	fSawMouseDown(false),
 	fCheckActiveAt(0),
 	fOpenParent(NULL),
@@ -167,6 +170,9 @@ MenuTracker::_Apply()
 {
 	if (fDone)
 		return;
+	_TakeOriginPointer();
+	if (fDone)
+		return;
 	if (fCloseFromLevel >= 0) {
 		_CloseFrom((size_t)fCloseFromLevel);
 		fCloseFromLevel = -1;
@@ -205,6 +211,74 @@ MenuTracker::_Apply()
 		if (!active)
 			fDone = true;
 	}
+}
+
+
+void
+MenuTracker::_TakeOriginPointer()
+{
+	if (fOrigin == NULL || fOrigin->Window() == NULL)
+		return;
+	WindowPrivate* origin = window_private(fOrigin->Window());
+	while (!fDone) {
+		BMessage* message = origin->TakePointerMessage();
+		if (message == NULL)
+			break;
+		_OriginPointer(message);
+		delete message;
+	}
+}
+
+
+void
+MenuTracker::_OriginPointer(BMessage* message)
+{
+	BPoint where;
+	if (message->FindPoint("be:window_where", &where) != B_OK
+		&& message->FindPoint("where", &where) != B_OK)
+		return;
+	BPoint screen = fOrigin->Window()->ConvertToScreen(where);
+	bool release = message->what == B_MOUSE_UP;
+
+	// Over an open menu: the deepest one lies on top.
+	for (size_t level = fWindows.size(); level-- > 0;) {
+		MenuWindow* window = fWindows[level];
+		BMenu* menu = window->Menu();
+		if (menu == NULL || !window->Frame().Contains(screen))
+			continue;
+		int32 index = menu->_ItemIndexAt(menu->ConvertFromScreen(screen));
+		if (!release) {
+			MouseMoved(menu, index);
+			return;
+		}
+		// Pressed on the title and let go over an item: that is a choice.
+		BMenuItem* item = menu->ItemAt(index);
+		if (item != NULL && item->Submenu() == NULL && item->IsEnabled()
+			&& dynamic_cast<BSeparatorItem*>(item) == NULL)
+			_Choose(item);
+		return;
+	}
+
+	// Over another title of the menu bar: its menu replaces this one.
+	if (fBar != NULL && fBar == fOrigin) {
+		BPoint local = fBar->ConvertFromScreen(screen);
+		int32 index = fBar->Bounds().Contains(local)
+			? fBar->_ItemIndexAt(local) : -1;
+		BMenuItem* item = fBar->ItemAt(index);
+		if (item != NULL && index != fBar->_SelectedIndex()
+			&& item->Submenu() != NULL && item->IsEnabled()) {
+			fBarIndex = index;
+			fDone = true;
+			return;
+		}
+	}
+	// Let go over the origin: the menu stays open for clicks.
+	if (fOrigin->Bounds().Contains(fOrigin->ConvertFromScreen(screen)))
+		return;
+
+	// Dragged out of the menus and let go: nothing is chosen.
+	if (release)
+		fDone = true;
 }
 
 

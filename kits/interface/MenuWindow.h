@@ -40,7 +40,13 @@ private:
 
 class MenuTracker {
 public:
-								MenuTracker(BMenuBar* bar);
+	// `origin` is the view whose mouse press opened the session (the bar
+	// itself when NULL). The host gives its window the pointer until the
+	// button goes up, while that window waits for the session, so the
+	// session takes the moves and the release from its queue; let go over
+	// the origin, the menu stays open for clicks.
+								MenuTracker(BMenuBar* bar,
+									BView* origin = NULL);
 								~MenuTracker();
 
 	// Opens `menu` with its top left corner at `screenWhere` and tracks it
@@ -52,6 +58,9 @@ public:
 	// Set when the user asked to move to the previous (-1) or next (+1)
 	// menu of the menu bar with the arrow keys.
 			int32				BarMove() const { return fBarMove; }
+	// Set when the mouse went over another title of the menu bar: the
+	// index of that title, else -1.
+			int32				BarIndex() const { return fBarIndex; }
 
 	// Called by the menus in their windows.
 			void				MouseMoved(BMenu* menu, int32 index);
@@ -69,6 +78,8 @@ private:
 	static	void				_Tick(void* cookie);
 
 			void				_Apply();
+			void				_TakeOriginPointer();
+			void				_OriginPointer(BMessage* message);
 			void				_Open(BMenu* menu, BPoint screenWhere);
 			void				_CloseFrom(size_t level);
 			int32				_LevelOf(BMenu* menu) const;
@@ -77,11 +88,13 @@ private:
 									int32 index) const;
 
 			BMenuBar*			fBar;
+			BView*				fOrigin;
 			std::vector<MenuWindow*> fWindows;
 			std::vector<MenuWindow*> fClosed;
 			BMenuItem*			fChosen;
 			bool				fDone;
 			int32				fBarMove;
+			int32				fBarIndex;
 			bool				fSawMouseDown;
 			bigtime_t			fCheckActiveAt;
 			// Requested changes, applied between dispatches.

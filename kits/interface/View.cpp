@@ -747,32 +747,10 @@ void BView::GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue)
 	BPoint where = window->mouseWhere;
 	uint32 held = window->buttons;
 	if (checkMessageQueue) {
-		BMessageQueue* queue = fWindow->MessageQueue();
-		if (queue != NULL) {
-			queue->Lock();
-			for (int32 i = 0; BMessage* message = queue->FindMessage(i); i++) {
-				if (message->what != B_MOUSE_MOVED && message->what != B_MOUSE_UP)
-					continue;
-				queue->RemoveMessage(message);
-				BPoint point;
-				if (message->FindPoint("be:window_where", &point) == B_OK
-					|| message->FindPoint("where", &point) == B_OK)
-					where = point;
-				int32 value = 0;
-				if (message->FindInt32("buttons", &value) == B_OK)
-					held = (uint32)value;
-				else if (message->what == B_MOUSE_UP)
-					held = 0;
-				window->mouseWhere = where;
-				window->buttons = held;
-				if (held == 0) {
-					window->mouseView = NULL;
-					window->eventMaskView = NULL;
-				}
-				delete message;
-				break;
-			}
-			queue->Unlock();
+		if (BMessage* message = window->TakePointerMessage()) {
+			where = window->mouseWhere;
+			held = window->buttons;
+			delete message;
 		}
 	}
 	if (location != NULL)

@@ -6,6 +6,7 @@
 #include <Bitmap.h>
 #include <EventLoop.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <Window.h>
 
 #include "HostImage.h"
@@ -307,6 +308,39 @@ void WindowPrivate::ForgetView(BView* view)
 		if (shortcut.target == view)
 			shortcut.target = NULL;
 	}
+}
+
+
+BMessage* WindowPrivate::TakePointerMessage()
+{
+	BMessageQueue* queue = window->MessageQueue();
+	if (queue == NULL || !queue->Lock())
+		return NULL;
+	BMessage* taken = NULL;
+	for (int32 i = 0; BMessage* message = queue->FindMessage(i); i++) {
+		if (message->what == B_MOUSE_MOVED || message->what == B_MOUSE_UP) {
+			queue->RemoveMessage(message);
+			taken = message;
+			break;
+		}
+	}
+	queue->Unlock();
+	if (taken == NULL)
+		return NULL;
+	BPoint point;
+	if (taken->FindPoint("be:window_where", &point) == B_OK
+		|| taken->FindPoint("where", &point) == B_OK)
+		mouseWhere = point;
+	int32 value = 0;
+	if (taken->FindInt32("buttons", &value) == B_OK)
+		buttons = (uint32)value;
+	else if (taken->what == B_MOUSE_UP)
+		buttons = 0;
+	if (buttons == 0) {
+		mouseView = NULL;
+		eventMaskView = NULL;
+	}
+	return taken;
 }
 
 

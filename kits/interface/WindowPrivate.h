@@ -50,6 +50,13 @@ struct WindowPrivate : public HostWindowClient {
 	// A view and its subtree leave the window.
 	void ForgetView(BView* view);
 
+	// Takes the oldest mouse move or release out of the window's queue, as
+	// a loop that tracks the mouse while the window waits does, and keeps
+	// the window's idea of the pointer (position, buttons, the view that
+	// holds the mouse) up to date. NULL when none is queued. The caller
+	// deletes the message.
+	BMessage* TakePointerMessage();
+
 	BView* ViewAt(BPoint windowPoint) const;
 	// Moves the focus to the next (previous) B_NAVIGABLE view.
 	void Navigate(bool backwards);

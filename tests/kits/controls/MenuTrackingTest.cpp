@@ -55,6 +55,26 @@ protected:
 		return menu;
 	}
 
+	// A mouse move or release at a screen point, sent to `window` as the
+	// host sends them to the window the button was pressed in.
+	static void PointerTo(BWindow* window, uint32 what, BPoint screen)
+	{
+		BPoint inWindow = window->ConvertFromScreen(screen);
+		BMessage message(what);
+		message.AddPoint("where", inWindow);
+		message.AddPoint("be:window_where", inWindow);
+		message.AddInt32("buttons", what == B_MOUSE_UP ? 0 : B_PRIMARY_MOUSE_BUTTON);
+		message.AddInt32("modifiers", 0);
+		message.AddInt64("when", 0);
+		window->PostMessage(&message);
+	}
+
+	static BPoint ItemOnScreen(BMenu* menu, int32 index)
+	{
+		BRect frame = menu->ItemAt(index)->Frame();
+		return menu->ConvertToScreen(BPoint(frame.left + 6, frame.top + 3));
+	}
+
 	static void Hover(BWindow* window, BMenu* menu, int32 index)
 	{
 		BRect frame = menu->ItemAt(index)->Frame();
@@ -319,4 +339,103 @@ TEST_F(MenuTrackingTest, MenuFieldFollowsItsMenu)
 	EXPECT_TRUE(fonts->ItemAt(0)->IsMarked());
 	EXPECT_STREQ(field->MenuItem()->Label(), "DejaVu Sans");
 	window.Window()->Unlock();
+}
+
+
+TEST_F(MenuTrackingTest, PressedOnTheBarOrAFieldDraggedAndLetGoOverAnItem)
+{
+	// While the button is held the host sends the moves and the release to
+	// the window it was pressed in, which waits for the menu session. An
+	// Escape to the menu afterwards ends a session that missed them.
+	Received received;
+	HookWindow* window = new HookWindow(&received);
+	window->Lock();
+	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
+	BMenu* file = new BMenu("File");
+	file->AddItem(new BMenuItem("New page", new BMessage('new ')));
+	file->AddItem(new BMenuItem("Save page", new BMessage('save')));
+	bar->AddItem(file);
+	BPopUpMenu* fonts = new BPopUpMenu("Font");
+	fonts->AddItem(new BMenuItem("DejaVu Sans", new BMessage('fnch')));
+	fonts->AddItem(new BMenuItem("Liberation Serif", new BMessage('fnch')));
+	BMenuField* field = new BMenuField(BRect(0, 87, 245, 110), "Font",
+		"Proportional font:", fonts);
+	window->AddChild(bar);
+	window->AddChild(field);
+	window->Show();
+	window->Unlock();
+	dispatch();
+
+	sScript = [window](BWindow* menuWindow, BMenu* menu) {
+		BPoint item = ItemOnScreen(menu, 1);
+		PointerTo(window, B_MOUSE_MOVED, item);
+		PointerTo(window, B_MOUSE_UP, item);
+		ControlsWindow::KeyTo(menuWindow, "\x1b");
+	};
+	BRect title = bar->ItemAt(0)->Frame();
+	BMessage down = ControlsWindow::MouseMessage(window, B_MOUSE_DOWN, bar,
+		BPoint(title.left + 4, title.top + 3));
+	window->PostMessage(&down);
+	dispatch();
+	EXPECT_EQ(received.Count('save'), 1);
+	EXPECT_EQ(received.Count('new '), 0);
+
+	down = ControlsWindow::MouseMessage(window, B_MOUSE_DOWN, field,
+		BPoint(field->Divider() + 10, 8));
+	window->PostMessage(&down);
+	dispatch();
+	EXPECT_STREQ(field->MenuItem()->Label(), "Liberation Serif");
+	EXPECT_EQ(received.Count('fnch'), 1);
+
+	EXPECT_EQ(sOpenedNames.size(), 2u);
+
+	window->Lock();
+	window->Quit();
+	dispatch();
+}
+
+
+TEST_F(MenuTrackingTest, MovingOverAnotherTitleOpensItsMenu)
+{
+	Received received;
+	HookWindow* window = new HookWindow(&received);
+	window->Lock();
+	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
+	BMenu* file = new BMenu("File");
+	file->AddItem(new BMenuItem("Save page", new BMessage('save')));
+	BMenu* edit = new BMenu("Edit");
+	edit->AddItem(new BMenuItem("Copy", new BMessage('copy')));
+	bar->AddItem(file);
+	bar->AddItem(edit);
+	window->AddChild(bar);
+	window->Show();
+	window->Unlock();
+	dispatch();
+
+	// Clicked open, File stays; the mouse then goes over "Edit" on the bar.
+	sScript = [window, bar](BWindow* menuWindow, BMenu* menu) {
+		if (strcmp(menu->Name(), "File") == 0) {
+			BRect title = bar->ItemAt(1)->Frame();
+			PointerTo(window, B_MOUSE_MOVED,
+				bar->ConvertToScreen(BPoint(title.left + 4, title.top + 3)));
+			ControlsWindow::KeyTo(menuWindow, "\x1b");
+		} else {
+			BRect frame = menu->ItemAt(0)->Frame();
+			ControlsWindow::ClickIn(menuWindow, menu,
+				BPoint(frame.left + 6, frame.top + 3));
+		}
+	};
+	BRect title = bar->ItemAt(0)->Frame();
+	ControlsWindow::ClickIn(window, bar, BPoint(title.left + 4, title.top + 3));
+	dispatch();
+	ASSERT_EQ(sOpenedNames.size(), 2u);
+	EXPECT_EQ(sOpenedNames[0], "File");
+	EXPECT_EQ(sOpenedNames[1], "Edit");
+	EXPECT_EQ(received.Count('copy'), 1);
+	EXPECT_EQ(received.Count('save'), 0);
+	EXPECT_EQ(window->beginnings, 1);
+
+	window->Lock();
+	window->Quit();
+	dispatch();
 }
