@@ -221,12 +221,40 @@ MenuTracker::_TakeOriginPointer()
 		return;
 	WindowPrivate* origin = window_private(fOrigin->Window());
 	while (!fDone) {
-		BMessage* message = origin->TakePointerMessage();
+		BMessage* message = origin->TakePointerMessage(_ChooseOriginPointer,
+			this);
 		if (message == NULL)
 			break;
 		_OriginPointer(message);
 		delete message;
 	}
+}
+
+
+WindowPrivate::PointerChoice
+MenuTracker::_ChooseOriginPointer(const BMessage* message, void* cookie)
+{
+	// A press on the bar belongs to the session too; any other press is
+	// the window's, and what follows it waits for it.
+	if (message->what != B_MOUSE_DOWN)
+		return WindowPrivate::POINTER_TAKE;
+	const MenuTracker* tracker = static_cast<const MenuTracker*>(cookie);
+	return tracker->_IsOverBar(message) ? WindowPrivate::POINTER_TAKE
+		: WindowPrivate::POINTER_STOP;
+}
+
+
+bool
+MenuTracker::_IsOverBar(const BMessage* message) const
+{
+	if (fBar == NULL || fBar != fOrigin)
+		return false;
+	BPoint where;
+	if (message->FindPoint("be:window_where", &where) != B_OK
+		&& message->FindPoint("where", &where) != B_OK)
+		return false;
+	BPoint local = fBar->ConvertFromScreen(fBar->Window()->ConvertToScreen(where));
+	return fBar->Bounds().Contains(local);
 }
 
 
@@ -239,6 +267,17 @@ MenuTracker::_OriginPointer(BMessage* message)
 		return;
 	BPoint screen = fOrigin->Window()->ConvertToScreen(where);
 	bool release = message->what == B_MOUSE_UP;
+	if (message->what == B_MOUSE_DOWN) {
+		// A press on the bar: on the open menu's title it closes the menu,
+		// on another title it opens that one instead.
+		int32 index = fBar->_ItemIndexAt(fBar->ConvertFromScreen(screen));
+		BMenuItem* item = fBar->ItemAt(index);
+		if (item != NULL && index != fBar->_SelectedIndex()
+			&& item->Submenu() != NULL && item->IsEnabled())
+			fBarIndex = index;
+		fDone = true;
+		return;
+	}
 
 	// Over an open menu: the deepest one lies on top.
 	for (size_t level = fWindows.size(); level-- > 0;) {

@@ -12,6 +12,8 @@
 
 #include <Window.h>
 
+#include "WindowPrivate.h"
+
 #include <vector>
 
 class BMenu;
@@ -79,6 +81,9 @@ private:
 
 			void				_Apply();
 			void				_TakeOriginPointer();
+	static	WindowPrivate::PointerChoice _ChooseOriginPointer(
+									const BMessage* message, void* cookie);
+			bool				_IsOverBar(const BMessage* message) const;
 			void				_OriginPointer(BMessage* message);
 			void				_Open(BMenu* menu, BPoint screenWhere);
 			void				_CloseFrom(size_t level);

@@ -311,14 +311,22 @@ void WindowPrivate::ForgetView(BView* view)
 }
 
 
-BMessage* WindowPrivate::TakePointerMessage()
+BMessage* WindowPrivate::TakePointerMessage(PointerChooser choose, void* cookie)
 {
 	BMessageQueue* queue = window->MessageQueue();
 	if (queue == NULL || !queue->Lock())
 		return NULL;
 	BMessage* taken = NULL;
 	for (int32 i = 0; BMessage* message = queue->FindMessage(i); i++) {
-		if (message->what == B_MOUSE_MOVED || message->what == B_MOUSE_UP) {
+		uint32 what = message->what;
+		if (what != B_MOUSE_MOVED && what != B_MOUSE_UP && what != B_MOUSE_DOWN)
+			continue;
+		PointerChoice choice = what == B_MOUSE_DOWN ? POINTER_PASS : POINTER_TAKE;
+		if (choose != NULL)
+			choice = choose(message, cookie);
+		if (choice == POINTER_STOP)
+			break;
+		if (choice == POINTER_TAKE) {
 			queue->RemoveMessage(message);
 			taken = message;
 			break;
@@ -336,6 +344,8 @@ BMessage* WindowPrivate::TakePointerMessage()
 		buttons = (uint32)value;
 	else if (taken->what == B_MOUSE_UP)
 		buttons = 0;
+	else if (taken->what == B_MOUSE_DOWN)
+		buttons = B_PRIMARY_MOUSE_BUTTON;
 	if (buttons == 0) {
 		mouseView = NULL;
 		eventMaskView = NULL;

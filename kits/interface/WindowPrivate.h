@@ -54,8 +54,12 @@ struct WindowPrivate : public HostWindowClient {
 	// a loop that tracks the mouse while the window waits does, and keeps
 	// the window's idea of the pointer (position, buttons, the view that
 	// holds the mouse) up to date. NULL when none is queued. The caller
-	// deletes the message.
-	BMessage* TakePointerMessage();
+	// deletes the message. With `choose`, every queued press, move and
+	// release is offered in order: it is taken, passed over, or ends the
+	// search.
+	enum PointerChoice { POINTER_PASS, POINTER_TAKE, POINTER_STOP };
+	typedef PointerChoice (*PointerChooser)(const BMessage* message, void* cookie);
+	BMessage* TakePointerMessage(PointerChooser choose = NULL, void* cookie = NULL);
 
 	BView* ViewAt(BPoint windowPoint) const;
 	// Moves the focus to the next (previous) B_NAVIGABLE view.
