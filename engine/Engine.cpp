@@ -184,6 +184,25 @@ WYSIWYG_Engine::Empty()
 {
 	if (view == nullptr || !view->LockLooper())
 		return;
+	// The element views leave the main view first, from its last child
+	// back: pieces made by splits were added after everything else, so the
+	// child list is not in chain order, and removing in chain order would
+	// shift the rest of the list on every removal. The focus goes to the
+	// first text, where it ends up anyway.
+	BView* firstView = first != nullptr ? first->View() : nullptr;
+	BView* focus = window != nullptr ? window->CurrentFocus() : nullptr;
+	bool focusLeaves = focus != nullptr && focus != firstView
+		&& focus->Parent() == view;
+	for (int32 index = view->CountChildren() - 1; index >= 0; index--) {
+		BView* child = view->ChildAt(index);
+		if (child == firstView || dynamic_cast<WYSIWYG_Element*>(child) == nullptr)
+			continue;
+		child->Hide();
+		view->RemoveChild(child);
+	}
+	if (focusLeaves && firstView != nullptr)
+		firstView->MakeFocus(true);
+
 	// Taken out from the end: each removal then only unlinks the last
 	// element, and no style element re-runs the environments behind it.
 	WYSIWYG_Element* last = LastElement();

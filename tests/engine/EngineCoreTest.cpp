@@ -149,6 +149,33 @@ TEST_F(EngineTest, EmptyKeepsOneEmptyText)
 	EXPECT_EQ(1, Engine()->view->CountChildren());
 }
 
+TEST_F(EngineTest, EmptyAfterSplitsLeavesTheFirstTextFocused)
+{
+	// Long paragraphs split into pieces whose views come after all the
+	// others in the main view; the focus sits in one of the last pieces.
+	std::string html = "<BODY>";
+	for (int i = 0; i < 40; i++)
+		html += "<P>many words to fill a line of the page, again and again <B>x</B>";
+	Parse(html + "</BODY>");
+	ASSERT_TRUE(Window()->Lock());
+	WText* focused = nullptr;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (WText* text = dynamic_cast<WText*>(e))
+			focused = text;
+	}
+	ASSERT_NE(nullptr, focused);
+	focused->MakeFocus(true);
+	Engine()->Empty();
+	EXPECT_EQ(1, Count());
+	EXPECT_EQ(1, Engine()->view->CountChildren());
+	EXPECT_EQ(First()->View(), Engine()->view->ChildAt(0));
+	EXPECT_EQ(First()->View(), Window()->CurrentFocus());
+	Window()->Unlock();
+	// The page goes on working: new text lays out from the top.
+	Parse("<BODY>again</BODY>");
+	EXPECT_NE(Dump().find("text=\"again\""), std::string::npos) << Dump();
+}
+
 TEST_F(EngineTest, HTMLFollowsTheChain)
 {
 	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
