@@ -20,16 +20,24 @@ static QImage* ImageOf(void* impl)
 
 
 HostImage::HostImage(int32_t width, int32_t height, bool opaque)
+	:
+	fPending(true),
+	fWidth(width > 0 ? width : 1),
+	fHeight(height > 0 ? height : 1),
+	fOpaque(opaque)
 {
-	QImage* image = new QImage(width > 0 ? width : 1, height > 0 ? height : 1,
-		opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-	image->fill(Qt::white);
-	fImpl = image;
+	// A null image until the pixels are needed.
+	fImpl = new QImage();
 }
 
 
 HostImage::HostImage(void* bits, int32_t width, int32_t height, int32_t bytesPerRow,
 	bool hasAlpha)
+	:
+	fPending(false),
+	fWidth(width),
+	fHeight(height),
+	fOpaque(!hasAlpha)
 {
 	fImpl = new QImage(static_cast<uchar*>(bits), width, height, bytesPerRow,
 		hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -44,37 +52,50 @@ HostImage::~HostImage()
 
 int32_t HostImage::Width() const
 {
-	return ImageOf(fImpl)->width();
+	return fPending ? fWidth : ImageOf(fImpl)->width();
 }
 
 
 int32_t HostImage::Height() const
 {
-	return ImageOf(fImpl)->height();
+	return fPending ? fHeight : ImageOf(fImpl)->height();
+}
+
+
+void* HostImage::Impl() const
+{
+	if (fPending) {
+		QImage* image = ImageOf(fImpl);
+		*image = QImage(fWidth, fHeight,
+			fOpaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+		image->fill(Qt::white);
+		fPending = false;
+	}
+	return fImpl;
 }
 
 
 uint8_t* HostImage::Bits()
 {
-	return ImageOf(fImpl)->bits();
+	return ImageOf(Impl())->bits();
 }
 
 
 const uint8_t* HostImage::Bits() const
 {
-	return static_cast<const QImage*>(fImpl)->constBits();
+	return static_cast<const QImage*>(Impl())->constBits();
 }
 
 
 int32_t HostImage::BytesPerRow() const
 {
-	return (int32_t)ImageOf(fImpl)->bytesPerLine();
+	return (int32_t)ImageOf(Impl())->bytesPerLine();
 }
 
 
 uint32_t HostImage::PixelAt(int32_t x, int32_t y) const
 {
-	const QImage* image = ImageOf(fImpl);
+	const QImage* image = ImageOf(Impl());
 	if (x < 0 || y < 0 || x >= image->width() || y >= image->height())
 		return 0;
 	return image->pixel(x, y);
@@ -83,9 +104,11 @@ uint32_t HostImage::PixelAt(int32_t x, int32_t y) const
 
 void HostImage::Resize(int32_t width, int32_t height)
 {
-	QImage* image = ImageOf(fImpl);
-	*image = QImage(width > 0 ? width : 1, height > 0 ? height : 1, image->format());
-	image->fill(Qt::white);
+	// White again, made when next needed.
+	*ImageOf(fImpl) = QImage();
+	fWidth = width > 0 ? width : 1;
+	fHeight = height > 0 ? height : 1;
+	fPending = true;
 }
 
 
@@ -94,7 +117,7 @@ bool HostImage::WritePNG(const char* path) const
 	if (path == nullptr)
 		return false;
 	QImageWriter writer(QString::fromLocal8Bit(path), "PNG");
-	return writer.write(*ImageOf(fImpl));
+	return writer.write(*ImageOf(Impl()));
 }
 
 

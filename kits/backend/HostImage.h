@@ -16,7 +16,8 @@ namespace BPrivate {
 class HostImage {
 public:
 	// An image that owns its pixels, filled with white. An opaque image
-	// ignores alpha (a window's buffer).
+	// ignores alpha (a window's buffer). The pixels are made when they are
+	// first needed: windows that are never drawn cost no memory.
 	HostImage(int32_t width, int32_t height, bool opaque);
 	// An image over someone else's pixels (a BBitmap's bits); they must
 	// outlive it.
@@ -36,13 +37,18 @@ public:
 	// Writes the image as a PNG file; false on failure.
 	bool WritePNG(const char* path) const;
 
-	void* Impl() const { return fImpl; }	// the host's image object
+	void* Impl() const;	// the host's image object, with its pixels
 
 private:
 	HostImage(const HostImage&);
 	HostImage& operator=(const HostImage&);
 
 	void* fImpl;
+	// Size and kind of owned pixels not made yet (fPending).
+	mutable bool fPending;
+	int32_t fWidth;
+	int32_t fHeight;
+	bool fOpaque;
 };
 
 struct HostDecodedImage {
