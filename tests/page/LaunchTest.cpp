@@ -135,18 +135,6 @@ protected:
 		wait_for_thread(pid, &ignored);
 	}
 
-	// A folder entry and a name, as the save panel sends them.
-	void SavePanelReply(WWindow* window, const char* name)
-	{
-		BEntry entry(fDirectory.c_str());
-		entry_ref ref;
-		ASSERT_EQ(entry.GetRef(&ref), B_OK);
-		BMessage reply(kMsgSavePanelReply);
-		reply.AddRef("directory", &ref);
-		reply.AddString("name", name);
-		window->PostMessage(&reply);
-		Idle();
-	}
 
 	std::string fProgram;
 	char* fOldDirectory = nullptr;
@@ -216,7 +204,7 @@ TEST_F(LaunchTest, OpenAndNewPageStartInstances)
 	// instance; this page stays as it is.
 	visual->PostMessage(kMsgNewPage);
 	Idle();
-	SavePanelReply(visual, "fresh.html");
+	SavePanelReply(visual, fDirectory, "fresh.html");
 	std::string fresh = fDirectory + "/fresh.html";
 	EXPECT_EQ(ReadFile(fresh), "");
 	children = ChildrenRunning(fProgram);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <Alert.h>
+#include <Entry.h>
 #include <EventLoop.h>
 #include <Menu.h>
 #include <MenuBar.h>
@@ -196,6 +197,21 @@ protected:
 	}
 
 	static void Idle() { BPrivate::dispatch_until_idle(); }
+
+	// The reply a save panel sends to `window` when the user has typed
+	// `name` in `directory`.
+	static void SavePanelReply(BWindow* window, const std::string& directory,
+		const char* name)
+	{
+		BEntry entry(directory.c_str());
+		entry_ref ref;
+		ASSERT_EQ(entry.GetRef(&ref), B_OK);
+		BMessage reply(kMsgSavePanelReply);
+		reply.AddRef("directory", &ref);
+		reply.AddString("name", name);
+		window->PostMessage(&reply);
+		Idle();
+	}
 
 	Page* CurrentPage() const
 	{

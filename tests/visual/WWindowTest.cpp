@@ -41,18 +41,6 @@ protected:
 		Idle();
 	}
 
-	// The reply a save panel sends when the user has typed a name.
-	void SavePanelReply(const std::string& directory, const char* name)
-	{
-		BEntry entry(directory.c_str());
-		entry_ref ref;
-		ASSERT_EQ(entry.GetRef(&ref), B_OK);
-		BMessage reply(kMsgSavePanelReply);
-		reply.AddRef("directory", &ref);
-		reply.AddString("name", name);
-		Visual()->PostMessage(&reply);
-		Idle();
-	}
 };
 
 
@@ -156,7 +144,7 @@ TEST_F(WWindowTest, SaveAsMovesThePageToTheNewFile)
 	EXPECT_FALSE(Visual()->newPageMode);
 	std::string other = fDirectory + "/other.html";
 	WriteFile(other, "old content that goes");
-	SavePanelReply(fDirectory, "other.html");
+	SavePanelReply(Visual(), fDirectory, "other.html");
 
 	EXPECT_STREQ(page->path, other.c_str());
 	EXPECT_EQ(std::string(Visual()->Title()), "Quillora: Visual - " + other);
@@ -170,7 +158,7 @@ TEST_F(WWindowTest, SaveAsMovesThePageToTheNewFile)
 	EXPECT_EQ(ReadFile(fPath), original);
 
 	// A folder that cannot be written to: the page keeps file and path.
-	SavePanelReply(fDirectory + "/other.html", "below-a-file.html");
+	SavePanelReply(Visual(), fDirectory + "/other.html", "below-a-file.html");
 	ASSERT_EQ(fAlerts.CountAlerts(), 1);
 	EXPECT_EQ(fAlerts.TextAt(0), "Could not save it to that file");
 	EXPECT_STREQ(page->path, other.c_str());
@@ -185,7 +173,7 @@ TEST_F(WWindowTest, NewPageCreatesAnEmptyFileAndLeavesThisPage)
 	WriteFile(fresh, "erased");
 
 	Send(Visual(), kMsgNewPage);
-	SavePanelReply(fDirectory, "fresh.html");
+	SavePanelReply(Visual(), fDirectory, "fresh.html");
 	EXPECT_TRUE(FileExists(fresh));
 	EXPECT_EQ(ReadFile(fresh), "");
 	EXPECT_FALSE(Visual()->newPageMode);
