@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "AlertRecorder.h"
 #include "Alerts.h"
 #include "CrashProtector.h"
 #include "Functions.h"
@@ -21,15 +22,9 @@ protected:
 	{
 		if (be_app == nullptr)
 			new BApplication("application/x-vnd.Quillora-test");
-		BAlert::SetResponder(&fResponder);
 	}
 
-	void TearDown() override
-	{
-		BAlert::SetResponder(nullptr);
-	}
-
-	BRecordingAlertResponder fResponder;
+	quillora_test::AlertRecorder fResponder;
 };
 
 TEST_F(Reports, PiecesAndNumbers)

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Functions.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -141,16 +142,8 @@ class FileText : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		char folder[] = "/tmp/quillora-text-XXXXXX";
-		ASSERT_NE(nullptr, mkdtemp(folder));
-		fFolder = folder;
-		fPath = fFolder + "/lines";
-	}
-
-	void TearDown() override
-	{
-		unlink(fPath.c_str());
-		rmdir(fFolder.c_str());
+		ASSERT_FALSE(fFolder.Path().empty());
+		fPath = fFolder / "lines";
 	}
 
 	void Write(const std::string& bytes)
@@ -170,7 +163,7 @@ protected:
 		return bytes;
 	}
 
-	std::string fFolder;
+	quillora_test::TempFolder fFolder{"text"};
 	std::string fPath;
 };
 

@@ -11,6 +11,7 @@
 #include <File.h>
 
 #include "ImageTools.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -20,24 +21,13 @@ class ImagePaths : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		char folder[] = "/tmp/quillora-home-XXXXXX";
-		ASSERT_NE(nullptr, mkdtemp(folder));
-		fHome = folder;
-		const char* home = getenv("HOME");
-		fOldHome = home != nullptr ? home : "";
-		setenv("HOME", fHome.c_str(), 1);
+		fHome = fTemporaryHome.Home();
+		ASSERT_FALSE(fTemporaryHome.Root().empty());
 		mkdir((fHome + "/site").c_str(), 0700);
 		mkdir((fHome + "/site/images").c_str(), 0700);
 		mkdir((fHome + "/pics").c_str(), 0700);
 		Touch(fHome + "/site/images/a.gif");
 		Touch(fHome + "/a.gif");
-	}
-
-	void TearDown() override
-	{
-		setenv("HOME", fOldHome.c_str(), 1);
-		std::string command = "rm -rf '" + fHome + "'";
-		ASSERT_EQ(0, system(command.c_str()));
 	}
 
 	static void Touch(const std::string& path)
@@ -61,8 +51,8 @@ protected:
 		return found;
 	}
 
+	quillora_test::TemporaryHome fTemporaryHome;
 	std::string fHome;
-	std::string fOldHome;
 };
 
 TEST_F(ImagePaths, ResolvesAgainstDirectoryAndPage)

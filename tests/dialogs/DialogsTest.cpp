@@ -2,7 +2,7 @@
  * File panels with extension filters, and the About window with its image
  * translator test.
  */
-#include "../page/ProgramFixture.h"
+#include "ProgramFixture.h"
 
 #include <Bitmap.h>
 #include <Button.h>
@@ -42,34 +42,7 @@ protected:
 };
 
 
-class AboutTest : public ProgramTest {
-protected:
-	void TearDown() override
-	{
-		RestoreDirectory();
-		ProgramTest::TearDown();
-	}
-
-	// Points the settings at a program folder of the test's own.
-	void UseDirectory(const std::string& directory)
-	{
-		Config* config = Config::Current();
-		fOldDirectory = config->applicationDirectory;
-		config->applicationDirectory = newtext((directory + "/").c_str());
-	}
-
-	void RestoreDirectory()
-	{
-		Config* config = Config::Current();
-		if (config == nullptr || fOldDirectory == nullptr)
-			return;
-		delete[] config->applicationDirectory;
-		config->applicationDirectory = fOldDirectory;
-		fOldDirectory = nullptr;
-	}
-
-	char* fOldDirectory = nullptr;
-};
+class AboutTest : public ProgramTest {};
 
 }	// namespace
 
@@ -169,7 +142,8 @@ TEST_F(AboutTest, MissingOrBrokenImagesAreReported)
 	mkdir(program.c_str(), 0755);
 	mkdir((program + "/Documentation").c_str(), 0755);
 	mkdir((program + "/Documentation/images").c_str(), 0755);
-	UseDirectory(program);
+	// The settings point at a program folder of the test's own.
+	UseProgramDirectory(program + "/");
 
 	// Neither file there: both reported with the full path tried, and the
 	// window is 100 by 100.

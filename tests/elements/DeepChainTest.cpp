@@ -2,9 +2,12 @@
 // long row of style tags nor deeply nested ones exhausts the stack (run
 // under the sanitizer build too, where frames are larger).
 
-#include "../engine/EngineFixture.h"
+#include "PageFixture.h"
 
 #include "TextChange.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The element base: environment inheritance and comparison, the one-time
 // placement hook, line queries and the nearest-text searches.
 
-#include "../engine/EngineFixture.h"
+#include "PageFixture.h"
 
 #include <GraphicsDefs.h>
 
@@ -9,6 +9,9 @@
 #include "GarbageCollector.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 namespace {
 

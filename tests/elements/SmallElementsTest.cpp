@@ -1,13 +1,16 @@
 // Line breaks, paragraphs, rules and unsupported tags: what they keep and
 // write back, their environments, their archives and their error reports.
 
-#include "../engine/EngineFixture.h"
+#include "PageFixture.h"
 
 #include <Message.h>
 
 #include "EndLine.h"
 #include "HorizontalLine.h"
 #include "UnsupportedTAG.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 TEST_F(EngineTest, BreaksAndParagraphsWriteTheirTagsBack)
 {

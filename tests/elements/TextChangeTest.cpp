@@ -1,9 +1,12 @@
 // Style changes: the environment each end gives the elements after it, and
 // the tag each end writes back.
 
-#include "../engine/EngineFixture.h"
+#include "PageFixture.h"
 
 #include "TextChange.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 namespace {
 

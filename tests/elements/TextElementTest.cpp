@@ -1,7 +1,7 @@
 // The text element: entities in and out, the insertion rule on every path
 // (Read, SetText, typing, pasting), its size, CountCharsFit and JoinSplit.
 
-#include "../engine/EngineFixture.h"
+#include "PageFixture.h"
 
 #include <Clipboard.h>
 #include <InterfaceDefs.h>
@@ -9,6 +9,9 @@
 
 #include <cmath>
 #include <cstring>
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 namespace {
 

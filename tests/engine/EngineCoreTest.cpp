@@ -2,7 +2,7 @@
 // HTML in chain order, background images, the diagnostic walk, and the
 // launches of the browser and the companion tool.
 
-#include "EngineFixture.h"
+#include "PageFixture.h"
 
 #include <cmath>
 
@@ -19,6 +19,9 @@
 
 #include "Functions.h"
 #include "TextChange.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // metrics (the kit keeps views on whole pixels, so every position is
 // rounded as the kit rounds it).
 
-#include "EngineFixture.h"
+#include "PageFixture.h"
 
 #include <InterfaceDefs.h>
 #include <ScrollBar.h>
@@ -14,6 +14,9 @@
 #include <sstream>
 
 #include "HorizontalLine.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 namespace {
 

@@ -1,4 +1,7 @@
-#include "EngineFixture.h"
+#include "PageFixture.h"
+
+using namespace quillora_test;
+using EngineTest = PageFixture;
 
 TEST_F(EngineTest, OneDocumentsRoad)
 {

@@ -2,7 +2,7 @@
  * The HTML editor window: its menus, keys, the updates between the two
  * editors and the commands it shares with the visual window.
  */
-#include "../page/ProgramFixture.h"
+#include "ProgramFixture.h"
 
 #include <Clipboard.h>
 #include <InterfaceDefs.h>

@@ -103,7 +103,6 @@ protected:
 		// Instances a failed expectation left running end with the test.
 		for (pid_t pid : ChildrenRunning(fProgram))
 			End(pid);
-		RestoreDirectory();
 		ProgramTest::TearDown();
 	}
 
@@ -111,21 +110,7 @@ protected:
 	// find the built one there.
 	void UseBuiltProgram()
 	{
-		Config* config = Config::Current();
-		ASSERT_NE(config, nullptr);
-		fOldDirectory = config->applicationDirectory;
-		std::string directory = fProgram.substr(0, fProgram.rfind('/') + 1);
-		config->applicationDirectory = newtext(directory.c_str());
-	}
-
-	void RestoreDirectory()
-	{
-		Config* config = Config::Current();
-		if (config == nullptr || fOldDirectory == nullptr)
-			return;
-		delete[] config->applicationDirectory;
-		config->applicationDirectory = fOldDirectory;
-		fOldDirectory = nullptr;
+		UseProgramDirectory(fProgram.substr(0, fProgram.rfind('/') + 1));
 	}
 
 	static void End(pid_t pid)
@@ -137,7 +122,6 @@ protected:
 
 
 	std::string fProgram;
-	char* fOldDirectory = nullptr;
 };
 
 }	// namespace

@@ -11,9 +11,11 @@
 #include "WWindow.h"
 #include "WYSIWYG_Engine.h"
 
+using namespace quillora_test;
+
 namespace {
 
-class Collector : public PageTest {
+class Collector : public PageFixture {
 protected:
 	GarbageCollector* Garbage() const { return fPage->garbageCollector; }
 };
@@ -24,7 +26,7 @@ TEST_F(Collector, ElementsRegisterAndUnregister)
 	// The layout may have taken elements out of the chain (joined texts);
 	// they stay registered until collected.
 	Garbage()->Collect(First());
-	EXPECT_EQ(ChainLength(), Garbage()->CountRegistered());
+	EXPECT_EQ(Count(), Garbage()->CountRegistered());
 	for (WYSIWYG_Element* element = First(); element != nullptr;
 			element = element->Next())
 		EXPECT_TRUE(Garbage()->IsRegistered(element));
@@ -32,15 +34,15 @@ TEST_F(Collector, ElementsRegisterAndUnregister)
 	// An element that is destroyed leaves the registry.
 	EndLine* extra = new EndLine(1, nullptr, nullptr, Engine(), nullptr);
 	EXPECT_TRUE(Garbage()->IsRegistered(extra));
-	EXPECT_EQ(ChainLength() + 1, Garbage()->CountRegistered());
+	EXPECT_EQ(Count() + 1, Garbage()->CountRegistered());
 	delete extra;
 	EXPECT_FALSE(Garbage()->IsRegistered(extra));
-	EXPECT_EQ(ChainLength(), Garbage()->CountRegistered());
+	EXPECT_EQ(Count(), Garbage()->CountRegistered());
 
 	Garbage()->Register(nullptr);
 	int dummy;
 	Garbage()->UnRegister(&dummy);
-	EXPECT_EQ(ChainLength(), Garbage()->CountRegistered());
+	EXPECT_EQ(Count(), Garbage()->CountRegistered());
 	RegisterAtGarbageCollector(&dummy, nullptr);
 	UnRegisterFromGarbageCollector(&dummy, nullptr);
 }
@@ -49,7 +51,7 @@ TEST_F(Collector, ElementsLeavingTheChainAreReleased)
 {
 	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
 	Garbage()->Collect(First());
-	int32 length = ChainLength();
+	int32 length = Count();
 
 	// Taken out of the chain, an element is only unlinked ...
 	WYSIWYG_Element* paragraph = First()->Next();
@@ -57,7 +59,7 @@ TEST_F(Collector, ElementsLeavingTheChainAreReleased)
 	ASSERT_TRUE(fPage->visualWindow->Lock());
 	Engine()->Delete(paragraph);
 	fPage->visualWindow->Unlock();
-	EXPECT_EQ(length - 1, ChainLength());
+	EXPECT_EQ(length - 1, Count());
 	EXPECT_TRUE(Garbage()->IsRegistered(paragraph));
 
 	// ... until the collector takes what is not in the chain.
@@ -72,7 +74,7 @@ TEST_F(Collector, ElementsLeavingTheChainAreReleased)
 	int32 registered = Garbage()->CountRegistered();
 	for (int i = 0; i < 3; i++)
 		Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
-	EXPECT_EQ(length, ChainLength());
+	EXPECT_EQ(length, Count());
 	EXPECT_EQ(registered, Garbage()->CountRegistered());
 }
 

@@ -12,9 +12,11 @@
 #include "UnsupportedTAG.h"
 #include "WText.h"
 
+using namespace quillora_test;
+
 namespace {
 
-class HugeInput : public PageTest {};
+class HugeInput : public PageFixture {};
 
 TEST_F(HugeInput, HundredThousandTags)
 {
@@ -30,7 +32,7 @@ TEST_F(HugeInput, HundredThousandTags)
 	EXPECT_EQ("C6", chain[1]);
 	EXPECT_EQ("T'x'", chain[2]);
 	EXPECT_EQ("C-6", chain[199999]);
-	EXPECT_GE(fPage->garbageCollector->CountRegistered(), ChainLength());
+	EXPECT_GE(fPage->garbageCollector->CountRegistered(), Count());
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
 }
 

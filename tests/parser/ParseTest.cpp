@@ -22,6 +22,8 @@
 #include "WText.h"
 #include "WYSIWYG_Engine.h"
 
+using namespace quillora_test;
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -30,7 +32,7 @@ const char* kNestedTag
 	= "Error: '<' character was found within the bounds of another HTML tag";
 const char* kStrayClose = "Error: found closing '>', but no opening for it";
 
-class Parsing : public PageTest {};
+class Parsing : public PageFixture {};
 
 TEST_F(Parsing, OneDocumentsRoad)
 {

@@ -16,7 +16,9 @@
 #include <Application.h>
 #include <Font.h>
 
+#include "AlertRecorder.h"
 #include "Config.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -26,41 +28,16 @@ protected:
 	{
 		if (be_app == nullptr)
 			new BApplication("application/x-vnd.Quillora-test");
-		BAlert::SetResponder(&fResponder);
 		Config::SetWritable(true);
 
-		char folder[] = "/tmp/quillora-settings-XXXXXX";
-		ASSERT_NE(nullptr, mkdtemp(folder));
-		fRoot = folder;
-		fOldHome = Get("HOME");
-		fOldConfig = Get("XDG_CONFIG_HOME");
-		setenv("HOME", (fRoot + "/home").c_str(), 1);
-		setenv("XDG_CONFIG_HOME", (fRoot + "/config").c_str(), 1);
-		mkdir((fRoot + "/home").c_str(), 0700);
+		fRoot = fHome.Root();
+		ASSERT_FALSE(fRoot.empty());
 		fFile = fRoot + "/config/Brindel/Quillora_settings";
 	}
 
 	void TearDown() override
 	{
 		Config::SetWritable(true);
-		BAlert::SetResponder(nullptr);
-		Restore("HOME", fOldHome);
-		Restore("XDG_CONFIG_HOME", fOldConfig);
-		ASSERT_EQ(0, system(("rm -rf '" + fRoot + "'").c_str()));
-	}
-
-	static std::string Get(const char* name)
-	{
-		const char* value = getenv(name);
-		return value != nullptr ? std::string("=") + value : std::string();
-	}
-
-	static void Restore(const char* name, const std::string& saved)
-	{
-		if (saved.empty())
-			unsetenv(name);
-		else
-			setenv(name, saved.c_str() + 1, 1);
 	}
 
 	bool FileExists() const
@@ -126,11 +103,10 @@ protected:
 		return false;
 	}
 
-	BRecordingAlertResponder fResponder;
+	quillora_test::TemporaryHome fHome{"settings"};
+	quillora_test::AlertRecorder fResponder;
 	std::string fRoot;
 	std::string fFile;
-	std::string fOldHome;
-	std::string fOldConfig;
 };
 
 TEST_F(Settings, FirstStartWritesDefaults)
@@ -336,10 +312,10 @@ namespace {
 void
 SettingsWithoutApplication()
 {
-	char folder[] = "/tmp/quillora-noapp-XXXXXX";
-	if (mkdtemp(folder) == nullptr)
+	std::string folder = quillora_test::MakeTemporaryFolder("noapp");
+	if (folder.empty())
 		_exit(2);
-	setenv("XDG_CONFIG_HOME", folder, 1);
+	setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
 	BRecordingAlertResponder responder;
 	BAlert::SetResponder(&responder);
 	Config config;
@@ -349,7 +325,7 @@ SettingsWithoutApplication()
 	for (int32 i = 0; i < responder.CountAlerts(); i++)
 		fprintf(stderr, "alert: %s\n", responder.TextAt(i).c_str());
 	fflush(stderr);
-	system((std::string("rm -rf '") + folder + "'").c_str());
+	quillora_test::RemoveTree(folder);
 	_exit(0);
 }
 

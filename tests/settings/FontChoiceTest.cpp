@@ -17,6 +17,7 @@
 #include <Font.h>
 
 #include "Config.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -66,10 +67,9 @@ AnyFixedStyle()
 void
 ChooseFrom(const std::vector<std::string>& files)
 {
-	char folder[] = "/tmp/quillora-fonts-XXXXXX";
-	if (mkdtemp(folder) == nullptr)
+	std::string root = quillora_test::MakeTemporaryFolder("fonts");
+	if (root.empty())
 		_exit(2);
-	std::string root = folder;
 	mkdir((root + "/fonts").c_str(), 0700);
 	for (const std::string& file : files) {
 		if (symlink((kFontFolder + file).c_str(),
@@ -108,7 +108,7 @@ ChooseFrom(const std::vector<std::string>& files)
 		fprintf(stderr, "run ended\n");
 	}
 	fflush(stderr);
-	system(("rm -rf '" + root + "'").c_str());
+	quillora_test::RemoveTree(root);
 	_exit(0);
 }
 

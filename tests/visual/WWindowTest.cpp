@@ -2,7 +2,7 @@
  * The visual window: its menu bar, its shortcuts, and the page, file,
  * window and application commands, driven through real messages.
  */
-#include "../page/ProgramFixture.h"
+#include "ProgramFixture.h"
 
 #include <Entry.h>
 #include <InterfaceDefs.h>

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "ControlsTesting.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -75,11 +76,8 @@ class FilePanelTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/quillora-panel-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		char* real = realpath(pattern, NULL);
-		fDir = real;
-		free(real);
+		fDir = fFolder.Path();
+		ASSERT_FALSE(fDir.empty());
 		for (const char* name : { "Photo.JPG", "photo.jpeg", "a.b.gif",
 				"photo.jpg.txt", "gif", ".gif", "notes.txt" })
 			Touch(name);
@@ -101,8 +99,6 @@ protected:
 		fLooper->Lock();
 		fLooper->Quit();
 		dispatch();
-		std::string command = "rm -rf '" + fDir + "'";
-		(void)system(command.c_str());
 	}
 
 	void Touch(const char* name)
@@ -126,6 +122,7 @@ protected:
 		return path.InitCheck() == B_OK ? path.Path() : "";
 	}
 
+	quillora_test::TempFolder fFolder{"panel"};
 	std::string fDir;
 	entry_ref fDirRef;
 	Received fReceived;

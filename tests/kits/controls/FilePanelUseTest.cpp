@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "ControlsTesting.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -24,11 +25,8 @@ class FilePanelUseTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/quillora-use-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		char* real = realpath(pattern, NULL);
-		fDir = real;
-		free(real);
+		fDir = fFolder.Path();
+		ASSERT_FALSE(fDir.empty());
 		mkdir((fDir + "/site").c_str(), 0755);
 		mkdir((fDir + "/site/images").c_str(), 0755);
 		int fd = open((fDir + "/site/index.html").c_str(), O_CREAT | O_WRONLY,
@@ -45,8 +43,6 @@ protected:
 		fLooper->Lock();
 		fLooper->Quit();
 		dispatch();
-		std::string command = "rm -rf '" + fDir + "'";
-		(void)system(command.c_str());
 	}
 
 	std::string PathOf(const entry_ref& ref)
@@ -55,6 +51,7 @@ protected:
 		return path.InitCheck() == B_OK ? path.Path() : "";
 	}
 
+	quillora_test::TempFolder fFolder{"use"};
 	std::string fDir;
 	Received fReceived;
 	RecordingLooper* fLooper;

@@ -15,7 +15,9 @@
 
 #include <OS.h>
 
-#include "../storage/TempFolder.h"
+#include "TempFolder.h"
+
+using namespace quillora_test;
 
 extern char** environ;
 
@@ -27,16 +29,6 @@ const char kExitVariable[] = "QUILLORA_LAUNCH_EXIT";
 // Started as a launch target, this test program writes the arguments it was
 // given to the dump file and its environment to the dump file + ".env" (each
 // entry ended by a zero byte), and ends before any test runs.
-void
-WriteFile(const std::string& path, const std::string& contents)
-{
-	FILE* out = fopen(path.c_str(), "wb");
-	if (out != nullptr) {
-		fwrite(contents.data(), 1, contents.size(), out);
-		fclose(out);
-	}
-}
-
 struct LaunchTarget {
 	LaunchTarget()
 	{
@@ -88,8 +80,8 @@ Dump
 ReadDump(const std::string& path)
 {
 	Dump dump;
-	dump.arguments = SplitEntries(ReadWholeFile(path));
-	dump.environment = SplitEntries(ReadWholeFile(path + ".env"));
+	dump.arguments = SplitEntries(ReadFile(path));
+	dump.environment = SplitEntries(ReadFile(path + ".env"));
 	return dump;
 }
 
@@ -215,7 +207,7 @@ TEST(LoadImage, MissingOrUnusableProgramsFailCleanly)
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, load_image(1, missing, nullptr));
 
 	std::string plain = folder / "not-executable";
-	WriteWholeFile(plain, "#!/bin/sh\n");
+	WriteFile(plain, "#!/bin/sh\n");
 	const char* notExecutable[] = { plain.c_str(), nullptr };
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, load_image(1, notExecutable, nullptr));
 
@@ -232,7 +224,7 @@ TEST(LoadImage, MissingOrUnusableProgramsFailCleanly)
 
 	// An executable the host cannot run is reported when it is started.
 	std::string garbage = folder / "garbage";
-	WriteWholeFile(garbage, "\x01\x02\x03 not a program");
+	WriteFile(garbage, "\x01\x02\x03 not a program");
 	chmod(garbage.c_str(), 0755);
 	const char* cannotRun[] = { garbage.c_str(), nullptr };
 	thread_id team = load_image(1, cannotRun, nullptr);

@@ -14,7 +14,9 @@
 
 #include <OS.h>
 
-#include "../storage/TempFolder.h"
+#include "TempFolder.h"
+
+using namespace quillora_test;
 
 TEST(Threads, FindAndDescribeThreadsOfThisTeam)
 {
@@ -140,7 +142,7 @@ std::string sMarker;
 void
 WriteMarker()
 {
-	WriteWholeFile(sMarker, "exit handlers ran");
+	WriteFile(sMarker, "exit handlers ran");
 }
 
 }	// namespace
@@ -153,10 +155,10 @@ TEST(TeamDeathTest, KillingTheOwnTeamEndsAtOnce)
 	EXPECT_EXIT({
 		atexit(WriteMarker);
 		kill_team(getpid());
-		WriteWholeFile(sMarker, "went on after kill_team");
+		WriteFile(sMarker, "went on after kill_team");
 		exit(3);
 	}, testing::ExitedWithCode(0), "");
-	EXPECT_NE(0, access(sMarker.c_str(), F_OK)) << ReadWholeFile(sMarker);
+	EXPECT_NE(0, access(sMarker.c_str(), F_OK)) << ReadFile(sMarker);
 
 	EXPECT_EXIT(kill_team(B_CURRENT_TEAM), testing::ExitedWithCode(0), "");
 }

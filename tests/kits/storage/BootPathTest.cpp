@@ -21,6 +21,8 @@
 
 #include "TempFolder.h"
 
+using namespace quillora_test;
+
 namespace {
 
 // A temporary home with the XDG variables pointed into it.
@@ -38,7 +40,7 @@ protected:
 
 	void MakeExecutable(const std::string& path)
 	{
-		WriteWholeFile(path, "#!/bin/sh\n");
+		WriteFile(path, "#!/bin/sh\n");
 		ASSERT_EQ(0, chmod(path.c_str(), 0755));
 	}
 
@@ -124,7 +126,7 @@ TEST_F(BootPathsTest, TheBrowserIsTheDesktopLauncherOnThePath)
 	EXPECT_NE(B_OK, BFile("/boot/beos/apps/NetPositive", B_READ_ONLY).InitCheck());
 
 	// A file that is not executable is no launcher.
-	WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\n");
+	WriteFile(bin + "/xdg-open", "#!/bin/sh\n");
 	EXPECT_EQ("/boot/beos/apps/NetPositive",
 		BPrivate::boot_path("/boot/beos/apps/NetPositive"));
 
@@ -144,7 +146,7 @@ TEST_F(BootPathsTest, SettingsFileLandsInTheConfigFolder)
 	ASSERT_EQ(B_OK, file.InitCheck());
 	EXPECT_EQ(6, file.Write("line1\n", 6));
 	file.Unset();
-	EXPECT_EQ("line1\n", ReadWholeFile(fConfig + "/Brindel/Quillora_settings"));
+	EXPECT_EQ("line1\n", ReadFile(fConfig + "/Brindel/Quillora_settings"));
 
 	BFile reread(settings, B_READ_ONLY);
 	ASSERT_EQ(B_OK, reread.InitCheck());
@@ -236,7 +238,7 @@ TEST_F(BootPathsTest, SupportedTypesBecomeADesktopEntry)
 	std::string entryPath = fHome + "/.local/share/applications/"
 		"application-x-vnd.Test-Editor.desktop";
 	EXPECT_EQ(entryPath, BAppFileInfo::DesktopEntryPath("application/x-vnd.Test-Editor"));
-	std::string contents = ReadWholeFile(entryPath);
+	std::string contents = ReadFile(entryPath);
 	ASSERT_FALSE(contents.empty()) << "no desktop entry at " << entryPath;
 	EXPECT_EQ(0u, contents.find("[Desktop Entry]\n"));
 	EXPECT_EQ("Application", KeyOf(contents, "Type"));
@@ -261,7 +263,7 @@ TEST_F(BootPathsTest, SupportedTypesBecomeADesktopEntry)
 	bad.AddString("types", "text/html");
 	bad.AddString("types", "no-slash-allowed/");
 	EXPECT_EQ(B_BAD_VALUE, info.SetSupportedTypes(&bad));
-	EXPECT_EQ(contents, ReadWholeFile(entryPath));
+	EXPECT_EQ(contents, ReadFile(entryPath));
 
 	// No types: no entry.
 	BMessage none;
@@ -291,7 +293,7 @@ TEST_F(BootPathsTest, TheRunningProgramHasItsApplicationSignature)
 	ASSERT_EQ(B_OK, status);
 	EXPECT_STREQ("application/x-vnd.Quillora-StorageTest", signature);
 	ASSERT_EQ(B_OK, setStatus);
-	std::string contents = ReadWholeFile(BAppFileInfo::DesktopEntryPath(signature));
+	std::string contents = ReadFile(BAppFileInfo::DesktopEntryPath(signature));
 	EXPECT_EQ(selfPath, UnquoteExecArgument(KeyOf(contents, "Exec")));
 
 	// Another file does not borrow the running program's signature.
@@ -343,8 +345,8 @@ TEST(MimeType, ChecksFormAndGuessesFromNamesAndContents)
 	EXPECT_STREQ(B_FILE_MIME_TYPE, guess.Type());
 
 	TempFolder folder;
-	WriteWholeFile(folder / "picture", "GIF89a....");
-	WriteWholeFile(folder / "startpage", "  \n<HTML><BODY>");
+	WriteFile(folder / "picture", "GIF89a....");
+	WriteFile(folder / "startpage", "  \n<HTML><BODY>");
 	entry_ref ref;
 	get_ref_for_path((folder / "picture").c_str(), &ref);
 	BMimeType::GuessMimeType(&ref, &guess);

@@ -16,6 +16,8 @@
 
 #include "TempFolder.h"
 
+using namespace quillora_test;
+
 namespace {
 
 std::string
@@ -43,7 +45,7 @@ TEST(Entry, LinksAreFollowedOnlyWhenAsked)
 {
 	TempFolder folder;
 	std::string real = RealFolder(folder);
-	WriteWholeFile(folder / "target.html", "x");
+	WriteFile(folder / "target.html", "x");
 	ASSERT_EQ(0, symlink("target.html", (folder / "link").c_str()));
 	ASSERT_EQ(0, symlink("link", (folder / "chain").c_str()));
 	ASSERT_EQ(0, symlink("missing.html", (folder / "dangling").c_str()));
@@ -103,7 +105,7 @@ TEST(Entry, AbstractEntriesNeedAnExistingFolder)
 	BEntry orphan((folder / "no-folder/x.html").c_str());
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, orphan.InitCheck());
 	EXPECT_FALSE(orphan.Exists());
-	WriteWholeFile(folder / "file", "");
+	WriteFile(folder / "file", "");
 	BEntry underFile((folder / "file/x").c_str());
 	EXPECT_EQ(B_NOT_A_DIRECTORY, underFile.InitCheck());
 
@@ -119,7 +121,7 @@ TEST(Entry, RefRoundTripAndRelativePaths)
 {
 	TempFolder folder;
 	std::string real = RealFolder(folder);
-	WriteWholeFile(folder / "page.html", "");
+	WriteFile(folder / "page.html", "");
 
 	// A relative path is resolved against the current folder.
 	char* saved = getcwd(nullptr, 0);
@@ -166,8 +168,8 @@ TEST(Entry, ParentRenameMoveAndRemove)
 {
 	TempFolder folder;
 	std::string real = RealFolder(folder);
-	WriteWholeFile(folder / "a", "A");
-	WriteWholeFile(folder / "b", "B");
+	WriteFile(folder / "a", "A");
+	WriteFile(folder / "b", "B");
 	ASSERT_EQ(0, mkdir((folder / "dir").c_str(), 0755));
 
 	BEntry a((folder / "a").c_str());
@@ -177,16 +179,16 @@ TEST(Entry, ParentRenameMoveAndRemove)
 	EXPECT_TRUE(parent.IsDirectory());
 
 	EXPECT_EQ(B_FILE_EXISTS, a.Rename("b"));
-	EXPECT_EQ("B", ReadWholeFile(folder / "b")) << "no clobbering unless asked";
+	EXPECT_EQ("B", ReadFile(folder / "b")) << "no clobbering unless asked";
 	EXPECT_EQ(B_OK, a.Rename("c"));
 	EXPECT_EQ(real + "/c", PathOf(a));
-	EXPECT_EQ("A", ReadWholeFile(folder / "c"));
+	EXPECT_EQ("A", ReadFile(folder / "c"));
 
 	BDirectory dir((folder / "dir").c_str());
 	EXPECT_EQ(B_OK, a.MoveTo(&dir));
 	EXPECT_EQ(real + "/dir/c", PathOf(a));
 	EXPECT_EQ(B_OK, a.MoveTo(&dir, "../b", true));
-	EXPECT_EQ("A", ReadWholeFile(folder / "b"));
+	EXPECT_EQ("A", ReadFile(folder / "b"));
 
 	EXPECT_EQ(B_OK, a.Remove());
 	EXPECT_FALSE(a.Exists());
@@ -254,9 +256,9 @@ TEST(Directory, WalksCreatesAndFinds)
 	EXPECT_EQ(B_OK, dir.CreateFile("one.html", &file));
 	EXPECT_EQ(1, file.Write("1", 1));
 	EXPECT_EQ(B_FILE_EXISTS, dir.CreateFile("one.html", nullptr, true));
-	EXPECT_EQ("1", ReadWholeFile(folder / "one.html"));
+	EXPECT_EQ("1", ReadFile(folder / "one.html"));
 	EXPECT_EQ(B_OK, dir.CreateFile("one.html", nullptr, false));
-	EXPECT_EQ("", ReadWholeFile(folder / "one.html")) << "CreateFile erases";
+	EXPECT_EQ("", ReadFile(folder / "one.html")) << "CreateFile erases";
 
 	BDirectory sub;
 	EXPECT_EQ(B_OK, dir.CreateDirectory("sub", &sub));
@@ -362,7 +364,7 @@ TEST(CreateDirectory, MakesEveryMissingParent)
 	EXPECT_EQ(B_OK, create_directory(deep.c_str(), 0755)) << "existing is fine";
 	EXPECT_EQ(B_OK, create_directory((deep + "/").c_str(), 0755));
 
-	WriteWholeFile(folder / "a/file", "");
+	WriteFile(folder / "a/file", "");
 	EXPECT_EQ(B_FILE_EXISTS, create_directory((folder / "a/file").c_str(), 0755));
 	EXPECT_EQ(B_NOT_A_DIRECTORY,
 		create_directory((folder / "a/file/below").c_str(), 0755));
@@ -372,7 +374,7 @@ TEST(CreateDirectory, MakesEveryMissingParent)
 TEST(Statable, ReportsAndChangesNodeFacts)
 {
 	TempFolder folder;
-	WriteWholeFile(folder / "f", "12345");
+	WriteFile(folder / "f", "12345");
 	BNode node((folder / "f").c_str());
 	ASSERT_EQ(B_OK, node.InitCheck());
 	off_t size;

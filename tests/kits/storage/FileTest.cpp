@@ -12,6 +12,8 @@
 
 #include "TempFolder.h"
 
+using namespace quillora_test;
+
 namespace {
 
 std::string
@@ -45,7 +47,7 @@ TEST(File, CreateOnlyWithCreateFlagAndFailIfExistsRefusesExisting)
 
 	BFile exclusive(path.c_str(), B_READ_WRITE | B_CREATE_FILE | B_FAIL_IF_EXISTS);
 	EXPECT_EQ(B_FILE_EXISTS, exclusive.InitCheck());
-	EXPECT_EQ("hello", ReadWholeFile(path)) << "a refused open must not touch the file";
+	EXPECT_EQ("hello", ReadFile(path)) << "a refused open must not touch the file";
 
 	// Without B_ERASE_FILE creating an existing file keeps its bytes.
 	BFile again(path.c_str(), B_READ_ONLY | B_CREATE_FILE);
@@ -61,27 +63,27 @@ TEST(File, EraseEmptiesAndOpenAtEndAppends)
 {
 	TempFolder folder;
 	std::string path = folder / "settings";
-	WriteWholeFile(path, "old contents that are long");
+	WriteFile(path, "old contents that are long");
 
 	BFile erased(path.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
 	ASSERT_EQ(B_OK, erased.InitCheck());
 	EXPECT_EQ(3, erased.Write("new", 3));
 	erased.Unset();
-	EXPECT_EQ("new", ReadWholeFile(path));
+	EXPECT_EQ("new", ReadFile(path));
 
 	BFile appending(path.c_str(), B_WRITE_ONLY | B_OPEN_AT_END);
 	ASSERT_EQ(B_OK, appending.InitCheck());
 	appending.Seek(0, SEEK_SET);
 	EXPECT_EQ(4, appending.Write("+end", 4));
 	appending.Unset();
-	EXPECT_EQ("new+end", ReadWholeFile(path));
+	EXPECT_EQ("new+end", ReadFile(path));
 }
 
 TEST(File, ReadAndWritePositions)
 {
 	TempFolder folder;
 	std::string path = folder / "data";
-	WriteWholeFile(path, "0123456789");
+	WriteFile(path, "0123456789");
 
 	BFile file(path.c_str(), B_READ_WRITE);
 	ASSERT_EQ(B_OK, file.InitCheck());
@@ -103,7 +105,7 @@ TEST(File, ReadAndWritePositions)
 	// A write continues where the read stopped.
 	EXPECT_EQ(2, file.Write("xy", 2));
 	EXPECT_EQ(5, file.Position());
-	EXPECT_EQ("AB2xy56789", ReadWholeFile(path));
+	EXPECT_EQ("AB2xy56789", ReadFile(path));
 
 	EXPECT_EQ(8, file.Seek(-2, SEEK_END));
 	EXPECT_EQ(2, file.Read(buffer, sizeof(buffer)));
@@ -119,20 +121,20 @@ TEST(File, ReadAndWritePositions)
 	off_t size;
 	EXPECT_EQ(B_OK, file.GetSize(&size));
 	EXPECT_EQ(13, size);
-	EXPECT_EQ(std::string("AB2xy56789\0\0!", 13), ReadWholeFile(path));
+	EXPECT_EQ(std::string("AB2xy56789\0\0!", 13), ReadFile(path));
 }
 
 TEST(File, SetSizeTruncatesAndExtends)
 {
 	TempFolder folder;
 	std::string path = folder / "sized";
-	WriteWholeFile(path, "abcdef");
+	WriteFile(path, "abcdef");
 
 	BFile file(path.c_str(), B_READ_WRITE);
 	ASSERT_EQ(B_OK, file.SetSize(2));
-	EXPECT_EQ("ab", ReadWholeFile(path));
+	EXPECT_EQ("ab", ReadFile(path));
 	ASSERT_EQ(B_OK, file.SetSize(4));
-	EXPECT_EQ(std::string("ab\0\0", 4), ReadWholeFile(path));
+	EXPECT_EQ(std::string("ab\0\0", 4), ReadFile(path));
 	EXPECT_EQ(B_BAD_VALUE, file.SetSize(-1));
 
 	BFile readOnly(path.c_str(), B_READ_ONLY);
@@ -140,7 +142,7 @@ TEST(File, SetSizeTruncatesAndExtends)
 	EXPECT_NE(B_OK, readOnly.SetSize(0));
 	EXPECT_LT(readOnly.Write("zz", 2), 0);
 	EXPECT_LT(readOnly.WriteAt(0, "zz", 2), 0);
-	EXPECT_EQ(std::string("ab\0\0", 4), ReadWholeFile(path));
+	EXPECT_EQ(std::string("ab\0\0", 4), ReadFile(path));
 
 	BFile writeOnly(path.c_str(), B_WRITE_ONLY);
 	char c;
@@ -171,7 +173,7 @@ TEST(File, RefusesDirectoriesAndReportsUninitialisedUse)
 TEST(File, OpensThroughEntriesRefsAndDirectories)
 {
 	TempFolder folder;
-	WriteWholeFile(folder / "a.html", "<P>");
+	WriteFile(folder / "a.html", "<P>");
 
 	BDirectory dir(folder.Path().c_str());
 	ASSERT_EQ(B_OK, dir.InitCheck());
@@ -205,7 +207,7 @@ TEST(File, RunningProgramOpensForItsAttributes)
 {
 	TempFolder folder;
 	std::string program = folder / "sleeper";
-	WriteWholeFile(program, ReadWholeFile("/bin/sleep"));
+	WriteFile(program, ReadFile("/bin/sleep"));
 	ASSERT_EQ(0, chmod(program.c_str(), 0755));
 
 	pid_t pid;

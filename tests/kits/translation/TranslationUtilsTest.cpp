@@ -11,25 +11,15 @@
 #include <vector>
 #include <unistd.h>
 
+#include "TempFolder.h"
+
+using namespace quillora_test;
+
 namespace {
 
 std::string DataPath(const char* name)
 {
 	return std::string(QUILLORA_TEST_DATA) + "/interface/" + name;
-}
-
-std::vector<char> ReadAll(const std::string& path)
-{
-	std::vector<char> data;
-	FILE* file = fopen(path.c_str(), "rb");
-	if (file == nullptr)
-		return data;
-	char buffer[4096];
-	size_t length;
-	while ((length = fread(buffer, 1, sizeof(buffer), file)) > 0)
-		data.insert(data.end(), buffer, buffer + length);
-	fclose(file);
-	return data;
 }
 
 // Blue, green, red of a B_RGBA32 pixel.
@@ -68,7 +58,7 @@ TEST(TranslationUtils, ReadsGifFromAPath)
 
 TEST(TranslationUtils, ReadsJpegFromAStreamAtItsPosition)
 {
-	std::vector<char> jpeg = ReadAll(DataPath("green16x8.jpg"));
+	std::string jpeg = ReadFile(DataPath("green16x8.jpg"));
 	ASSERT_FALSE(jpeg.empty());
 	// Some bytes before the picture: reading starts at the stream position.
 	BMallocIO stream;
@@ -96,13 +86,10 @@ TEST(TranslationUtils, MissingFilesAndNonPicturesGiveNull)
 	EXPECT_EQ(BTranslationUtils::GetBitmap("/nonexistent/picture.gif"), nullptr);
 	EXPECT_EQ(BTranslationUtils::GetBitmap((const char*)nullptr), nullptr);
 	EXPECT_EQ(BTranslationUtils::GetBitmap((BPositionIO*)nullptr), nullptr);
-	char path[] = "/tmp/quillora-translation-XXXXXX";
-	int fd = mkstemp(path);
-	ASSERT_GE(fd, 0);
-	ASSERT_EQ(write(fd, "GIF89a but not really", 21), 21);
-	close(fd);
-	EXPECT_EQ(BTranslationUtils::GetBitmap(path), nullptr);
-	unlink(path);
+	TempFolder folder("translation");
+	std::string path = folder / "fake.gif";
+	WriteFile(path, "GIF89a but not really");
+	EXPECT_EQ(BTranslationUtils::GetBitmap(path.c_str()), nullptr);
 	BMallocIO empty;
 	EXPECT_EQ(BTranslationUtils::GetBitmap(&empty), nullptr);
 }
@@ -111,17 +98,11 @@ TEST(TranslationUtils, MissingFilesAndNonPicturesGiveNull)
 TEST(TranslationUtils, BootPathsAreTranslated)
 {
 	// /boot/home/... is the home folder.
-	char home[] = "/tmp/quillora-translation-home-XXXXXX";
-	ASSERT_NE(mkdtemp(home), nullptr);
-	const char* oldHome = getenv("HOME");
-	std::string savedHome = oldHome != nullptr ? oldHome : "";
-	setenv("HOME", home, 1);
-	std::string target = std::string(home) + "/picture.gif";
-	std::vector<char> gif = ReadAll(DataPath("red6x4.gif"));
-	FILE* file = fopen(target.c_str(), "wb");
-	ASSERT_NE(file, nullptr);
-	fwrite(gif.data(), 1, gif.size(), file);
-	fclose(file);
+	TemporaryHome home("translation");
+	ASSERT_FALSE(home.Root().empty());
+	std::string gif = ReadFile(DataPath("red6x4.gif"));
+	ASSERT_FALSE(gif.empty());
+	WriteFile(home.Home() + "/picture.gif", gif);
 
 	BBitmap* bitmap = BTranslationUtils::GetBitmap("/boot/home/picture.gif");
 	EXPECT_NE(bitmap, nullptr);
@@ -129,11 +110,4 @@ TEST(TranslationUtils, BootPathsAreTranslated)
 		EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 5, 3));
 	}
 	delete bitmap;
-
-	unlink(target.c_str());
-	rmdir(home);
-	if (oldHome != nullptr)
-		setenv("HOME", savedHome.c_str(), 1);
-	else
-		unsetenv("HOME");
 }

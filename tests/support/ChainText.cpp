@@ -1,0 +1,74 @@
+// Chain descriptions for the tests (see ChainText.h).
+#include "ChainText.h"
+
+#include <sstream>
+
+#include "EndLine.h"
+#include "HorizontalLine.h"
+#include "TextChange.h"
+#include "UnsupportedTAG.h"
+#include "WText.h"
+#include "WYSIWYG_Element.h"
+
+namespace quillora_test {
+
+std::string
+DiffLines(const std::string& expected, const std::string& found)
+{
+	std::istringstream left(expected), right(found);
+	std::string l, r, out;
+	int shown = 0;
+	while (shown < 6) {
+		bool hasLeft = (bool)std::getline(left, l);
+		bool hasRight = (bool)std::getline(right, r);
+		if (!hasLeft && !hasRight)
+			break;
+		if (!hasLeft)
+			l = "(none)";
+		if (!hasRight)
+			r = "(none)";
+		if (l != r) {
+			out += "- " + l + "\n+ " + r + "\n";
+			shown++;
+		}
+	}
+	return out;
+}
+
+
+std::string
+Describe(WYSIWYG_Element* element)
+{
+	if (WText* text = dynamic_cast<WText*>(element))
+		return "T'" + std::string(text->Text()) + "'";
+	if (TextChange* change = dynamic_cast<TextChange*>(element))
+		return "C" + std::to_string(change->type);
+	if (EndLine* end = dynamic_cast<EndLine*>(element))
+		return "E" + std::to_string(end->type);
+	if (dynamic_cast<HorizontalLine*>(element) != nullptr)
+		return "HR";
+	if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element))
+		return "U" + std::string(tag->html != nullptr ? tag->html : "(null)");
+	return "?";
+}
+
+
+std::vector<std::string>
+DescribeChain(WYSIWYG_Element* first)
+{
+	std::vector<std::string> chain;
+	bool lastWasText = false;
+	for (WYSIWYG_Element* element = first; element != nullptr;
+			element = element->Next()) {
+		WText* text = dynamic_cast<WText*>(element);
+		if (text != nullptr && lastWasText) {
+			std::string& joined = chain.back();
+			joined.insert(joined.size() - 1, text->Text());
+		} else
+			chain.push_back(Describe(element));
+		lastWasText = text != nullptr;
+	}
+	return chain;
+}
+
+}	// namespace quillora_test

@@ -1,0 +1,31 @@
+/*
+ * Chain dumps in test messages, and a short description of a chain for
+ * tests about what the parser builds rather than where it is placed.
+ * (The dump itself is the program's own, see ChainDump.h.)
+ */
+#ifndef QUILLORA_TEST_CHAIN_TEXT_H
+#define QUILLORA_TEST_CHAIN_TEXT_H
+
+#include <string>
+#include <vector>
+
+class WYSIWYG_Element;
+
+namespace quillora_test {
+
+// The first lines in which two dumps differ ("- " expected, "+ " found),
+// for failure messages that must not print megabytes.
+std::string DiffLines(const std::string& expected, const std::string& found);
+
+// One short description of an element: T'text' (WText), C<id>
+// (TextChange), E<type> (EndLine), HR, U<html> (UnsupportedTAG), ? else.
+std::string Describe(WYSIWYG_Element* element);
+
+// The descriptions of a chain in order. The layout may pull text from one
+// text element into the one before it or spread a run over several:
+// neighbouring text elements are described as one.
+std::vector<std::string> DescribeChain(WYSIWYG_Element* first);
+
+}	// namespace quillora_test
+
+#endif	// QUILLORA_TEST_CHAIN_TEXT_H
