@@ -196,14 +196,6 @@ TEST_F(LayoutTest, LongWordsOverflowAndSolidTextsStayWhole)
 	EXPECT_EQ(5, Engine()->LastElement()->WFrame().left);
 }
 
-TEST_F(LayoutTest, TextThatDoesNotFitMovesWholeToTheNextLine)
-{
-	SetViewSize(200, 300);
-	Parse("<BODY>aaaa bbbb <B>ccccccccccccccccccccccccccc</B></BODY>");
-	std::string texts = Texts();
-	EXPECT_EQ("[aaaa bbbb ]|[ccccccccccccccccccccccccccc][]", texts) << Dump();
-}
-
 TEST_F(LayoutTest, LineBreaksAddNoVisibleSpace)
 {
 	Parse("<BODY>a<BR>b<BR>c</BODY>");

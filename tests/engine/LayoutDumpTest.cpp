@@ -1,0 +1,127 @@
+// Layout expectations kept as data: every tests/data/layout/NAME.html is
+// opened in a visual window of a fixed size and its chain dump (as
+// `Quillora --dump` prints it) must equal NAME.dump beside it.
+//
+// After an intended change of the layout, scripts/update-layout-dumps runs
+// this test with QUILLORA_UPDATE_LAYOUT_DUMPS=1 set: then each dump is
+// written instead of compared, and the change is reviewed in the diff.
+
+#include "PageFixture.h"
+
+#include <ctype.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace quillora_test;
+
+namespace {
+
+const std::string kFolder = QUILLORA_TEST_DATA "/layout";
+
+// The visual window's frame size (right - left, bottom - top) for every
+// case: 640 by 480 pixels.
+const float kWindowWidth = 639;
+const float kWindowHeight = 479;
+
+bool
+Updating()
+{
+	const char* update = getenv("QUILLORA_UPDATE_LAYOUT_DUMPS");
+	return update != nullptr && *update != '\0' && *update != '0';
+}
+
+
+bool
+EndsWith(const std::string& name, const std::string& ending)
+{
+	return name.size() > ending.size()
+		&& name.compare(name.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+
+// The case names: the pages of the folder without ".html", sorted.
+std::vector<std::string>
+Cases(const char* ending = ".html")
+{
+	std::vector<std::string> names;
+	for (const std::string& file : ListDirectory(kFolder)) {
+		if (EndsWith(file, ending))
+			names.push_back(file.substr(0, file.size() - strlen(ending)));
+	}
+	std::sort(names.begin(), names.end());
+	return names;
+}
+
+
+// A test name may hold only letters, digits and underscores.
+std::string
+TestName(const testing::TestParamInfo<std::string>& info)
+{
+	std::string name = info.param;
+	for (char& c : name) {
+		if (!isalnum((unsigned char)c))
+			c = '_';
+	}
+	return name;
+}
+
+
+class LayoutDump : public PageFixture,
+	public testing::WithParamInterface<std::string> {
+protected:
+	std::string PageToOpen() const override
+	{
+		return kFolder + "/" + GetParam() + ".html";
+	}
+};
+
+
+TEST_P(LayoutDump, MatchesTheExpectedDump)
+{
+	ASSERT_TRUE(Window()->Lock());
+	Window()->ResizeTo(kWindowWidth, kWindowHeight);
+	Window()->Unlock();
+	BPrivate::dispatch_until_idle();
+	ASSERT_TRUE(Window()->Lock());
+	BRect frame = Window()->Frame();
+	std::string dump = Dump();
+	Window()->Unlock();
+	ASSERT_EQ(kWindowWidth, frame.Width());
+	ASSERT_EQ(kWindowHeight, frame.Height());
+
+	std::string expectedPath = kFolder + "/" + GetParam() + ".dump";
+	if (Updating()) {
+		if (ReadFile(expectedPath) != dump) {
+			WriteFile(expectedPath, dump);
+			printf("wrote %s\n", expectedPath.c_str());
+		}
+		return;
+	}
+	ASSERT_TRUE(FileExists(expectedPath)) << expectedPath
+		<< " is missing: write it with scripts/update-layout-dumps";
+	std::string expected = ReadFile(expectedPath);
+	EXPECT_TRUE(expected == dump) << GetParam() << ".dump differs "
+		"(- expected, + laid out):\n" << DiffLines(expected, dump)
+		<< "After an intended change: scripts/update-layout-dumps";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, LayoutDump, testing::ValuesIn(Cases()),
+	TestName);
+
+
+// A dump whose page is gone would never be checked again.
+TEST(LayoutDumps, EveryDumpHasItsPage)
+{
+	std::vector<std::string> pages = Cases();
+	for (const std::string& name : Cases(".dump")) {
+		EXPECT_TRUE(std::binary_search(pages.begin(), pages.end(), name))
+			<< name << ".dump has no " << name << ".html";
+	}
+}
+
+}	// namespace
