@@ -629,19 +629,18 @@ WText::JoinSplit(float width, bool force)
 		}
 		int32 n = CountCharsFit(following, width - ownWidth);
 		const char* nextText = following->Text();
-		int32 count = -1;
-		for (int32 i = n < nextLength ? n : nextLength - 1; i >= 1; i--) {
+		// When the whole next text fits, all of it comes over: cutting it
+		// after its last blank would leave its last word in a piece of its
+		// own, with the caret allowance of this piece as a gap before it.
+		int32 count = n >= nextLength ? nextLength : -1;
+		for (int32 i = n; count < 0 && i >= 1; i--) {
 			if (IsWhite(nextText[i])) {
 				count = i + 1;
 				break;
 			}
 		}
-		if (count < 0) {
-			if (n == nextLength)
-				count = n;
-			else
-				return nullptr;
-		}
+		if (count < 0)
+			return nullptr;
 		engine->JoinText(this, count);
 		return nullptr;
 	}

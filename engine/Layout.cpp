@@ -153,8 +153,12 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 	float usable = (bounds.right - bounds.left - 5 - 5)
 		- (lineFirst->LeftMargin() + lineFirst->RightMargin());
 
-	// Pass 1: which elements make the line.
+	// Pass 1: which elements make the line. A view covers its width plus
+	// one pixel (a BRect's width leaves out its last column), and pass 3
+	// moves on by exactly that much; counting less would let a line of many
+	// pieces run past the right edge of the page, under the scroll bar.
 	float used = 0;
+	bool anyView = false;
 	bool firstText = true;
 	WYSIWYG_Element* last = nullptr;
 	WYSIWYG_Element* e = lineFirst;
@@ -165,6 +169,8 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			firstText = false;
 		BRect elementBounds = e->WBounds();
 		float width = elementBounds.right - elementBounds.left;
+		bool hasView = e->View() != nullptr;
+		float step = hasView ? width + 1 : width;
 		WYSIWYG_Element* before = e->previous;
 
 		if (used + width > usable) {
@@ -182,7 +188,8 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			}
 			if (e == lineFirst || onlyItems) {
 				e->eolStatus = 1;
-				used += width;
+				used += step;
+				anyView = anyView || hasView;
 				last = e;
 			} else {
 				before->eolStatus = 1;
@@ -204,7 +211,8 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		}
 		if (e->BreakAfter() != 0) {
 			e->eolStatus = 1;
-			used += width;
+			used += step;
+			anyView = anyView || hasView;
 			last = e;
 			break;
 		}
@@ -213,9 +221,14 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			last = before;
 			break;
 		}
-		used += width;
+		used += step;
+		anyView = anyView || hasView;
 		e = e->next;
 	}
+	// What alignment shares out is the line from its first pixel to its
+	// last.
+	if (anyView)
+		used -= 1;
 	WYSIWYG_Element* stop = last != nullptr ? last->next : nullptr;
 
 	// Text height of the line.
@@ -293,6 +306,12 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			error("Internal error: incorrect halignment setting");
 			x = 0;
 	}
+	// Centring and right alignment share out 14 pixels less than a line may
+	// hold, so a nearly full line would start left of the margin, its first
+	// piece cut off by the view's left edge: it starts at the margin.
+	int32 alignment = lineFirst->HAlignment();
+	if ((alignment == 1 || alignment == 2) && x < leftMargin + 5)
+		x = leftMargin + 5;
 
 	// Pass 3: positions.
 	float previousY = rise;
@@ -530,7 +549,12 @@ WYSIWYG_Engine::JoinText(WText* text, int32 count)
 		count = length;
 
 	WindowLock lock(window);
+	// The bytes come after everything the text holds; a caret at its end
+	// stays where the user left it instead of being pushed behind them.
+	int32 ownStart, ownEnd;
+	text->GetSelection(&ownStart, &ownEnd);
 	text->Insert(text->TextLength(), following->Text(), count);
+	text->Select(ownStart, ownEnd);
 	FitSplitSize(text);
 	int32 start, end;
 	following->GetSelection(&start, &end);

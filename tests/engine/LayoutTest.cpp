@@ -156,9 +156,12 @@ TEST_F(LayoutTest, WorkedLineWithATallElement)
 	Engine()->Place(text, false);
 	EXPECT_EQ(118, text->WFrame().left);
 	EXPECT_EQ(219, box->WFrame().left);
+	// Right aligned, the box's last column is the line's right end, (400 -
+	// 14) - 5: the text's 101 columns and the box's 51 end there.
 	text->SetHAlignment(2);
 	Engine()->Place(text, false);
-	EXPECT_EQ(5 + 226, text->WFrame().left);
+	EXPECT_EQ(381 - 50 - 101, text->WFrame().left);
+	EXPECT_EQ(381, box->WFrame().right);
 
 	// Top alignment raises nothing.
 	text->SetHAlignment(0);
@@ -461,4 +464,94 @@ TEST_F(LayoutTest, LongSingleRunFillsEveryLineWithWholeWords)
 	// The line break closes the last line.
 	EXPECT_EQ(0u, dump.compare(cut, std::to_string(index).size() + 9,
 		std::to_string(index) + " EndLine ")) << dump.substr(cut, 80);
+}
+
+// A text joined into the one before it comes over whole when all of it fits:
+// no piece of its own is left with its last word, behind the caret allowance
+// of the piece before as a gap.
+TEST_F(LayoutTest, AWholeTextThatFitsIsJoinedWhole)
+{
+	Parse("<BODY>one two three</BODY>");
+	float h = LineHeight();
+	EXPECT_EQ("0 WText eol=0 frame=5,8," + std::to_string((int)(5
+			+ Width("one two three"))) + "," + std::to_string((int)(8 + h))
+		+ " text=\"one two three\"\n", Dump());
+
+	// Typing into a paragraph and taking the words out again re-flows it
+	// back to what a fresh layout of the same text gives: each round pushes
+	// words onto a second line and pulls them all back.
+	Parse("<BODY>alpha beta gamma delta epsilon zeta eta theta<BR>end</BODY>");
+	std::string fresh = Dump();
+	WText* text = TextAt(0);
+	ASSERT_NE(nullptr, text);
+	const std::string typed = "iota kappa lambda mu nu xi omicron pi rho "
+		"sigma tau upsilon ";
+	// At the start of "beta", "gamma" and "delta".
+	const int32 offsets[] = { 6, 11, 17 };
+	for (int round = 0; round < 3; round++) {
+		ASSERT_TRUE(Window()->Lock());
+		text->MakeFocus(true);
+		text->Select(offsets[round], offsets[round]);
+		Window()->Unlock();
+		Type(typed);
+		ASSERT_NE(std::string::npos, Texts().find("]|[")) << Dump();
+		for (size_t i = 0; i < typed.size(); i++)
+			Type("\x08");
+		EXPECT_TRUE(fresh == Dump()) << "round " << round << "\n"
+			<< DiffLines(fresh, Dump());
+	}
+}
+
+// No view lies beyond the page's right inset, whatever the width, however
+// many pieces a line holds and however it is aligned; only a word wider than
+// the whole line may stick out, alone on its line.
+TEST_F(LayoutTest, LinesOfManyPiecesStayInsideTheView)
+{
+	std::string body = "<BODY>";
+	for (int i = 0; i < 40; i++)
+		body += std::string(i % 3 ? "<B>" : "<I>") + "w" + std::to_string(i)
+			+ (i % 3 ? "</B>" : "</I>") + " x ";
+	body += "<CENTER>";
+	for (int i = 0; i < 40; i++)
+		body += "<B>c" + std::to_string(i) + "</B> ";
+	body += "</CENTER>";
+	Parse(body + "</BODY>");
+	int checked = 0;
+	for (float width = 150; width <= 700; width += 23) {
+		SetViewSize(width, 300);
+		Refresh();
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+			if (e->View() == nullptr)
+				continue;
+			BRect frame = e->WFrame();
+			EXPECT_LE(frame.right, width - 5) << "width " << width << "\n"
+				<< Dump();
+			EXPECT_GE(frame.left, 5);
+			checked++;
+		}
+	}
+	EXPECT_GT(checked, 1000);
+
+	// Every right-aligned line ends on the same column, (400 - 14) - 5,
+	// however many pieces it holds.
+	SetViewSize(400, 300);
+	Parse("<BODY><B>a</B><I>b</I><B>c</B><I>d</I><B>e</B><BR>abcde<BR>"
+		"<I>a</I> b <B>c</B> d</BODY>");
+	ASSERT_TRUE(Window()->Lock());
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
+		e->SetHAlignment(2);
+	Engine()->Place(nullptr, true);
+	Window()->Unlock();
+	int lines = 0;
+	float right = 0;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (e->View() != nullptr && e->WFrame().right > right)
+			right = e->WFrame().right;
+		if (e->EOLStatus() != 0 || e->Next() == nullptr) {
+			EXPECT_EQ(381, right) << "line " << lines << "\n" << Dump();
+			right = 0;
+			lines++;
+		}
+	}
+	EXPECT_EQ(3, lines) << Dump();
 }
