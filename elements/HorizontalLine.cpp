@@ -78,13 +78,17 @@ HorizontalLine::Draw(float where)
 	BView* view = engine->view;
 	if (!view->LockLooper())
 		return;
+	// `where` is a place on the page, in the main view's own coordinates,
+	// like the frames of the text around the rule: it moves with the page
+	// when the view scrolls. A rule outside the visible part is not drawn;
+	// the update that scrolls it into view draws it.
 	BRect bounds = view->Bounds();
-	if (bounds.bottom - bounds.top < where) {
+	if (where + 4.0 < bounds.top || where + 2.0 > bounds.bottom) {
 		view->UnlockLooper();
 		return;
 	}
 	lineTop = bounds.top;
-	y = bounds.top + where;
+	y = where;
 	float right = bounds.right;
 	view->BeginLineArray(3);
 	view->AddLine(BPoint(7.0, y + 2.0), BPoint(right - 8.0, y + 2.0),
@@ -105,13 +109,11 @@ HorizontalLine::Erase()
 	BView* view = engine->view;
 	if (view->Window() == nullptr)
 		return;
+	// The band the rule was last drawn in is drawn again by the next
+	// update, background picture and whatever now lies there included.
+	// Painting it over in the view colour would leave a stripe on a page
+	// with a background picture, and would wipe text that has moved into
+	// the band since.
 	BRect bounds = view->Bounds();
-	float right = bounds.right;
-	rgb_color background = view->ViewColor();
-	rgb_color high = view->HighColor();
-	view->SetHighColor(background);
-	view->StrokeLine(BPoint(7.0, y + 2.0), BPoint(right - 8.0, y + 2.0));
-	view->StrokeLine(BPoint(8.0, y + 3.0), BPoint(right - 9.0, y + 3.0));
-	view->StrokeLine(BPoint(8.0, y + 4.0), BPoint(right - 9.0, y + 4.0));
-	view->SetHighColor(high);
+	view->Invalidate(BRect(7.0, y + 2.0, bounds.right - 8.0, y + 4.0));
 }

@@ -19,8 +19,10 @@ public:
 	virtual void Do();
 	virtual void Archive(BMessage* archive);
 
-	// y is relative to the top of the main view's bounds.
+	// y is a place on the page in the main view's coordinates (the line's
+	// top + 13): the rule scrolls with the page.
 	void Draw(float y);
+	// Has the band of the rule last drawn drawn again.
 	void Erase();
 
 	// Fields.

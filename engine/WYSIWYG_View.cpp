@@ -61,13 +61,13 @@ WYSIWYG_View::Draw(BRect update)
 	if (engine == nullptr)
 		return;
 	// Rules are painted on this view; the element views are its children
-	// and the kit draws each of them over its own bounds after this.
+	// and the kit draws each of them over its own bounds after this. The
+	// update has just painted the background, so there is nothing to erase
+	// (and erasing would ask for another update).
 	for (WYSIWYG_Element* element = engine->FirstElement(); element != nullptr;
 			element = element->Next()) {
-		if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element)) {
-			rule->Erase();
+		if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element))
 			rule->Draw(rule->LineTop() + 13.0f);
-		}
 	}
 }
 

@@ -1,0 +1,204 @@
+/*
+ * What the visual window shows of its page, read back from snapshots of the
+ * real window: rules where their lines are after any scroll, and nothing
+ * drawn into or past the right edge of the page view.
+ */
+#include "../page/ProgramFixture.h"
+
+#include <Bitmap.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <TranslationUtils.h>
+
+#include <memory>
+#include <set>
+
+#include "ChainDump.h"
+#include "HorizontalLine.h"
+#include "WText.h"
+#include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
+
+using namespace quillora_test;
+
+namespace {
+
+// A window's pixels, as its snapshot file holds them.
+class WindowPixels {
+public:
+	explicit WindowPixels(BWindow* window, const std::string& folder)
+	{
+		std::string path = folder + "/snapshot.png";
+		if (window->Snapshot(path.c_str()) == B_OK)
+			fBitmap.reset(BTranslationUtils::GetBitmap(path.c_str()));
+		unlink(path.c_str());
+	}
+
+	bool IsValid() const { return fBitmap != nullptr; }
+	int32 Width() const { return fBitmap->Bounds().IntegerWidth() + 1; }
+	int32 Height() const { return fBitmap->Bounds().IntegerHeight() + 1; }
+
+	rgb_color At(int32 x, int32 y) const
+	{
+		const uint8* row = (const uint8*)fBitmap->Bits()
+			+ (size_t)y * fBitmap->BytesPerRow();
+		const uint8* pixel = row + (size_t)x * 4;
+		return make_color(pixel[2], pixel[1], pixel[0], pixel[3]);
+	}
+
+	bool Is(int32 x, int32 y, uint8 red, uint8 green, uint8 blue) const
+	{
+		rgb_color c = At(x, y);
+		return c.red == red && c.green == green && c.blue == blue;
+	}
+
+private:
+	std::unique_ptr<BBitmap> fBitmap;
+};
+
+
+class PageViewTest : public ProgramTest {
+protected:
+	WYSIWYG_Engine* Engine() { return CurrentPage()->visualWindow->engine; }
+	BWindow* Visual() { return CurrentPage()->visualWindow; }
+
+	// The page view's bounds in window coordinates.
+	BRect ViewInWindow()
+	{
+		BView* view = Engine()->view;
+		EXPECT_TRUE(Visual()->Lock());
+		BRect bounds = view->Bounds();
+		BRect onScreen = view->ConvertToScreen(bounds);
+		BRect inWindow = Visual()->ConvertFromScreen(onScreen);
+		Visual()->Unlock();
+		return inWindow;
+	}
+
+	void ScrollTo(float y)
+	{
+		ASSERT_TRUE(Visual()->Lock());
+		Engine()->view->ScrollTo(BPoint(0, y));
+		Visual()->Unlock();
+		Idle();
+	}
+
+	// The window rows on which the page view shows a rule: its top line of
+	// grey 0xAA runs from 7 to the width less 8.
+	std::set<int32> RuleRows(const WindowPixels& pixels, BRect view)
+	{
+		std::set<int32> rows;
+		int32 left = (int32)view.left + 7, right = (int32)view.right - 8;
+		for (int32 y = (int32)view.top; y <= (int32)view.bottom; y++) {
+			bool grey = true;
+			for (int32 x = left; x <= right && grey; x += 3)
+				grey = pixels.Is(x, y, 0xAA, 0xAA, 0xAA);
+			if (grey)
+				rows.insert(y);
+		}
+		return rows;
+	}
+
+	// Where the rules of the chain belong in the window now: 2 below their
+	// place on the page, less the scroll.
+	std::set<int32> ExpectedRuleRows(BRect view)
+	{
+		std::set<int32> rows;
+		EXPECT_TRUE(Visual()->Lock());
+		float top = Engine()->view->Bounds().top;
+		for (WYSIWYG_Element* e = Engine()->FirstElement(); e != nullptr;
+				e = e->Next()) {
+			if (dynamic_cast<HorizontalLine*>(e) == nullptr)
+				continue;
+			float y = view.top + e->LineTop() + 13 + 2 - top;
+			if (y >= view.top && y <= view.bottom)
+				rows.insert((int32)y);
+		}
+		Visual()->Unlock();
+		return rows;
+	}
+};
+
+}	// namespace
+
+
+TEST_F(PageViewTest, RulesScrollWithThePageAndStayBetweenTheirLines)
+{
+	std::string body = "<BODY>";
+	for (int i = 0; i < 90; i++) {
+		body += "Line " + std::to_string(i) + " of the page<BR>";
+		if (i % 6 == 5)
+			body += "<HR>";
+	}
+	OpenContent(body + "</BODY>");
+	BRect view = ViewInWindow();
+	float min, max;
+	Engine()->scrollView->ScrollBar(B_VERTICAL)->GetRange(&min, &max);
+	ASSERT_GT(max, 400) << "the page must be long enough to scroll";
+
+	// Odd amounts, a rule scrolled in from below, and back to the top.
+	const float scrolls[] = { 0, 37, 113, 400, max, 5, 0 };
+	for (float scroll : scrolls) {
+		ScrollTo(scroll);
+		WindowPixels pixels(Visual(), fDirectory);
+		ASSERT_TRUE(pixels.IsValid());
+		std::set<int32> expected = ExpectedRuleRows(view);
+		EXPECT_FALSE(expected.empty()) << "scroll " << scroll;
+		EXPECT_EQ(expected, RuleRows(pixels, view)) << "scroll " << scroll;
+
+		// No text lies on a rule's band: the rows around it are the page's
+		// background where the text would be.
+		for (int32 row : expected) {
+			for (int32 y = row - 1; y <= row + 2; y++) {
+				if (y < view.top || y > view.bottom)
+					continue;
+				bool clear = true;
+				for (int32 x = (int32)view.left; x < view.left + 7; x++)
+					clear = clear && pixels.Is(x, y, 255, 255, 255);
+				EXPECT_TRUE(clear) << "scroll " << scroll << " row " << y;
+			}
+		}
+	}
+}
+
+
+TEST_F(PageViewTest, NothingIsDrawnIntoTheRightEdgeOfThePage)
+{
+	// A table of contents: many short links in one paragraph, and text runs
+	// with bold and italic words; each piece is a view of its own.
+	std::string body = "<BODY><P>";
+	for (int i = 0; i < 60; i++)
+		body += "<A HREF=\"#s" + std::to_string(i) + "\">Section "
+			+ std::to_string(i) + "</A> ";
+	body += "<P>";
+	for (int i = 0; i < 80; i++)
+		body += std::string(i % 2 ? "<B>Why</B>" : "<I>Why</I>") + " not ";
+	body += "<CENTER>";
+	for (int i = 0; i < 50; i++)
+		body += "<B>centred</B> ";
+	OpenContent(body + "</CENTER></BODY>");
+
+	BRect view = ViewInWindow();
+	WindowPixels pixels(Visual(), fDirectory);
+	ASSERT_TRUE(pixels.IsValid());
+	int32 right = (int32)view.right;
+	int32 inked = 0;
+	std::string firstInk;
+	for (int32 y = (int32)view.top; y <= (int32)view.bottom; y++) {
+		// The page's own right inset stays clear: nothing is cut off at the
+		// view's edge, under the scroll bar.
+		for (int32 x = right - 4; x <= right && firstInk.empty(); x++) {
+			if (!pixels.Is(x, y, 255, 255, 255))
+				firstInk = std::to_string(x) + "," + std::to_string(y);
+		}
+		// Lines are filled up to near the edge, so the check above looks at
+		// lines that really reach it.
+		for (int32 x = right - 40; x < right - 4; x++) {
+			if (!pixels.Is(x, y, 255, 255, 255)) {
+				inked++;
+				break;
+			}
+		}
+	}
+	EXPECT_EQ("", firstInk) << DumpChain(Engine());
+	EXPECT_GT(inked, 20);
+}
