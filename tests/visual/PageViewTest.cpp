@@ -3,7 +3,7 @@
  * real window: rules where their lines are after any scroll, and nothing
  * drawn into or past the right edge of the page view.
  */
-#include "../page/ProgramFixture.h"
+#include "ProgramFixture.h"
 
 #include <Bitmap.h>
 #include <ScrollBar.h>
