@@ -125,6 +125,19 @@ WApplication::StartingFinished()
 void
 WApplication::FirstStart()
 {
+	// An installed program came with its menu entry and its command links;
+	// per-user copies would only shadow them (and outlive the package).
+	if (!config->IsInstalledSystemWide())
+		_InstallForUser();
+
+	About_Window* about = new About_Window();
+	about->Show();
+}
+
+
+void
+WApplication::_InstallForUser()
+{
 	app_info info;
 	if (GetAppInfo(&info) == B_OK) {
 		BFile appFile(&info.ref, B_READ_WRITE);
@@ -147,9 +160,6 @@ WApplication::FirstStart()
 	BSymLink link;
 	boot.CreateSymLink("/boot/home/config/be/Applications/Quillora",
 		target.c_str(), &link);
-
-	About_Window* about = new About_Window();
-	about->Show();
 }
 
 

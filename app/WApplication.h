@@ -52,6 +52,12 @@ public:
 	bool firstStart;
 
 	bool batchMode;
+
+private:
+	// The first start's installation for this user: the program file
+	// declares that it opens HTML (a desktop entry) and is linked into the
+	// user's command folder.
+	void _InstallForUser();
 };
 
 // The running application object, as the program's own type.

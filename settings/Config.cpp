@@ -48,14 +48,23 @@ Config::Config()
 	sCurrent = this;
 
 	SetStandardValues();
-	if (Init())
+	if (Init()) {
+		// The program's folder is where the running program is, whatever
+		// the file says: a program that was moved, or a packaged copy
+		// started after a build-tree one, would otherwise look for its help
+		// and start page in the old place. The stored folder only stands
+		// when the running program's file cannot be found.
+		if (!_FindApplicationDirectory(false) && (applicationDirectory == nullptr
+				|| applicationDirectory[0] == '\0'))
+			_FindApplicationDirectory(true);
 		return;
+	}
 
 	// No usable file: defaults throughout (whatever Init() read before it
 	// gave up goes), the program's directory worked out anew, and a fresh
 	// file written.
 	SetStandardValues();
-	_FindApplicationDirectory();
+	_FindApplicationDirectory(true);
 	Save();
 	fFirstStart = true;
 }
@@ -90,6 +99,14 @@ Config::Current()
 }
 
 
+bool
+Config::IsInstalledSystemWide() const
+{
+	return applicationDirectory != nullptr
+		&& strncmp(applicationDirectory, "/usr/", 5) == 0;
+}
+
+
 void
 Config::_FreeStrings()
 {
@@ -102,12 +119,9 @@ Config::_FreeStrings()
 }
 
 
-void
-Config::_FindApplicationDirectory()
+bool
+Config::_FindApplicationDirectory(bool report)
 {
-	delete[] applicationDirectory;
-	applicationDirectory = nullptr;
-
 	app_info info;
 	BPath path;
 	bool found = be_app != nullptr && be_app->GetAppInfo(&info) == B_OK;
@@ -117,16 +131,22 @@ Config::_FindApplicationDirectory()
 			&& path.Path() != nullptr;
 	}
 	if (!found) {
-		error("Could not find the path to Quillora.");
-		return;
+		if (report) {
+			delete[] applicationDirectory;
+			applicationDirectory = nullptr;
+			error("Could not find the path to Quillora.");
+		}
+		return false;
 	}
 
+	delete[] applicationDirectory;
 	applicationDirectory = newtext(path.Path());
 	char* slash = strrchr(applicationDirectory, '/');
 	if (slash != nullptr)
 		slash[1] = '\0';
 	else
 		applicationDirectory[0] = '\0';
+	return true;
 }
 
 

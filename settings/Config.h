@@ -9,6 +9,9 @@
  *   4-8  applicationDirectory, userName, imageDirectory, proportionalFamily,
  *        fixedFamily
  *   9-10 proportionalSize, fixedSize in decimal
+ * Line 4 records where the program was when the file was written; at every
+ * start the folder of the running program replaces it (the stored one is
+ * only used when the program's own file cannot be found).
  * A value is written verbatim except that line feeds and carriage returns in
  * it become blanks, so that no value can shift the lines after it.
  */
@@ -52,6 +55,11 @@ public:
 	// not yet destroyed, or null.
 	static Config* Current();
 
+	// True when the program's folder lies under /usr: the program was
+	// installed for the whole system (by a package or an install to
+	// /usr/local), which also provides its menu entry and its command.
+	bool IsInstalledSystemWide() const;
+
 	// True when the constructor found no usable settings file and wrote a
 	// fresh one (the program's first start).
 	bool IsFirstStart() const { return fFirstStart; }
@@ -67,7 +75,10 @@ public:
 
 private:
 	void _FreeStrings();
-	void _FindApplicationDirectory();
+	// Sets applicationDirectory to the running program's folder; false when
+	// the program's file cannot be found. Then, with `report`, the failure
+	// is told and the folder emptied; without, the folder is left alone.
+	bool _FindApplicationDirectory(bool report);
 	void _AskToQuit();
 
 	bool fFirstStart;

@@ -251,3 +251,63 @@ TEST_F(LaunchTest, FirstStartInstallsTheProgram)
 	// The page was opened, not changed.
 	EXPECT_EQ(ReadFile(page), kPage);
 }
+
+
+namespace {
+
+// The shown windows of the application with this title.
+int32
+ShownWindowsTitled(const char* title)
+{
+	int32 count = 0;
+	for (int32 i = 0; i < be_app->CountWindows(); i++) {
+		BWindow* window = be_app->WindowAt(i);
+		if (window != nullptr && strcmp(window->Title(), title) == 0
+			&& !window->IsHidden())
+			count++;
+	}
+	return count;
+}
+
+}	// namespace
+
+
+TEST_F(LaunchTest, FirstStartOfAnInstalledProgramLeavesTheUserFoldersAlone)
+{
+	OpenContent(kPage);
+	Config* config = fApplication->config;
+	std::string applications = std::string(getenv("XDG_DATA_HOME"))
+		+ "/applications";
+	std::string link = std::string(getenv("HOME")) + "/.local/bin/Quillora";
+	ASSERT_TRUE(ListDirectory(applications).empty());
+	ASSERT_FALSE(FileExists(link));
+	ASSERT_EQ(ShownWindowsTitled("About_Window"), 0);
+
+	// Installed under /usr: the package brings the menu entry and the
+	// commands; the first start only greets.
+	UseProgramDirectory("/usr/lib/quillora/");
+	EXPECT_TRUE(config->IsInstalledSystemWide());
+	fApplication->FirstStart();
+	Idle();
+	EXPECT_EQ(ShownWindowsTitled("About_Window"), 1);
+	EXPECT_TRUE(ListDirectory(applications).empty());
+	struct stat st;
+	EXPECT_NE(lstat(link.c_str(), &st), 0);
+
+	// The same first start from a folder of the user's own installs both.
+	std::string folder = fDirectory + "/";
+	UseProgramDirectory(folder);
+	EXPECT_FALSE(config->IsInstalledSystemWide());
+	fApplication->FirstStart();
+	Idle();
+	std::vector<std::string> entries = ListDirectory(applications);
+	EXPECT_EQ(entries.size(), 1u);
+	char target[PATH_MAX];
+	ssize_t length = readlink(link.c_str(), target, sizeof(target) - 1);
+	ASSERT_GT(length, 0);
+	EXPECT_EQ(std::string(target, size_t(length)), folder + "Quillora");
+
+	unlink(link.c_str());
+	for (const std::string& entry : entries)
+		unlink((applications + "/" + entry).c_str());
+}

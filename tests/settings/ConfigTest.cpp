@@ -19,6 +19,7 @@
 #include "AlertRecorder.h"
 #include "Config.h"
 #include "TempFolder.h"
+#include "Functions.h"
 
 namespace {
 
@@ -38,6 +39,17 @@ protected:
 	void TearDown() override
 	{
 		Config::SetWritable(true);
+	}
+
+	// The folder of the running (test) program, ending in "/".
+	static std::string ProgramFolder()
+	{
+		char self[4096];
+		ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+		if (length <= 0)
+			return std::string();
+		std::string path(self, size_t(length));
+		return path.substr(0, path.rfind('/') + 1);
 	}
 
 	bool FileExists() const
@@ -131,14 +143,7 @@ TEST_F(Settings, FirstStartWritesDefaults)
 	// The program's directory is the test program's own, ending in "/".
 	ASSERT_NE(nullptr, config.applicationDirectory);
 	std::string directory = config.applicationDirectory;
-	ASSERT_FALSE(directory.empty());
-	EXPECT_EQ('/', directory.back());
-	char self[4096];
-	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-	ASSERT_GT(length, 0);
-	self[length] = '\0';
-	EXPECT_EQ(std::string(self).substr(0, directory.size()), directory);
-	EXPECT_EQ(nullptr, strchr(self + directory.size(), '/'));
+	EXPECT_EQ(ProgramFolder(), directory);
 
 	// Ten lines, line feeds only, families before sizes.
 	std::vector<std::string> lines = Lines();
@@ -171,8 +176,9 @@ TEST_F(Settings, StoredValuesWinAndRoundTrip)
 	{
 		Config config;
 		EXPECT_FALSE(config.IsFirstStart());
-		// The stored program directory stands even if the program moved.
-		EXPECT_STREQ("/moved/away/", config.applicationDirectory);
+		// The program was moved since the file was written: its folder is
+		// where it runs now, not where the file says.
+		EXPECT_EQ(ProgramFolder(), config.applicationDirectory);
 		EXPECT_STREQ("Ann Author", config.userName);
 		EXPECT_STREQ("images/", config.imageDirectory);
 		EXPECT_STREQ("Some Family", config.proportionalFamily);
@@ -188,6 +194,7 @@ TEST_F(Settings, StoredValuesWinAndRoundTrip)
 	}
 	std::vector<std::string> lines = Lines();
 	ASSERT_EQ(10u, lines.size());
+	EXPECT_EQ(ProgramFolder(), lines[3]);
 	EXPECT_EQ("", lines[4]);
 	EXPECT_EQ("-3", lines[9]);
 
@@ -229,6 +236,24 @@ TEST_F(Settings, UnusableFilesAreReplaced)
 		EXPECT_EQ(10u, Lines().size());
 	}
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+}
+
+TEST_F(Settings, InstalledSystemWideMeansUnderUsr)
+{
+	Config config;
+	struct Case { const char* folder; bool installed; };
+	for (const Case& c : { Case{ "/usr/lib/quillora/", true },
+			Case{ "/usr/local/lib/quillora/", true },
+			Case{ "/usrlocal/quillora/", false },
+			Case{ "/home/ann/usr/lib/quillora/", false },
+			Case{ "usr/lib/quillora/", false }, Case{ "", false } }) {
+		delete[] config.applicationDirectory;
+		config.applicationDirectory = newtext(c.folder);
+		EXPECT_EQ(c.installed, config.IsInstalledSystemWide()) << c.folder;
+	}
+	delete[] config.applicationDirectory;
+	config.applicationDirectory = nullptr;
+	EXPECT_FALSE(config.IsInstalledSystemWide());
 }
 
 TEST_F(Settings, SizeLines)
@@ -335,6 +360,44 @@ TEST(SettingsDeathTest, ProgramFileNotFound)
 	EXPECT_EXIT(SettingsWithoutApplication(), testing::ExitedWithCode(0),
 		"directory=\\[\\(none\\)\\] alerts=1 first=1\n"
 		"alert: Could not find the path to Quillora\\.\n");
+}
+
+
+// A settings file that names a folder, and no program file to find: the
+// stored folder is the best there is, and it is used without a word. An
+// empty stored folder is no folder, and the failure is told.
+void
+StoredFolderWithoutApplication(const char* stored)
+{
+	char folder[] = "/tmp/quillora-noapp-XXXXXX";
+	if (mkdtemp(folder) == nullptr)
+		_exit(2);
+	setenv("XDG_CONFIG_HOME", folder, 1);
+	std::string settings = std::string(folder) + "/Brindel";
+	mkdir(settings.c_str(), 0700);
+	std::ofstream(settings + "/Quillora_settings")
+		<< "Brindel Quillora 1.00 configuration file\nDo not delete\n1.000\n"
+		<< stored << "\nAnn\n\nFam\nMono\n10\n10\n";
+	BRecordingAlertResponder responder;
+	BAlert::SetResponder(&responder);
+	Config config;
+	fprintf(stderr, "directory=[%s] alerts=%d first=%d\n",
+		config.applicationDirectory != nullptr ? config.applicationDirectory
+			: "(none)", (int)responder.CountAlerts(), (int)config.IsFirstStart());
+	fflush(stderr);
+	system((std::string("rm -rf '") + folder + "'").c_str());
+	_exit(0);
+}
+
+TEST(SettingsDeathTest, StoredFolderStandsOnlyWhenTheProgramIsNotFound)
+{
+	GTEST_FLAG_SET(death_test_style, "threadsafe");
+	EXPECT_EXIT(StoredFolderWithoutApplication("/opt/quillora/"),
+		testing::ExitedWithCode(0),
+		"directory=\\[/opt/quillora/\\] alerts=0 first=0\n");
+	EXPECT_EXIT(StoredFolderWithoutApplication(""),
+		testing::ExitedWithCode(0),
+		"directory=\\[\\(none\\)\\] alerts=1 first=0\n");
 }
 
 }	// namespace

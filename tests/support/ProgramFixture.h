@@ -41,9 +41,10 @@
 
 namespace quillora_test {
 
-// The temporary home of the whole test program (see TemporaryHome): the
-// settings file there names the source tree as the program's directory
-// (so Documentation/ is found). Made on the first call.
+// The temporary home of the whole test program (see TemporaryHome): a
+// settings file there makes the program start as it does after its first
+// start. (The program's folder is the test program's own; tests/ in the
+// build has Documentation/ beside it.) Made on the first call.
 const std::string& TestHome();
 
 // The "Save page" item of a menu bar.
