@@ -18,8 +18,8 @@
 
 #include "AlertRecorder.h"
 #include "Config.h"
-#include "TempFolder.h"
 #include "Functions.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -333,14 +333,21 @@ TEST_F(Settings, UnwritableFolderIsSkippedSilently)
 
 namespace {
 
-// Without an application there is no program file to find.
+// Without an application there is no program file to find. With `stored`,
+// a settings file naming that program folder is there first.
 void
-SettingsWithoutApplication()
+SettingsWithoutApplication(const char* stored = nullptr)
 {
 	std::string folder = quillora_test::MakeTemporaryFolder("noapp");
 	if (folder.empty())
 		_exit(2);
 	setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+	if (stored != nullptr) {
+		mkdir((folder + "/Brindel").c_str(), 0700);
+		std::ofstream(folder + "/Brindel/Quillora_settings")
+			<< "Brindel Quillora 1.00 configuration file\nDo not delete\n"
+			<< "1.000\n" << stored << "\nAnn\n\nFam\nMono\n10\n10\n";
+	}
 	BRecordingAlertResponder responder;
 	BAlert::SetResponder(&responder);
 	Config config;
@@ -366,38 +373,16 @@ TEST(SettingsDeathTest, ProgramFileNotFound)
 // A settings file that names a folder, and no program file to find: the
 // stored folder is the best there is, and it is used without a word. An
 // empty stored folder is no folder, and the failure is told.
-void
-StoredFolderWithoutApplication(const char* stored)
-{
-	char folder[] = "/tmp/quillora-noapp-XXXXXX";
-	if (mkdtemp(folder) == nullptr)
-		_exit(2);
-	setenv("XDG_CONFIG_HOME", folder, 1);
-	std::string settings = std::string(folder) + "/Brindel";
-	mkdir(settings.c_str(), 0700);
-	std::ofstream(settings + "/Quillora_settings")
-		<< "Brindel Quillora 1.00 configuration file\nDo not delete\n1.000\n"
-		<< stored << "\nAnn\n\nFam\nMono\n10\n10\n";
-	BRecordingAlertResponder responder;
-	BAlert::SetResponder(&responder);
-	Config config;
-	fprintf(stderr, "directory=[%s] alerts=%d first=%d\n",
-		config.applicationDirectory != nullptr ? config.applicationDirectory
-			: "(none)", (int)responder.CountAlerts(), (int)config.IsFirstStart());
-	fflush(stderr);
-	system((std::string("rm -rf '") + folder + "'").c_str());
-	_exit(0);
-}
-
 TEST(SettingsDeathTest, StoredFolderStandsOnlyWhenTheProgramIsNotFound)
 {
 	GTEST_FLAG_SET(death_test_style, "threadsafe");
-	EXPECT_EXIT(StoredFolderWithoutApplication("/opt/quillora/"),
+	EXPECT_EXIT(SettingsWithoutApplication("/opt/quillora/"),
 		testing::ExitedWithCode(0),
 		"directory=\\[/opt/quillora/\\] alerts=0 first=0\n");
-	EXPECT_EXIT(StoredFolderWithoutApplication(""),
+	EXPECT_EXIT(SettingsWithoutApplication(""),
 		testing::ExitedWithCode(0),
-		"directory=\\[\\(none\\)\\] alerts=1 first=0\n");
+		"directory=\\[\\(none\\)\\] alerts=1 first=0\n"
+		"alert: Could not find the path to Quillora\\.\n");
 }
 
 }	// namespace
