@@ -21,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -132,17 +133,27 @@ load_image(int32 argc, const char** argv, const char** envp)
 			return B_BAD_VALUE;
 	}
 
-	std::string path = BPrivate::boot_path(argv[0]);
-	if (path.find('/') == std::string::npos)
-		path = BPrivate::find_in_path(path.c_str());
+	// Everything the child needs is built before the fork.
+	std::vector<std::string> arguments;
+	if (BPrivate::is_web_browser_path(argv[0])) {
+		// The browser is a whole command of its own: the address it is
+		// given goes where that command wants it.
+		arguments = BPrivate::web_browser_command(argc > 1 ? argv[1] : NULL);
+		if (arguments.empty())
+			return B_ENTRY_NOT_FOUND;
+		arguments.insert(arguments.end(), argv + std::min<int32>(argc, 2),
+			argv + argc);
+	} else {
+		arguments.assign(argv, argv + argc);
+		arguments[0] = BPrivate::boot_path(argv[0]);
+		if (arguments[0].find('/') == std::string::npos)
+			arguments[0] = BPrivate::find_in_path(arguments[0].c_str());
+	}
+	std::string path = arguments[0];
 	struct stat st;
 	if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)
 		|| access(path.c_str(), X_OK) != 0)
 		return B_ENTRY_NOT_FOUND;
-
-	// Everything the child needs is built before the fork.
-	std::vector<std::string> arguments(argv, argv + argc);
-	arguments[0] = path;
 	std::vector<char*> argumentVector;
 	for (std::string& argument : arguments)
 		argumentVector.push_back(&argument[0]);

@@ -100,6 +100,13 @@ set_running_app_signature(const char* signature)
 	sRunningSignature = signature != NULL ? signature : "";
 }
 
+std::string
+running_app_signature()
+{
+	std::lock_guard<std::mutex> lock(sSignatureLock);
+	return sRunningSignature;
+}
+
 }	// namespace BPrivate
 
 BAppFileInfo::BAppFileInfo()

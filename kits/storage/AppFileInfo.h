@@ -109,6 +109,7 @@ namespace BPrivate {
 // Told by BApplication: the signature of the running program, used for its
 // own executable when the file stores none.
 void set_running_app_signature(const char* signature);
+std::string running_app_signature();
 
 }	// namespace BPrivate
 

@@ -122,6 +122,12 @@ find_in_path(const char* name)
 	return std::string();
 }
 
+bool
+is_web_browser_path(const char* path)
+{
+	return path != NULL && strcmp(path, kBrowser) == 0;
+}
+
 // Returns the host folder a translated location maps onto (empty when `path`
 // is used as given) and the rest of the path below it.
 static std::string
@@ -155,10 +161,10 @@ translate_boot_path(const char* path, std::string& out)
 		return true;
 	}
 
-	if (strcmp(path, kBrowser) == 0) {
-		std::string launcher = find_in_path("xdg-open");
-		if (!launcher.empty()) {
-			out = launcher;
+	if (is_web_browser_path(path)) {
+		std::vector<std::string> browser = web_browser_command(NULL);
+		if (!browser.empty()) {
+			out = browser[0];
 			return true;
 		}
 	}

@@ -8,7 +8,7 @@
  *   /boot/home/config/settings/...       $XDG_CONFIG_HOME/... (default ~/.config/...)
  *   /boot/home/config/be/Applications/...  ~/.local/bin/...
  *   /boot/home/...                       $HOME/...
- *   /boot/beos/apps/NetPositive          the desktop's browser launcher (xdg-open on PATH)
+ *   /boot/beos/apps/NetPositive          the user's web browser (web_browser_command)
  *   anything else                        unchanged
  *
  * Paths handed back by the kits (BPath::Path(), BEntry::GetPath()) are the
@@ -19,6 +19,7 @@
 #define _BOOT_PATHS_H
 
 #include <string>
+#include <vector>
 
 #include <SupportDefs.h>
 
@@ -47,6 +48,16 @@ std::string user_bin_directory();	// ~/.local/bin
 
 // Looks `name` up in $PATH; empty when not found or not executable.
 std::string find_in_path(const char* name);
+
+// The BeOS browser's place, which load_image() starts as the user's browser.
+bool is_web_browser_path(const char* path);
+
+// The argument vector (program first, as a path) that shows `url` in the
+// user's web browser: the first usable command of $BROWSER, else the
+// desktop's default handler for https and http addresses, else xdg-open,
+// and never the running program itself. Without a `url` none is passed.
+// Empty when there is no browser. (WebBrowser.cpp)
+std::vector<std::string> web_browser_command(const char* url);
 
 }	// namespace BPrivate
 

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "Functions.h"
+#include "TempFolder.h"
 #include "TextChange.h"
 
 using namespace quillora_test;
@@ -222,12 +223,17 @@ TEST_F(EngineTest, DiagnosticWalkShowsEveryElement)
 
 TEST_F(EngineTest, PreviewStartsTheBrowserOnTheFile)
 {
+	// The user's browser is a script that writes its arguments down; no
+	// browser of the machine's desktop comes into it.
+	ScopedEnv env;
 	std::string bin = fRoot + "/bin";
 	mkdir(bin.c_str(), 0700);
 	std::string log = fRoot + "/browser.log";
-	WriteScript(bin + "/xdg-open", "echo \"$@\" > '" + log + "'");
-	std::string oldPath = getenv("PATH") != nullptr ? getenv("PATH") : "";
-	setenv("PATH", bin.c_str(), 1);
+	WriteScript(bin + "/show", "echo \"$@\" > '" + log + "'");
+	env.Set("PATH", bin);
+	env.Set("BROWSER", "show");
+	env.Set("XDG_CONFIG_DIRS", fRoot + "/nothing");
+	env.Set("XDG_DATA_DIRS", fRoot + "/nothing");
 
 	std::string shown = fRoot + "/home/shown page.html";
 	std::ofstream(shown) << "<BODY>x</BODY>";
@@ -246,9 +252,9 @@ TEST_F(EngineTest, PreviewStartsTheBrowserOnTheFile)
 	EXPECT_NE(std::string::npos, data.str().find("saved text"));
 
 	// No browser: reported once, and the call returns.
-	setenv("PATH", (fRoot + "/nothing").c_str(), 1);
+	env.Unset("BROWSER");
+	env.Set("PATH", fRoot + "/nothing");
 	Engine()->Preview(&shown[0]);
-	setenv("PATH", oldPath.c_str(), 1);
 	ASSERT_EQ(1, fResponder.CountAlerts());
 	EXPECT_EQ("You don't have NetPositive installed in /boot/beos/apps/",
 		fResponder.LastText());

@@ -4,7 +4,10 @@
  */
 #include "ProgramFixture.h"
 
+#include <AppFileInfo.h>
 #include <Entry.h>
+#include <File.h>
+#include <OS.h>
 #include <InterfaceDefs.h>
 
 #include <string.h>
@@ -394,4 +397,75 @@ TEST_F(WWindowTest, StartPathIsMadeAbsolute)
 	EXPECT_EQ(std::string(Visual()->Title()),
 		"Quillora: Visual - " + fDirectory + "/page.html");
 	ASSERT_EQ(chdir(previous), 0);
+}
+
+
+// "Preview" and "Help" really start the user's browser on the page and on
+// the help page; when the only handler the desktop knows for HTML pages is
+// this program, nothing is started and the missing browser is reported.
+TEST_F(WWindowTest, PreviewAndHelpStartTheUsersBrowser)
+{
+	TempFolder desktop("desktop");
+	ScopedEnv env;
+	env.Set("XDG_CONFIG_DIRS", desktop / "etc");
+	env.Set("XDG_DATA_DIRS", desktop / "share");
+	env.Set("PATH", desktop / "bin");
+	env.Unset("XDG_CURRENT_DESKTOP");
+	mkdir((desktop / "bin").c_str(), 0755);
+	std::string record = desktop / "browser.args";
+	std::string browser = desktop / "bin/browser";
+	WriteFile(browser, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record
+		+ ".new'\n/bin/mv '" + record + ".new' '" + record + "'\n");
+	chmod(browser.c_str(), 0755);
+	env.Set("BROWSER", "browser --new-tab %s");
+	auto recorded = [&record]() {
+		std::string text;
+		for (int i = 0; i < 200 && text.empty(); i++) {
+			text = ReadFile(record);
+			if (text.empty())
+				snooze(20000);
+		}
+		unlink(record.c_str());
+		return text;
+	};
+
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	page->SetColors(1, 255, 0, 0, 255);
+	page->NotSaved();
+	Send(Visual(), kMsgPreview);
+	EXPECT_EQ("--new-tab\nfile://" + fPath + "\n", recorded());
+	// The page was saved before it was shown.
+	EXPECT_TRUE(page->IsSaved());
+	EXPECT_NE(ReadFile(fPath).find("TEXT=\"#FF0000\""), std::string::npos);
+
+	Send(Visual(), kMsgHelp);
+	EXPECT_EQ(std::string("--new-tab\nfile://")
+		+ Config::Current()->applicationDirectory
+		+ "Documentation/index.html\n", recorded());
+	EXPECT_EQ(fAlerts.CountAlerts(), 0);
+
+	// No browser of the user's; xdg-open would hand the page to this
+	// program, which declares HTML pages as its own.
+	env.Unset("BROWSER");
+	std::string launcher = desktop / "bin/xdg-open";
+	ASSERT_EQ(rename(browser.c_str(), launcher.c_str()), 0);
+	char* program = realpath("/proc/self/exe", nullptr);
+	ASSERT_NE(program, nullptr);
+	BFile self(program, B_READ_ONLY);
+	free(program);
+	ASSERT_EQ(self.InitCheck(), B_OK);
+	BAppFileInfo info(&self);
+	ASSERT_EQ(info.SetSupportedTypeList({ "text/html" }), B_OK);
+	Send(Visual(), kMsgPreview);
+	ASSERT_EQ(fAlerts.CountAlerts(), 1);
+	EXPECT_EQ(fAlerts.TextAt(0),
+		"You don't have NetPositive installed in /boot/beos/apps/");
+	snooze(200000);
+	EXPECT_FALSE(FileExists(record));
+
+	// Without that declaration xdg-open is asked.
+	ASSERT_EQ(info.SetSupportedTypeList({}), B_OK);
+	Send(Visual(), kMsgPreview);
+	EXPECT_EQ("file://" + fPath + "\n", recorded());
 }

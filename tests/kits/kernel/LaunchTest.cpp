@@ -260,20 +260,6 @@ TEST(LoadImage, BeOSProgramPathsAreTranslated)
 	Dump received = ReadDump(dump);
 	EXPECT_EQ((std::vector<std::string>{ home + "/.local/bin/Tool", "arg" }),
 		received.arguments);
-
-	// The browser is the desktop's launcher, found on the path.
-	std::string bin = folder / "bin";
-	ASSERT_EQ(0, mkdir(bin.c_str(), 0755));
-	ASSERT_EQ(0, symlink(self.c_str(), (bin + "/xdg-open").c_str()));
-	env.Set("PATH", bin);
-	std::string url = "file:///tmp/a page's \"name\".html";
-	const char* browser[] = { "/boot/beos/apps/NetPositive", url.c_str(), nullptr };
-	team = load_image(2, browser, envp);
-	ASSERT_GT(team, 0);
-	ASSERT_EQ(B_OK, resume_thread(team));
-	ASSERT_EQ(B_OK, wait_for_thread(team, nullptr));
-	received = ReadDump(dump);
-	EXPECT_EQ((std::vector<std::string>{ bin + "/xdg-open", url }), received.arguments);
 }
 
 TEST(LoadImage, StartedProgramsAreReapedAndCanBeStoppedAndKilled)

@@ -119,6 +119,11 @@ TEST_F(BootPathsTest, TheBrowserIsTheDesktopLauncherOnThePath)
 	std::string bin = fFolder / "bin";
 	ASSERT_EQ(0, mkdir(bin.c_str(), 0755));
 	fEnv.Set("PATH", fFolder / "empty" + ":" + bin);
+	// No browser of the user's or of the machine's desktop: the launcher is
+	// what is left (the choice itself is the kernel kit's browser test).
+	fEnv.Unset("BROWSER");
+	fEnv.Set("XDG_CONFIG_DIRS", fFolder / "empty");
+	fEnv.Set("XDG_DATA_DIRS", fFolder / "empty");
 
 	EXPECT_EQ("/boot/beos/apps/NetPositive",
 		BPrivate::boot_path("/boot/beos/apps/NetPositive"))
