@@ -13,13 +13,11 @@
 #include <Menu.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
-#include <Path.h>
 #include <Screen.h>
 
 #include <Errors.h>
 
 #include <string.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -456,113 +454,4 @@ size_t
 Page::HTMLBufferLength() const
 {
 	return htmlBuffer != nullptr ? htmlBuffer->BufferLength() : 0;
-}
-
-
-void
-Page::_ReopenFile()
-{
-	// The file may have been replaced under the same name since it was
-	// opened (by our own saves or by another program); read what the name
-	// holds now.
-	if (path == nullptr)
-		return;
-	BEntry entry(path, true);
-	uint32 mode = readOnly ? B_READ_ONLY : B_READ_WRITE;
-	BFile* reopened = new BFile(&entry, mode);
-	if (reopened->InitCheck() != B_OK) {
-		delete reopened;
-		return;
-	}
-	delete file;
-	file = reopened;
-}
-
-
-bool
-Page::_WriteFile(const char* data, size_t length)
-{
-	if (path == nullptr || readOnly) {
-		error("Could not save the page file \"", path, "\": the page is open "
-			"for reading only.");
-		return false;
-	}
-
-	// Write next to the page (the same file system, so the rename is
-	// atomic) and only then put the new file in the page's place: a write
-	// that fails half-way leaves the old page as it was. A link to the page
-	// keeps being a link; the file it leads to is replaced.
-	BEntry target(path, true);
-	BPath targetPath;
-	if (target.InitCheck() != B_OK || target.GetPath(&targetPath) != B_OK) {
-		error("Could not save the page file \"", path, "\": its folder "
-			"cannot be found.");
-		return false;
-	}
-	// A page the user may not write to stays as it is, even where its
-	// folder would let a new file take its place.
-	if (target.Exists()) {
-		BFile probe(&target, B_WRITE_ONLY);
-		if (probe.InitCheck() != B_OK) {
-			error("Could not save the page file \"", path, "\": ",
-				strerror_status(probe.InitCheck()));
-			return false;
-		}
-	}
-
-	std::string finalPath = targetPath.Path();
-	std::string directory = finalPath.substr(0, finalPath.rfind('/') + 1);
-	std::string leaf = finalPath.substr(finalPath.rfind('/') + 1);
-
-	static int sCounter = 0;
-	std::string temporaryPath;
-	BFile temporary;
-	status_t status = B_ERROR;
-	for (int attempt = 0; attempt < 100 && status != B_OK; attempt++) {
-		temporaryPath = directory + "." + leaf + ".quillora-"
-			+ std::to_string(getpid()) + "-" + std::to_string(++sCounter);
-		status = temporary.SetTo(temporaryPath.c_str(),
-			B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS);
-		if (status != B_FILE_EXISTS)
-			break;
-	}
-	if (status != B_OK) {
-		error("Could not save the page file \"", path, "\": ",
-			strerror_status(status));
-		return false;
-	}
-
-	// The page keeps its owner and group where we may give them (an
-	// administrator saving someone's page leaves it theirs), then its
-	// permissions, which a change of owner may have cleared bits of.
-	if (target.Exists()) {
-		uid_t owner;
-		gid_t group;
-		if (target.GetGroup(&group) == B_OK)
-			temporary.SetGroup(group);
-		if (target.GetOwner(&owner) == B_OK)
-			temporary.SetOwner(owner);
-		mode_t permissions;
-		if (target.GetPermissions(&permissions) == B_OK)
-			temporary.SetPermissions(permissions);
-	}
-
-	status = temporary.WriteExactly(data, length);
-	if (status == B_OK)
-		status = temporary.Sync();
-	temporary.Unset();
-	if (status == B_OK) {
-		BEntry written(temporaryPath.c_str());
-		status = written.Rename(finalPath.c_str(), true);
-	}
-	if (status != B_OK) {
-		BEntry leftover(temporaryPath.c_str());
-		leftover.Remove();
-		error("Could not save the page file \"", path, "\": ",
-			strerror_status(status));
-		return false;
-	}
-
-	_ReopenFile();
-	return true;
 }

@@ -13,6 +13,7 @@
 
 #include <SupportDefs.h>
 
+class BEntry;
 class BFile;
 class BFont;
 class BMallocIO;
@@ -93,7 +94,10 @@ public:
 	bool readOnly;
 
 private:
+	// Writing the page file (PageFile.cpp).
 	bool _WriteFile(const char* data, size_t length);
+	bool _WriteInPlace(const BEntry& target, const char* data,
+		size_t length);
 	void _ReopenFile();
 	void _SetSaveItems(bool enabled);
 

@@ -7,8 +7,11 @@
 #include <AppFileInfo.h>
 #include <Entry.h>
 #include <File.h>
+#include <FilePanel.h>
 #include <OS.h>
 #include <InterfaceDefs.h>
+#include <TextControl.h>
+#include <TextView.h>
 
 #include <string.h>
 
@@ -468,4 +471,48 @@ TEST_F(WWindowTest, PreviewAndHelpStartTheUsersBrowser)
 	ASSERT_EQ(info.SetSupportedTypeList({}), B_OK);
 	Send(Visual(), kMsgPreview);
 	EXPECT_EQ("file://" + fPath + "\n", recorded());
+}
+
+
+// The page save panel as the user works it: a name typed into its name field
+// and Enter save the page there, as the Save button does.
+TEST_F(WWindowTest, EnterInTheSavePanelsNameFieldSaves)
+{
+	OpenContent(kPage);
+	Page* page = CurrentPage();
+	Send(Visual(), kMsgSavePageAs);
+	BFilePanel* panel = Visual()->pageSavePanel;
+	ASSERT_TRUE(panel->IsShowing());
+	panel->SetPanelDirectory(fDirectory.c_str());
+	BWindow* window = panel->Window();
+	ASSERT_TRUE(window->Lock());
+	BTextControl* name = dynamic_cast<BTextControl*>(window->FindView("name"));
+	ASSERT_NE(name, nullptr);
+	EXPECT_EQ(window->CurrentFocus(), name->TextView());
+	name->TextView()->SelectAll();
+	window->Unlock();
+
+	// Keys go where the host sends them: to the focus view of the panel.
+	auto key = [window](const char* bytes) {
+		BMessage message(B_KEY_DOWN);
+		message.AddString("bytes", bytes);
+		message.AddInt32("raw_char", bytes[0]);
+		message.AddInt32("modifiers", 0);
+		message.AddInt32("key", 0);
+		window->PostMessage(&message, (BHandler*)nullptr);
+		Idle();
+	};
+	for (const char* typed : { "e", "n", "t", "e", "r", ".", "h", "t", "m" })
+		key(typed);
+	std::string saved = fDirectory + "/enter.htm";
+	EXPECT_FALSE(FileExists(saved));
+	key("\n");
+
+	EXPECT_FALSE(panel->IsShowing());
+	EXPECT_STREQ(page->path, saved.c_str());
+	page->GenerateHTML();
+	EXPECT_EQ(ReadFile(saved),
+		std::string(page->HTMLBuffer(), page->HTMLBufferLength()));
+	EXPECT_EQ(std::string(Visual()->Title()), "Quillora: Visual - " + saved);
+	EXPECT_EQ(fAlerts.CountAlerts(), 0);
 }
