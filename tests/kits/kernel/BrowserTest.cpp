@@ -175,6 +175,13 @@ TEST_F(BrowserTest, XdgOpenOnlyWhenItWouldNotPickThisProgram)
 		"X-Be-Signature=" + kSignature + "\n");
 	EXPECT_EQ("not started", Launch("xdg-open"));
 	EXPECT_EQ("", ReadFile(fFolder / "editor.args"));
+	// An entry without the signature whose program is this one (a link to
+	// it, as a package installs) is this program too.
+	unlink((fFolder / "data/applications/quillora.desktop").c_str());
+	SelfLink("quillora");
+	Write("share/applications/quillora.desktop", "[Desktop Entry]\n"
+		"Exec=quillora %f\nMimeType=text/html;\n");
+	EXPECT_EQ("not started", Launch("xdg-open"));
 
 	// The user's own choice for HTML pages is another program.
 	Write("config/mimeapps.list", "[Default Applications]\n"
@@ -186,7 +193,7 @@ TEST_F(BrowserTest, XdgOpenOnlyWhenItWouldNotPickThisProgram)
 	// No handler of HTML pages at all: xdg-open knows browsers of its own.
 	unlink((fFolder / "config/mimeapps.list").c_str());
 	unlink((fFolder / "share/applications/writer.desktop").c_str());
-	unlink((fFolder / "data/applications/quillora.desktop").c_str());
+	unlink((fFolder / "share/applications/quillora.desktop").c_str());
 	EXPECT_EQ(launcher + "\n" + kURL + "\n", Launch("xdg-open"));
 
 	// xdg-open itself is no way out when it is this program.
