@@ -331,8 +331,9 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 			Pulse();
 			break;
 		case B_APP_ACTIVATED: {
-			bool active = true;
-			message->FindBool("active", &active);
+			bool active;
+			if (message->FindBool("active", &active) != B_OK)
+				active = true;
 			AppActivated(active);
 			break;
 		}

@@ -483,6 +483,9 @@ BMessage::FindData(const char* name, type_code type, int32 index,
 {
 	if (data == NULL)
 		return B_BAD_VALUE;
+	*data = NULL;
+	if (numBytes != NULL)
+		*numBytes = 0;
 	return _Find(name, type, index, data, numBytes);
 }
 

@@ -126,7 +126,9 @@ public:
 			status_t			RemoveName(const char* name);
 			status_t			MakeEmpty();
 
-	// Finding data. On failure the output is left as it was.
+	// Finding data. On failure the output is reset: 0, false, NULL (with
+	// size 0 for FindData), BRect() and BPoint(), or an empty entry_ref,
+	// messenger or message.
 			status_t			FindRect(const char* name, BRect* rect) const;
 			status_t			FindRect(const char* name, int32 index,
 									BRect* rect) const;

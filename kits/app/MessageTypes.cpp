@@ -1,6 +1,8 @@
 /*
  * The typed Add/Find/Replace/Has calls of BMessage, all on top of the raw
- * data calls. Find calls write their output only on success.
+ * data calls. A Find call that fails resets its output (0, false, NULL, an
+ * empty object) as the platform does: BeOS code commonly tests the output
+ * instead of the result.
  */
 #include <Message.h>
 
@@ -25,10 +27,12 @@ find_value(const BMessage* message, const char* name, type_code type,
 	const void* data;
 	ssize_t size;
 	status_t error = message->FindData(name, type, index, &data, &size);
-	if (error != B_OK)
+	if (error == B_OK && size != (ssize_t)sizeof(T))
+		error = B_BAD_DATA;
+	if (error != B_OK) {
+		memset(value, 0, sizeof(T));
 		return error;
-	if (size != (ssize_t)sizeof(T))
-		return B_BAD_DATA;
+	}
 	memcpy(value, data, sizeof(T));
 	return B_OK;
 }
@@ -39,8 +43,9 @@ T
 value_or(const BMessage* message, const char* name, type_code type,
 	int32 index, T fallback)
 {
-	T value = fallback;
-	find_value(message, name, type, index, &value);
+	T value;
+	if (find_value(message, name, type, index, &value) != B_OK)
+		return fallback;
 	return value;
 }
 
@@ -219,13 +224,12 @@ BMessage::FindString(const char* name, int32 index, const char** string) const
 	const void* data;
 	ssize_t size;
 	status_t error = FindData(name, B_STRING_TYPE, index, &data, &size);
-	if (error != B_OK)
-		return error;
 	// Raw data added under the string type need not end in a NUL.
-	if (size == 0 || ((const char*)data)[size - 1] != '\0')
-		return B_BAD_DATA;
-	*string = (const char*)data;
-	return B_OK;
+	if (error == B_OK
+		&& (size == 0 || ((const char*)data)[size - 1] != '\0'))
+		error = B_BAD_DATA;
+	*string = error == B_OK ? (const char*)data : NULL;
+	return error;
 }
 
 
@@ -241,8 +245,9 @@ BMessage::FindString(const char* name, int32 n) const
 const char*
 BMessage::GetString(const char* name, const char* defaultValue) const
 {
-	const char* string = defaultValue;
-	FindString(name, 0, &string);
+	const char* string;
+	if (FindString(name, 0, &string) != B_OK)
+		return defaultValue;
 	return string;
 }
 
@@ -296,6 +301,8 @@ BMessage::FindPoint(const char* name, int32 index, BPoint* point) const
 	status_t error = find_value(this, name, B_POINT_TYPE, index, &data);
 	if (error == B_OK)
 		point->Set(data[0], data[1]);
+	else
+		*point = BPoint();
 	return error;
 }
 
@@ -355,6 +362,8 @@ BMessage::FindRect(const char* name, int32 index, BRect* rect) const
 	status_t error = find_value(this, name, B_RECT_TYPE, index, &data);
 	if (error == B_OK)
 		rect->Set(data[0], data[1], data[2], data[3]);
+	else
+		*rect = BRect();
 	return error;
 }
 
@@ -414,6 +423,7 @@ BMessage::FindRef(const char* name, int32 index, entry_ref* ref) const
 {
 	if (ref == NULL)
 		return B_BAD_VALUE;
+	*ref = entry_ref();
 	const void* data;
 	ssize_t size;
 	status_t error = FindData(name, B_REF_TYPE, index, &data, &size);
@@ -482,13 +492,15 @@ BMessage::FindMessenger(const char* name, int32 index,
 {
 	if (messenger == NULL)
 		return B_BAD_VALUE;
+	*messenger = BMessenger();
 	int32 data[4];
 	status_t error = find_value(this, name, B_MESSENGER_TYPE, index, &data);
 	if (error != B_OK)
 		return error;
+	// Field by field, whoever wrote the bytes.
 	messenger->fHandlerToken = data[0];
 	messenger->fLooperToken = data[1];
-	messenger->fPreferredTarget = data[2] != 0;
+	messenger->fPreferredTarget = data[2] != 0 ? 1 : 0;
 	messenger->fTeam = data[3];
 	return B_OK;
 }
@@ -548,13 +560,12 @@ BMessage::FindMessage(const char* name, int32 index, BMessage* message) const
 		return B_BAD_VALUE;
 	const void* data;
 	ssize_t size;
-	status_t error = FindData(name, B_MESSAGE_TYPE, index, &data, &size);
-	if (error != B_OK)
-		return error;
 	BMessage found;
-	error = found.Unflatten((const char*)data, size);
+	status_t error = FindData(name, B_MESSAGE_TYPE, index, &data, &size);
 	if (error == B_OK)
-		*message = found;
+		error = found.Unflatten((const char*)data, size);
+	// On failure the empty message.
+	*message = error == B_OK ? found : BMessage();
 	return error;
 }
 

@@ -100,10 +100,13 @@ BListView::MouseDown(BPoint where)
 	int32 clicks = 1;
 	int32 buttons = 0;
 	int32 modifiers = 0;
-	if (Window() != NULL && Window()->CurrentMessage() != NULL) {
-		Window()->CurrentMessage()->FindInt32("clicks", &clicks);
-		Window()->CurrentMessage()->FindInt32("buttons", &buttons);
-		Window()->CurrentMessage()->FindInt32("modifiers", &modifiers);
+	BMessage* current = Window() != NULL ? Window()->CurrentMessage() : NULL;
+	if (current != NULL) {
+		// A failed find gives 0: a press without a count is one click.
+		if (current->FindInt32("clicks", &clicks) != B_OK)
+			clicks = 1;
+		current->FindInt32("buttons", &buttons);
+		current->FindInt32("modifiers", &modifiers);
 	}
 	int32 index = IndexOf(where);
 	if (index < 0) {

@@ -361,9 +361,9 @@ BTextView::MouseDown(BPoint where)
 		MakeFocus(true);
 
 	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
-	int32 clicks = 1;
-	if (message != NULL)
-		message->FindInt32("clicks", &clicks);
+	int32 clicks;
+	if (message == NULL || message->FindInt32("clicks", &clicks) != B_OK)
+		clicks = 1;
 	uint32 mods = _CurrentModifiers();
 	int32 offset = OffsetAt(where);
 

@@ -376,8 +376,9 @@ void BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 
 		case B_MINIMIZE:
 		{
-			bool minimize = true;
-			message->FindBool("minimize", &minimize);
+			bool minimize;
+			if (message->FindBool("minimize", &minimize) != B_OK)
+				minimize = true;
 			Minimize(minimize);
 			break;
 		}

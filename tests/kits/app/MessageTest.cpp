@@ -1,5 +1,5 @@
-// BMessage fields: types, several values per name, failures that leave the
-// output alone, and flattening.
+// BMessage fields: types, several values per name, failures that reset the
+// output, and flattening.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -122,39 +122,129 @@ TEST(Message, SeveralValuesPerName)
 }
 
 
-TEST(Message, FailedFindsLeaveTheOutputAlone)
+// A find that fails resets its output, whatever made it fail: BeOS code
+// often looks at the output instead of the result
+// (`const char* s; msg->FindString("x", &s); if (s) ...`).
+TEST(Message, FailedFindsResetTheOutput)
 {
 	BMessage message;
 	message.AddInt32("number", 5);
 	message.AddString("text", "abc");
 	message.AddData("unterminated", B_STRING_TYPE, "abc", 3, false);
+	message.AddData("short", B_RECT_TYPE, "abc", 3, false);
 
-	int32 value = 99;
-	EXPECT_EQ(message.FindInt32("missing", &value), B_NAME_NOT_FOUND);
-	EXPECT_EQ(value, 99);
-	EXPECT_EQ(message.FindInt32("number", 1, &value), B_BAD_INDEX);
-	EXPECT_EQ(value, 99);
-	EXPECT_EQ(message.FindInt32("text", &value), B_BAD_TYPE);
-	EXPECT_EQ(value, 99);
+	// Missing name, index out of range, wrong type.
+	struct Failure {
+		const char* name;
+		int32 index;
+	};
+	const Failure failures[] = { { "missing", 0 }, { "number", 1 },
+		{ "text", 0 } };
+	for (const Failure& failure : failures) {
+		SCOPED_TRACE(std::string(failure.name) + " at "
+			+ std::to_string(failure.index));
+		const char* name = failure.name;
+		int32 index = failure.index;
 
-	const char* string = "untouched";
-	EXPECT_EQ(message.FindString("number", &string), B_BAD_TYPE);
-	EXPECT_STREQ(string, "untouched");
-	// String data without its NUL is not handed out as a C string.
-	EXPECT_NE(message.FindString("unterminated", &string), B_OK);
-	EXPECT_STREQ(string, "untouched");
+		int8 i8 = 8;
+		uint8 u8 = 8;
+		int16 i16 = 16;
+		uint16 u16 = 16;
+		int32 i32 = 32;
+		uint32 u32 = 32;
+		int64 i64 = 64;
+		uint64 u64 = 64;
+		bool flag = true;
+		float f = 1.5f;
+		double d = 2.5;
+		EXPECT_NE(B_OK, message.FindInt8(name, index, &i8));
+		EXPECT_NE(B_OK, message.FindUInt8(name, index, &u8));
+		EXPECT_NE(B_OK, message.FindInt16(name, index, &i16));
+		EXPECT_NE(B_OK, message.FindUInt16(name, index, &u16));
+		EXPECT_NE(B_OK, message.FindUInt32(name, index, &u32));
+		EXPECT_NE(B_OK, message.FindInt64(name, index, &i64));
+		EXPECT_NE(B_OK, message.FindUInt64(name, index, &u64));
+		EXPECT_NE(B_OK, message.FindBool(name, index, &flag));
+		EXPECT_NE(B_OK, message.FindFloat(name, index, &f));
+		EXPECT_NE(B_OK, message.FindDouble(name, index, &d));
+		EXPECT_EQ(0, i8);
+		EXPECT_EQ(0, u8);
+		EXPECT_EQ(0, i16);
+		EXPECT_EQ(0, u16);
+		EXPECT_EQ(0u, u32);
+		EXPECT_EQ(0, i64);
+		EXPECT_EQ(0u, u64);
+		EXPECT_FALSE(flag);
+		EXPECT_EQ(0.0f, f);
+		EXPECT_EQ(0.0, d);
+		EXPECT_NE(B_OK, message.FindInt32(name, index, &i32));
+		EXPECT_EQ(0, i32);
 
-	BRect rect(1, 1, 5, 5);
-	EXPECT_NE(message.FindRect("number", &rect), B_OK);
-	EXPECT_EQ(rect, BRect(1, 1, 5, 5));
-	BMessage inner('keep');
-	inner.AddInt32("x", 1);
-	EXPECT_NE(message.FindMessage("number", &inner), B_OK);
-	EXPECT_EQ(inner.what, (uint32)'keep');
-	EXPECT_EQ(inner.FindInt32("x"), 1);
-	entry_ref ref(1, 2, "name");
-	EXPECT_NE(message.FindRef("refs", &ref), B_OK);
-	EXPECT_STREQ(ref.name, "name");
+		const char* string = "left over";
+		void* pointer = &flag;
+		const void* data = "left over";
+		ssize_t size = 9;
+		if (strcmp(name, "text") != 0) {
+			EXPECT_NE(B_OK, message.FindString(name, index, &string));
+			EXPECT_EQ(nullptr, string);
+		}
+		EXPECT_NE(B_OK, message.FindPointer(name, index, &pointer));
+		EXPECT_EQ(nullptr, pointer);
+		EXPECT_NE(B_OK, message.FindData(name, B_POINTER_TYPE, index, &data,
+			&size));
+		EXPECT_EQ(nullptr, data);
+		EXPECT_EQ(0, size);
+
+		BRect rect(1, 2, 3, 4);
+		BPoint point(5, 6);
+		EXPECT_NE(B_OK, message.FindRect(name, index, &rect));
+		EXPECT_EQ(BRect(0, 0, -1, -1), rect);
+		EXPECT_NE(B_OK, message.FindPoint(name, index, &point));
+		EXPECT_EQ(BPoint(0, 0), point);
+
+		BMessage inner('keep');
+		inner.AddInt32("x", 1);
+		EXPECT_NE(B_OK, message.FindMessage(name, index, &inner));
+		EXPECT_EQ(0u, inner.what);
+		EXPECT_TRUE(inner.IsEmpty());
+
+		entry_ref ref(1, 2, "name");
+		EXPECT_NE(B_OK, message.FindRef(name, index, &ref));
+		EXPECT_EQ(entry_ref(), ref);
+		EXPECT_EQ(nullptr, ref.name);
+	}
+
+	const char* string = "left over";
+	EXPECT_EQ(B_BAD_INDEX, message.FindString("text", 1, &string));
+	EXPECT_EQ(nullptr, string);
+
+	// Data of the right type but the wrong form.
+	string = "left over";
+	EXPECT_EQ(B_BAD_DATA, message.FindString("unterminated", &string));
+	EXPECT_EQ(nullptr, string);
+	BRect rect(1, 2, 3, 4);
+	EXPECT_EQ(B_BAD_DATA, message.FindRect("short", &rect));
+	EXPECT_EQ(BRect(), rect);
+	int32 value = 7;
+	EXPECT_EQ(B_BAD_TYPE, message.FindInt32("text", &value));
+	EXPECT_EQ(0, value);
+
+	// The forms with a default give the default, not the reset value.
+	EXPECT_EQ(17, message.GetInt32("missing", 17));
+	EXPECT_EQ(5, message.GetInt32("number", 17));
+	EXPECT_TRUE(message.GetBool("missing", true));
+	EXPECT_STREQ("fallback", message.GetString("missing", "fallback"));
+	EXPECT_STREQ("fallback", message.GetString("unterminated", "fallback"));
+	EXPECT_STREQ("abc", message.GetString("text", "fallback"));
+	EXPECT_EQ(BRect(), message.FindRect("missing"));
+	EXPECT_EQ(BPoint(), message.FindPoint("missing"));
+
+	// Without an output there is nothing to reset.
+	EXPECT_EQ(B_BAD_VALUE, message.FindInt32("number", (int32*)NULL));
+	EXPECT_EQ(B_BAD_VALUE, message.FindString("text", (const char**)NULL));
+	ssize_t size = 3;
+	EXPECT_EQ(B_BAD_VALUE, message.FindData("text", B_STRING_TYPE, NULL,
+		&size));
 }
 
 
