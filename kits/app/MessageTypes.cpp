@@ -470,12 +470,14 @@ BMessage::HasRef(const char* name, int32 n) const
 
 // #pragma mark - messengers
 
+// A messenger is stored as its own bytes: four int32 fields without
+// padding (see Messenger.h), so that BeOS code that adds or reads one as raw
+// B_MESSENGER_TYPE data meets the same form.
 status_t
 BMessage::AddMessenger(const char* name, BMessenger messenger)
 {
-	int32 data[4] = { messenger.fHandlerToken, messenger.fLooperToken,
-		messenger.fPreferredTarget, messenger.fTeam };
-	return AddData(name, B_MESSENGER_TYPE, data, sizeof(data), true);
+	return AddData(name, B_MESSENGER_TYPE, &messenger, sizeof(messenger),
+		true);
 }
 
 
@@ -517,9 +519,8 @@ status_t
 BMessage::ReplaceMessenger(const char* name, int32 index,
 	BMessenger messenger)
 {
-	int32 data[4] = { messenger.fHandlerToken, messenger.fLooperToken,
-		messenger.fPreferredTarget, messenger.fTeam };
-	return ReplaceData(name, B_MESSENGER_TYPE, index, data, sizeof(data));
+	return ReplaceData(name, B_MESSENGER_TYPE, index, &messenger,
+		sizeof(messenger));
 }
 
 

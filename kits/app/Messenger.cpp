@@ -73,8 +73,12 @@ ReplySlot::IsDone()
 
 // #pragma mark - BMessenger
 
+static_assert(sizeof(BMessenger) == 4 * sizeof(int32),
+	"a messenger's bytes are its four fields, without padding");
+
+
 BMessenger::BMessenger()
-	: fHandlerToken(-1), fLooperToken(-1), fPreferredTarget(false), fTeam(-1)
+	: fHandlerToken(-1), fLooperToken(-1), fPreferredTarget(0), fTeam(-1)
 {
 }
 
@@ -96,7 +100,7 @@ BMessenger::BMessenger(const BHandler* handler, const BLooper* looper,
 	} else if (looper != NULL) {
 		if (BPrivate::is_live_looper(looper)) {
 			fLooperToken = looper->_Token();
-			fPreferredTarget = true;
+			fPreferredTarget = 1;
 		} else
 			error = B_BAD_VALUE;
 	} else
@@ -116,7 +120,7 @@ BMessenger::BMessenger(const char* signature, team_id team, status_t* result)
 		&& strcasecmp(signature, be_app->Signature()) == 0) {
 		if (team < 0 || team == getpid()) {
 			fLooperToken = be_app->_Token();
-			fPreferredTarget = true;
+			fPreferredTarget = 1;
 			fTeam = getpid();
 			error = B_OK;
 		} else
@@ -172,7 +176,7 @@ BMessenger::operator<(const BMessenger& other) const
 	if (fLooperToken != other.fLooperToken)
 		return fLooperToken < other.fLooperToken;
 	if (fPreferredTarget != other.fPreferredTarget)
-		return fPreferredTarget;
+		return fPreferredTarget != 0;
 	return !fPreferredTarget && fHandlerToken < other.fHandlerToken;
 }
 
@@ -208,6 +212,10 @@ BMessenger::LockTarget() const
 status_t
 BMessenger::LockTargetWithTimeout(bigtime_t timeout) const
 {
+	// A messenger that was never aimed anywhere is a bad argument; one whose
+	// looper has gone is a dead address.
+	if (fLooperToken < 0)
+		return B_BAD_VALUE;
 	BLooper* looper = BPrivate::looper_for_token(fLooperToken);
 	if (looper == NULL)
 		return B_BAD_PORT_ID;

@@ -35,6 +35,8 @@ public:
 			bool				IsTargetLocal() const;
 			BHandler*			Target(BLooper** looper) const;
 			bool				LockTarget() const;
+	// B_BAD_VALUE for a messenger never set to a target, B_BAD_PORT_ID when
+	// its looper is gone, B_TIMED_OUT as BLooper::LockWithTimeout().
 			status_t			LockTargetWithTimeout(bigtime_t timeout) const;
 
 	// Sending posts a copy; it fails with B_BAD_PORT_ID when the looper is
@@ -72,9 +74,12 @@ private:
 									int32 replyLooper,
 									bool replyPreferred) const;
 
+	// Four int32 and nothing else: the object's bytes are fully defined
+	// and are the form a message stores (B_MESSENGER_TYPE), so a messenger
+	// added as raw data reads back equal. fPreferredTarget is 0 or 1.
 			int32				fHandlerToken;
 			int32				fLooperToken;
-			bool				fPreferredTarget;
+			int32				fPreferredTarget;
 			team_id				fTeam;
 };
 

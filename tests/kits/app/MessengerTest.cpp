@@ -1,5 +1,10 @@
-// Messengers stay safe when their target goes away.
+// Messengers stay safe when their target goes away, and survive being
+// stored in messages in either form.
 #include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <new>
 
 #include <EventLoop.h>
 #include <Messenger.h>
@@ -125,4 +130,90 @@ TEST(Messenger, AsynchronousRepliesGoToTheReplyHandler)
 	asker->Lock();
 	asker->Quit();
 	delete answers;
+}
+
+
+// BeOS code stores messengers as raw data too
+// (AddData(B_MESSENGER_TYPE, &messenger, sizeof(messenger))); whichever way
+// one is stored and read, the same target comes back. The messengers are
+// copied into memory full of other bytes first, as a messenger on the stack
+// or in a reused buffer would be.
+TEST(Messenger, RawBytesRoundTripEqual)
+{
+	Log log;
+	LogLooper* looper = new LogLooper("looper", &log);
+	LogHandler* handler = new LogHandler("handler", &log);
+	looper->Lock();
+	looper->AddHandler(handler);
+	looper->Unlock();
+	looper->Run();
+
+	BMessenger toHandler(handler);
+	BMessenger preferred(NULL, looper);
+	for (const BMessenger* original : { &toHandler, &preferred }) {
+		alignas(BMessenger) unsigned char storage[sizeof(BMessenger)];
+		memset(storage, 0xA5, sizeof(storage));
+		BMessenger* messenger = new(storage) BMessenger(*original);
+
+		BMessage message;
+		ASSERT_EQ(B_OK, message.AddData("raw", B_MESSENGER_TYPE, messenger,
+			sizeof(*messenger)));
+		ASSERT_EQ(B_OK, message.AddMessenger("typed", *messenger));
+
+		for (const char* name : { "raw", "typed" }) {
+			SCOPED_TRACE(name);
+			BMessenger found;
+			ASSERT_EQ(B_OK, message.FindMessenger(name, &found));
+			EXPECT_TRUE(found == *original);
+			EXPECT_FALSE(found != *original);
+			EXPECT_FALSE(found < *original || *original < found);
+			BLooper* foundLooper = NULL;
+			BLooper* originalLooper = NULL;
+			EXPECT_EQ(original->Target(&originalLooper),
+				found.Target(&foundLooper));
+			EXPECT_EQ(originalLooper, foundLooper);
+
+			// Read back as raw data, the bytes are a messenger.
+			const void* data = NULL;
+			ssize_t size = 0;
+			ASSERT_EQ(B_OK, message.FindData(name, B_MESSENGER_TYPE, &data,
+				&size));
+			ASSERT_EQ((ssize_t)sizeof(BMessenger), size);
+			BMessenger copied;
+			memcpy((void*)&copied, data, sizeof(copied));
+			EXPECT_TRUE(copied == *original);
+		}
+		messenger->~BMessenger();
+	}
+
+	// A failed find leaves the empty messenger.
+	BMessage empty;
+	BMessenger found(handler);
+	EXPECT_EQ(B_NAME_NOT_FOUND, empty.FindMessenger("missing", &found));
+	EXPECT_FALSE(found.IsValid());
+	EXPECT_TRUE(found == BMessenger());
+
+	looper->Lock();
+	looper->Quit();
+}
+
+
+TEST(Messenger, LockTargetWithTimeoutErrors)
+{
+	BMessenger unset;
+	EXPECT_EQ(B_BAD_VALUE, unset.LockTargetWithTimeout(0));
+	EXPECT_EQ(B_BAD_VALUE, unset.LockTargetWithTimeout(B_INFINITE_TIMEOUT));
+	EXPECT_FALSE(unset.LockTarget());
+
+	Log log;
+	LogLooper* looper = new LogLooper("looper", &log);
+	looper->Run();
+	BMessenger toLooper(looper);
+	ASSERT_EQ(B_OK, toLooper.LockTargetWithTimeout(1000));
+	EXPECT_TRUE(looper->IsLocked());
+	looper->Unlock();
+
+	looper->Lock();
+	looper->Quit();
+	EXPECT_NE(B_OK, toLooper.LockTargetWithTimeout(1000));
 }
