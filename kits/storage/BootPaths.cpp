@@ -45,6 +45,57 @@ AbsoluteFromEnvironment(const char* name)
 	return value;
 }
 
+// The BeOS folders the mapping knows, and every folder above them: their
+// parents on the host are not their parents on BeOS.
+bool
+IsBeOSFolder(const std::string& path)
+{
+	static const char* const kFolders[] = { "/", "/boot", "/boot/home",
+		"/boot/home/config", "/boot/home/config/settings",
+		"/boot/home/config/be", "/boot/home/config/be/Applications",
+		"/boot/beos", "/boot/beos/apps" };
+	for (const char* folder : kFolders) {
+		if (path == folder)
+			return true;
+	}
+	return false;
+}
+
+// Resolves ".", ".." and doubled slashes in the part of a /boot path that
+// lies in BeOS's own folders, before the mapping sees it: "/boot/home/.."
+// is "/boot" on BeOS, not the parent of $HOME. From the first folder of the
+// user's own on, the rest is kept as written: it is resolved on the host,
+// where it may pass through links.
+std::string
+ResolveBeOSFolders(const char* path)
+{
+	std::string resolved;
+	const char* p = path;
+	while (*p != '\0') {
+		while (*p == '/')
+			p++;
+		const char* end = strchrnul(p, '/');
+		std::string component(p, end - p);
+		if (component.empty() || component == ".") {
+			p = end;
+			continue;
+		}
+		if (component == "..") {
+			size_t slash = resolved.rfind('/');
+			resolved.erase(slash == std::string::npos ? 0 : slash);
+			p = end;
+			continue;
+		}
+		resolved += "/" + component;
+		p = end;
+		if (!IsBeOSFolder(resolved)) {
+			resolved += p;
+			break;
+		}
+	}
+	return resolved.empty() ? std::string("/") : resolved;
+}
+
 std::string
 WithoutTrailingSlashes(std::string path)
 {
@@ -145,11 +196,14 @@ TranslationRoot(const char* path, const char** rest)
 }
 
 bool
-translate_boot_path(const char* path, std::string& out)
+translate_boot_path(const char* givenPath, std::string& out)
 {
 	out.clear();
-	if (path == NULL)
+	if (givenPath == NULL)
 		return false;
+	std::string beosPath = strncmp(givenPath, "/boot/", 6) == 0
+		? ResolveBeOSFolders(givenPath) : std::string(givenPath);
+	const char* path = beosPath.c_str();
 
 	const char* rest = NULL;
 	std::string root = TranslationRoot(path, &rest);
@@ -203,8 +257,12 @@ CreateFolders(const std::string& folder)
 std::string
 boot_path_for_create(const char* path)
 {
+	if (path == NULL)
+		return std::string();
+	std::string beosPath = strncmp(path, "/boot/", 6) == 0
+		? ResolveBeOSFolders(path) : std::string(path);
 	const char* rest = NULL;
-	std::string root = TranslationRoot(path, &rest);
+	std::string root = TranslationRoot(beosPath.c_str(), &rest);
 	if (!root.empty()) {
 		struct stat st;
 		if (stat(root.c_str(), &st) != 0)

@@ -27,7 +27,10 @@ namespace BPrivate {
 
 // Writes the host path for `path` into `out`. Returns true when `path` was a
 // BeOS location that got translated, false when it is used as given (then
-// `out` is a copy of it). A null path gives false and an empty `out`.
+// `out` is the path as given). In a path below /boot, "." and ".." that step
+// through BeOS's own folders are resolved first, so every spelling of a
+// location maps alike ("/boot/home/.." is "/boot", not $HOME's parent).
+// A null path gives false and an empty `out`.
 bool translate_boot_path(const char* path, std::string& out);
 
 // Convenience form of the above.

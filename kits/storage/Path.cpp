@@ -89,11 +89,14 @@ BPath::SetTo(const BEntry* entry)
 status_t
 BPath::SetTo(const char* path, const char* leaf, bool normalize)
 {
-	if (path == NULL || path[0] == '\0') {
+	if (path == NULL || path[0] == '\0' || (leaf != NULL && leaf[0] == '/')) {
 		Unset();
 		return fCStatus = B_BAD_VALUE;
 	}
-	return _SetHost(boot_path(path), leaf, normalize);
+	// The leaf joins the BeOS path before the mapping, so that "/boot" with
+	// "home/.." names the same place as "/boot/home/.." and "/boot".
+	std::string joined = leaf != NULL ? join_path(path, leaf) : path;
+	return _SetHost(boot_path(joined.c_str()), NULL, normalize);
 }
 
 status_t
@@ -141,9 +144,7 @@ BPath::Unset()
 status_t
 BPath::Append(const char* path, bool normalize)
 {
-	if (fCStatus != B_OK)
-		return fCStatus;
-	if (path == NULL)
+	if (fCStatus != B_OK || path == NULL)
 		return B_BAD_VALUE;
 	return _SetHost(fName, path, normalize);
 }

@@ -114,6 +114,58 @@ TEST_F(BootPathsTest, TranslatesTheBeOSLocations)
 		boot_path("/boot/home/config/settings/Brindel"));
 }
 
+// "." and ".." that step through BeOS's own folders are resolved before the
+// mapping: on BeOS the parent of /boot/home is /boot, not the parent of the
+// folder it maps to. Every spelling of a location lands in the same place.
+TEST_F(BootPathsTest, EverySpellingOfALocationMapsAlike)
+{
+	BPath boot("/boot");
+	ASSERT_EQ(B_OK, boot.InitCheck());
+	EXPECT_STREQ("/boot", boot.Path());
+	for (BPath path : { BPath("/boot", "home/.."), BPath("/boot/home/.."),
+			BPath("/boot/home/config/settings/../../.."),
+			BPath("/boot/", "./home/../") }) {
+		EXPECT_EQ(B_OK, path.InitCheck());
+		EXPECT_TRUE(path == boot) << (path.Path() ? path.Path() : "(none)");
+	}
+	EXPECT_STREQ("/", BPath("/boot/..").Path());
+	EXPECT_EQ("/boot", BPrivate::boot_path("/boot/home/.."));
+
+	std::string settings = fConfig + "/Brindel";
+	for (BPath path : { BPath("/boot/home", "config/settings/Brindel"),
+			BPath("/boot", "home/config/settings/Brindel"),
+			BPath("/boot/home/config/./settings//Brindel"),
+			BPath("/boot/home/config/be/../settings/Brindel") }) {
+		EXPECT_EQ(B_OK, path.InitCheck());
+		EXPECT_STREQ(settings.c_str(), path.Path());
+	}
+	EXPECT_STREQ((fHome + "/.local/bin/Quillora").c_str(),
+		BPath("/boot/home/config/settings/../be/Applications",
+			"Quillora").Path());
+
+	// The other storage calls agree.
+	ASSERT_EQ(0, mkdir(fConfig.c_str(), 0755));
+	ASSERT_EQ(0, mkdir(settings.c_str(), 0755));
+	WriteFile(settings + "/file", "x");
+	BEntry entry("/boot/home/../home/config/./settings/Brindel/file");
+	EXPECT_TRUE(entry.Exists());
+	BPath entryPath;
+	ASSERT_EQ(B_OK, entry.GetPath(&entryPath));
+	EXPECT_STREQ((settings + "/file").c_str(), entryPath.Path());
+
+	// Below the user's own folders the host resolves the rest, links
+	// included.
+	ASSERT_EQ(0, mkdir((fHome + "/site").c_str(), 0755));
+	EXPECT_STREQ((fHome + "/page.html").c_str(),
+		BPath("/boot/home/site/../page.html").Path());
+	ASSERT_EQ(0, mkdir((fFolder / "elsewhere").c_str(), 0755));
+	ASSERT_EQ(0, mkdir((fFolder / "elsewhere/inner").c_str(), 0755));
+	ASSERT_EQ(0, symlink((fFolder / "elsewhere/inner").c_str(),
+		(fHome + "/link").c_str()));
+	EXPECT_STREQ((fFolder / "elsewhere/x").c_str(),
+		BPath("/boot/home/link/../x").Path());
+}
+
 TEST_F(BootPathsTest, TheBrowserIsTheDesktopLauncherOnThePath)
 {
 	std::string bin = fFolder / "bin";

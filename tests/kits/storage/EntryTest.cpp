@@ -242,7 +242,14 @@ TEST(Path, NormalisesAndSplits)
 	BPath unset;
 	EXPECT_EQ(nullptr, unset.Path());
 	EXPECT_EQ(nullptr, unset.Leaf());
-	EXPECT_EQ(B_NO_INIT, unset.Append("x"));
+	// Appending needs a path to append to: an argument error, as on BeOS,
+	// whether the path was never set or failed to be set.
+	EXPECT_EQ(B_BAD_VALUE, unset.Append("x"));
+	EXPECT_EQ(nullptr, unset.Path());
+	BPath failed((folder.Path() + "/missing/../x").c_str());
+	EXPECT_EQ(B_BAD_VALUE, failed.Append("x"));
+	EXPECT_EQ(B_BAD_VALUE, parent.Append(nullptr));
+	EXPECT_STREQ("other", parent.Leaf());
 }
 
 TEST(Directory, WalksCreatesAndFinds)
