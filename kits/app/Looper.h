@@ -6,11 +6,13 @@
 #ifndef _LOOPER_H
 #define _LOOPER_H
 
+// As on the platform, BList and the kernel kit come with the looper.
 #include <Handler.h>
+#include <List.h>
 #include <Message.h>
 #include <MessageQueue.h>
+#include <OS.h>
 
-class BList;
 class BMessageFilter;
 
 #define B_LOOPER_PORT_DEFAULT_CAPACITY 200

@@ -5,7 +5,10 @@
 #ifndef _MESSAGE_H
 #define _MESSAGE_H
 
+// As on the platform, BRect and BPoint come with the message.
 #include <AppDefs.h>
+#include <Point.h>
+#include <Rect.h>
 #include <SupportDefs.h>
 
 class BDataIO;
@@ -13,8 +16,6 @@ class BHandler;
 class BLooper;
 class BMessage;
 class BMessenger;
-class BPoint;
-class BRect;
 struct entry_ref;
 
 namespace BPrivate {
