@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <libgen.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include <Roster.h>
 
 #include "LooperTestSupport.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -78,19 +78,18 @@ TEST(Application, RunDispatchesUntilQuitAndTheGlobalsFollowTheObject)
 {
 	EXPECT_EQ(be_app, nullptr);
 	EXPECT_FALSE(be_app_messenger.IsValid());
-	char path[] = "/tmp/quillora-app-XXXXXX";
-	int fd = mkstemp(path);
-	ASSERT_GE(fd, 0);
-	close(fd);
+	quillora_test::TempFolder folder("app");
+	std::string path = folder / "document";
+	quillora_test::WriteFile(path, "");
 
 	TestApp* app = new TestApp;
 	ASSERT_EQ(app->InitCheck(), B_OK);
 	EXPECT_EQ(be_app, app);
 	EXPECT_TRUE(be_app_messenger.IsValid());
-	ASSERT_EQ(get_ref_for_path(path, &app->ref), B_OK);
+	ASSERT_EQ(get_ref_for_path(path.c_str(), &app->ref), B_OK);
 
 	EXPECT_EQ(app->Run(), BPrivate::event_thread());
-	Log expected = { "ready", std::string("refs:") + basename(path), "about",
+	Log expected = { "ready", std::string("refs:document"), "about",
 		"quit?", "quit?" };
 	EXPECT_EQ(app->log, expected);
 	EXPECT_FALSE(app->IsLaunching());
@@ -100,7 +99,6 @@ TEST(Application, RunDispatchesUntilQuitAndTheGlobalsFollowTheObject)
 	delete app;
 	EXPECT_EQ(be_app, nullptr);
 	EXPECT_FALSE(be_app_messenger.IsValid());
-	unlink(path);
 }
 
 

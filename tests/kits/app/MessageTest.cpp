@@ -15,6 +15,8 @@
 #include <Point.h>
 #include <Rect.h>
 
+#include "TempFolder.h"
+
 TEST(Message, TypedFieldsRoundTrip)
 {
 	BMessage message('test');
@@ -297,12 +299,11 @@ TEST(Message, CopiesAreIndependent)
 
 TEST(Message, RefsOfRealFiles)
 {
-	char path[] = "/tmp/quillora-msg-XXXXXX";
-	int fd = mkstemp(path);
-	ASSERT_GE(fd, 0);
-	close(fd);
+	quillora_test::TempFolder folder("msg");
+	std::string path = folder / "file";
+	quillora_test::WriteFile(path, "");
 	entry_ref ref;
-	ASSERT_EQ(get_ref_for_path(path, &ref), B_OK);
+	ASSERT_EQ(get_ref_for_path(path.c_str(), &ref), B_OK);
 
 	BMessage message(B_REFS_RECEIVED);
 	ASSERT_EQ(message.AddRef("refs", &ref), B_OK);
@@ -318,7 +319,6 @@ TEST(Message, RefsOfRealFiles)
 	BEntry entry(&found);
 	ASSERT_EQ(entry.InitCheck(), B_OK);
 	EXPECT_TRUE(entry.Exists());
-	unlink(path);
 }
 
 

@@ -9,6 +9,7 @@
 
 #include "HostImage.h"
 #include "HostWindow.h"
+#include "TempFolder.h"
 #include "WindowPrivate.h"
 
 #include <cstdio>
@@ -30,30 +31,15 @@ struct Pixels {
 	}
 };
 
-inline std::string TempPath(const char* name)
-{
-	char path[256];
-	snprintf(path, sizeof(path), "/tmp/quillora-interface-%d-%s", (int)getpid(), name);
-	return path;
-}
-
 // Renders the window to a PNG file and decodes that file again.
 inline Pixels Snapshot(BWindow* window)
 {
 	Pixels pixels;
-	std::string path = TempPath("snapshot.png");
+	quillora_test::TempFolder folder("snapshot");
+	std::string path = folder / "snapshot.png";
 	if (window->Snapshot(path.c_str()) != B_OK)
 		return pixels;
-	FILE* file = fopen(path.c_str(), "rb");
-	std::vector<uint8> bytes;
-	if (file != nullptr) {
-		uint8 buffer[4096];
-		size_t length;
-		while ((length = fread(buffer, 1, sizeof(buffer), file)) > 0)
-			bytes.insert(bytes.end(), buffer, buffer + length);
-		fclose(file);
-	}
-	unlink(path.c_str());
+	std::string bytes = quillora_test::ReadFile(path);
 	BPrivate::HostDecodedImage image;
 	if (BPrivate::host_decode_image(bytes.data(), bytes.size(), &image)) {
 		pixels.width = image.width;

@@ -1,56 +1,23 @@
 // What the text view puts on the screen, read back from window snapshots.
 #include "TextViewTesting.h"
 
-#include <HostImage.h>
-
 #include <gtest/gtest.h>
 
-#include <stdio.h>
-#include <unistd.h>
+#include "../interface/InterfaceTestSupport.h"
 
 namespace {
 
-struct Pixels {
-	int32 width = 0;
-	int32 height = 0;
-	std::vector<uint8_t> data;
-
-	rgb_color At(int32 x, int32 y) const
-	{
-		const uint8_t* p = data.data() + ((size_t)y * width + x) * 4;
-		return make_color(p[2], p[1], p[0], p[3]);
-	}
-};
+using test::Pixels;
 
 
+// The window as drawn after the pending updates.
 Pixels
 snapshot(BWindow* window)
 {
-	Pixels pixels;
-	char path[64];
-	snprintf(path, sizeof(path), "/tmp/quillora-textview-%d.png", (int)getpid());
 	window->Lock();
 	window->UpdateIfNeeded();
-	status_t status = window->Snapshot(path);
+	Pixels pixels = test::Snapshot(window);
 	window->Unlock();
-	if (status != B_OK)
-		return pixels;
-	std::vector<uint8_t> bytes;
-	FILE* file = fopen(path, "rb");
-	if (file != NULL) {
-		uint8_t buffer[4096];
-		size_t length;
-		while ((length = fread(buffer, 1, sizeof(buffer), file)) > 0)
-			bytes.insert(bytes.end(), buffer, buffer + length);
-		fclose(file);
-	}
-	unlink(path);
-	BPrivate::HostDecodedImage image;
-	if (BPrivate::host_decode_image(bytes.data(), bytes.size(), &image)) {
-		pixels.width = image.width;
-		pixels.height = image.height;
-		pixels.data = image.pixels;
-	}
 	return pixels;
 }
 

@@ -2,6 +2,8 @@
 // because the editor's text elements filter their input there.
 #include "TextViewTesting.h"
 
+#include "TempFolder.h"
+
 #include <Clipboard.h>
 #include <File.h>
 
@@ -243,14 +245,11 @@ TEST(TextViewHooks, DroppedTextIsInsertedWhereItFalls)
 
 TEST(TextViewHooks, TextFromAFileGoesThroughTheHooks)
 {
-	char path[64];
-	snprintf(path, sizeof(path), "/tmp/quillora-textview-file-%d", (int)getpid());
-	FILE* out = fopen(path, "wb");
-	ASSERT_NE(nullptr, out);
-	fwrite("0123\n56789", 1, 10, out);
-	fclose(out);
+	quillora_test::TempFolder folder("textview");
+	std::string path = folder / "text";
+	quillora_test::WriteFile(path, "0123\n56789");
 
-	BFile file(path, B_READ_ONLY);
+	BFile file(path.c_str(), B_READ_ONLY);
 	ASSERT_EQ(B_OK, file.InitCheck());
 	FilteringTextView view(BRect(0, 0, 199, 99));
 	view.SetText(&file, 2, 5);
@@ -261,5 +260,4 @@ TEST(TextViewHooks, TextFromAFileGoesThroughTheHooks)
 	// A file shorter than asked gives what it has.
 	view.SetText(&file, 8, 100);
 	EXPECT_EQ("89", text_of(&view));
-	unlink(path);
 }
