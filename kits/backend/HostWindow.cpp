@@ -289,6 +289,12 @@ void HostWindow::SetKind(int32_t kind, bool modal, bool resizable, bool stayOnTo
 }
 
 
+void HostWindow::SetTransientParent(HostWindow* parent)
+{
+	WindowOf(fImpl)->setTransientParent(parent != nullptr ? WindowOf(parent->fImpl) : nullptr);
+}
+
+
 void HostWindow::Show()
 {
 	WindowOf(fImpl)->show();

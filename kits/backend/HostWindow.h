@@ -78,6 +78,10 @@ public:
 	void SetGeometry(int32_t x, int32_t y, int32_t width, int32_t height);
 	void SetSizeLimits(int32_t minWidth, int32_t maxWidth, int32_t minHeight, int32_t maxHeight);
 	void SetKind(int32_t kind, bool modal, bool resizable, bool stayOnTop);
+	// The window this one belongs to (a menu to the window it was opened
+	// from), or none. A window that belongs to a modal one is not shut out
+	// by it. Set before Show().
+	void SetTransientParent(HostWindow* parent);
 	void Show();
 	void Hide();
 	bool IsVisible() const;

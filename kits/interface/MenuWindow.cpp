@@ -338,6 +338,11 @@ MenuTracker::_Open(BMenu* menu, BPoint where)
 			where.y = screen.top;
 	}
 	window->MoveTo(where);
+	// The menus belong to the window they were opened from: when that is
+	// a modal window, the host would otherwise shut them out with the
+	// other windows of the application.
+	if (fOrigin != NULL)
+		window_private(window)->hostParent = fOrigin->Window();
 	fWindows.push_back(window);
 	window->Show();
 	window->Activate();

@@ -308,6 +308,11 @@ void BWindow::Show()
 				fFrame.IntegerWidth() + 1, fFrame.IntegerHeight() + 1);
 			data->host->SetKind(kind, IsModal(), (fFlags & B_NOT_RESIZABLE) == 0,
 				IsFloating());
+			if (data->hostParent != NULL
+				&& BPrivate::window_private(data->hostParent)->host != NULL) {
+				data->host->SetTransientParent(
+					BPrivate::window_private(data->hostParent)->host);
+			}
 			if ((fFlags & B_NOT_RESIZABLE) == 0) {
 				data->host->SetSizeLimits((int32)fMinWidth + 1, (int32)fMaxWidth + 1,
 					(int32)fMinHeight + 1, (int32)fMaxHeight + 1);

@@ -57,6 +57,7 @@ WindowPrivate::WindowPrivate(BWindow* owner, int32 width, int32 height)
 	window(owner),
 	buffer(new HostImage(width, height, true)),
 	host(NULL),
+	hostParent(NULL),
 	updatePosted(false),
 	updatesDisabled(0),
 	inUpdate(false),

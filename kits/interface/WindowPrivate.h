@@ -83,6 +83,9 @@ struct WindowPrivate : public HostWindowClient {
 	BWindow* window;
 	HostImage* buffer;
 	HostWindow* host;
+	// The window whose host window this one's belongs to (see
+	// HostWindow::SetTransientParent), taken when the host window is made.
+	BWindow* hostParent;
 
 	std::vector<BRect> dirty;
 	bool updatePosted;

@@ -11,6 +11,8 @@
 #include <functional>
 
 #include "ControlsTesting.h"
+#include "HostWindow.h"
+#include "WindowPrivate.h"
 
 namespace {
 
@@ -458,6 +460,71 @@ TEST_F(MenuTrackingTest, OtherTitlesTakeOverAndTheOpenTitleCloses)
 	dispatch();
 	EXPECT_EQ(received.Count('copy'), 1);
 
+	window->Lock();
+	window->Quit();
+	dispatch();
+}
+
+
+namespace {
+
+// Puts a menu session away after a while, so that a menu the host never
+// lets the user reach ends the test instead of hanging it.
+struct Watchdog {
+	BMessenger menuWindow;
+	int32 timer = -1;
+
+	static void Fire(void* cookie)
+	{
+		Watchdog* watchdog = static_cast<Watchdog*>(cookie);
+		watchdog->menuWindow.SendMessage(B_QUIT_REQUESTED);
+	}
+};
+
+}	// namespace
+
+
+TEST_F(MenuTrackingTest, AModalWindowsMenusTakeTheUsersClicks)
+{
+	// The host shuts a modal window's application out, except the windows
+	// that belong to the modal one: its menus must be among them, or no
+	// click on an item ever arrives.
+	Received received;
+	BWindow* window = new RecordingWindow(&received);
+	window->SetFeel(B_MODAL_APP_WINDOW_FEEL);
+	BPopUpMenu* sizes = new BPopUpMenu("Size");
+	sizes->AddItem(new BMenuItem("10", new BMessage('fsch')));
+	sizes->AddItem(new BMenuItem("18", new BMessage('fsch')));
+	BMenuField* field = new BMenuField(BRect(5, 110, 245, 142), "FontSize",
+		"Size:", sizes);
+	window->Lock();
+	window->AddChild(field);
+	window->Unlock();
+	window->Show();
+	dispatch();
+
+	Watchdog watchdog;
+	sScript = [&watchdog](BWindow* menuWindow, BMenu* menu) {
+		watchdog.menuWindow = BMessenger(menuWindow);
+		watchdog.timer = BPrivate::add_timer(2000000, Watchdog::Fire,
+			&watchdog);
+		BPrivate::WindowPrivate* data = BPrivate::window_private(menuWindow);
+		ASSERT_NE(data->host, nullptr);
+		BRect frame = menu->ItemAt(1)->Frame();
+		float x = frame.left + 6;
+		float y = frame.top + 3;
+		data->host->FeedMouse(BPrivate::HOST_MOUSE_DOWN, x, y,
+			B_PRIMARY_MOUSE_BUTTON, B_PRIMARY_MOUSE_BUTTON, 1000);
+		data->host->FeedMouse(BPrivate::HOST_MOUSE_UP, x, y, 0,
+			B_PRIMARY_MOUSE_BUTTON, 1040);
+	};
+	ControlsWindow::ClickIn(window, field, BPoint(field->Divider() + 10, 8));
+	dispatch();
+	if (watchdog.timer >= 0)
+		BPrivate::remove_timer(watchdog.timer);
+
+	EXPECT_EQ(received.Count('fsch'), 1);
+	EXPECT_STREQ(field->MenuItem()->Label(), "18");
 	window->Lock();
 	window->Quit();
 	dispatch();
