@@ -16,6 +16,7 @@
 #include <Roster.h>
 
 #include "Alerts.h"
+#include "CWindow.h"
 #include "Functions.h"
 
 
@@ -180,21 +181,17 @@ Config::SetStandardValues()
 		if (get_font_family(i, &family, &flags) != B_OK)
 			continue;
 		int32 styleCount = count_font_styles(family);
-		int32 needed = 0;
-		for (int32 j = 0; j < styleCount; j++) {
+		for (int32 j = 0; j < styleCount && !haveFixed; j++) {
 			font_style style;
 			uint32 styleFlags = 0;
 			if (get_font_style(family, j, &style, &styleFlags) != B_OK)
 				continue;
-			if ((styleFlags & B_IS_FIXED) != 0 && !haveFixed) {
+			if ((styleFlags & B_IS_FIXED) != 0) {
 				snprintf(fixed, sizeof(fixed), "%s", family);
 				haveFixed = true;
 			}
-			if (strcmp(style, "Italic") == 0 || strcmp(style, "Bold") == 0
-				|| strcmp(style, "Bold Italic") == 0)
-				needed++;
 		}
-		if (needed == 3 && !haveProportional) {
+		if (!haveProportional && HasTextStyles(family)) {
 			snprintf(proportional, sizeof(proportional), "%s", family);
 			haveProportional = true;
 		}
@@ -219,6 +216,36 @@ Config::SetStandardValues()
 
 	proportionalFamily = newtext(proportional);
 	fixedFamily = newtext(fixed);
+}
+
+
+bool
+Config::HasTextStyles(const char* name)
+{
+	if (name == nullptr)
+		return false;
+	font_family family;
+	snprintf(family, sizeof(family), "%s", name);
+	int32 styleCount = count_font_styles(family);
+	int32 needed = 0;
+	for (int32 j = 0; j < styleCount; j++) {
+		font_style style;
+		uint32 flags = 0;
+		if (get_font_style(family, j, &style, &flags) != B_OK)
+			continue;
+		if (strcmp(style, "Italic") == 0 || strcmp(style, "Bold") == 0
+			|| strcmp(style, "Bold Italic") == 0)
+			needed++;
+	}
+	return needed == 3;
+}
+
+
+void
+Config::Setup(Page* page)
+{
+	CWindow* window = new CWindow(this, page);
+	window->Show();
 }
 
 

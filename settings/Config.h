@@ -51,6 +51,10 @@ public:
 	static void SetWritable(bool writable);
 	static bool IsWritable();
 
+	// True if the installed family has the styles "Italic", "Bold" and
+	// "Bold Italic" (exact names): the proportional font needs all three.
+	static bool HasTextStyles(const char* family);
+
 	// The settings of the running program: the Config constructed last and
 	// not yet destroyed, or null.
 	static Config* Current();

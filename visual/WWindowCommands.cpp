@@ -83,6 +83,13 @@ WWindow::MessageReceived(BMessage* message)
 		case kMsgAbout:
 			(new About_Window())->Show();
 			break;
+		case kMsgPreferences:
+		{
+			WApplication* application = quillora_app();
+			if (application != nullptr && application->config != nullptr)
+				application->config->Setup(page);
+			break;
+		}
 		case kMsgClose:
 			_PostToApplication(kMsgQuitPage, true);
 			break;
