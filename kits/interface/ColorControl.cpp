@@ -9,6 +9,8 @@
 
 #include "ControlLook.h"
 
+// The swatch and values beside the ramps: at least this wide, and wide
+// enough for the longest value line in the control's font.
 static const float kSidePanel = 62;
 
 BColorControl::BColorControl(BPoint start, color_control_layout layout,
@@ -38,6 +40,15 @@ BColorControl::_Layout()
 	float width, height;
 	GetPreferredSize(&width, &height);
 	ResizeTo(width, height);
+}
+
+
+float
+BColorControl::_SidePanelWidth() const
+{
+	BFont font;
+	GetFont(&font);
+	return std::max(kSidePanel, ceilf(font.StringWidth("Green: 255")) + 4);
 }
 
 
@@ -167,7 +178,8 @@ BColorControl::Draw(BRect)
 	}
 	// The swatch of the chosen colour and the three values beside it.
 	float left = areaWidth + 6;
-	BRect swatch(left, 0, left + kSidePanel - 8, std::min(areaHeight, 22.0f));
+	BRect swatch(left, 0, left + _SidePanelWidth() - 8,
+		std::min(areaHeight, 22.0f));
 	BRect inner = BPrivate::draw_well(this, swatch, false, IsEnabled());
 	SetHighColor(current);
 	FillRect(inner);
@@ -316,7 +328,7 @@ BColorControl::GetPreferredSize(float* width, float* height)
 	float areaWidth = fColumns * fCellSize + 2;
 	float areaHeight = fRows * fCellSize + 2;
 	if (width != NULL)
-		*width = areaWidth + 4 + kSidePanel - 1;
+		*width = areaWidth + 4 + _SidePanelWidth() - 1;
 	if (height != NULL)
 		*height = std::max(areaHeight, 22 + 4 + 3 * lineHeight) - 1;
 }

@@ -54,6 +54,7 @@ private:
 									uint8* level) const;
 			void				_SetComponent(int32 ramp, uint8 level);
 			bool				_Horizontal() const;
+			float				_SidePanelWidth() const;
 
 			float				fCellSize;
 			int32				fColumns;

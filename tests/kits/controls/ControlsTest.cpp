@@ -408,8 +408,13 @@ TEST(ControlsTest, ColorControlValuesAndRamps)
 	EXPECT_EQ(control->ValueAsColor().red, 0x80);
 	EXPECT_EQ(control->ValueAsColor().green, 0x40);
 	EXPECT_EQ(control->ValueAsColor().blue, 0x20);
-	// 16 cells of 10 pixels across.
+	// 16 cells of 10 pixels across, and the widest value line fits beside
+	// them (it is drawn from the swatch's left, 6 pixels after the ramps).
 	EXPECT_FLOAT_EQ(control->RampFrame(0).Width() + 1, 160);
+	BFont font;
+	control->GetFont(&font);
+	EXPECT_GE(control->Bounds().right,
+		160 + 2 + 6 + font.StringWidth("Green: 255"));
 	BRect red = control->RampFrame(0);
 	BRect grey = control->RampFrame(3);
 	window.Window()->Unlock();
