@@ -46,9 +46,9 @@ void
 EndLine::Do()
 {
 	WYSIWYG_Element::Do();
-	if (type == 1)
+	if (type == kBreakLine || type == kPreformattedLine)
 		environment->breakBefore = 0.01f;
-	else if (type == 2)
+	else if (type == kParagraphLine)
 		environment->breakBefore = 13.0f;
 	else
 		error("Internal error: EndLine - unknown type");
@@ -57,10 +57,17 @@ EndLine::Do()
 void
 EndLine::HTML()
 {
+	Page* page = GetPage();
+	if (type == kPreformattedLine) {
+		// The line feed of the source itself.
+		if (page != nullptr)
+			page->InsertHTML("", false, true);
+		return;
+	}
 	std::string tag;
-	if (type == 1)
+	if (type == kBreakLine)
 		tag = "<BR";
-	else if (type == 2)
+	else if (type == kParagraphLine)
 		tag = "<P";
 	else
 		error("Internal error: EndLine - unknown type");
@@ -69,8 +76,8 @@ EndLine::HTML()
 		tag += unsupportedOptions;
 	}
 	tag += ">";
-	if (Page* page = GetPage())
-		page->InsertHTML(tag.c_str(), false, true);
+	if (page != nullptr)
+		page->InsertHTML(tag.c_str(), false, LineEndAfter(true));
 }
 
 void

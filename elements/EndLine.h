@@ -1,11 +1,18 @@
 /*
- * EndLine: a line break (BR, type 1) or a paragraph (P, type 2). It has no
- * view; it ends the current line and asks for space above the next one.
+ * EndLine: a line break (BR, type 1), a paragraph (P, type 2) or a line end
+ * of preformatted text (type 3: one line feed of a PRE block, written back
+ * as a bare line end, no tag). It has no view; it ends the current line and
+ * asks for space above the next one.
  */
 #ifndef QUILLORA_ENDLINE_H
 #define QUILLORA_ENDLINE_H
 
 #include "WYSIWYG_Element.h"
+
+// EndLine::type.
+const int32 kBreakLine = 1;
+const int32 kParagraphLine = 2;
+const int32 kPreformattedLine = 3;
 
 class EndLine : public WYSIWYG_Element {
 public:
@@ -22,7 +29,7 @@ public:
 	long Type() const { return type; }
 
 	// Fields.
-	int32 type;					// 1 BR, 2 P
+	int32 type;					// 1 BR, 2 P, 3 line feed in PRE
 	char* unsupportedOptions;	// owned, may be null
 };
 

@@ -20,7 +20,8 @@ Environment::Environment(WYSIWYG_Element* owner)
 	vAlignment(7),
 	currentAnchor(nullptr),
 	currentList(nullptr),
-	owner(owner)
+	owner(owner),
+	preformatted(kFlowingText)
 {
 	Page* page = owner != nullptr ? owner->GetPage() : nullptr;
 	if (page != nullptr) {

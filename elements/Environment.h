@@ -16,6 +16,13 @@ class List;
 class WYSIWYG_Element;
 struct rgb_color;
 
+// How text is laid out and read (Environment::preformatted). Preformatted
+// text keeps its blanks and each source line is a line of the page; raw text
+// (XMP, PLAINTEXT) also holds no entities and is written back unescaped.
+const int32 kFlowingText = 0;
+const int32 kPreformattedText = 1;
+const int32 kRawText = 2;
+
 class Environment {
 public:
 	explicit Environment(WYSIWYG_Element* owner);
@@ -52,6 +59,10 @@ public:
 	Anchor* currentAnchor;
 	List* currentList;
 	WYSIWYG_Element* owner;
+	// kFlowingText, kPreformattedText or kRawText; set by the tags that
+	// keep their text's layout (PRE, LISTING, TEXTAREA, XMP, PLAINTEXT).
+	// Like the font it takes no part in the comparison.
+	int32 preformatted;
 };
 
 #endif	// QUILLORA_ENVIRONMENT_H

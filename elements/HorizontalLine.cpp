@@ -51,7 +51,7 @@ HorizontalLine::HTML()
 	}
 	tag += ">";
 	if (Page* page = GetPage())
-		page->InsertHTML(tag.c_str(), false, true);
+		page->InsertHTML(tag.c_str(), false, LineEndAfter(true));
 }
 
 void

@@ -15,30 +15,6 @@
 
 namespace {
 
-// The page font of a font kind, upright or italic; null for an unknown kind.
-BFont*
-FontOfKind(Page* page, int32 kind, bool italic)
-{
-	if (page == nullptr)
-		return nullptr;
-	switch (kind) {
-		case 1:
-			return italic ? page->italicFont : page->plainFont;
-		case 2:
-			return italic ? page->boldItalicFont : page->boldFont;
-		case 4:
-			return italic ? page->fixedItalicFont : page->fixedFont;
-		case 5: case 6: case 7: case 8: case 9: case 10:
-			return italic ? page->headingItalicFonts[kind - 5]
-				: page->headingFonts[kind - 5];
-		case 11:
-			return italic ? page->bigItalicFont : page->bigFont;
-		case 12:
-			return italic ? page->smallItalicFont : page->smallFont;
-	}
-	return nullptr;
-}
-
 bool
 IsBlockTag(int32 id)
 {
@@ -96,7 +72,8 @@ TextChange::HTML()
 	if (page == nullptr)
 		return;
 	bool block = IsBlockTag(id);
-	page->InsertHTML(tag.c_str(), block && type > 0, block && type < 0);
+	page->InsertHTML(tag.c_str(), LineEndBefore(block && type > 0),
+		LineEndAfter(block && type < 0));
 }
 
 void
@@ -138,14 +115,17 @@ TextChange::_ApplyType()
 	// back to plain takes the italic or the plain font.
 	auto setKind = [&](int32 kind) {
 		env->fontType = kind;
-		if (BFont* font = FontOfKind(page, kind, env->italic))
+		BFont* font = page != nullptr ? page->FontOfKind(kind, env->italic)
+			: nullptr;
+		if (font != nullptr)
 			env->font = font;
 	};
 
 	switch (id) {
 		case 42: case 26: case 88: case 16:
 			env->italic = opening;
-			if (BFont* font = FontOfKind(page, env->fontType, env->italic))
+			if (BFont* font = page != nullptr
+					? page->FontOfKind(env->fontType, env->italic) : nullptr)
 				env->font = font;
 			break;
 		case 6: case 71:
@@ -237,6 +217,12 @@ TextChange::FindOpeningClosing()
 	}
 	error("Pair HTML TAG has closing TAG but no opening TAG");
 	return nullptr;
+}
+
+bool
+TextChange::IsBlock() const
+{
+	return IsBlockTag(type < 0 ? -type : type);
 }
 
 bool

@@ -21,6 +21,8 @@ public:
 	virtual void SetNext(WYSIWYG_Element* element);
 
 	long Type() const { return type; }
+	// CENTER, BLOCKQUOTE and the headings: they begin or end lines.
+	bool IsBlock() const;
 
 	// Pairing queries.
 	bool HasText();

@@ -52,39 +52,58 @@ const double kEstimatedWidth = 262144.0;
 // may keep its width then (see JoinSplit).
 const float kWidestLine = 65536.0f;
 
-// Decodes the four entities a text element knows; every other byte, and
-// any other "&", is copied as it is.
+// The spellings this program writes for the bytes it escapes; read back as
+// those bytes, so that its own output reads back into the same text.
+struct Escape {
+	const char* spelling;
+	size_t length;
+	char byte;
+};
+const Escape kEscapes[] = {
+	{ "&lt;", 4, '<' },
+	{ "&gt;", 4, '>' },
+	{ "&amp;", 5, '&' },
+	{ "&nbsp;", 6, kNonBreakingSpace },
+};
+
+// Page text as the text element holds it: the program's own escapes become
+// their bytes, every other "&" the reference mark, so that whatever follows
+// it (a named or numeric reference, a legacy one without ";", a lone "&") is
+// written back as it was read. The two marking bytes cannot stand for
+// themselves in the text: where the page has them they are held as numeric
+// references to themselves. Raw text (XMP, PLAINTEXT) holds no references
+// and is taken as it is.
 std::vector<char>
-DecodeEntities(const char* text)
+ReadPageText(const char* text, bool raw)
 {
 	size_t length = strlen(text);
 	std::vector<char> out;
 	out.reserve(length + 1);
+	if (raw) {
+		out.assign(text, text + length);
+		out.push_back('\0');
+		return out;
+	}
 	for (size_t i = 0; i < length; i++) {
-		if (text[i] == '&' && i + 1 < length) {
-			const char* rest = text + i + 1;
-			if (strncasecmp(rest, "nbsp;", 5) == 0) {
-				out.push_back(kNonBreakingSpace);
-				i += 5;
-				continue;
+		char c = text[i];
+		if (c == '&') {
+			bool escaped = false;
+			for (const Escape& escape : kEscapes) {
+				if (strncmp(text + i, escape.spelling, escape.length) == 0) {
+					out.push_back(escape.byte);
+					i += escape.length - 1;
+					escaped = true;
+					break;
+				}
 			}
-			if (strncasecmp(rest, "lt;", 3) == 0) {
-				out.push_back('<');
-				i += 3;
-				continue;
-			}
-			if (strncasecmp(rest, "gt;", 3) == 0) {
-				out.push_back('>');
-				i += 3;
-				continue;
-			}
-			if (strncasecmp(rest, "amp;", 4) == 0) {
-				out.push_back('&');
-				i += 4;
-				continue;
-			}
-		}
-		out.push_back(text[i]);
+			if (!escaped)
+				out.push_back(kReferenceMark);
+		} else if (c == kNonBreakingSpace || c == kReferenceMark) {
+			const char* reference = c == kNonBreakingSpace ? "#15;" : "#26;";
+			out.push_back(kReferenceMark);
+			out.insert(out.end(), reference, reference + 4);
+		} else
+			out.push_back(c);
 	}
 	out.push_back('\0');
 	return out;
@@ -101,6 +120,7 @@ WText::WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
 			| B_FULL_UPDATE_ON_RESIZE),
 	WYSIWYG_Element(previous, next, engine, 7),
 	underline(false),
+	leadingSpaceShown(false),
 	fSingleSpaced(true),
 	fRunWidthKnown(false),
 	fRunWidth(0),
@@ -265,7 +285,8 @@ WText::Read(char* text)
 	if (text == nullptr || text[0] == '\0')
 		SetText("");
 	else {
-		std::vector<char> decoded = DecodeEntities(text);
+		std::vector<char> decoded = ReadPageText(text,
+			environment->preformatted == kRawText);
 		SetText(&decoded[0]);
 	}
 
@@ -278,29 +299,52 @@ void
 WText::HTML()
 {
 	int32 length = TextLength();
-	if (length == 0)
-		return;
 	const char* text = Text();
+	int32 from = 0;
+	int32 to = length;
 	std::string out;
-	out.reserve(length + 16);
-	for (int32 i = 0; i < length; i++) {
-		switch (text[i]) {
-			case '&':
-				out += "&amp;";
-				break;
-			case '<':
-				out += "&lt;";
-				break;
-			case '>':
-				out += "&gt;";
-				break;
-			case kNonBreakingSpace:
-				out += "&nbsp;";
-				break;
-			default:
-				out += text[i];
+	if (!leadingSpace.empty()) {
+		if (!leadingSpaceShown)
+			out += leadingSpace;
+		else if (length > 0 && text[0] == ' ') {
+			out += leadingSpace;
+			from = 1;
 		}
 	}
+	bool trailing = !trailingSpace.empty() && to > from && text[to - 1] == ' ';
+	if (trailing)
+		to--;
+	if (out.empty() && from >= to && !trailing)
+		return;
+
+	out.reserve(out.size() + (to - from) + 16);
+	if (environment->preformatted == kRawText)
+		out.append(text + from, to - from);
+	else {
+		for (int32 i = from; i < to; i++) {
+			switch (text[i]) {
+				case '&':
+					out += "&amp;";
+					break;
+				case '<':
+					out += "&lt;";
+					break;
+				case '>':
+					out += "&gt;";
+					break;
+				case kNonBreakingSpace:
+					out += "&nbsp;";
+					break;
+				case kReferenceMark:
+					out += '&';
+					break;
+				default:
+					out += text[i];
+			}
+		}
+	}
+	if (trailing)
+		out += trailingSpace;
 	Page* page = GetPage();
 	if (page != nullptr)
 		page->InsertHTML(out.c_str(), false, false);
@@ -358,10 +402,12 @@ WText::InsertText(const char* text, int32 length, int32 offset,
 	const text_run_array* runs)
 {
 	int32 textLength = TextLength();
+	bool preformatted = environment->preformatted != kFlowingText;
 	// Whatever the rule inserts into an empty text is single spaced, and
 	// it keeps a single spaced text so (it joins no two white spaces).
-	if (textLength == 0)
-		fSingleSpaced = true;
+	// Preformatted text keeps its blanks as they come.
+	if (textLength == 0 || preformatted)
+		fSingleSpaced = !preformatted;
 	fRunWidthKnown = false;
 	int32 start, end;
 	GetSelection(&start, &end);
@@ -371,6 +417,20 @@ WText::InsertText(const char* text, int32 length, int32 offset,
 		offset = textLength;
 	if (offset < 0)
 		offset = 0;
+
+	if (preformatted) {
+		// Blanks and tabs stay; a line end (its own element where the page
+		// is read) becomes a blank, as the text view holds one line.
+		std::vector<char> kept(text, text + (length > 0 ? length : 0));
+		for (char& c : kept) {
+			if (c == '\n' || c == '\r')
+				c = ' ';
+		}
+		if (!kept.empty())
+			BTextView::InsertText(&kept[0], kept.size(), offset, runs);
+		ResizeToPreferred();
+		return;
+	}
 
 	bool whiteBefore = offset - 1 >= 0 && IsWhite(ByteAt(offset - 1));
 	bool whiteAt = offset < textLength && IsWhite(ByteAt(offset));
@@ -624,6 +684,9 @@ WText::JoinSplit(float width, bool force)
 				return nullptr;
 		}
 		if (nextLength == 0) {
+			// An empty text that holds the page's white space stays.
+			if (following->HasPageSpace())
+				return nullptr;
 			engine->Delete(following);
 			continue;
 		}

@@ -2,16 +2,28 @@
  * WText: a run of page text. It is at once a text view in the engine's main
  * view (the user types straight into it) and an element of the chain.
  *
- * The text holds no tags and no entities: 0x0F stands for a non-breaking
- * space, and white space is kept to single spaces by the insertion rule in
- * InsertText(), which every insertion (typing, pasting, SetText) goes
- * through. The view is always (text width + 5) by (font height): the five
- * pixels after the last character leave room for the caret.
+ * The text holds no tags. 0x0F stands for a non-breaking space; an entity
+ * reference of the page (other than the "&lt;", "&gt;", "&amp;" and "&nbsp;"
+ * this program writes itself) is held as it was spelled, its "&" replaced by
+ * the reference mark 0x1A, so that it is written back byte for byte while an
+ * "&" the user types stays "&" and is written as "&amp;". White space is kept
+ * to single spaces by the insertion rule in InsertText(), which every
+ * insertion (typing, pasting, SetText) goes through, except in preformatted
+ * text (PRE and its kin), which keeps its blanks. The view is always (text
+ * width + 5) by (font height): the five pixels after the last character
+ * leave room for the caret.
+ *
+ * The white space around a run of page text is remembered as it stood in
+ * the page (leadingSpace, trailingSpace) and written back so: line breaks
+ * and indentation between the text and its tags survive, and the generated
+ * document reads back into the same text.
  */
 #ifndef QUILLORA_WTEXT_H
 #define QUILLORA_WTEXT_H
 
 #include <TextView.h>
+
+#include <string>
 
 #include "WYSIWYG_Element.h"
 
@@ -19,6 +31,9 @@ class BClipboard;
 
 // The byte that stands for a non-breaking space inside a text element.
 const char kNonBreakingSpace = 0x0F;
+// The byte that stands for the "&" of an entity reference read from the
+// page; the reference follows it as it was spelled ("\x1A" "eacute;").
+const char kReferenceMark = 0x1A;
 
 class WText : public BTextView, public WYSIWYG_Element {
 public:
@@ -83,6 +98,18 @@ public:
 
 	// Field.
 	bool underline;
+
+	// White space of the page before and after the text, kept as it stood
+	// when it held more than a single blank. The text shows a leading
+	// stretch as one blank when leadingSpaceShown, and not at all after a
+	// tag that ends a line (as a browser drops it there); a trailing stretch
+	// is always the text's last blank. Each is written in place of that
+	// blank while the text still begins or ends with one (see HTML()).
+	std::string leadingSpace;
+	bool leadingSpaceShown;
+	std::string trailingSpace;
+	bool HasPageSpace() const
+		{ return !leadingSpace.empty() || !trailingSpace.empty(); }
 
 private:
 	// The size the view must have; resizes only when it differs.

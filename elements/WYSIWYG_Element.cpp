@@ -19,7 +19,8 @@ WYSIWYG_Element::WYSIWYG_Element(WYSIWYG_Element* previous,
 	eolStatus(0),
 	isTAG(true),
 	selected(false),
-	placed(false)
+	placed(false),
+	lineBreakAfter(kLineEndAsEdited)
 {
 	RegisterAtGarbageCollector(this, GetPage());
 	environment = new Environment(this);
@@ -56,6 +57,7 @@ WYSIWYG_Element::Do()
 		environment->hAlignment = from->hAlignment;
 		environment->currentAnchor = from->currentAnchor;
 		environment->currentList = from->currentList;
+		environment->preformatted = from->preformatted;
 		environment->breakBefore = 0;
 		environment->breakAfter = 0;
 		return;

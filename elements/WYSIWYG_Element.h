@@ -27,6 +27,13 @@ class Page;
 class WText;
 class WYSIWYG_Engine;
 
+// WYSIWYG_Element::lineBreakAfter: whether a line break followed the element
+// in the page it was read from. Elements made by editing have none to
+// remember and write their line ends as their class always has.
+const int32 kLineEndAsEdited = -1;
+const int32 kNoLineEndInSource = 0;
+const int32 kLineEndInSource = 1;
+
 class WYSIWYG_Element {
 public:
 	WYSIWYG_Element(WYSIWYG_Element* previous, WYSIWYG_Element* next,
@@ -80,6 +87,17 @@ public:
 	// The page of the element's engine, or null.
 	Page* GetPage() const;
 
+	// Whether the element's HTML begins or ends with a line end: what its
+	// class usually writes for an element made by editing; for one read
+	// from a page only the line break the page had after it, so that the
+	// generated document reads back into the same chain and never gains
+	// blanks between tags and text that touched.
+	bool LineEndBefore(bool usual) const
+		{ return lineBreakAfter == kLineEndAsEdited ? usual : false; }
+	bool LineEndAfter(bool usual) const
+		{ return lineBreakAfter == kLineEndAsEdited
+			? usual : lineBreakAfter == kLineEndInSource; }
+
 	// Fields, in this order.
 	WYSIWYG_Engine* engine;
 	bool dontJoin;
@@ -90,6 +108,8 @@ public:
 	bool isTAG;
 	bool selected;
 	bool placed;
+	// kLineEndAsEdited, kNoLineEndInSource or kLineEndInSource.
+	int32 lineBreakAfter;
 
 private:
 	// Bottom of the lowest view of the line that ends with `last`, and

@@ -81,8 +81,16 @@ DumpElement(WYSIWYG_Element* element, int index)
 		line += " frame=" + Number(frame.left) + "," + Number(frame.top) + ","
 			+ Number(frame.right) + "," + Number(frame.bottom);
 	}
+	if (element->lineBreakAfter == kLineEndInSource)
+		line += " nl";
 	if (WText* text = dynamic_cast<WText*>(element)) {
 		line += " text=" + QuoteText(text->Text());
+		if (!text->leadingSpace.empty()) {
+			line += text->leadingSpaceShown ? " lead=" : " before=";
+			line += QuoteText(text->leadingSpace.c_str());
+		}
+		if (!text->trailingSpace.empty())
+			line += " trail=" + QuoteText(text->trailingSpace.c_str());
 	} else if (TextChange* change = dynamic_cast<TextChange*>(element)) {
 		line += " type=" + std::to_string(change->Type());
 		line += change->Type() > 0 ? " open" : " close";
@@ -94,6 +102,8 @@ DumpElement(WYSIWYG_Element* element, int index)
 		AddOptions(line, rule->unsupportedOptions);
 	} else if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element)) {
 		line += " html=" + QuoteText(tag->html);
+		if (tag->content != nullptr)
+			line += " content=" + QuoteText(tag->content);
 	}
 	return line;
 }

@@ -211,8 +211,11 @@ WYSIWYG_Engine::Empty()
 		Delete(last);
 		last = before;
 	}
-	if (WText* text = dynamic_cast<WText*>(first))
+	if (WText* text = dynamic_cast<WText*>(first)) {
 		text->SetText("");
+		text->leadingSpace.clear();
+		text->trailingSpace.clear();
+	}
 	if (first != nullptr)
 		first->SetNext(nullptr);
 	fLastHint = first;

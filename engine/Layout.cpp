@@ -515,6 +515,8 @@ WYSIWYG_Engine::SplitText(WText* text, int32 position, bool force)
 		}
 		added->dontJoin = true;
 		added->BTextView::KeyDown("", 0);
+		// The page's white space after the text is after its tail now.
+		added->trailingSpace.swap(text->trailingSpace);
 	}
 
 	Place(text, false);
@@ -540,7 +542,8 @@ WYSIWYG_Engine::JoinText(WText* text, int32 count)
 		return;
 	int32 length = following->TextLength();
 	if (length == 0) {
-		Delete(following);
+		if (!following->HasPageSpace())
+			Delete(following);
 		return;
 	}
 	if (count <= 0)
@@ -553,6 +556,15 @@ WYSIWYG_Engine::JoinText(WText* text, int32 count)
 	// stays where the user left it instead of being pushed behind them.
 	int32 ownStart, ownEnd;
 	text->GetSelection(&ownStart, &ownEnd);
+	// The page's white space around the texts stays at the ends it belongs
+	// to: before the first text's bytes and after the last text's.
+	if (text->TextLength() == 0 && text->leadingSpace.empty()) {
+		text->leadingSpace.swap(following->leadingSpace);
+		text->leadingSpaceShown = following->leadingSpaceShown;
+	}
+	text->trailingSpace.clear();
+	if (count == length)
+		text->trailingSpace.swap(following->trailingSpace);
 	text->Insert(text->TextLength(), following->Text(), count);
 	text->Select(ownStart, ownEnd);
 	FitSplitSize(text);

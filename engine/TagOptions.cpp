@@ -68,8 +68,9 @@ WYSIWYG_Engine::ReadTAGOption(const char* name, char** value,
 				while (*end != '\0' && *end != '"')
 					end++;
 			} else {
+				// Any white space ends it, as it separates options.
 				end = start;
-				while (*end != '\0' && *end != '"' && *end != ' ')
+				while (*end != '\0' && *end != '"' && !IsWhite(*end))
 					end++;
 			}
 			*value = NewCopy(start, end - start);
@@ -126,14 +127,14 @@ WYSIWYG_Engine::ReadUnsupportedTAGOption(char** result, const char* options,
 			}
 			p++;
 		}
-		if (!isKnown) {
-			size_t count = (p - start) + (p < end ? 1 : 0);
-			kept.append(start, count);
-		}
-		if (p < end)
+		// The white space after it, all of it: a kept option is written
+		// back with the line breaks and blanks that followed it.
+		while (p < end && IsWhite(*p))
 			p++;
+		if (!isKnown)
+			kept.append(start, p - start);
 	}
-	while (!kept.empty() && kept.back() == ' ')
+	while (!kept.empty() && IsWhite(kept.back()))
 		kept.pop_back();
 	if (!kept.empty())
 		*result = NewCopy(kept.data(), kept.size());

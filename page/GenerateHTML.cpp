@@ -19,13 +19,24 @@
 #include "WYSIWYG_Engine.h"
 
 
+// One colour option of the BODY line: the colour's digits, or the value
+// the page had for it when that could not be read as a colour.
 static void
-append_color(std::string& line, const rgb_color* color)
+append_color(std::string& line, const char* option, const rgb_color* color,
+	const char* asRead)
 {
-	char digits[3];
-	line += itoahex(color->red, digits);
-	line += itoahex(color->green, digits);
-	line += itoahex(color->blue, digits);
+	line += option;
+	line += "=\"";
+	if (asRead != nullptr)
+		line += asRead;
+	else {
+		char digits[3];
+		line += "#";
+		line += itoahex(color->red, digits);
+		line += itoahex(color->green, digits);
+		line += itoahex(color->blue, digits);
+	}
+	line += "\"";
 }
 
 
@@ -63,21 +74,30 @@ Page::GenerateHTML()
 
 	InsertHTML("<META NAME=\"Generator\" CONTENT=\"Brindel Quillora\">", false,
 		true);
+	// The page's own head tags, in their order, after the editor's.
+	if (!head.empty())
+		InsertHTML(head.c_str(), false, false);
 	InsertHTML("</HEAD>", false, true);
 
-	line = "<BODY TEXT=\"#";
-	append_color(line, textColor);
-	line += "\" BGCOLOR=\"#";
-	append_color(line, backgroundColor);
-	line += "\" LINK=\"#";
-	append_color(line, linkColor);
-	line += "\" VLINK=\"#800080\"";
+	line = "<BODY ";
+	append_color(line, "TEXT", textColor, colorValues[0]);
+	line += " ";
+	append_color(line, "BGCOLOR", backgroundColor, colorValues[2]);
+	line += " ";
+	append_color(line, "LINK", linkColor, colorValues[1]);
+	line += " VLINK=\"";
+	line += visitedLinkColor != nullptr ? visitedLinkColor : "#800080";
+	line += "\"";
 	if (background != nullptr) {
 		line += " BACKGROUND=\"";
-		if (imageDirectory != nullptr)
+		if (imageDirectory != nullptr && backgroundInImageDirectory)
 			line += imageDirectory;
 		line += background;
 		line += "\"";
+	}
+	if (bodyOptions != nullptr) {
+		line += " ";
+		line += bodyOptions;
 	}
 	line += ">";
 	InsertHTML(line.c_str(), false, true);
@@ -95,9 +115,34 @@ Page::InsertHTML(const char* text, bool lineEndBefore, bool lineEndAfter)
 {
 	if (text == nullptr || htmlBuffer == nullptr)
 		return;
-	if (lineEndBefore)
-		htmlBuffer->Write("\r\n", 2);
-	htmlBuffer->Write(text, strlen(text));
+	if (lineEndBefore) {
+		// Where the output already ends a line, a further line end would
+		// read back as a blank line of text; a blank that ends it is the
+		// space the line end stands for (a text writes a line end of its
+		// page in its place), so the document reads back the same.
+		size_t length = htmlBuffer->BufferLength();
+		const char* data = (const char*)htmlBuffer->Buffer();
+		if (length > 0 && data[length - 1] == ' ') {
+			htmlBuffer->SetSize(length - 1);
+			htmlBuffer->Seek(length - 1, SEEK_SET);
+			length--;
+		}
+		if (length > 0 && data[length - 1] != '\n')
+			htmlBuffer->Write("\r\n", 2);
+	}
+	// Kept texts (comments, scripts, tags over several lines) have the
+	// editor's line feeds; the document has CR LF throughout.
+	const char* start = text;
+	while (const char* feed = strchr(start, '\n')) {
+		if (feed > start && feed[-1] == '\r')
+			htmlBuffer->Write(start, feed + 1 - start);
+		else {
+			htmlBuffer->Write(start, feed - start);
+			htmlBuffer->Write("\r\n", 2);
+		}
+		start = feed + 1;
+	}
+	htmlBuffer->Write(start, strlen(start));
 	if (lineEndAfter)
 		htmlBuffer->Write("\r\n", 2);
 }

@@ -14,6 +14,8 @@
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Screen.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
 
 #include <Errors.h>
 
@@ -51,6 +53,10 @@ Page::Page(char* pagePath, int pageIndex, bool openReadOnly)
 	saved(true),
 	htmlBuffer(nullptr),
 	readOnly(openReadOnly),
+	bodyOptions(nullptr),
+	colorValues{ nullptr, nullptr, nullptr },
+	visitedLinkColor(nullptr),
+	backgroundInImageDirectory(true),
 	fSaveItemsEnabled(true)
 {
 	path = newtext(pagePath);
@@ -138,6 +144,7 @@ Page::~Page()
 
 	delete garbageCollector;
 
+	_ClearDocumentParts();
 	// Nothing else holds these once the page is gone.
 	delete[] title;
 	delete[] background;
@@ -198,9 +205,43 @@ Page::SetFonts()
 }
 
 
+WYSIWYG_Engine*
+Page::Engine() const
+{
+	return visualWindow != nullptr ? visualWindow->engine : nullptr;
+}
+
+
+BFont*
+Page::FontOfKind(int32 kind, bool italic)
+{
+	switch (kind) {
+		case 1:
+			return italic ? italicFont : plainFont;
+		case 2:
+			return italic ? boldItalicFont : boldFont;
+		case 4:
+			return italic ? fixedItalicFont : fixedFont;
+		case 5: case 6: case 7: case 8: case 9: case 10:
+			return italic ? headingItalicFonts[kind - 5]
+				: headingFonts[kind - 5];
+		case 11:
+			return italic ? bigItalicFont : bigFont;
+		case 12:
+			return italic ? smallItalicFont : smallFont;
+	}
+	return nullptr;
+}
+
+
 void
 Page::SetColors(long which, int red, int green, int blue, int alpha)
 {
+	// A colour set now replaces the value it had as read.
+	if (which >= 1 && which <= 3) {
+		delete[] colorValues[which - 1];
+		colorValues[which - 1] = nullptr;
+	}
 	rgb_color* color = nullptr;
 	switch (which) {
 		case 1:
@@ -255,6 +296,7 @@ Page::SetBackground(char* image)
 {
 	delete[] background;
 	background = nullptr;
+	backgroundInImageDirectory = true;
 	if (image != nullptr && image[0] == '\0')
 		image = nullptr;
 
@@ -267,15 +309,157 @@ Page::SetBackground(char* image)
 		return;
 	}
 
-	std::string resolved(ImageTools::AbsoluteImagePathLength(image, path), '\0');
-	if (!ImageTools::AbsoluteImagePath(&resolved[0], image, path)) {
+	// The page keeps its background even when the picture cannot be shown
+	// here: it may be found where the page is published, and losing it
+	// would change the page. A relative name is looked for beside the page
+	// first, where a browser looks for it.
+	background = newtext(image);
+	std::string resolved(ImageTools::AbsoluteImagePathLength(image, path),
+		'\0');
+	bool found = false;
+	if (image[0] != '/' && path != nullptr) {
+		std::string beside(ImageTools::AbsoluteImagePathLength(image, path,
+			nullptr), '\0');
+		if (ImageTools::AbsoluteImagePath(&beside[0], image, path, nullptr)) {
+			resolved = beside;
+			found = true;
+		}
+	}
+	if (!found && !ImageTools::AbsoluteImagePath(&resolved[0], image, path)) {
+		if (engine != nullptr)
+			engine->SetBackgroundBitmap(nullptr);
 		error("Could not open the background image file: \"", resolved.c_str(),
 			"\"");
 		return;
 	}
-	background = newtext(image);
 	if (engine != nullptr)
 		engine->SetBackgroundBitmap(&resolved[0]);
+}
+
+
+void
+Page::ReadBackground(const char* value)
+{
+	if (value == nullptr)
+		return;
+	// The page stores its background relative to the image directory.
+	const char* image = value;
+	Config* config = Config::Current();
+	bool inDirectory = config != nullptr && config->imageDirectory != nullptr
+		&& config->imageDirectory[0] != '\0'
+		&& strcmpxcase(config->imageDirectory, value);
+	if (inDirectory)
+		image += strlen(config->imageDirectory);
+	std::string copy = image;
+	SetBackground(&copy[0]);
+	backgroundInImageDirectory = inDirectory;
+}
+
+
+void
+Page::SetColorValue(long which, const char* value)
+{
+	if (which < 1 || which > 3)
+		return;
+	delete[] colorValues[which - 1];
+	colorValues[which - 1] = value != nullptr ? newtext(value) : nullptr;
+}
+
+
+void
+Page::_ClearDocumentParts()
+{
+	head.clear();
+	delete[] bodyOptions;
+	bodyOptions = nullptr;
+	for (char*& value : colorValues) {
+		delete[] value;
+		value = nullptr;
+	}
+	delete[] visitedLinkColor;
+	visitedLinkColor = nullptr;
+}
+
+
+std::string
+Page::SourceText()
+{
+	std::string source;
+	HTML_View* view = htmlWindow != nullptr ? htmlWindow->htmlView : nullptr;
+	if (view != nullptr && view->LockLooper()) {
+		source.assign(view->Text(), view->TextLength());
+		view->UnlockLooper();
+	}
+	return source;
+}
+
+
+static bool
+set_parsing(Page* page, bool parsing)
+{
+	WYSIWYG_Engine* engine = page->visualWindow != nullptr
+		? page->visualWindow->engine : nullptr;
+	BMenuBar* visualBar = page->visualWindow != nullptr
+		? page->visualWindow->menuBar : nullptr;
+	BMenuBar* htmlBar = page->htmlWindow != nullptr
+		? page->htmlWindow->menuBar : nullptr;
+	if (engine == nullptr || visualBar == nullptr || htmlBar == nullptr)
+		return false;
+	if (!visualBar->LockLooper())
+		return false;
+	if (!htmlBar->LockLooper()) {
+		visualBar->UnlockLooper();
+		return false;
+	}
+	visualBar->SetEnabled(!parsing);
+	visualBar->Invalidate();
+	htmlBar->SetEnabled(!parsing);
+	htmlBar->Invalidate();
+	if (parsing) {
+		engine->view->Hide();
+		BScrollBar* bar = engine->scrollView != nullptr
+			? engine->scrollView->ScrollBar(B_VERTICAL) : nullptr;
+		if (bar != nullptr)
+			bar->SetRange(0, 0);
+	} else
+		engine->view->Show();
+	htmlBar->UnlockLooper();
+	visualBar->UnlockLooper();
+	return true;
+}
+
+
+bool
+Page::ParsingStarted()
+{
+	return set_parsing(this, true);
+}
+
+
+void
+Page::ParsingEnded(bool started)
+{
+	if (started)
+		set_parsing(this, false);
+}
+
+
+void
+Page::ShowSourceError(int32 position, const char* message)
+{
+	HWindow* window = htmlWindow;
+	if (window == nullptr || window->htmlView == nullptr)
+		return;
+	HTML_View* view = window->htmlView;
+	// Without the view's lock nothing is shown.
+	if (!view->LockLooper())
+		return;
+	if (window->IsHidden())
+		window->Show();
+	view->Select(position, position + 1);
+	view->ScrollToSelection();
+	view->UnlockLooper();
+	error(message);
 }
 
 
@@ -286,6 +470,8 @@ Page::Update(bool fromFile)
 	title = nullptr;
 	delete[] background;
 	background = nullptr;
+	backgroundInImageDirectory = true;
+	_ClearDocumentParts();
 	SetTitle();
 
 	WYSIWYG_Engine* engine = visualWindow->engine;

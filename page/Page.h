@@ -13,6 +13,8 @@
 
 #include <SupportDefs.h>
 
+#include <string>
+
 class BEntry;
 class BFile;
 class BFont;
@@ -20,6 +22,7 @@ class BMallocIO;
 class GarbageCollector;
 class HWindow;
 class WWindow;
+class WYSIWYG_Engine;
 struct rgb_color;
 
 class Page {
@@ -33,6 +36,33 @@ public:
 	void SetColors(long which, int red, int green, int blue, int alpha);
 	void SetTitle();
 	void SetBackground(char* image);
+
+	// The visual window's engine, or null.
+	WYSIWYG_Engine* Engine() const;
+
+	// The page font of a font kind (1 plain, 2 bold, 4 fixed, 5..10 H1..H6,
+	// 11 big, 12 small), upright or italic; null for an unknown kind.
+	BFont* FontOfKind(int32 kind, bool italic);
+
+	// What the parser asks of the page while it reads the HTML editor's
+	// text into the chain.
+	// The text to read.
+	std::string SourceText();
+	// Both windows' menus are disabled and the page view is hidden while
+	// the chain is rebuilt; false when the windows could not be locked
+	// (then nothing was changed and ParsingEnded has nothing to undo).
+	bool ParsingStarted();
+	void ParsingEnded(bool started);
+	// A syntax error at a byte of the text: shown selected in the HTML
+	// editor, then reported in an alert.
+	void ShowSourceError(int32 position, const char* message);
+	// A colour of the BODY tag (1 text, 2 link, 3 background) that could
+	// not be read as one: the colour stays and the value is written back
+	// as read until the colour is set again (SetColors).
+	void SetColorValue(long which, const char* value);
+	// The BACKGROUND of a BODY tag as it stands in the page: the settings'
+	// image directory at its front is taken away and written back.
+	void ReadBackground(const char* value);
 
 	void Update(bool fromFile);
 	void UpdateFromVisual();
@@ -93,6 +123,24 @@ public:
 	// Set for the batch modes (see the constructor).
 	bool readOnly;
 
+	// What the page had in its head and on its BODY tag that the editor's
+	// own header does not write, kept as read and written back in its
+	// place (GenerateHTML): the head's own tags (META other than the
+	// editor's two, LINK, BASE, STYLE and SCRIPT with their content,
+	// comments) in their order, each followed by a line end; the BODY
+	// options other than the colours and the background; the colour
+	// values that could not be read, by colour (1 text, 2 link, 3
+	// background, at index - 1); VLINK as read. Strings are new[], owned,
+	// null when there is nothing.
+	std::string head;
+	char* bodyOptions;
+	char* colorValues[3];
+	char* visitedLinkColor;
+	// The image directory is written in front of `background`: true for
+	// backgrounds set in the settings, and for one read from a page only
+	// when it had the directory in front (ReadBackground).
+	bool backgroundInImageDirectory;
+
 private:
 	// Writing the page file (PageFile.cpp).
 	bool _WriteFile(const char* data, size_t length);
@@ -100,6 +148,8 @@ private:
 		size_t length);
 	void _ReopenFile();
 	void _SetSaveItems(bool enabled);
+	// Forgets what the last page read left in `head` and the BODY fields.
+	void _ClearDocumentParts();
 
 	// Whether the two "save" items are enabled now (they are created
 	// enabled).

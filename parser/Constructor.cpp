@@ -14,7 +14,6 @@
 #include "Page.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
-#include "WWindow.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_Engine.h"
 
@@ -37,7 +36,8 @@ IsStyleTag(int tag)
 WYSIWYG_Element*
 Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 {
-	if (tagText == nullptr || page == nullptr || page->visualWindow == nullptr)
+	WYSIWYG_Engine* engine = page != nullptr ? page->Engine() : nullptr;
+	if (tagText == nullptr || engine == nullptr)
 		return nullptr;
 
 	long id = tagText[0] == '/' ? -Comp(tagText + 1) : Comp(tagText);
@@ -50,14 +50,14 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 	if (id != 0)
 		id = id < 0 ? -tag : tag;
 
-	WYSIWYG_Engine* engine = page->visualWindow->engine;
-	bool locked = page->visualWindow->Lock();
+	BWindow* window = engine->window;
+	bool locked = window != nullptr && window->Lock();
 
 	WYSIWYG_Element* element;
 	if (tag == 13)
-		element = new EndLine(1, previous, nullptr, engine, nullptr);
+		element = new EndLine(kBreakLine, previous, nullptr, engine, nullptr);
 	else if (tag == 60)
-		element = new EndLine(2, previous, nullptr, engine, nullptr);
+		element = new EndLine(kParagraphLine, previous, nullptr, engine, nullptr);
 	else if (IsStyleTag(tag))
 		element = new TextChange(id, previous, nullptr, engine, nullptr);
 	else if (tag == 40)
@@ -72,6 +72,6 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 	}
 
 	if (locked)
-		page->visualWindow->Unlock();
+		window->Unlock();
 	return element;
 }

@@ -9,6 +9,24 @@
 class Page;
 class WYSIWYG_Element;
 
+// Ids of the tag table that the tokenizer and the elements treat by name.
+enum {
+	kTagBASE = 7,
+	kTagBODY = 12,
+	kTagHEAD = 38,
+	kTagHTML = 41,
+	kTagLINK = 50,
+	kTagLISTING = 51,
+	kTagMETA = 54,
+	kTagPLAINTEXT = 62,
+	kTagPRE = 63,
+	kTagSCRIPT = 65,
+	kTagSTYLE = 72,
+	kTagTEXTAREA = 78,
+	kTagTITLE = 82,
+	kTagXMP = 89
+};
+
 class Parser {
 public:
 	// Tag names by tag id (2 "A" ... 89 "XMP", 90 "BOLD"); 0 and 1 are null.
@@ -17,10 +35,14 @@ public:
 	static const char* tags[91];
 	static const int kTagCount = 91;
 
-	// The id of the tag name at the start of tagText (up to the first blank
-	// or tab), matched as a case-insensitive prefix of the table's names;
+	// The id of the tag name at the start of tagText (up to the first white
+	// space), matched as a case-insensitive prefix of the table's names;
 	// 0 when nothing matches.
 	static int Comp(const char* tagText);
+	// The signed id of a tag text whose name (after a leading '/', up to
+	// white space or the end) is exactly a name of the table, ignoring
+	// case; 0 for any other name.
+	static int ExactTag(const char* tagText);
 
 	// Parses the text of the page's HTML source view into the page's engine
 	// chain, after its first element. The chain must have been emptied to
