@@ -127,7 +127,7 @@ Page::InsertHTML(const char* text, bool lineEndBefore, bool lineEndAfter)
 			htmlBuffer->Seek(length - 1, SEEK_SET);
 			length--;
 		}
-		if (length > 0 && data[length - 1] != '\n')
+		if (length == 0 || data[length - 1] != '\n')
 			htmlBuffer->Write("\r\n", 2);
 	}
 	// Kept texts (comments, scripts, tags over several lines) have the

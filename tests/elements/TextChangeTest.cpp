@@ -118,8 +118,9 @@ TEST_F(StyleTest, TagsAreWrittenBackWithOptionsAndLineEnds)
 {
 	TextChange bold(6, nullptr, nullptr, Engine(), nullptr);
 	EXPECT_EQ("<B>", HTMLOf(&bold));
+	// Kept options come back with the white space between them.
 	bold.Read((char*)"CLASS=x  ID=\"a b\"");
-	EXPECT_EQ("<B CLASS=x ID=\"a b\">", HTMLOf(&bold));
+	EXPECT_EQ("<B CLASS=x  ID=\"a b\">", HTMLOf(&bold));
 
 	TextChange h1(-32, nullptr, nullptr, Engine(), nullptr);
 	EXPECT_EQ("</H1>\r\n", HTMLOf(&h1));

@@ -52,19 +52,27 @@ TEST_F(TextTest, EntitiesDecodeAndEncodeBack)
 	EXPECT_EQ(std::string("a\x0F\x0F" "b"), Bytes(text));
 	EXPECT_EQ("a&nbsp;&nbsp;b", HTMLOf(text));
 
-	// Names match without regard to case; output uses the lower-case forms.
-	text->Read((char*)"&AMP;&Lt;x&GT;&NbSp;");
+	// The program's own escapes are read as their bytes.
+	text->Read((char*)"&amp;&lt;x&gt;&nbsp;");
 	EXPECT_EQ(std::string("&<x>\x0F"), Bytes(text));
 	EXPECT_EQ("&amp;&lt;x&gt;&nbsp;", HTMLOf(text));
 
-	// Other entities stay as typed, and their & is written as &amp;.
-	text->Read((char*)"&copy; &#169; &amp");
-	EXPECT_EQ("&copy; &#169; &amp", Bytes(text));
-	EXPECT_EQ("&amp;copy; &amp;#169; &amp;amp", HTMLOf(text));
+	// Every other reference, in any case, with or without its ';', and a
+	// lone '&' are held behind the reference mark as spelled and written
+	// back byte for byte.
+	text->Read((char*)"&AMP;&Lt;x&copy; &#169; &#xE9; &amp AT&T R&");
+	EXPECT_EQ("\x1A" "AMP;\x1ALt;x\x1A" "copy; \x1A#169; \x1A#xE9; "
+		"\x1A" "amp AT\x1AT R\x1A", Bytes(text));
+	EXPECT_EQ("&AMP;&Lt;x&copy; &#169; &#xE9; &amp AT&T R&", HTMLOf(text));
 
-	// A text ending in & keeps it.
-	text->Read((char*)"R&");
-	EXPECT_EQ("R&", Bytes(text));
+	// An '&' that is typed is written escaped.
+	text->SetText("AT&T");
+	EXPECT_EQ("AT&amp;T", HTMLOf(text));
+
+	// The marking bytes in a page are held as references to themselves.
+	text->Read((char*)"a\x0F" "b\x1A" "c");
+	EXPECT_EQ("a\x1A#15;b\x1A#26;c", Bytes(text));
+	EXPECT_EQ("a&#15;b&#26;c", HTMLOf(text));
 
 	text->Read((char*)"");
 	EXPECT_EQ("", HTMLOf(text));

@@ -183,6 +183,9 @@ TEST_F(EngineTest, EmptyAfterSplitsLeavesTheFirstTextFocused)
 TEST_F(EngineTest, HTMLFollowsTheChain)
 {
 	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
+	// Without line breaks in the page none are written.
+	EXPECT_EQ("<P>Hello <B>big</B> world<P>", HTMLOf(nullptr));
+	Parse("<BODY><P>\nHello <B>big</B> world</P>\n</BODY>");
 	EXPECT_EQ("<P>\r\nHello <B>big</B> world<P>\r\n", HTMLOf(nullptr));
 }
 

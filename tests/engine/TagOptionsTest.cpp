@@ -44,8 +44,9 @@ TEST(TagOptions, ReadsOneNamedOption)
 	// Empty values are values.
 	EXPECT_EQ("=", Option("ALT", "ALT= SRC=x"));
 	EXPECT_EQ("=", Option("ALT", "ALT=\"\""));
-	// An unquoted value ends at a quote or blank, not at a tab.
-	EXPECT_EQ("=a\tb", Option("SRC", "SRC=a\tb c"));
+	// An unquoted value ends at a quote or any white space.
+	EXPECT_EQ("=a", Option("SRC", "SRC=a\tb c"));
+	EXPECT_EQ("=a", Option("SRC", "SRC=a\nALT=b"));
 	EXPECT_EQ("=open", Option("SRC", "SRC=\"open"));
 	// A value inside another option's quotes is not an option.
 	EXPECT_EQ("=x", Option("NAME", "ALT=\"NAME=y\" NAME=\"x"));

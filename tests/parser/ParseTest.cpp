@@ -55,12 +55,20 @@ TEST_F(Parsing, HeadIsDroppedAndTitleIsFoundAnywhere)
 		"<html lang=\"en\"><HEAD><title>My\n page</title>"
 		"<META NAME=\"Author\" CONTENT=\"me\"><META NAME=\"Generator\" CONTENT=\"x\">"
 		"<STYLE>p { color: red }</STYLE><SCRIPT>var a = 1;</SCRIPT>"
-		"<HEADER>dropped text</HEAD>\n<BODY>\nText<BR></BODY></HTML>");
-	// Before BODY there are no text runs, so no text elements either.
-	EXPECT_EQ((Strings{ "T''", "U<STYLE>", "U</STYLE>", "U<SCRIPT>",
-		"U</SCRIPT>", "T' Text'", "E1", "T''" }), Chain());
+		"</HEAD>\n<BODY>\nText<BR></BODY></HTML>");
+	// The head's own tags stay with the page's head; the editor's own
+	// document tags are no elements.
+	EXPECT_EQ((Strings{ "T'Text'", "E1", "T''" }), Chain());
+	EXPECT_EQ("<STYLE>p { color: red }</STYLE>\n<SCRIPT>var a = 1;</SCRIPT>\n",
+		fPage->head);
 	ASSERT_NE(nullptr, fPage->title);
 	EXPECT_STREQ("My page", fPage->title);
+
+	// A tag that merely begins like a document tag is no document tag, and
+	// having no place in a head, it begins the body.
+	Parse("<HEAD><HEADER>text</HEADER>");
+	EXPECT_EQ((Strings{ "T''", "U<HEADER>", "T'text'", "U</HEADER>" }),
+		Chain());
 
 	// A TITLE after BODY replaces the title; it is no text of the page.
 	Parse("<BODY>a<TITLE>New\n\tTitle</TITLE>b<BR>");
@@ -75,13 +83,14 @@ TEST_F(Parsing, HeadIsDroppedAndTitleIsFoundAnywhere)
 TEST_F(Parsing, RunsBetweenTags)
 {
 	// Adjacent tags are separated by empty texts; text after the last tag
-	// is no element; white space runs become one blank.
+	// is kept; white space runs become one blank.
 	Parse("<BODY><B><I>x</I></B> \n\t tail");
 	EXPECT_EQ((Strings{ "T''", "C6", "T''", "C42", "T'x'", "C-42", "T''",
-		"C-6" }), Chain());
+		"C-6", "T' tail'" }), Chain());
 
+	// The white space at the start of the body is no blank of the text.
 	Parse("<BODY>\n\n  a \t b\n<BR\n  CLEAR=all>");
-	EXPECT_EQ((Strings{ "T' a b '", "E1" }), Chain());
+	EXPECT_EQ((Strings{ "T'a b '", "E1" }), Chain());
 
 	// Entities are left for the text element to decode.
 	Parse("<BODY>&lt;&amp;<BR>");
@@ -108,14 +117,15 @@ TEST_F(Parsing, BodyOptions)
 	EXPECT_EQ(0x0D, fPage->backgroundColor->blue);
 	EXPECT_EQ((Strings{ "T'x'", "E1" }), Chain());
 
-	// Short colour values read no further than they go: a pair that is
-	// not there counts 0.
+	// A value that is no colour leaves the colour as it was and is kept as
+	// read.
 	Parse("<BODY TEXT=#12345>x<BR>");
-	EXPECT_EQ(0x12, fPage->textColor->red);
-	EXPECT_EQ(0x34, fPage->textColor->green);
-	EXPECT_EQ(0, fPage->textColor->blue);
+	EXPECT_EQ(0x10, fPage->textColor->red);
+	EXPECT_EQ(0x30, fPage->textColor->blue);
+	ASSERT_NE(nullptr, fPage->colorValues[0]);
+	EXPECT_STREQ("#12345", fPage->colorValues[0]);
 	Parse("<BODY TEXT=>x<BR>");
-	EXPECT_EQ(0, fPage->textColor->red);
+	EXPECT_EQ(0x10, fPage->textColor->red);
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
 }
 
@@ -136,8 +146,13 @@ TEST_F(Parsing, BackgroundLosesTheImageDirectory)
 	ASSERT_NE(nullptr, fPage->background);
 	EXPECT_STREQ("bg.gif", fPage->background);
 
+	EXPECT_TRUE(fPage->backgroundInImageDirectory);
+
+	// A picture that cannot be shown is reported and kept all the same.
 	Parse("<BODY BACKGROUND=\"missing.gif\">x<BR>");
-	EXPECT_EQ(nullptr, fPage->background);
+	ASSERT_NE(nullptr, fPage->background);
+	EXPECT_STREQ("missing.gif", fPage->background);
+	EXPECT_FALSE(fPage->backgroundInImageDirectory);
 	ASSERT_EQ(1, fResponder.CountAlerts());
 	EXPECT_NE(std::string::npos,
 		fResponder.TextAt(0).find("/boot/home/pics/missing.gif"));
@@ -167,12 +182,14 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	EXPECT_EQ((int32)html.find("<I"), start);
 	EXPECT_EQ(start + 1, end);
 
-	// Every stray byte is reported, and parsing goes on after each.
+	// Every stray byte is reported, and parsing goes on after each; a '<'
+	// that cannot begin a tag is text.
 	fResponder.Clear();
-	Parse("<BODY>>><<BR>");
+	Parse("<BODY>>><<BR x<y>");
 	ASSERT_EQ(3, fResponder.CountAlerts());
 	EXPECT_EQ(kStrayClose, fResponder.TextAt(1));
 	EXPECT_EQ(kNestedTag, fResponder.TextAt(2));
+	EXPECT_EQ((Strings{ "T'>><'", "E1" }), Chain());
 }
 
 TEST_F(Parsing, ElementsByTag)
@@ -183,8 +200,8 @@ TEST_F(Parsing, ElementsByTag)
 	EXPECT_EQ((Strings{ "T''", "C6", "T'a'", "C-6", "T''", "C6", "T'c'",
 		"C-6", "T''", "U<MENU>", "T''", "U<DIR>", "T''", "U</LI>", "T''", "E2",
 		"T''", "E2", "T''", "HR", "T''", "HR", "T''", "U<FONT COLOR=red>", "T''",
-		"U</TABLE>", "T''", "U<STRIKE>", "T''", "U<XYZ a=1>", "T''", "U<>",
-		"T''", "U<A HREF=\"x.html\">", "T''", "U<IMG SRC=\"a.gif\">", "T''",
+		"U</TABLE>", "T''", "U<STRIKE>", "T''", "U<XYZ a=1>", "T'<>'",
+		"U<A HREF=\"x.html\">", "T''", "U<IMG SRC=\"a.gif\">", "T''",
 		"C34" }), Chain());
 
 	// Options are handed to the element that keeps them.
