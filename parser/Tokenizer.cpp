@@ -136,6 +136,7 @@ public:
 		fPage(page),
 		fEngine(engine),
 		fSource(source),
+		fRunStart(0),
 		fPrevious(engine->FirstElement()),
 		fBodyStarted(false),
 		fLineStart(true)
@@ -145,14 +146,15 @@ public:
 	void Run();
 
 private:
-	size_t _Markup(size_t position, size_t runStart);
+	size_t _Markup(size_t position);
 	size_t _TagEnd(size_t position);
 	size_t _RawContentEnd(size_t from, int id);
-	size_t _Tag(std::string& text, size_t after, size_t runStart,
-		size_t position);
+	size_t _Tag(std::string& text, size_t after, size_t position);
+	size_t _DocumentTag(int id, const std::string& text, size_t after);
+	bool _OnlyBlankFollows(size_t position);
 	bool _IsHeadTag(int id) const;
 
-	void _Flush(size_t start, size_t end);
+	void _Flush(bool atEnd = false);
 	void _FlushFlowing(const std::string& run);
 	void _FlushPreformatted(const std::string& run);
 	WText* _AddText(const char* text);
@@ -168,6 +170,10 @@ private:
 	Page* fPage;
 	WYSIWYG_Engine* fEngine;
 	const std::string& fSource;
+	// Where the text not yet read into fRun begins, and the text run read
+	// so far (a run goes on across the editor's own document tags).
+	size_t fRunStart;
+	std::string fRun;
 	WYSIWYG_Element* fPrevious;
 	bool fBodyStarted;
 	// The next text begins a line of the page.
@@ -179,7 +185,6 @@ void
 Tokenizer::Run()
 {
 	size_t length = fSource.size();
-	size_t runStart = 0;
 	size_t position = 0;
 	while (position < length) {
 		char c = fSource[position];
@@ -189,9 +194,9 @@ Tokenizer::Run()
 			// other '<' is text ("a < b", "x <= y").
 			if (isalpha((unsigned char)next) || next == '/' || next == '!'
 				|| next == '?') {
-				size_t end = _Markup(position, runStart);
+				size_t end = _Markup(position);
 				if (end != std::string::npos) {
-					position = runStart = end;
+					position = fRunStart = end;
 					continue;
 				}
 			}
@@ -199,7 +204,8 @@ Tokenizer::Run()
 			fPage->ShowSourceError((int32)position, kStrayCloseError);
 		position++;
 	}
-	_Flush(runStart, length);
+	fRun += WithoutNul(fSource, fRunStart, length);
+	_Flush(true);
 }
 
 
@@ -208,7 +214,7 @@ Tokenizer::Run()
 // returns where reading goes on, or npos when there is no markup after all
 // (a tag that never ends is text).
 size_t
-Tokenizer::_Markup(size_t position, size_t runStart)
+Tokenizer::_Markup(size_t position)
 {
 	const std::string& source = fSource;
 	size_t length = source.size();
@@ -239,21 +245,23 @@ Tokenizer::_Markup(size_t position, size_t runStart)
 		end = _TagEnd(position);
 		if (end == std::string::npos)
 			return std::string::npos;
+		fRun += WithoutNul(source, fRunStart, position);
 		std::string text = WithoutNul(source, position + 1, end - 1);
-		return _Tag(text, end, runStart, position);
+		return _Tag(text, end, position);
 	}
+	fRun += WithoutNul(source, fRunStart, position);
 
 	// Comments, declarations and processing instructions: kept whole.
 	size_t textEnd = end;
 	if (textEnd > position + 1 && source[textEnd - 1] == '>')
 		textEnd--;
 	std::string text = WithoutNul(source, position + 1, textEnd);
-	// Text before it may begin the body.
-	_Flush(runStart, position);
 	if (strncasecmp(text.c_str(), "!DOCTYPE", 8) == 0) {
 		// The editor writes its own.
-		return _TakeLineBreak(end, nullptr);
+		return _DocumentTag(0, text, end);
 	}
+	// Text before it may begin the body.
+	_Flush();
 	if (!fBodyStarted) {
 		fPage->head += WithoutNul(source, position, end);
 		fPage->head += '\n';
@@ -346,26 +354,11 @@ Tokenizer::_IsHeadTag(int id) const
 // One tag: `text` between '<' and '>', `after` the position after '>',
 // `position` that of '<'. Returns where reading goes on.
 size_t
-Tokenizer::_Tag(std::string& text, size_t after, size_t runStart,
-	size_t position)
+Tokenizer::_Tag(std::string& text, size_t after, size_t position)
 {
 	int id = Parser::ExactTag(text.c_str());
-	// Text before the tag may begin the body; blank text there is the
-	// head's layout.
-	if (!fBodyStarted) {
-		_Flush(runStart, position);
-		runStart = position;
-	}
 
-	if (id == kTagTITLE) {
-		_Flush(runStart, position);
-		size_t next = after;
-		_ReadTitle(after, &next);
-		return next;
-	}
-
-	// The editor's own document tags: they make no element, and the line
-	// break after each is the editor's to write.
+	// The editor's own document tags: they make no element.
 	static const char* kOwnMeta[] = { "META NAME=\"Author\"",
 		"META NAME=\"Generator\"" };
 	bool document = id == kTagHTML || id == -kTagHTML || id == kTagHEAD
@@ -374,14 +367,19 @@ Tokenizer::_Tag(std::string& text, size_t after, size_t runStart,
 		if (strcmpxcase(meta, text.c_str()))
 			document = true;
 	}
-	if (document) {
-		_Flush(runStart, position);
-		if (id == kTagBODY) {
-			if (!fBodyStarted)
-				_StartBody();
-			_ReadBody(text);
-		}
-		return _TakeLineBreak(after, nullptr);
+	if (document)
+		return _DocumentTag(id, text, after);
+
+	// Text before the tag may begin the body; blank text there is the
+	// head's layout.
+	if (!fBodyStarted)
+		_Flush();
+
+	if (id == kTagTITLE) {
+		// The title goes to the page; text runs on across it.
+		size_t next = after;
+		_ReadTitle(after, &next);
+		return next;
 	}
 
 	int absolute = id < 0 ? -id : id;
@@ -406,7 +404,7 @@ Tokenizer::_Tag(std::string& text, size_t after, size_t runStart,
 		_StartBody();
 	}
 
-	_Flush(runStart, position);
+	_Flush();
 	bool wasPreformatted = _InPreformatted();
 	WYSIWYG_Element* element = Parser::Constructor(fPrevious, text.c_str(),
 		fPage);
@@ -443,6 +441,56 @@ Tokenizer::_Tag(std::string& text, size_t after, size_t runStart,
 		return contentEnd;
 	}
 	return next;
+}
+
+
+// A document tag (HTML, HEAD, BODY and their ends, the DOCTYPE, the
+// editor's own META lines): the editor writes its own. In the body, text
+// runs on across it, as it does in a browser; the line break after it is
+// the editor's own when nothing but blanks and such tags follow up to the
+// next tag (as after the editor's "</BODY>"), and the page's otherwise.
+size_t
+Tokenizer::_DocumentTag(int id, const std::string& text, size_t after)
+{
+	if (id == kTagBODY) {
+		if (!fBodyStarted) {
+			_Flush();
+			_StartBody();
+		}
+		_ReadBody(text);
+	}
+	if (!fBodyStarted || id == kTagBODY || _OnlyBlankFollows(after))
+		return _TakeLineBreak(after, nullptr);
+	return after;
+}
+
+
+// Whether only white space and document tags stand between `position` and
+// the next other markup or the end of the text.
+bool
+Tokenizer::_OnlyBlankFollows(size_t position)
+{
+	size_t length = fSource.size();
+	while (position < length) {
+		char c = fSource[position];
+		if (c == '<') {
+			size_t end = fSource.find('>', position);
+			if (end == std::string::npos)
+				return false;
+			std::string text = fSource.substr(position + 1, end - position - 1);
+			int id = Parser::ExactTag(text.c_str());
+			int absolute = id < 0 ? -id : id;
+			if (absolute != kTagHTML && absolute != kTagHEAD
+				&& absolute != kTagBODY)
+				return true;
+			position = end + 1;
+			continue;
+		}
+		if (!IsWhite(c) && c != '\0')
+			return false;
+		position++;
+	}
+	return true;
 }
 
 
@@ -498,31 +546,32 @@ Tokenizer::_AddText(const char* text)
 // empty text between them). Before the body, text that is not blank begins
 // it; blank text there is the head's layout.
 void
-Tokenizer::_Flush(size_t start, size_t end)
+Tokenizer::_Flush(bool atEnd)
 {
-	std::string run = WithoutNul(fSource, start, end);
-	bool atEnd = end >= fSource.size();
+	std::string run;
+	run.swap(fRun);
 	// Texts stand between elements: two made in a row would only split a
 	// run (the chain's own first text is not one of them).
-	if (run.empty() && fBodyStarted && fPrevious != fEngine->FirstElement()
-		&& dynamic_cast<WText*>(fPrevious) != nullptr)
+	bool afterText = fPrevious != fEngine->FirstElement()
+		&& dynamic_cast<WText*>(fPrevious) != nullptr;
+	if (run.empty() && fBodyStarted && afterText && !atEnd)
 		return;
+	size_t first = 0;
+	while (first < run.size() && IsWhite(run[first]))
+		first++;
 	if (!fBodyStarted) {
-		size_t first = 0;
-		while (first < run.size() && IsWhite(run[first]))
-			first++;
 		if (first == run.size())
 			return;
 		_StartBody();
 		run.erase(0, first);
+		first = 0;
 	}
-	if (atEnd) {
-		// Blank text at the end stands before the editor's closing tags.
-		size_t i = 0;
-		while (i < run.size() && IsWhite(run[i]))
-			i++;
-		if (i == run.size())
-			return;
+	if (atEnd && first == run.size()) {
+		// Blank text at the end stands before the editor's closing tags;
+		// an empty text after the last tag is where typing goes on.
+		if (!afterText && dynamic_cast<WText*>(fPrevious) == nullptr)
+			_AddText("");
+		return;
 	}
 	if (_InPreformatted())
 		_FlushPreformatted(run);
