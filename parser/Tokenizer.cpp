@@ -566,11 +566,11 @@ Tokenizer::_Flush(bool atEnd)
 		run.erase(0, first);
 		first = 0;
 	}
-	if (atEnd && first == run.size()) {
-		// Blank text at the end stands before the editor's closing tags;
-		// an empty text after the last tag is where typing goes on.
-		if (!afterText && dynamic_cast<WText*>(fPrevious) == nullptr)
-			_AddText("");
+	if (atEnd && first == run.size()
+		&& (afterText || dynamic_cast<WText*>(fPrevious) != nullptr)) {
+		// Blank text after the last text stands before the editor's
+		// closing tags; after the last tag, a text (empty, or with the
+		// page's line break) is where typing goes on.
 		return;
 	}
 	if (_InPreformatted())

@@ -3,6 +3,7 @@
  * pages.
  */
 #include "ProgramFixture.h"
+#include "ProgramRun.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -13,85 +14,6 @@
 using namespace quillora_test;
 
 namespace {
-
-struct Result {
-	int status = -1;
-	std::string out;
-	std::string err;
-};
-
-
-// Runs the built program with `arguments` and an environment whose
-// settings folder is `configHome`; collects both output streams, or sends
-// standard output into `outputFile` when one is given.
-Result
-RunProgram(const std::vector<std::string>& arguments,
-	const std::string& configHome, const char* outputFile = nullptr)
-{
-	int outPipe[2];
-	int errPipe[2];
-	Result result;
-	if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
-		return result;
-
-	pid_t child = fork();
-	if (child == 0) {
-		if (outputFile != nullptr) {
-			int output = open(outputFile, O_WRONLY);
-			if (output < 0)
-				_exit(126);
-			dup2(output, 1);
-		} else
-			dup2(outPipe[1], 1);
-		dup2(errPipe[1], 2);
-		close(outPipe[0]);
-		close(errPipe[0]);
-		setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
-		// The batch modes pick the offscreen platform themselves.
-		unsetenv("QT_QPA_PLATFORM");
-		unsetenv("DISPLAY");
-		std::vector<char*> argv;
-		std::string program = QUILLORA_BINARY_DIR "/Quillora";
-		argv.push_back(&program[0]);
-		for (const std::string& argument : arguments)
-			argv.push_back(const_cast<char*>(argument.c_str()));
-		argv.push_back(nullptr);
-		execv(argv[0], argv.data());
-		_exit(127);
-	}
-	close(outPipe[1]);
-	close(errPipe[1]);
-
-	pollfd fds[2] = { { outPipe[0], POLLIN, 0 }, { errPipe[0], POLLIN, 0 } };
-	int open = 2;
-	while (open > 0) {
-		if (poll(fds, 2, 60000) <= 0) {
-			// A run that never ends (a window waiting for a user) fails the
-			// test instead of hanging it.
-			kill(child, SIGKILL);
-			break;
-		}
-		for (pollfd& fd : fds) {
-			if (fd.fd < 0 || (fd.revents & (POLLIN | POLLHUP)) == 0)
-				continue;
-			char buffer[65536];
-			ssize_t got = read(fd.fd, buffer, sizeof(buffer));
-			if (got <= 0) {
-				close(fd.fd);
-				fd.fd = -1;
-				open--;
-				continue;
-			}
-			(fd.fd == fds[0].fd ? result.out : result.err).append(buffer,
-				size_t(got));
-		}
-	}
-	int status;
-	waitpid(child, &status, 0);
-	result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-	return result;
-}
-
 
 // The lines of standard error that report alerts (the host's own
 // messages may come in between).
@@ -133,7 +55,7 @@ TEST_F(BatchTest, HtmlWritesTheDocumentOfTheOpenedPage)
 {
 	for (const char* name : { "road.html", "styled.html", "lowercase.html" }) {
 		std::string source = ReadFile(Sample(name));
-		Result result = RunProgram({ "--html", Sample(name) }, fConfigHome);
+		ProgramRun result = RunProgram({ "--html", Sample(name) }, fConfigHome);
 		EXPECT_EQ(result.status, 0) << name << ": " << result.err;
 		EXPECT_EQ(AlertLines(result.err), "") << name;
 		// Nothing was changed on disk.
@@ -151,7 +73,7 @@ TEST_F(BatchTest, HtmlWritesTheDocumentOfTheOpenedPage)
 
 TEST_F(BatchTest, DumpWritesTheChainWithFrames)
 {
-	Result result = RunProgram({ "--dump", Sample("road.html") }, fConfigHome);
+	ProgramRun result = RunProgram({ "--dump", Sample("road.html") }, fConfigHome);
 	ASSERT_EQ(result.status, 0) << result.err;
 	Open(Sample("road.html"));
 	EXPECT_EQ(result.out, DumpChain(CurrentPage()->visualWindow->engine));
@@ -165,7 +87,7 @@ TEST_F(BatchTest, SnapshotWritesPicturesOfBothWindows)
 {
 	std::string pictures = fDirectory + "/shots";
 	mkdir(pictures.c_str(), 0755);
-	Result result = RunProgram({ "--snapshot", pictures, Sample("styled.html") },
+	ProgramRun result = RunProgram({ "--snapshot", pictures, Sample("styled.html") },
 		fConfigHome);
 	ASSERT_EQ(result.status, 0) << result.err;
 	for (const char* name : { "/visual.png", "/html.png" }) {
@@ -184,7 +106,7 @@ TEST_F(BatchTest, SnapshotWritesPicturesOfBothWindows)
 
 TEST_F(BatchTest, AlertsGoToStandardErrorAnsweredWithTheFirstButton)
 {
-	Result result = RunProgram({ "--html", Sample("stray.html") }, fConfigHome);
+	ProgramRun result = RunProgram({ "--html", Sample("stray.html") }, fConfigHome);
 	EXPECT_EQ(result.status, 0);
 	EXPECT_EQ(AlertLines(result.err),
 		"Alert: Error: found closing '>', but no opening for it\n");
@@ -197,7 +119,7 @@ TEST_F(BatchTest, AlertsGoToStandardErrorAnsweredWithTheFirstButton)
 TEST_F(BatchTest, UnreadablePagesAndBadCommandLinesFail)
 {
 	std::string missing = fDirectory + "/missing.html";
-	Result result = RunProgram({ "--html", missing }, fConfigHome);
+	ProgramRun result = RunProgram({ "--html", missing }, fConfigHome);
 	EXPECT_EQ(result.status, 1);
 	EXPECT_NE(result.err.find("missing.html"), std::string::npos);
 	EXPECT_EQ(result.out, "");
@@ -243,7 +165,7 @@ TEST_F(BatchTest, SettingsAreReadButNeverWritten)
 	// folder empty: no settings file, no installation.
 	std::string emptyConfig = fDirectory + "/config";
 	mkdir(emptyConfig.c_str(), 0755);
-	Result result = RunProgram({ "--html", Sample("road.html") }, emptyConfig);
+	ProgramRun result = RunProgram({ "--html", Sample("road.html") }, emptyConfig);
 	EXPECT_EQ(result.status, 0) << result.err;
 	EXPECT_NE(result.out.find("<BODY"), std::string::npos);
 	EXPECT_TRUE(ListDirectory(emptyConfig).empty());
