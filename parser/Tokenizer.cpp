@@ -502,7 +502,12 @@ Tokenizer::_TakeLineBreak(size_t position, WYSIWYG_Element* element)
 {
 	bool taken = false;
 	if (element == nullptr || EndsLine(element)) {
-		if (position < fSource.size() && fSource[position] == '\n') {
+		// A line feed; a CR LF that the editor's text may hold (pasted)
+		// is one line break as well.
+		if (fSource.compare(position, 2, "\r\n") == 0) {
+			position += 2;
+			taken = true;
+		} else if (position < fSource.size() && fSource[position] == '\n') {
 			position++;
 			taken = true;
 		}
@@ -645,6 +650,8 @@ Tokenizer::_FlushPreformatted(const std::string& run)
 		_AddText(line.c_str());
 		if (feed == std::string::npos)
 			break;
+		if (run.compare(feed, 2, "\r\n") == 0)
+			feed++;
 		BWindow* window = fEngine->window;
 		bool locked = window != nullptr && window->Lock();
 		EndLine* end = new EndLine(kPreformattedLine, fPrevious, nullptr,
