@@ -9,6 +9,7 @@
  * browser sees them, not by the editor's parser.
  */
 #include "ProgramFixture.h"
+#include "ProgramRun.h"
 
 #include <ctype.h>
 #include <string.h>
@@ -56,15 +57,6 @@ CorpusPages()
 	return pages;
 }
 
-std::string
-WithLineFeeds(const std::string& text)
-{
-	std::string out;
-	for (size_t i = 0; i < text.size(); i++) {
-		if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-			continue;
-		out += text[i];
-	}
 	return out;
 }
 

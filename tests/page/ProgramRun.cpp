@@ -78,4 +78,17 @@ RunProgram(const std::vector<std::string>& arguments,
 }
 
 
+std::string
+WithLineFeeds(const std::string& text)
+{
+	std::string out;
+	out.reserve(text.size());
+	for (size_t i = 0; i < text.size(); i++) {
+		if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+			continue;
+		out += text[i];
+	}
+	return out;
+}
+
 }	// namespace quillora_test

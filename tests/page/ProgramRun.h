@@ -23,6 +23,10 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::vector<std::string>& arguments,
 	const std::string& configHome, const char* outputFile = nullptr);
 
+// The text with its CR LF pairs as single line feeds, as the HTML editor
+// holds a document.
+std::string WithLineFeeds(const std::string& text);
+
 }	// namespace quillora_test
 
 #endif	// QUILLORA_TESTS_PROGRAM_RUN_H

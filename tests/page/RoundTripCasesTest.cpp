@@ -141,15 +141,6 @@ const Case kCases[] = {
 		"<ul>\r\n  <li>one\r\n  <li>two\r\n</ul>\r\n" },
 };
 
-std::string
-WithLineFeeds(const std::string& text)
-{
-	std::string out;
-	for (size_t i = 0; i < text.size(); i++) {
-		if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-			continue;
-		out += text[i];
-	}
 	return out;
 }
 
