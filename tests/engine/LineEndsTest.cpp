@@ -1,7 +1,7 @@
 // Line ends and the page's white space around texts, through editing and
 // layout: what the chain writes reads back into the same HTML.
 
-#include "EngineFixture.h"
+#include "PageFixture.h"
 
 #include <string.h>
 
@@ -9,9 +9,11 @@
 #include "TextChange.h"
 #include "WText.h"
 
+using namespace quillora_test;
+
 namespace {
 
-class LineEndsTest : public EngineTest {
+class LineEndsTest : public PageFixture {
 protected:
 	// The chain's HTML, read back and written again, must not change.
 	void ExpectFixedPoint(const std::string& html)

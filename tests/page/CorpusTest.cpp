@@ -57,9 +57,6 @@ CorpusPages()
 	return pages;
 }
 
-	return out;
-}
-
 bool
 StartsNoCase(const std::string& text, size_t at, const char* prefix)
 {

@@ -141,9 +141,6 @@ const Case kCases[] = {
 		"<ul>\r\n  <li>one\r\n  <li>two\r\n</ul>\r\n" },
 };
 
-	return out;
-}
-
 // The parts of a generated document.
 struct Parts {
 	std::string head;
