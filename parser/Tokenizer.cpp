@@ -76,16 +76,27 @@ StartsWithNoCase(const std::string& text, size_t at, const char* prefix)
 		&& strncasecmp(text.c_str() + at, prefix, length) == 0;
 }
 
-// Removes the NUL bytes a page may hold: they end strings everywhere else.
+// Appends a stretch of the page without the NUL bytes it may hold: they
+// end strings everywhere else.
+void
+AppendWithoutNul(std::string& to, const std::string& text, size_t start,
+	size_t end)
+{
+	while (start < end) {
+		const char* nul = (const char*)memchr(text.data() + start, '\0',
+			end - start);
+		size_t stop = nul != nullptr ? size_t(nul - text.data()) : end;
+		to.append(text, start, stop - start);
+		start = stop + 1;
+	}
+}
+
 std::string
 WithoutNul(const std::string& text, size_t start, size_t end)
 {
 	std::string out;
 	out.reserve(end - start);
-	for (size_t i = start; i < end; i++) {
-		if (text[i] != '\0')
-			out += text[i];
-	}
+	AppendWithoutNul(out, text, start, end);
 	return out;
 }
 
@@ -155,6 +166,7 @@ private:
 	bool _IsHeadTag(int id) const;
 
 	void _Flush(bool atEnd = false);
+	void _FlushRun(bool atEnd, bool afterText);
 	void _FlushFlowing(const std::string& run);
 	void _FlushPreformatted(const std::string& run);
 	WText* _AddText(const char* text);
@@ -174,6 +186,8 @@ private:
 	// so far (a run goes on across the editor's own document tags).
 	size_t fRunStart;
 	std::string fRun;
+	// The text a run hands its text element (kept for its room).
+	std::string fBody;
 	WYSIWYG_Element* fPrevious;
 	bool fBodyStarted;
 	// The next text begins a line of the page.
@@ -204,7 +218,7 @@ Tokenizer::Run()
 			fPage->ShowSourceError((int32)position, kStrayCloseError);
 		position++;
 	}
-	fRun += WithoutNul(fSource, fRunStart, length);
+	AppendWithoutNul(fRun, fSource, fRunStart, length);
 	_Flush(true);
 }
 
@@ -245,11 +259,11 @@ Tokenizer::_Markup(size_t position)
 		end = _TagEnd(position);
 		if (end == std::string::npos)
 			return std::string::npos;
-		fRun += WithoutNul(source, fRunStart, position);
+		AppendWithoutNul(fRun, source, fRunStart, position);
 		std::string text = WithoutNul(source, position + 1, end - 1);
 		return _Tag(text, end, position);
 	}
-	fRun += WithoutNul(source, fRunStart, position);
+	AppendWithoutNul(fRun, source, fRunStart, position);
 
 	// Comments, declarations and processing instructions: kept whole.
 	size_t textEnd = end;
@@ -263,7 +277,7 @@ Tokenizer::_Markup(size_t position)
 	// Text before it may begin the body.
 	_Flush();
 	if (!fBodyStarted) {
-		fPage->head += WithoutNul(source, position, end);
+		AppendWithoutNul(fPage->head, source, position, end);
 		fPage->head += '\n';
 		return end;
 	}
@@ -397,7 +411,7 @@ Tokenizer::_Tag(std::string& text, size_t after, size_t position)
 				size_t close = fSource.find('>', contentEnd);
 				end = close == std::string::npos ? fSource.size() : close + 1;
 			}
-			fPage->head += WithoutNul(fSource, position, end);
+			AppendWithoutNul(fPage->head, fSource, position, end);
 			fPage->head += '\n';
 			return end;
 		}
@@ -553,14 +567,23 @@ Tokenizer::_AddText(const char* text)
 void
 Tokenizer::_Flush(bool atEnd)
 {
-	std::string run;
-	run.swap(fRun);
+	// Read in place: the run's buffer keeps its room for the next run.
+	std::string& run = fRun;
 	// Texts stand between elements: two made in a row would only split a
 	// run (the chain's own first text is not one of them).
 	bool afterText = fPrevious != fEngine->FirstElement()
 		&& dynamic_cast<WText*>(fPrevious) != nullptr;
 	if (run.empty() && fBodyStarted && afterText && !atEnd)
 		return;
+	_FlushRun(atEnd, afterText);
+	fRun.clear();
+}
+
+
+void
+Tokenizer::_FlushRun(bool atEnd, bool afterText)
+{
+	std::string& run = fRun;
 	size_t first = 0;
 	while (first < run.size() && IsWhite(run[first]))
 		first++;
@@ -610,7 +633,8 @@ Tokenizer::_FlushFlowing(const std::string& run)
 	while (trail < length && IsWhite(run[length - 1 - trail]))
 		trail++;
 
-	std::string body;
+	std::string& body = fBody;
+	body.clear();
 	if (lead > 0 && !fLineStart)
 		body += ' ';
 	body.append(run, lead, length - lead - trail);
