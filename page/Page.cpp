@@ -309,11 +309,8 @@ Page::SetBackground(char* image)
 		return;
 	}
 
-	// The page keeps its background even when the picture cannot be shown
-	// here: it may be found where the page is published, and losing it
-	// would change the page. A relative name is looked for beside the page
-	// first, where a browser looks for it.
-	background = newtext(image);
+	// A relative name is looked for beside the page first, where a browser
+	// looks for it.
 	std::string resolved(ImageTools::AbsoluteImagePathLength(image, path),
 		'\0');
 	bool found = false;
@@ -326,12 +323,11 @@ Page::SetBackground(char* image)
 		}
 	}
 	if (!found && !ImageTools::AbsoluteImagePath(&resolved[0], image, path)) {
-		if (engine != nullptr)
-			engine->SetBackgroundBitmap(nullptr);
 		error("Could not open the background image file: \"", resolved.c_str(),
 			"\"");
 		return;
 	}
+	background = newtext(image);
 	if (engine != nullptr)
 		engine->SetBackgroundBitmap(&resolved[0]);
 }
@@ -352,6 +348,15 @@ Page::ReadBackground(const char* value)
 		image += strlen(config->imageDirectory);
 	std::string copy = image;
 	SetBackground(&copy[0]);
+	// A page keeps its background even when the picture cannot be shown
+	// here (it was told): it may be found where the page is published,
+	// and dropping it would change the page.
+	if (background == nullptr && !copy.empty()) {
+		background = newtext(copy.c_str());
+		WYSIWYG_Engine* engine = Engine();
+		if (engine != nullptr)
+			engine->SetBackgroundBitmap(nullptr);
+	}
 	backgroundInImageDirectory = inDirectory;
 }
 
