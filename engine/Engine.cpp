@@ -57,7 +57,8 @@ WYSIWYG_Engine::WYSIWYG_Engine(BRect frame, BWindow* window, Page* page)
 	fDoContinue(nullptr),
 	fLastHint(nullptr),
 	fSettledFrom(nullptr),
-	fShiftedInPlace(false)
+	fShiftedInPlace(false),
+	fEmptyCount(0)
 {
 	frame.right -= 14;
 	frame.bottom -= 14;
@@ -223,6 +224,7 @@ WYSIWYG_Engine::Empty()
 	ResetScrollRange();
 	view->Invalidate();
 	view->UnlockLooper();
+	fEmptyCount++;
 	if (page != nullptr) {
 		page->NotSaved();
 		// Nothing outside the chain is needed any more.

@@ -89,6 +89,11 @@ public:
 	void EndLoading() { if (fLoading > 0) fLoading--; }
 	bool IsLoading() const { return fLoading > 0; }
 
+	// How many times the chain was emptied. Elements taken out of the chain
+	// live on until then, so a pointer to one kept from before may name a
+	// deleted element.
+	uint32 EmptyCount() const { return fEmptyCount; }
+
 	// The last element of the chain.
 	WYSIWYG_Element* LastElement();
 	// Called by an element's destructor, so that the engine keeps no
@@ -138,6 +143,8 @@ private:
 	// would move either.
 	WYSIWYG_Element* fSettledFrom;
 	bool fShiftedInPlace;
+
+	uint32 fEmptyCount;
 };
 
 #endif	// QUILLORA_WYSIWYG_ENGINE_H

@@ -15,6 +15,7 @@
 #include "About_Window.h"
 #include "Config.h"
 #include "ExtensionsFilePanel.h"
+#include "HFinder.h"
 #include "HTML_View.h"
 #include "Page.h"
 #include "WApplication.h"
@@ -95,13 +96,13 @@ HWindow::HWindow(BRect frame, char* title, Page* owner)
 		B_FOLLOW_ALL_SIDES, 0, true, true);
 	AddChild(scrollView);
 
-	// The find driver comes with the find and replace dialog.
-	finder = nullptr;
+	finder = new HFinder(htmlView, this);
 }
 
 
 HWindow::~HWindow()
 {
+	_QuitFinder();
 	// Quit() normally took the views out already.
 	if (scrollView != nullptr) {
 		if (htmlView != nullptr)
@@ -181,6 +182,14 @@ HWindow::MessageReceived(BMessage* message)
 			break;
 		case kMsgExit:
 			_PostToApplication(B_QUIT_REQUESTED, false);
+			break;
+		case kMsgFind:
+			if (finder != nullptr)
+				finder->Show();
+			break;
+		case kMsgFindAgain:
+			if (finder != nullptr)
+				finder->FindAgain();
 			break;
 		case kMsgUndoRedo:
 			htmlView->Undo(be_clipboard);
@@ -263,6 +272,8 @@ void
 HWindow::Quit()
 {
 	Lock();
+	// The dialog searches the view: it goes first.
+	_QuitFinder();
 	if (scrollView != nullptr) {
 		scrollView->RemoveChild(htmlView);
 		RemoveChild(scrollView);
@@ -272,6 +283,15 @@ HWindow::Quit()
 		scrollView = nullptr;
 	}
 	BWindow::Quit();
+}
+
+
+void
+HWindow::_QuitFinder()
+{
+	if (finder != nullptr && finder->Lock())
+		finder->Quit();
+	finder = nullptr;
 }
 
 

@@ -43,6 +43,7 @@ public:
 private:
 	void _BuildMenus();
 	void _PostToApplication(uint32 what, bool withIndex);
+	void _QuitFinder();
 };
 
 #endif	// QUILLORA_H_WINDOW_H

@@ -12,6 +12,7 @@
 #include "HWindow.h"
 #include "Page.h"
 #include "WApplication.h"
+#include "WFinder.h"
 #include "WLooper.h"
 #include "WYSIWYG_Engine.h"
 
@@ -131,9 +132,7 @@ WWindow::WWindow(BRect frame, char* title, Page* owner)
 	engineFrame.top = menuBar->Bounds().bottom + 1.0;
 	engine = new WYSIWYG_Engine(engineFrame, this, page);
 
-	// The find driver comes with the find and replace dialog; until then
-	// 'find' and 'fnda' have nothing to show.
-	finder = nullptr;
+	finder = new WFinder(engine, this);
 
 	if (engine->looper != nullptr && engine->looper->Lock()) {
 		BMessenger looperTarget(engine->looper);
@@ -159,6 +158,7 @@ WWindow::WWindow(BRect frame, char* title, Page* owner)
 
 WWindow::~WWindow()
 {
+	_QuitFinder();
 	delete imagePanel;
 	delete engine;
 	// Nobody else holds the save panel; it goes with its window.
@@ -216,9 +216,20 @@ WWindow::Quit()
 {
 	if (!IsLocked())
 		Lock();
+	// The dialog searches the engine's chain: it goes first.
+	_QuitFinder();
 	// The engine takes its own views out of the window before the window
 	// deletes the views it still has.
 	delete engine;
 	engine = nullptr;
 	BWindow::Quit();
+}
+
+
+void
+WWindow::_QuitFinder()
+{
+	if (finder != nullptr && finder->Lock())
+		finder->Quit();
+	finder = nullptr;
 }

@@ -114,6 +114,7 @@ private:
 	void _ShowSavePanel();
 	void _ShowHelp();
 	void _PostToApplication(uint32 what, bool withIndex);
+	void _QuitFinder();
 };
 
 #endif	// QUILLORA_W_WINDOW_H

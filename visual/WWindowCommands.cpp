@@ -20,6 +20,7 @@
 #include "HWindow.h"
 #include "Page.h"
 #include "WApplication.h"
+#include "WFinder.h"
 #include "WYSIWYG_Engine.h"
 
 
@@ -77,6 +78,14 @@ WWindow::MessageReceived(BMessage* message)
 			break;
 
 		// Window and application commands
+		case kMsgFind:
+			if (finder != nullptr)
+				finder->Show();
+			break;
+		case kMsgFindAgain:
+			if (finder != nullptr)
+				finder->FindAgain();
+			break;
 		case kMsgHelp:
 			_ShowHelp();
 			break;

@@ -43,6 +43,14 @@ class TextUndoBuffer;
 // Costs what the bytes before offset cost. False when nothing was moved.
 bool move_text_tail(BTextView* from, int32 offset, BTextView* to,
 	float width);
+
+// Replaces the bytes from `from` to `to` with `length` bytes of `text` as one
+// edit that Undo() takes back, through the InsertText()/DeleteText() hooks,
+// as a paste over that range would; the caret ends after what the hooks
+// inserted. An empty text deletes the range. Programs search and replace
+// with it: typing the replacement would read its bytes as keys.
+void replace_text(BTextView* view, int32 from, int32 to, const char* text,
+	int32 length);
 }
 
 struct text_run {
@@ -213,6 +221,8 @@ private:
 	friend class BPrivate::TextLayout;
 	friend bool BPrivate::move_text_tail(BTextView* from, int32 offset,
 		BTextView* to, float width);
+	friend void BPrivate::replace_text(BTextView* view, int32 from, int32 to,
+		const char* text, int32 length);
 
 	void _Init(BRect textRect, const BFont* font, const rgb_color* color);
 

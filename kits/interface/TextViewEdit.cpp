@@ -114,6 +114,34 @@ BTextView::_PasteFrom(BMessage* clip, undo_state kind, int32 offset)
 
 
 void
+BPrivate::replace_text(BTextView* view, int32 from, int32 to,
+	const char* text, int32 length)
+{
+	if (view == NULL || !view->fEditable)
+		return;
+	int32 textLength = view->fText->Length();
+	if (from < 0)
+		from = 0;
+	if (to > textLength)
+		to = textLength;
+	if (from > to)
+		from = to;
+	if (text == NULL || length < 0)
+		length = 0;
+	if (from == to && length == 0)
+		return;
+	view->_HideCaret();
+	// Through Select() where it may, so the old selection is redrawn.
+	view->Select(from, to);
+	view->fSelStart = from;
+	view->fSelEnd = to;
+	view->fAnchor = from;
+	view->_ReplaceSelection(text, length, NULL, B_UNDO_PASTE);
+	view->fCaretVisible = true;
+}
+
+
+void
 BTextView::Clear()
 {
 	if (!fEditable || fSelStart >= fSelEnd)

@@ -3,6 +3,7 @@
 
 #include <Entry.h>
 #include <EventLoop.h>
+#include <Font.h>
 #include <Menu.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
@@ -34,6 +35,22 @@ TestHome()
 	config.applicationDirectory = newtext(QUILLORA_SOURCE_DIR "/");
 	config.Save();
 	return home.Root();
+}
+
+
+void
+SetPageEncoding(Page* page, uint8 encoding)
+{
+	BFont* fonts[] = { page->plainFont, page->italicFont, page->boldFont,
+		page->boldItalicFont, page->fixedFont, page->fixedItalicFont,
+		page->smallFont, page->smallItalicFont, page->bigFont,
+		page->bigItalicFont };
+	for (BFont* font : fonts)
+		font->SetEncoding(encoding);
+	for (int i = 0; i < 6; i++) {
+		page->headingFonts[i]->SetEncoding(encoding);
+		page->headingItalicFonts[i]->SetEncoding(encoding);
+	}
 }
 
 

@@ -50,6 +50,11 @@ const std::string& TestHome();
 // The "Save page" item of a menu bar.
 BMenuItem* SaveItem(BMenuBar* bar);
 
+// Gives the page's 22 fonts the encoding (a BFont encoding constant): the
+// page's text is then in that encoding for whatever reads it through them.
+// The visual page takes them on at its next layout.
+void SetPageEncoding(Page* page, uint8 encoding);
+
 // A test with the real application and one page.
 class ProgramTest : public testing::Test {
 protected:
