@@ -28,84 +28,18 @@
 #include "Page.h"
 #include "WApplication.h"
 #include "WWindow.h"
+#include "fixture.h"
 #include "generator.h"
 
 namespace {
 
-// Answers every alert with its first button and keeps the last text, so
-// that a benchmark whose command complained can say so.
-class QuietResponder : public BAlertResponder {
-public:
-	virtual int32 Respond(const char*, const char* text, const char* const[3],
-		int32)
-	{
-		alerts++;
-		lastText = text != nullptr ? text : "";
-		return 0;
-	}
-
-	int alerts = 0;
-	std::string lastText;
-};
-
-
-// One application with the generated page for all benchmarks.
-struct Fixture {
-	Fixture()
-	{
-		char pattern[] = "/tmp/quillora-bench-XXXXXX";
-		directory = mkdtemp(pattern);
-		setenv("XDG_CONFIG_HOME", (directory + "/config").c_str(), 1);
-		setenv("HOME", directory.c_str(), 1);
-		setenv("QT_QPA_PLATFORM", "offscreen", 0);
-		BAlert::SetResponder(&responder);
-		path = directory + "/page.html";
-		std::string text = GeneratePage(1 << 20);
-		pageSize = text.size();
-		std::ofstream(path, std::ios::binary) << text;
-		application = new WApplication(&path[0]);
-		BPrivate::dispatch_until_idle();
-		page = application->pages[0];
-		page->htmlWindow->Show();
-		BPrivate::dispatch_until_idle();
-
-		// The whole page must be there, or every figure is meaningless.
-		page->GenerateHTML();
-		if (page->HTMLBufferLength() < pageSize / 2) {
-			fprintf(stderr, "the %zu byte page generates only %zu bytes\n",
-				pageSize, page->HTMLBufferLength());
-			exit(1);
-		}
-		if (responder.alerts > 0) {
-			fprintf(stderr, "%d alert(s) while opening, the last: %s\n",
-				responder.alerts, responder.lastText.c_str());
-			responder.alerts = 0;
-		}
-	}
-
-	// What went wrong, for SkipWithError; empty when no alert came up
-	// since the last call.
-	std::string Complaint()
-	{
-		if (responder.alerts == 0)
-			return std::string();
-		responder.alerts = 0;
-		return "alert: " + responder.lastText;
-	}
-
-	std::string directory;
-	std::string path;
-	size_t pageSize;
-	QuietResponder responder;
-	WApplication* application;
-	Page* page;
-};
+using Fixture = BenchFixture;
 
 
 Fixture&
 TheFixture()
 {
-	static Fixture* fixture = new Fixture();
+	static Fixture* fixture = new Fixture(GeneratePage(1 << 20));
 	return *fixture;
 }
 
