@@ -103,6 +103,9 @@ RFinder::FindFirst()
 	Reset();
 	if (!IsHidden())
 		Hide();
+	// The keys go back to the editor, so that "Find again" reaches it.
+	if (target != nullptr)
+		target->Activate();
 	Find();
 }
 
