@@ -141,14 +141,11 @@ RestoreHTML(Page* page, const std::string& text)
 	BPrivate::dispatch_until_idle();
 }
 
-}	// namespace
 
-
-static void
-BM_FindLastWordHTML(benchmark::State& state)
+// Finds the word at the end from the top, over and over.
+void
+FindLastWord(benchmark::State& state, RFinder* finder)
 {
-	BenchFixture& fixture = TheFixture();
-	HFinder* finder = fixture.page->htmlWindow->finder;
 	Fill(finder, kLastWord, "", true, true, false);
 	for (auto _ : state) {
 		if (!Search(finder)) {
@@ -156,8 +153,55 @@ BM_FindLastWordHTML(benchmark::State& state)
 			break;
 		}
 	}
+}
+
+
+// Replace all of the common word (range 0) or of the letter pair (range 1),
+// each match by a text three bytes longer. `restore` puts the page back as
+// it was read (not timed), `length` measures the text that is searched.
+template<typename Restore, typename Length>
+void
+ReplaceAll(benchmark::State& state, RFinder* finder, Restore restore,
+	Length length)
+{
+	bool word = state.range(0) == 0;
+	std::string search = word ? kWord : kLetters;
+	std::string replacement = search + "xyz";
+	Fill(finder, search.c_str(), replacement.c_str(), word, false, true);
+	size_t extra = 0;
+	int64_t matches = 0;
+	int64_t before = 0;
+	for (auto _ : state) {
+		state.PauseTiming();
+		restore();
+		before = length();
+		size_t base = sInUse.load();
+		sPeak.store(base);
+		state.ResumeTiming();
+		Search(finder);
+		state.PauseTiming();
+		extra = sPeak.load() - base;
+		matches = (length() - before) / 3;
+		state.ResumeTiming();
+	}
+	if (matches < 1000)
+		state.SkipWithError("fewer matches than a common word has");
+	state.counters["matches"] = double(matches);
+	state.counters["peak_extra_MiB"] = double(extra) / (1 << 20);
+	state.counters["text_MiB"] = double(before) / (1 << 20);
+	restore();
+}
+
+}	// namespace
+
+
+static void
+BM_FindLastWordHTML(benchmark::State& state)
+{
+	HFinder* finder = TheFixture().page->htmlWindow->finder;
+	FindLastWord(state, finder);
 	// The match is the word, within the last lines of the page.
-	HTML_View* view = fixture.page->htmlWindow->htmlView;
+	HTML_View* view = TheFixture().page->htmlWindow->htmlView;
 	if (finder->matchStart < view->TextLength() - 200
 		|| strncmp(view->Text() + finder->matchStart, kLastWord,
 			strlen(kLastWord)) != 0)
@@ -169,15 +213,8 @@ BENCHMARK(BM_FindLastWordHTML)->Unit(benchmark::kMillisecond);
 static void
 BM_FindLastWordVisual(benchmark::State& state)
 {
-	BenchFixture& fixture = TheFixture();
-	WFinder* finder = fixture.page->visualWindow->finder;
-	Fill(finder, kLastWord, "", true, true, false);
-	for (auto _ : state) {
-		if (!Search(finder)) {
-			state.SkipWithError("the word was not found");
-			break;
-		}
-	}
+	WFinder* finder = TheFixture().page->visualWindow->finder;
+	FindLastWord(state, finder);
 	if (finder->current == nullptr
 		|| std::string(finder->current->Text()).find(kLastWord)
 			== std::string::npos)
@@ -186,76 +223,31 @@ BM_FindLastWordVisual(benchmark::State& state)
 BENCHMARK(BM_FindLastWordVisual)->Unit(benchmark::kMillisecond);
 
 
-// Replace all of the common word (0) or of the letter pair (1), each match
-// by a text three bytes longer.
 static void
 BM_ReplaceAllHTML(benchmark::State& state)
 {
-	BenchFixture& fixture = TheFixture();
-	Page* page = fixture.page;
-	HFinder* finder = page->htmlWindow->finder;
-	bool word = state.range(0) == 0;
-	std::string replacement = std::string(word ? kWord : kLetters) + "xyz";
-	Fill(finder, word ? kWord : kLetters, replacement.c_str(), word, false,
-		true);
-	std::string original = page->htmlWindow->htmlView->Text();
-	size_t extra = 0;
-	int64_t matches = 0;
-	for (auto _ : state) {
-		state.PauseTiming();
-		RestoreHTML(page, original);
-		size_t base = sInUse.load();
-		sPeak.store(base);
-		state.ResumeTiming();
-		Search(finder);
-		state.PauseTiming();
-		extra = sPeak.load() - base;
-		matches = (page->htmlWindow->htmlView->TextLength()
-			- int64_t(original.size())) / 3;
-		state.ResumeTiming();
-	}
-	if (matches < 1000)
-		state.SkipWithError("fewer matches than a common word has");
-	state.counters["matches"] = double(matches);
-	state.counters["peak_extra_MiB"] = double(extra) / (1 << 20);
-	state.counters["text_MiB"] = double(original.size()) / (1 << 20);
-	RestoreHTML(page, original);
+	Page* page = TheFixture().page;
+	HTML_View* view = page->htmlWindow->htmlView;
+	std::string original = view->Text();
+	ReplaceAll(state, page->htmlWindow->finder,
+		[&]() { RestoreHTML(page, original); },
+		[&]() { return int64_t(view->TextLength()); });
 }
 BENCHMARK(BM_ReplaceAllHTML)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 
+// The page read again from its file before each Replace all.
 static void
 BM_ReplaceAllVisual(benchmark::State& state)
 {
 	BenchFixture& fixture = TheFixture();
 	Page* page = fixture.page;
-	WFinder* finder = page->visualWindow->finder;
-	bool word = state.range(0) == 0;
-	std::string search = word ? kWord : kLetters;
-	std::string replacement = search + "xyz";
-	Fill(finder, search.c_str(), replacement.c_str(), word, false, true);
-	size_t extra = 0;
-	int64_t matches = 0;
-	for (auto _ : state) {
-		state.PauseTiming();
-		page->Update(true);
-		BPrivate::dispatch_until_idle();
-		int64_t before = fixture.VisualTextLength();
-		size_t base = sInUse.load();
-		sPeak.store(base);
-		state.ResumeTiming();
-		Search(finder);
-		state.PauseTiming();
-		extra = sPeak.load() - base;
-		matches = (fixture.VisualTextLength() - before) / 3;
-		state.ResumeTiming();
-	}
-	if (matches < 1000)
-		state.SkipWithError("fewer matches than a common word has");
-	state.counters["matches"] = double(matches);
-	state.counters["peak_extra_MiB"] = double(extra) / (1 << 20);
-	page->Update(true);
-	BPrivate::dispatch_until_idle();
+	ReplaceAll(state, page->visualWindow->finder,
+		[&]() {
+			page->Update(true);
+			BPrivate::dispatch_until_idle();
+		},
+		[&]() { return fixture.VisualTextLength(); });
 }
 BENCHMARK(BM_ReplaceAllVisual)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

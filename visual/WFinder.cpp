@@ -8,6 +8,7 @@
 #include <Window.h>
 
 #include <string>
+#include <typeinfo>
 
 #include "Page.h"
 #include "WText.h"
@@ -15,13 +16,27 @@
 
 namespace {
 
+// The element as a text element, or null. A search looks at every element
+// of the page, and the cross cast from the element base is slow: plain
+// text elements, most of a page, are told by their exact type first.
+inline WText*
+as_text(WYSIWYG_Element* element)
+{
+	if (element == nullptr)
+		return nullptr;
+	if (typeid(*element) == typeid(WText))
+		return static_cast<WText*>(element);
+	return dynamic_cast<WText*>(element);
+}
+
+
 // The next text element of the chain after `text`, whatever lies between.
 WText*
 next_text(WText* text)
 {
 	for (WYSIWYG_Element* element = text->next; element != nullptr;
 			element = element->next) {
-		if (WText* found = dynamic_cast<WText*>(element))
+		if (WText* found = as_text(element))
 			return found;
 	}
 	return nullptr;
@@ -69,7 +84,7 @@ WFinder::Reset()
 {
 	WYSIWYG_Element* first = engine != nullptr ? engine->FirstElement()
 		: nullptr;
-	_SetCurrent(dynamic_cast<WText*>(first));
+	_SetCurrent(as_text(first));
 	matchStart = 0;
 	resumeOffset = 0;
 }
@@ -88,7 +103,7 @@ WFinder::_SetCurrent(WText* text)
 WText*
 WFinder::_FollowingPiece(WText* text)
 {
-	return dynamic_cast<WText*>(text->next);
+	return as_text(text->next);
 }
 
 
@@ -125,7 +140,7 @@ WFinder::_Start()
 			if (element == fCurrentElement) {
 				// A new element may sit where a deleted one was: it counts
 				// only when it is the text element `current` names.
-				found = dynamic_cast<WText*>(element) == current;
+				found = as_text(element) == current;
 				break;
 			}
 		}
@@ -143,7 +158,7 @@ WFinder::_AtWordStart(Position at)
 		return AtWordStart(at.text->Text(), at.offset);
 	// At the start of a piece the word may have begun in the piece before;
 	// after a tag a new word begins.
-	WText* before = dynamic_cast<WText*>(at.text->previous);
+	WText* before = as_text(at.text->previous);
 	if (before == nullptr)
 		return true;
 	return AtWordStart(before->Text(), before->TextLength());
@@ -248,7 +263,7 @@ WFinder::Find()
 		return false;
 
 	Position at = _Start();
-	bool fromTop = current == dynamic_cast<WText*>(engine->FirstElement())
+	bool fromTop = current == as_text(engine->FirstElement())
 		&& resumeOffset == 0;
 	uint8 encoding = B_ISO_8859_1;
 	if (at.text != nullptr && at.text->environment->font != nullptr)

@@ -4,25 +4,16 @@
  * leaves, the beeps, Find again, undo, and searches that must end.
  */
 #include "ProgramFixture.h"
-#include "TimeLimit.h"
+#include "FinderTesting.h"
 
-#include <Beep.h>
-#include <CheckBox.h>
 #include <Font.h>
 
 #include "HFinder.h"
 #include "WFinder.h"
-#include "RTextControl.h"
 
 using namespace quillora_test;
 
 namespace {
-
-struct Options {
-	bool caseSensitive = false;
-	bool wholeWord = false;
-	bool wrap = false;
-};
 
 class HFinderTest : public ProgramTest {
 protected:
@@ -54,37 +45,15 @@ protected:
 		return { start, end };
 	}
 
-	// Fills in the dialog and ticks its boxes as the user would.
 	void Fill(const char* search, const char* replacement,
-		Options options = Options())
+		FindOptions options = FindOptions())
 	{
-		HFinder* finder = Finder();
-		ASSERT_TRUE(finder->Lock());
-		finder->FindText()->SetText(search);
-		finder->ReplaceText()->SetText(replacement);
-		finder->view->caseBox->SetValue(options.caseSensitive);
-		finder->view->wholeWordBox->SetValue(options.wholeWord);
-		finder->view->wrapBox->SetValue(options.wrap);
-		finder->Unlock();
-		finder->PostMessage(kMsgFinderCaseSensitive);
-		finder->PostMessage(kMsgFinderWholeWord);
-		finder->PostMessage(kMsgFinderWrap);
-		Idle();
+		FillFinder(Finder(), search, replacement, options);
 	}
 
 	// A button of the dialog, or "Find again" of the window; returns the
-	// number of beeps it made.
-	int32 Press(uint32 what)
-	{
-		int32 before = beep_count();
-		TimeLimit limit(60, "a search in the HTML text");
-		if (what == kMsgFindAgain)
-			Html()->PostMessage(kMsgFindAgain);
-		else
-			Finder()->PostMessage(what);
-		Idle();
-		return beep_count() - before;
-	}
+	// number of beeps.
+	int32 Press(uint32 what) { return PressFinder(Finder(), what); }
 };
 
 
@@ -94,7 +63,7 @@ struct Search {
 	const char* search;
 	const char* replacement;
 	uint32 button;
-	Options options;
+	FindOptions options;
 	uint8 encoding;
 	// The selection afterwards, and the text when it changed.
 	int32 start;
@@ -103,13 +72,6 @@ struct Search {
 	int32 beeps;
 };
 
-const uint32 kFind = kMsgFinderFind;
-const uint32 kReplace = kMsgFinderReplace;
-const uint32 kAll = kMsgFinderReplaceAll;
-const Options kPlain;
-const Options kCase = { true, false, false };
-const Options kWhole = { false, true, false };
-const Options kWrap = { false, false, true };
 const uint8 kLatin1 = B_ISO_8859_1;
 const uint8 kUTF8 = B_UNICODE_UTF8;
 
@@ -191,14 +153,14 @@ TEST_F(HFinderTest, FindAgainGoesOnFromTheLastMatch)
 	Fill("a", "");
 	EXPECT_EQ(Press(kFind), 0);
 	EXPECT_EQ(Selection(), std::make_pair(2, 3));
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), std::make_pair(6, 7));
 	// Past the last match: a beep, the selection stays.
-	EXPECT_EQ(Press(kMsgFindAgain), 1);
+	EXPECT_EQ(Press(kAgain), 1);
 	EXPECT_EQ(Selection(), std::make_pair(6, 7));
 	// With Wrap, it starts over at the top.
 	Fill("a", "", kWrap);
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), std::make_pair(2, 3));
 
 	// Replace, then "Find again" replaces the next one.
@@ -206,7 +168,7 @@ TEST_F(HFinderTest, FindAgainGoesOnFromTheLastMatch)
 	Fill("a", "bb");
 	EXPECT_EQ(Press(kReplace), 0);
 	EXPECT_EQ(Text(), "bb-a-a");
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Text(), "bb-bb-a");
 	EXPECT_EQ(Selection(), std::make_pair(5, 5));
 }
@@ -223,7 +185,7 @@ TEST_F(HFinderTest, APositionLeftBehindByAnEditStartsOver)
 	ASSERT_TRUE(Html()->Lock());
 	View()->SetText("a needle");
 	Html()->Unlock();
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), std::make_pair(2, 8));
 }
 
@@ -261,20 +223,20 @@ TEST_F(HFinderTest, ReplacementsThatCouldGoOnForEver)
 	// Every replacement holds what is searched for, with and without Wrap,
 	// from the top and from the middle of the text ("Find again" after
 	// Replace all repeats it from where it ended).
-	const Options options[] = { kPlain, kWrap };
-	for (const Options& option : options) {
+	const FindOptions options[] = { kPlain, kWrap };
+	for (const FindOptions& option : options) {
 		SetText("a b a b a");
 		Fill("a", "aa", option);
 		EXPECT_EQ(Press(kAll), 1);
 		EXPECT_EQ(Text(), "aa b aa b aa");
-		EXPECT_EQ(Press(kMsgFindAgain), 1);
+		EXPECT_EQ(Press(kAgain), 1);
 		EXPECT_EQ(Text(), "aa b aa b aa");
 
 		SetText("x x x");
 		Fill("x", "x x", option);
 		Press(kReplace);
 		EXPECT_EQ(Text(), "x x x x");
-		EXPECT_EQ(Press(kMsgFindAgain), 0);
+		EXPECT_EQ(Press(kAgain), 0);
 		EXPECT_EQ(Text(), "x x x x x");
 	}
 
@@ -309,7 +271,7 @@ TEST_F(HFinderTest, MenuItemsShowTheDialogAndFindAgain)
 
 	SetText("one two");
 	Fill("two", "");
-	Html()->PostMessage(kMsgFindAgain);
+	Html()->PostMessage(kAgain);
 	Idle();
 	EXPECT_EQ(Selection(), std::make_pair(4, 7));
 	// The dialog stayed up: only its own buttons put it away.

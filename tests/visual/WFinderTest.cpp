@@ -5,17 +5,14 @@
  * and searches that must end.
  */
 #include "ProgramFixture.h"
-#include "TimeLimit.h"
+#include "FinderTesting.h"
 
-#include <Beep.h>
-#include <CheckBox.h>
 #include <Font.h>
 
 #include <cstdio>
 
 #include "ChainDump.h"
 #include "ChainText.h"
-#include "RTextControl.h"
 #include "WFinder.h"
 #include "WText.h"
 #include "WYSIWYG_Element.h"
@@ -24,12 +21,6 @@
 using namespace quillora_test;
 
 namespace {
-
-struct Options {
-	bool caseSensitive = false;
-	bool wholeWord = false;
-	bool wrap = false;
-};
 
 // What is selected: the text of the focused element and the range in it.
 struct Selected {
@@ -99,35 +90,14 @@ protected:
 	}
 
 	void Fill(const char* search, const char* replacement,
-		Options options = Options())
+		FindOptions options = FindOptions())
 	{
-		WFinder* finder = Finder();
-		ASSERT_TRUE(finder->Lock());
-		finder->FindText()->SetText(search);
-		finder->ReplaceText()->SetText(replacement);
-		finder->view->caseBox->SetValue(options.caseSensitive);
-		finder->view->wholeWordBox->SetValue(options.wholeWord);
-		finder->view->wrapBox->SetValue(options.wrap);
-		finder->Unlock();
-		finder->PostMessage(kMsgFinderCaseSensitive);
-		finder->PostMessage(kMsgFinderWholeWord);
-		finder->PostMessage(kMsgFinderWrap);
-		Idle();
+		FillFinder(Finder(), search, replacement, options);
 	}
 
 	// A button of the dialog, or "Find again" of the window; returns the
 	// number of beeps.
-	int32 Press(uint32 what)
-	{
-		int32 before = beep_count();
-		TimeLimit limit(60, "a search through the visual page");
-		if (what == kMsgFindAgain)
-			Visual()->PostMessage(kMsgFindAgain);
-		else
-			Finder()->PostMessage(what);
-		Idle();
-		return beep_count() - before;
-	}
+	int32 Press(uint32 what) { return PressFinder(Finder(), what); }
 
 	// The chain with its view frames, as laid out.
 	std::string Dump() { return DumpChain(Engine()); }
@@ -140,7 +110,7 @@ struct Search {
 	const char* search;
 	const char* replacement;
 	uint32 button;
-	Options options;
+	FindOptions options;
 	uint8 encoding;
 	// What is selected afterwards (no text: nothing), and the page's
 	// texts when they changed.
@@ -149,13 +119,6 @@ struct Search {
 	int32 beeps;
 };
 
-const uint32 kFind = kMsgFinderFind;
-const uint32 kReplace = kMsgFinderReplace;
-const uint32 kAll = kMsgFinderReplaceAll;
-const Options kPlain;
-const Options kCase = { true, false, false };
-const Options kWhole = { false, true, false };
-const Options kWrap = { false, false, true };
 const uint8 kLatin1 = B_ISO_8859_1;
 const uint8 kUTF8 = B_UNICODE_UTF8;
 // The selection the page had before the search.
@@ -233,16 +196,16 @@ TEST_F(WFinderTest, FindAgainWalksTheChainInOrder)
 	Fill("cat", "");
 	EXPECT_EQ(Press(kFind), 0);
 	EXPECT_EQ(Selection(), (Selected{ "cat ", 0, 3 }));
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), (Selected{ "cat", 0, 3 }));
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), (Selected{ " cat", 1, 4 }));
 	// Past the last match: a beep, and the last match stays selected.
-	EXPECT_EQ(Press(kMsgFindAgain), 1);
+	EXPECT_EQ(Press(kAgain), 1);
 	EXPECT_EQ(Selection(), (Selected{ " cat", 1, 4 }));
 	// With Wrap it starts over at the top.
 	Fill("cat", "", kWrap);
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), (Selected{ "cat ", 0, 3 }));
 
 	// Replace, then "Find again" replaces the next one after the first
@@ -250,7 +213,7 @@ TEST_F(WFinderTest, FindAgainWalksTheChainInOrder)
 	Fill("cat", "cats");
 	EXPECT_EQ(Press(kReplace), 0);
 	EXPECT_EQ(PageText(), "T'cats ' C6 T'cat' C-6 T' cat'");
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(PageText(), "T'cats ' C6 T'cats' C-6 T' cat'");
 }
 
@@ -347,12 +310,12 @@ TEST_F(WFinderTest, ARemovedElementIsNotSearchedFrom)
 	// The page is read again: the element of the last match is gone (the
 	// sanitizer build would see it touched).
 	Load("<BODY>three <I>three</I></BODY>");
-	EXPECT_EQ(Press(kMsgFindAgain), 0);
+	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), (Selected{ "three ", 0, 5 }));
 	// And after "Delete all".
 	Visual()->PostMessage(kMsgDeleteAll);
 	Idle();
-	EXPECT_EQ(Press(kMsgFindAgain), 1);
+	EXPECT_EQ(Press(kAgain), 1);
 }
 
 
@@ -375,7 +338,7 @@ TEST_F(WFinderTest, MenuItemsShowTheDialogAndFindAgain)
 
 	Load("<BODY>one two</BODY>");
 	Fill("two", "");
-	Visual()->PostMessage(kMsgFindAgain);
+	Visual()->PostMessage(kAgain);
 	Idle();
 	EXPECT_EQ(Selection(), (Selected{ "one two", 4, 7 }));
 	EXPECT_FALSE(finder->IsHidden());
