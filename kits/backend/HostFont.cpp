@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -18,6 +19,34 @@
 #include <tuple>
 
 namespace BPrivate {
+
+// Widths by character, in pages of 256 that are made when first needed; an
+// unmeasured character's width is negative.
+struct HostFontWidths {
+	static const int kPages = 0x110000 >> 8;
+
+	HostFontWidths()
+	{
+		for (int i = 0; i < kPages; i++)
+			pages[i].store(nullptr, std::memory_order_relaxed);
+	}
+
+	std::atomic<float>* Page(uint32_t index)
+	{
+		std::atomic<float>* page = pages[index].load(std::memory_order_acquire);
+		if (page != nullptr)
+			return page;
+		std::atomic<float>* fresh = new std::atomic<float>[256];
+		for (int i = 0; i < 256; i++)
+			fresh[i].store(-1.0f, std::memory_order_relaxed);
+		if (pages[index].compare_exchange_strong(page, fresh, std::memory_order_acq_rel))
+			return fresh;
+		delete[] fresh;		// another thread was first
+		return page;
+	}
+
+	std::atomic<std::atomic<float>*> pages[kPages];
+};
 
 namespace {
 
@@ -158,41 +187,34 @@ const HostFont* host_font(int32_t family, int32_t style, float size, uint32_t de
 	entry->descent = (float)metrics.descent();
 	entry->leading = (float)metrics.leading();
 	entry->fixed = styleEntry.fixed;
-	for (int i = 0; i < 256; i++) {
-		// Control characters take no room (and are not drawn).
-		if (i < 0x20 || (i >= 0x7f && i < 0xa0))
-			entry->widths[i] = 0.0f;
-		else
-			entry->widths[i] = (float)metrics.horizontalAdvance(QChar((ushort)i));
-	}
+	entry->widths = new HostFontWidths;
 	HostFont* result = entry.get();
 	sFonts.emplace(key, std::move(entry));
 	return result;
 }
 
 
-float host_string_width(const HostFont* font, const char* bytes, int32_t length, bool utf8)
+float host_char_width(const HostFont* font, uint32_t character)
 {
-	if (font == nullptr || bytes == nullptr || length <= 0)
+	if (font == nullptr || character > 0x10ffff)
 		return 0.0f;
-	const unsigned char* text = (const unsigned char*)bytes;
-	bool ascii = true;
-	if (utf8) {
-		for (int32_t i = 0; i < length; i++) {
-			if (text[i] >= 0x80) {
-				ascii = false;
-				break;
-			}
-		}
-	}
-	if (!utf8 || ascii) {
-		float width = 0.0f;
-		for (int32_t i = 0; i < length; i++)
-			width += font->widths[text[i]];
+	std::atomic<float>* page = font->widths->Page(character >> 8);
+	std::atomic<float>& slot = page[character & 0xff];
+	float width = slot.load(std::memory_order_relaxed);
+	if (width >= 0.0f)
 		return width;
+	QFontMetricsF metrics(*static_cast<const QFont*>(font->qfont));
+	if (character < 0x10000) {
+		width = (float)metrics.horizontalAdvance(QChar((char16_t)character));
+	} else {
+		char32_t code = character;
+		width = (float)metrics.horizontalAdvance(QString::fromUcs4(&code, 1));
 	}
-	QFontMetricsF metrics(*(const QFont*)font->qfont);
-	return (float)metrics.horizontalAdvance(QString::fromUtf8(bytes, length));
+	if (!(width >= 0.0f))
+		width = 0.0f;
+	// Two threads may both measure a character; they store the same width.
+	slot.store(width, std::memory_order_relaxed);
+	return width;
 }
 
 }	// namespace BPrivate

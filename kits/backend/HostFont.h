@@ -39,10 +39,12 @@ enum {
 	HOST_FONT_STRIKEOUT = 0x2
 };
 
+struct HostFontWidths;
+
 // One family/style at one pixel size. Instances are cached and never freed,
-// so a pointer can be kept. Widths of the 256 Latin-1 characters are
-// measured once: measuring a string is a sum, and drawing uses the same
-// advances (no kerning, no ligatures).
+// so a pointer can be kept. The width of each Unicode character is measured
+// once, when it is first asked for: measuring a string is a sum, and
+// drawing uses the same advances (no kerning, no ligatures).
 struct HostFont {
 	int32_t family;
 	int32_t style;
@@ -52,14 +54,15 @@ struct HostFont {
 	float descent;
 	float leading;
 	bool fixed;
-	float widths[256];
 	void* qfont;	// the host's font object
+	HostFontWidths* widths;
 };
 
 const HostFont* host_font(int32_t family, int32_t style, float size, uint32_t decoration);
 
-// Width of bytes as Latin-1 characters, or as UTF-8 when utf8 is true.
-float host_string_width(const HostFont* font, const char* bytes, int32_t length, bool utf8);
+// The advance of one Unicode character (a character the font lacks is
+// measured in the font the host draws it with). Safe from any thread.
+float host_char_width(const HostFont* font, uint32_t character);
 
 }	// namespace BPrivate
 

@@ -354,35 +354,18 @@ void HostPainter::InvertRect(float left, float top, float right, float bottom)
 }
 
 
-float HostPainter::DrawString(const HostFont* font, const char* bytes, int32_t length,
-	bool utf8, float x, float y)
+void HostPainter::DrawString(const HostFont* font, const uint32_t* characters,
+	int32_t count, float x, float y)
 {
-	if (font == nullptr || bytes == nullptr || length <= 0)
-		return 0.0f;
-	float width = host_string_width(font, bytes, length, utf8);
-	if (fImpl->clippedOut)
-		return width;
-	QString text;
-	if (utf8) {
-		text = QString::fromUtf8(bytes, length);
-	} else {
-		text.reserve(length);
-		const unsigned char* in = (const unsigned char*)bytes;
-		for (int32_t i = 0; i < length; i++) {
-			// Control characters measure 0 and are not drawn.
-			if (in[i] >= 0x20 && !(in[i] >= 0x7f && in[i] < 0xa0))
-				text.append(QChar((ushort)in[i]));
-		}
-	}
-	if (text.isEmpty())
-		return width;
+	if (font == nullptr || characters == nullptr || count <= 0 || fImpl->clippedOut)
+		return;
+	QString text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters), count);
 	fImpl->Apply();
 	if (fImpl->mode == B_OP_INVERT)
 		fImpl->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 	fImpl->painter.setFont(*static_cast<const QFont*>(font->qfont));
 	fImpl->painter.setPen(fImpl->color);
 	fImpl->painter.drawText(QPointF(x + fImpl->originX, y + fImpl->originY), text);
-	return width;
 }
 
 

@@ -46,9 +46,9 @@ public:
 	void StrokePolygon(const float* points, int32_t count, bool closed);
 	void InvertRect(float left, float top, float right, float bottom);
 
-	// Draws bytes with the baseline's left end at (x, y) in the high
-	// colour; returns the advance.
-	float DrawString(const HostFont* font, const char* bytes, int32_t length, bool utf8,
+	// Draws Unicode characters with the baseline's left end at (x, y) in
+	// the high colour.
+	void DrawString(const HostFont* font, const uint32_t* characters, int32_t count,
 		float x, float y);
 
 	// Scales the source rectangle of image into the destination rectangle.

@@ -3,6 +3,7 @@
 
 #include <Errors.h>
 
+#include "FontCharacters.h"
 #include "HostFont.h"
 #include "InterfacePrivate.h"
 
@@ -119,9 +120,12 @@ BFont::BFont(int32 systemFont, float size)
 	fSpacing(B_BITMAP_SPACING),
 	// The whole program is 8-bit text: Latin-1 unless told otherwise.
 	fEncoding(B_ISO_8859_1),
+	fReferenceMark(0),
+	fNoBreakSpace(0),
 	fFace(systemFont == kBoldFont ? B_BOLD_FACE : B_REGULAR_FACE),
 	fFlags(0),
-	fHost(NULL)
+	fHost(NULL),
+	fCharacters(NULL)
 {
 }
 
@@ -159,9 +163,12 @@ BFont& BFont::operator=(const BFont& font)
 	fRotation = font.fRotation;
 	fSpacing = font.fSpacing;
 	fEncoding = font.fEncoding;
+	fReferenceMark = font.fReferenceMark;
+	fNoBreakSpace = font.fNoBreakSpace;
 	fFace = font.fFace;
 	fFlags = font.fFlags;
 	fHost = font.fHost;
+	fCharacters = font.fCharacters;
 	return *this;
 }
 
@@ -275,7 +282,28 @@ void BFont::SetSpacing(uint8 spacing)
 
 void BFont::SetEncoding(uint8 encoding)
 {
-	fEncoding = encoding;
+	if (encoding != fEncoding) {
+		fEncoding = encoding;
+		fCharacters = NULL;
+	}
+}
+
+
+void BFont::SetReferenceMark(uint8 mark)
+{
+	if (mark != fReferenceMark) {
+		fReferenceMark = mark;
+		fCharacters = NULL;
+	}
+}
+
+
+void BFont::SetNoBreakSpace(uint8 space)
+{
+	if (space != fNoBreakSpace) {
+		fNoBreakSpace = space;
+		fCharacters = NULL;
+	}
 }
 
 
@@ -347,6 +375,16 @@ const BPrivate::HostFont* BFont::_HostFont() const
 }
 
 
+const BPrivate::FontCharacters* BFont::_Characters() const
+{
+	if (fCharacters == NULL) {
+		fCharacters = BPrivate::font_characters(_HostFont(), fEncoding, fReferenceMark,
+			fNoBreakSpace);
+	}
+	return fCharacters;
+}
+
+
 float BFont::StringWidth(const char* string) const
 {
 	if (string == NULL)
@@ -363,8 +401,7 @@ float BFont::StringWidth(const char* string, int32 length) const
 	const char* end = (const char*)memchr(string, '\0', (size_t)length);
 	if (end != NULL)
 		length = (int32)(end - string);
-	return BPrivate::host_string_width(_HostFont(), string, length,
-		fEncoding == B_UNICODE_UTF8);
+	return _Characters()->Width(string, length);
 }
 
 
@@ -373,6 +410,14 @@ void BFont::GetStringWidths(const char* stringArray[], const int32 lengthArray[]
 {
 	for (int32 i = 0; i < numStrings; i++)
 		widthArray[i] = StringWidth(stringArray[i], lengthArray[i]);
+}
+
+
+void BFont::GetByteWidths(float widths[256]) const
+{
+	static_assert(B_LONGER_CHARACTER == BPrivate::kLongerCharacter,
+		"one mark for longer characters");
+	memcpy(widths, _Characters()->widths, 256 * sizeof(float));
 }
 
 
@@ -399,7 +444,9 @@ bool BFont::operator==(const BFont& font) const
 	font._Resolve();
 	return fFamilyIndex == font.fFamilyIndex && fStyleIndex == font.fStyleIndex
 		&& fSize == font.fSize && fShear == font.fShear && fRotation == font.fRotation
-		&& fSpacing == font.fSpacing && fEncoding == font.fEncoding && fFace == font.fFace
+		&& fSpacing == font.fSpacing && fEncoding == font.fEncoding
+		&& fReferenceMark == font.fReferenceMark && fNoBreakSpace == font.fNoBreakSpace
+		&& fFace == font.fFace
 		&& fFlags == font.fFlags;
 }
 

@@ -2,10 +2,13 @@
  * BFont: a family, style and size of one of the installed fonts.
  *
  * Sizes are pixels (BeOS assumed 72 dpi, so its points were pixels). Strings
- * are bytes; with the B_ISO_8859_1 encoding each byte is the Latin-1
- * character of that value, for measuring and drawing alike. Unlike BeOS the
- * default encoding is B_ISO_8859_1, since all text here is 8-bit; with
- * B_UNICODE_UTF8 bytes are decoded as UTF-8.
+ * are bytes in the font's encoding, for measuring and drawing alike: with
+ * B_UNICODE_UTF8 they are UTF-8, with B_ISO_8859_1 each byte is one
+ * character (shown as windows-1252 shows it, as browsers show Latin-1), and
+ * so on for the other encodings; a byte that begins no valid character is
+ * one character shown as U+FFFD. Unlike BeOS the default encoding is
+ * B_ISO_8859_1: the program's own texts are 8-bit, and a page says in which
+ * encoding its fonts are.
  */
 #ifndef _FONT_H
 #define _FONT_H
@@ -53,7 +56,34 @@ enum {
 	B_ISO_8859_8 = 8,
 	B_ISO_8859_9 = 9,
 	B_ISO_8859_10 = 10,
-	B_MACINTOSH_ROMAN = 11
+	B_MACINTOSH_ROMAN = 11,
+	// Kit extension: the other encodings pages are written in, so that a
+	// page's bytes can be shown as they are. Every one keeps ASCII bytes
+	// as ASCII characters.
+	B_ISO_8859_13 = 12,
+	B_ISO_8859_14 = 13,
+	B_ISO_8859_15 = 14,
+	B_ISO_8859_16 = 15,
+	B_KOI8_R = 16,
+	B_KOI8_U = 17,
+	B_MS_DOS_866 = 18,
+	B_MS_WINDOWS_874 = 19,
+	B_MS_WINDOWS_1250 = 20,
+	B_MS_WINDOWS_1251 = 21,
+	B_MS_WINDOWS_1252 = 22,
+	B_MS_WINDOWS_1253 = 23,
+	B_MS_WINDOWS_1254 = 24,
+	B_MS_WINDOWS_1255 = 25,
+	B_MS_WINDOWS_1256 = 26,
+	B_MS_WINDOWS_1257 = 27,
+	B_MS_WINDOWS_1258 = 28,
+	B_MAC_CYRILLIC = 29,
+	B_SHIFT_JIS = 30,
+	B_EUC_JP = 31,
+	B_EUC_KR = 32,
+	B_GBK = 33,
+	B_GB18030 = 34,
+	B_BIG5 = 35
 };
 
 // Masks for BView::SetFont() and BTextView::SetFontAndColor().
@@ -80,6 +110,9 @@ enum {
 	B_REGULAR_FACE = 0x0040
 };
 
+// Kit extension: see BFont::GetByteWidths().
+#define B_LONGER_CHARACTER (-1.0f)
+
 struct font_height {
 	float ascent;
 	float descent;
@@ -87,6 +120,7 @@ struct font_height {
 };
 
 namespace BPrivate {
+struct FontCharacters;
 struct HostFont;
 struct SystemFonts;
 }
@@ -109,6 +143,17 @@ public:
 	void SetRotation(float rotation);
 	void SetSpacing(uint8 spacing);
 	void SetEncoding(uint8 encoding);
+	// Kit extension (BeOS fonts have nothing like it), for text that keeps
+	// HTML's character references as they were written: the byte `mark`
+	// followed by a well-formed reference ("name;", "#digits;" or "#xhex;",
+	// as after HTML's "&") is one character, measured and drawn as the
+	// character the reference stands for; the mark followed by anything
+	// else shows "&". The byte `space` is a no-break space (U+00A0). 0 turns
+	// either off (the default). Both must be control bytes, which stand
+	// alone in every encoding. They belong to the encoding: B_FONT_ENCODING
+	// carries them from font to font.
+	void SetReferenceMark(uint8 mark);
+	void SetNoBreakSpace(uint8 space);
 	// Picks the style of the current family that matches the face bits;
 	// B_UNDERSCORE_FACE and B_STRIKEOUT_FACE are drawn as lines.
 	void SetFace(uint16 face);
@@ -121,6 +166,8 @@ public:
 	float Rotation() const { return fRotation; }
 	uint8 Spacing() const { return fSpacing; }
 	uint8 Encoding() const { return fEncoding; }
+	uint8 ReferenceMark() const { return fReferenceMark; }
+	uint8 NoBreakSpace() const { return fNoBreakSpace; }
 	uint16 Face() const { return fFace; }
 	uint32 Flags() const { return fFlags; }
 	font_direction Direction() const { return B_FONT_LEFT_TO_RIGHT; }
@@ -130,6 +177,11 @@ public:
 	float StringWidth(const char* string, int32 length) const;
 	void GetStringWidths(const char* stringArray[], const int32 lengthArray[],
 		int32 numStrings, float widthArray[]) const;
+	// Kit extension, for measuring long texts in one pass: the width of
+	// each byte value that is a whole character of the encoding on its own,
+	// and B_LONGER_CHARACTER for a byte that may begin a longer one (measure
+	// that character with StringWidth()).
+	void GetByteWidths(float widths[256]) const;
 	void GetHeight(font_height* height) const;
 
 	BFont& operator=(const BFont& font);
@@ -138,15 +190,17 @@ public:
 
 	void PrintToStream() const;
 
-	// Kit internal: the host font these settings resolve to (cached).
+	// Kit internal: the host font these settings resolve to, and how it
+	// shows the bytes of the encoding (both cached).
 	const BPrivate::HostFont* _HostFont() const;
+	const BPrivate::FontCharacters* _Characters() const;
 
 private:
 	friend struct BPrivate::SystemFonts;
 	// The system fonts: negative family numbers resolved on first use.
 	BFont(int32 systemFont, float size);
 
-	void _Invalidate() { fHost = NULL; }
+	void _Invalidate() { fHost = NULL; fCharacters = NULL; }
 	void _Resolve() const;
 	void _SetFamilyStyleIndex(int32 family, int32 style);
 
@@ -159,9 +213,12 @@ private:
 	float fRotation;
 	uint8 fSpacing;
 	uint8 fEncoding;
+	uint8 fReferenceMark;
+	uint8 fNoBreakSpace;
 	uint16 fFace;
 	uint32 fFlags;
 	mutable const BPrivate::HostFont* fHost;
+	mutable const BPrivate::FontCharacters* fCharacters;
 };
 
 // The system fonts; usable before any window or application exists.

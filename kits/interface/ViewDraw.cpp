@@ -4,6 +4,7 @@
 #include <Bitmap.h>
 #include <Window.h>
 
+#include "FontCharacters.h"
 #include "HostFont.h"
 #include "HostImage.h"
 #include "HostPainter.h"
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 using BPrivate::HostImage;
 using BPrivate::HostPainter;
@@ -224,8 +226,11 @@ void BView::SetFont(const BFont* font, uint32 mask)
 		fFont.SetRotation(font->Rotation());
 	if (mask & B_FONT_SPACING)
 		fFont.SetSpacing(font->Spacing());
-	if (mask & B_FONT_ENCODING)
+	if (mask & B_FONT_ENCODING) {
 		fFont.SetEncoding(font->Encoding());
+		fFont.SetReferenceMark(font->ReferenceMark());
+		fFont.SetNoBreakSpace(font->NoBreakSpace());
+	}
 	if (mask & B_FONT_FACE)
 		fFont.SetFace(font->Face());
 	if (mask & B_FONT_FLAGS)
@@ -543,13 +548,15 @@ void BView::DrawString(const char* string, int32 length, BPoint location, escape
 	const char* end = (const char*)memchr(string, '\0', (size_t)length);
 	if (end != NULL)
 		length = (int32)(end - string);
-	const BPrivate::HostFont* font = fFont._HostFont();
-	bool utf8 = fFont.Encoding() == B_UNICODE_UTF8;
-	float width;
+	const BPrivate::FontCharacters* characters = fFont._Characters();
+	float width = characters->Width(string, length);
 	ViewPainter painter(this, B_SOLID_HIGH);
-	if (painter)
-		width = painter->DrawString(font, string, length, utf8, location.x, location.y);
-	else
-		width = BPrivate::host_string_width(font, string, length, utf8);
+	if (painter) {
+		std::vector<uint32> shown;
+		shown.reserve(length);
+		characters->AppendShown(string, length, &shown);
+		painter->DrawString(fFont._HostFont(), shown.data(), (int32)shown.size(),
+			location.x, location.y);
+	}
 	fPenLocation.Set(location.x + width, location.y);
 }

@@ -151,3 +151,119 @@ TEST(Font, WidthsAreLatin1AndAdditive)
 	EXPECT_NEAR(bigHeight.ascent, 2 * height.ascent, 2.0f);
 	EXPECT_NEAR(big.StringWidth("wide"), 2 * font.StringWidth("wide"), 2.0f);
 }
+
+
+namespace {
+
+BFont
+FontIn(uint8 encoding)
+{
+	BFont font;
+	font.SetFamilyAndStyle("DejaVu Sans", "Book");
+	font.SetSize(20);
+	font.SetEncoding(encoding);
+	return font;
+}
+
+}	// namespace
+
+
+TEST(Font, EachEncodingMeasuresItsOwnCharacters)
+{
+	BFont utf8 = FontIn(B_UNICODE_UTF8);
+	BFont latin = FontIn(B_ISO_8859_1);
+
+	// Latin-1 shows windows-1252 where ISO 8859-1 has control characters,
+	// as browsers do; a byte that code page leaves undefined takes no room.
+	EXPECT_FLOAT_EQ(latin.StringWidth("\x80"), utf8.StringWidth("\xe2\x82\xac"));
+	EXPECT_FLOAT_EQ(latin.StringWidth("\x97"), utf8.StringWidth("\xe2\x80\x94"));
+	EXPECT_GT(latin.StringWidth("\x97"), latin.StringWidth("-"));
+	EXPECT_FLOAT_EQ(latin.StringWidth("a\x81z"), latin.StringWidth("az"));
+
+	// Cyrillic in three encodings is the same word.
+	float privet = utf8.StringWidth("\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82");
+	EXPECT_GT(privet, 40.0f);
+	EXPECT_FLOAT_EQ(FontIn(B_KOI8_R).StringWidth("\xf0\xd2\xc9\xd7\xc5\xd4"), privet);
+	EXPECT_FLOAT_EQ(FontIn(B_MS_WINDOWS_1251).StringWidth("\xcf\xf0\xe8\xe2\xe5\xf2"),
+		privet);
+	// Read as Latin-1 the KOI8-R bytes are six other letters.
+	EXPECT_NE(latin.StringWidth("\xf0\xd2\xc9\xd7\xc5\xd4"), privet);
+
+	// Two-byte encodings: each pair is one character. In Shift_JIS the
+	// second byte of 表 is the backslash's byte.
+	float nihon = utf8.StringWidth("\xe6\x97\xa5\xe6\x9c\xac");
+	EXPECT_GT(nihon, 0.0f);
+	BFont sjis = FontIn(B_SHIFT_JIS);
+	EXPECT_FLOAT_EQ(sjis.StringWidth("\x93\xfa\x96\x7b"), nihon);
+	EXPECT_FLOAT_EQ(FontIn(B_EUC_JP).StringWidth("\xc6\xfc\xcb\xdc"), nihon);
+	EXPECT_FLOAT_EQ(sjis.StringWidth("\x95\x5c"), utf8.StringWidth("\xe8\xa1\xa8"));
+	EXPECT_FLOAT_EQ(FontIn(B_EUC_KR).StringWidth("\xc7\xd1\xb1\xb9"),
+		utf8.StringWidth("\xed\x95\x9c\xea\xb5\xad"));
+	EXPECT_FLOAT_EQ(FontIn(B_BIG5).StringWidth("\xa4\xa4\xa4\xe5"),
+		utf8.StringWidth("\xe4\xb8\xad\xe6\x96\x87"));
+	// GB18030 spells Hangul in four bytes a character.
+	EXPECT_FLOAT_EQ(FontIn(B_GB18030).StringWidth("\x83\x36\x84\x33\x82\x37\xf4\x30"),
+		utf8.StringWidth("\xed\x95\x9c\xea\xb5\xad"));
+
+	// A byte that begins no character is one replacement character, and
+	// the bytes after it keep their meaning.
+	float replacement = utf8.StringWidth("\xef\xbf\xbd");
+	EXPECT_GT(replacement, 0.0f);
+	EXPECT_FLOAT_EQ(utf8.StringWidth("\xe9"), replacement);
+	EXPECT_FLOAT_EQ(utf8.StringWidth("\xe2\x82z"), 2 * replacement + utf8.StringWidth("z"));
+	EXPECT_FLOAT_EQ(utf8.StringWidth("\xed\xa0\x80"), 3 * replacement);	// a surrogate
+	EXPECT_FLOAT_EQ(sjis.StringWidth("\x81 "), replacement + sjis.StringWidth(" "));
+}
+
+
+TEST(Font, ReferenceMarkAndNoBreakSpaceShowWhatTheyStandFor)
+{
+	BFont utf8 = FontIn(B_UNICODE_UTF8);
+	BFont plain = FontIn(B_ISO_8859_1);
+	BFont font(plain);
+	font.SetReferenceMark(0x1a);
+	font.SetNoBreakSpace(0x0f);
+	EXPECT_TRUE(font != plain);
+
+	// Without them the two bytes are control characters: no room.
+	EXPECT_FLOAT_EQ(plain.StringWidth("a\x0f\x1az"), plain.StringWidth("az"));
+
+	float eAcute = plain.StringWidth("\xe9");
+	float dash = utf8.StringWidth("\xe2\x80\x94");
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a" "eacute;"), eAcute);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#233;"), eAcute);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#x2014;"), dash);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#X2014;"), dash);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a" "mdash;"), dash);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a" "apos;"), plain.StringWidth("'"));
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a" "Eacute;"), plain.StringWidth("\xc9"));
+	// Numbers 128 to 159 are windows-1252's characters; no character is
+	// U+FFFD.
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#150;"), utf8.StringWidth("\xe2\x80\x93"));
+	float replacement = utf8.StringWidth("\xef\xbf\xbd");
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#0;"), replacement);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#x110000;"), replacement);
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#99999999999;"), replacement);
+
+	// A mark followed by no well-formed reference is "&"; names have
+	// their case.
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a" "copy"), plain.StringWidth("&copy"));
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a" "EACUTE;"), plain.StringWidth("&EACUTE;"));
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#;"), plain.StringWidth("&#;"));
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a#x;"), plain.StringWidth("&#x;"));
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a \x1a"), plain.StringWidth("& &"));
+	EXPECT_FLOAT_EQ(font.StringWidth("\x1a"), plain.StringWidth("&"));
+
+	// The no-break space is as wide as U+00A0, which is as wide as a space.
+	EXPECT_FLOAT_EQ(font.StringWidth("a\x0f" "b"), utf8.StringWidth("a\xc2\xa0" "b"));
+	EXPECT_FLOAT_EQ(font.StringWidth("a\x0f" "b"), font.StringWidth("a b"));
+
+	// Both travel with the encoding from font to font.
+	BFont other = FontIn(B_UNICODE_UTF8);
+	other.SetSize(30);
+	EXPECT_EQ(other.ReferenceMark(), 0);
+	BFont copy(font);
+	EXPECT_EQ(copy.ReferenceMark(), 0x1a);
+	EXPECT_EQ(copy.NoBreakSpace(), 0x0f);
+	EXPECT_FLOAT_EQ(copy.StringWidth("\x1a" "eacute;"), eAcute);
+}
