@@ -2,7 +2,7 @@
  * BClipboard: a named store of one BMessage that programs share.
  *
  * be_clipboard, named "system", is the desktop's clipboard: its "text/plain"
- * entry (raw bytes, B_MIME_TYPE, Latin-1) is read from the host when the
+ * entry (raw bytes, B_MIME_TYPE, UTF-8 as on BeOS) is read from the host when the
  * clipboard is locked and the host's contents changed, and written to the
  * host on Commit(). Other entries stay within this program. Clipboards of
  * other names are private to the program.
@@ -63,7 +63,7 @@ namespace BPrivate {
 // the interface kit registers (the application kit does not link the host).
 // Without them the system clipboard works within this program only.
 struct ClipboardHooks {
-	// Latin-1 text of the host clipboard; false when it holds no text.
+	// UTF-8 text of the host clipboard; false when it holds no text.
 	// The buffer is malloc()ed; the caller frees it.
 	bool (*getText)(char** bytes, size_t* length);
 	void (*setText)(const char* bytes, size_t length);

@@ -41,14 +41,12 @@ host_clipboard_get_text(char** bytes, size_t* length)
 	if (text.isNull())
 		return false;
 
-	char* buffer = (char*)malloc(text.size() + 1);
+	QByteArray utf8 = text.toUtf8();
+	char* buffer = (char*)malloc(utf8.size() + 1);
 	if (buffer == nullptr)
 		return false;
-	size_t count = 0;
-	for (QChar c : text) {
-		if (c.unicode() <= 0xff)
-			buffer[count++] = (char)c.unicode();
-	}
+	memcpy(buffer, utf8.constData(), utf8.size());
+	size_t count = utf8.size();
 	buffer[count] = '\0';
 	*bytes = buffer;
 	*length = count;
@@ -62,7 +60,7 @@ host_clipboard_set_text(const char* bytes, size_t length)
 	QClipboard* clipboard = host_clipboard();
 	if (clipboard == nullptr)
 		return;
-	clipboard->setText(QString::fromLatin1(bytes, (qsizetype)length),
+	clipboard->setText(QString::fromUtf8(bytes, (qsizetype)length),
 		QClipboard::Clipboard);
 	// Some platforms tell of the change only later, from their event loop.
 	sChangeCount++;

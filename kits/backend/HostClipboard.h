@@ -1,8 +1,6 @@
 /*
- * The host's clipboard as Latin-1 bytes. Qt-free.
- *
- * Characters the host holds that Latin-1 cannot say are left out, as typed
- * characters outside Latin-1 are. All calls belong on the event thread.
+ * The host's clipboard as UTF-8 text. Qt-free. All calls belong on the event
+ * thread.
  */
 #ifndef _QUILLORA_HOST_CLIPBOARD_H
 #define _QUILLORA_HOST_CLIPBOARD_H

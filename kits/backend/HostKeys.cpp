@@ -65,6 +65,31 @@ int32_t Lower(int32_t c)
 	return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
 }
 
+// Writes the UTF-8 of a character; returns its length.
+int32_t AppendUTF8(uint32_t c, char* out)
+{
+	if (c < 0x80) {
+		out[0] = (char)c;
+		return 1;
+	}
+	if (c < 0x800) {
+		out[0] = (char)(0xc0 | (c >> 6));
+		out[1] = (char)(0x80 | (c & 0x3f));
+		return 2;
+	}
+	if (c < 0x10000) {
+		out[0] = (char)(0xe0 | (c >> 12));
+		out[1] = (char)(0x80 | ((c >> 6) & 0x3f));
+		out[2] = (char)(0x80 | (c & 0x3f));
+		return 3;
+	}
+	out[0] = (char)(0xf0 | (c >> 18));
+	out[1] = (char)(0x80 | ((c >> 12) & 0x3f));
+	out[2] = (char)(0x80 | ((c >> 6) & 0x3f));
+	out[3] = (char)(0x80 | (c & 0x3f));
+	return 4;
+}
+
 }	// namespace
 
 
@@ -118,9 +143,13 @@ bool translate_host_key(int32_t hostKey, uint32_t hostModifiers, const uint16_t*
 
 	int32_t typed = -1;
 	if (textLength > 0 && text != nullptr && text[0] >= 0x20 && text[0] != 0x7f) {
-		if (text[0] > 0xff)
-			return false;	// not a Latin-1 character: types nothing
 		typed = text[0];
+		if (typed >= 0xd800 && typed <= 0xdbff) {
+			if (textLength < 2 || text[1] < 0xdc00 || text[1] > 0xdfff)
+				return false;	// half a character
+			typed = 0x10000 + ((typed - 0xd800) << 10) + (text[1] - 0xdc00);
+		} else if (typed >= 0xdc00 && typed <= 0xdfff)
+			return false;
 	}
 	if (typed < 0) {
 		// No printable text (Control or Command held, or a dead text):
@@ -142,8 +171,8 @@ bool translate_host_key(int32_t hostKey, uint32_t hostModifiers, const uint16_t*
 		// Command shortcuts go by the key, not by what Alt composes.
 		typed = unmodified;
 	}
-	out->bytes[0] = (char)(uint8_t)typed;
-	out->numBytes = 1;
+	out->numBytes = AppendUTF8((uint32_t)typed, out->bytes);
+	out->bytes[out->numBytes] = '\0';
 	out->rawChar = unmodified != 0 ? unmodified : (typed < 0x80 ? Lower(typed) : typed);
 	out->key = RawKeyFor(out->rawChar);
 	return true;

@@ -51,10 +51,10 @@ enum {
 };
 
 struct HostKeyTranslation {
-	char bytes[4];		// NUL-terminated
+	char bytes[5];		// the UTF-8 of one character or a key byte, NUL-terminated
 	int32_t numBytes;	// 0: the key types nothing (a modifier, an unmapped key)
 	int32_t key;		// the BeOS raw key code, 0 when unknown
-	int32_t rawChar;	// the byte without Shift/Control/Command applied
+	int32_t rawChar;	// the character without Shift/Control/Command applied
 	uint32_t modifiers;	// B_SHIFT_KEY, B_COMMAND_KEY (Alt), B_CONTROL_KEY, B_OPTION_KEY ...
 };
 
@@ -62,8 +62,9 @@ struct HostKeyTranslation {
 uint32_t translate_host_modifiers(uint32_t hostModifiers);
 
 // text/textLength: the UTF-16 text the host typed for the key (may be
-// empty). Characters outside Latin-1 type nothing. Returns false when the
-// event has no BeOS meaning at all.
+// empty; a character beyond the BMP is its two surrogates). The character
+// is typed as its UTF-8 bytes, as on BeOS. Returns false when the event has
+// no BeOS meaning at all.
 bool translate_host_key(int32_t hostKey, uint32_t hostModifiers, const uint16_t* text,
 	int32_t textLength, HostKeyTranslation* out);
 

@@ -15,6 +15,7 @@
 #include <QRegion>
 #include <QWheelEvent>
 
+#include <cstring>
 #include <ctime>
 
 // Qt's entry for mouse input from the windowing system, exported by QtGui
@@ -160,29 +161,35 @@ private:
 	{
 		QString text = event->text();
 		int32_t length = (int32_t)text.size();
-		// Text of several characters (an input method) arrives one by one.
-		int32_t count = length > 1 ? length : 1;
-		for (int32_t i = 0; i < count; i++) {
+		const uint16_t* units = reinterpret_cast<const uint16_t*>(text.utf16());
+		// A character beyond the BMP is two surrogates; text of several
+		// characters (an input method) arrives one character at a time.
+		bool single = length <= 1 || (length == 2 && QChar::isHighSurrogate(units[0])
+			&& QChar::isLowSurrogate(units[1]));
+		int32_t i = 0;
+		do {
+			int32_t count = length == 0 ? 0 : 1;
+			if (i + 1 < length && QChar::isHighSurrogate(units[i])
+				&& QChar::isLowSurrogate(units[i + 1]))
+				count = 2;
 			HostKeyTranslation translation;
-			const uint16_t* chars = length > 0
-				? reinterpret_cast<const uint16_t*>(text.utf16()) + (length > 1 ? i : 0)
-				: nullptr;
-			int32_t key = length > 1 ? 0 : event->key();
-			if (!translate_host_key(key, (uint32_t)event->modifiers(), chars,
-					length > 1 ? 1 : length, &translation))
+			int32_t key = single ? event->key() : 0;
+			bool known = translate_host_key(key, (uint32_t)event->modifiers(),
+				length > 0 ? units + i : nullptr, count, &translation);
+			i += count > 0 ? count : 1;
+			if (!known)
 				continue;
 			HostKeyEvent keyEvent = {};
 			keyEvent.down = down;
 			keyEvent.repeat = event->isAutoRepeat();
-			for (int b = 0; b < 4; b++)
-				keyEvent.bytes[b] = translation.bytes[b];
+			memcpy(keyEvent.bytes, translation.bytes, sizeof(keyEvent.bytes));
 			keyEvent.numBytes = translation.numBytes;
 			keyEvent.key = translation.key;
 			keyEvent.rawChar = translation.rawChar;
 			keyEvent.modifiers = translation.modifiers;
 			keyEvent.when = Now();
 			fClient->HostKey(keyEvent);
-		}
+		} while (i < length);
 	}
 
 	void _Mouse(QMouseEvent* event, HostMouseKind kind)

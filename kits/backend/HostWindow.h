@@ -18,7 +18,7 @@ class HostImage;
 struct HostKeyEvent {
 	bool down;
 	bool repeat;
-	char bytes[4];		// Latin-1 or BeOS key byte, NUL-terminated
+	char bytes[5];		// UTF-8 of one character or a BeOS key byte, NUL-terminated
 	int32_t numBytes;
 	int32_t key;
 	int32_t rawChar;

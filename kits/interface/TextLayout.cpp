@@ -1,5 +1,6 @@
 #include "TextLayout.h"
 
+#include "TextEncoding.h"
 #include "TextStorage.h"
 #include "TextStyleRuns.h"
 
@@ -11,6 +12,15 @@ static inline bool
 is_blank(uint8 byte)
 {
 	return byte == ' ' || byte == '\t';
+}
+
+
+// Whether a byte can be part of a character reference after its mark.
+static inline bool
+is_reference_byte(uint8 byte)
+{
+	return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z')
+		|| (byte >= 'A' && byte <= 'Z') || byte == '#' || byte == ';';
 }
 
 
@@ -207,21 +217,122 @@ TextLayout::Measure(int32 from, int32 to, float start) const
 		return 0;
 	int32 run = fStyles->IndexAt(from);
 	int32 runEnd = fStyles->RunEnd(run);
-	const float* widths = fStyles->RunAt(run).style.metrics->widths;
+	const TextFontMetrics* metrics = fStyles->RunAt(run).style.metrics;
+	const float* widths = metrics->widths;
 	float x = start;
-	for (int32 i = from; i < to; i++) {
+	int32 i = from;
+	while (i < to) {
 		if (i >= runEnd) {
 			while (i >= runEnd)
 				runEnd = fStyles->RunEnd(++run);
-			widths = fStyles->RunAt(run).style.metrics->widths;
+			metrics = fStyles->RunAt(run).style.metrics;
+			widths = metrics->widths;
 		}
 		uint8 byte = (uint8)fText->UncheckedByteAt(i);
-		if (byte == '\t')
+		float width = widths[byte];
+		if (byte == '\t') {
 			x = NextTabStop(x);
-		else
-			x += widths[byte];
+			i++;
+		} else if (width != kLongerCharacter) {
+			x += width;
+			i++;
+		} else {
+			int32 length;
+			x += _LongerCharacter(i, metrics, &length);
+			i += length;
+		}
 	}
 	return x - start;
+}
+
+
+float
+TextLayout::_LongerCharacter(int32 offset, const TextFontMetrics* metrics,
+	int32* length) const
+{
+	int32 end = offset + kMaxCharacterLength;
+	if (end > fText->Length())
+		end = fText->Length();
+	return metrics->characters->CharacterWidth(fText->RangePointer(offset, end),
+		end - offset, length);
+}
+
+
+int32
+TextLayout::CharEnd(int32 offset) const
+{
+	int32 length = fText->Length();
+	if (offset >= length)
+		return length;
+	if (offset < 0)
+		return 0;
+	const TextFontMetrics* metrics = fStyles->StyleAt(offset).metrics;
+	if (metrics->widths[(uint8)fText->UncheckedByteAt(offset)] != kLongerCharacter)
+		return offset + 1;
+	int32 end = offset + kMaxCharacterLength;
+	if (end > length)
+		end = length;
+	return offset + metrics->characters->CharLength(fText->RangePointer(offset, end),
+		end - offset);
+}
+
+
+int32
+TextLayout::CharStart(int32 offset) const
+{
+	int32 length = fText->Length();
+	if (offset <= 0)
+		return 0;
+	if (offset >= length)
+		return length;
+	const FontCharacters* characters = fStyles->StyleAt(offset).metrics->characters;
+	if (characters->simple)
+		return offset;
+	if (characters->encoding->IsSingleByte()) {
+		// Only a reference can hold offset: the bytes before it back to its
+		// mark are all a reference's, and there are few of them.
+		uint8 mark = characters->referenceMark;
+		int32 i = offset;
+		while (i > 0 && offset - i < kMaxCharacterLength) {
+			uint8 byte = (uint8)fText->UncheckedByteAt(i - 1);
+			if (byte == mark)
+				break;
+			if (!is_reference_byte(byte))
+				return offset;
+			i--;
+		}
+		if (i == 0 || (uint8)fText->UncheckedByteAt(i - 1) != mark)
+			return offset;
+		return CharEnd(i - 1) > offset ? i - 1 : offset;
+	}
+
+	// Walk forward from a place where a character surely begins. A
+	// reference that could reach offset begins at most a character's
+	// length before it; walking from inside an earlier one only misreads
+	// that one. Then back to where the encoding is in step: after a byte
+	// that stands alone, or at a UTF-8 byte that continues nothing.
+	int32 sync = offset - (characters->referenceMark != 0 ? kMaxCharacterLength
+		: kMaxCharacterBytes - 1);
+	if (sync < 0)
+		sync = 0;
+	const TextEncoding* encoding = characters->encoding;
+	if (encoding->GetKind() == TextEncoding::kUTF8) {
+		for (int32 i = 0; i < kMaxCharacterBytes - 1 && sync > 0
+				&& ((uint8)fText->UncheckedByteAt(sync) & 0xc0) == 0x80; i++)
+			sync--;
+	} else {
+		while (sync > 0 && !encoding->StandsAlone((uint8)fText->UncheckedByteAt(sync - 1)))
+			sync--;
+	}
+	int32 position = sync;
+	while (true) {
+		int32 next = CharEnd(position);
+		if (next > offset || next <= position)
+			return position;
+		if (next == offset)
+			return offset;
+		position = next;
+	}
 }
 
 
@@ -240,13 +351,22 @@ TextLayout::OffsetAtX(int32 line, float x) const
 	int32 start = fLines[line].offset;
 	int32 end = LineEnd(line);
 	float position = 0;
-	for (int32 i = start; i < end; i++) {
+	int32 i = start;
+	while (i < end) {
 		uint8 byte = (uint8)fText->UncheckedByteAt(i);
-		float next = byte == '\t' ? NextTabStop(position)
-			: position + fStyles->StyleAt(i).metrics->widths[byte];
+		const TextFontMetrics* metrics = fStyles->StyleAt(i).metrics;
+		int32 length = 1;
+		float next;
+		if (byte == '\t')
+			next = NextTabStop(position);
+		else if (metrics->widths[byte] != kLongerCharacter)
+			next = position + metrics->widths[byte];
+		else
+			next = position + _LongerCharacter(i, metrics, &length);
 		if (x < (position + next) / 2)
 			return i;
 		position = next;
+		i += length;
 	}
 	return end;
 }
@@ -274,7 +394,8 @@ TextLayout::_BreakLine(int32 start, TextLine* line) const
 	bool wrap = fWrapWidth >= 0;
 	int32 run = fStyles->IndexAt(start);
 	int32 runEnd = fStyles->RunEnd(run);
-	const float* widths = fStyles->RunAt(run).style.metrics->widths;
+	const TextFontMetrics* metrics = fStyles->RunAt(run).style.metrics;
+	const float* widths = metrics->widths;
 
 	float x = 0;
 	float content = 0;		// x after the last non-blank byte
@@ -282,11 +403,12 @@ TextLayout::_BreakLine(int32 start, TextLine* line) const
 	float widthAtBreak = 0;
 	int32 end = length;
 	int32 i = start;
-	for (; i < length; i++) {
+	while (i < length) {
 		if (i >= runEnd) {
 			while (i >= runEnd)
 				runEnd = fStyles->RunEnd(++run);
-			widths = fStyles->RunAt(run).style.metrics->widths;
+			metrics = fStyles->RunAt(run).style.metrics;
+			widths = metrics->widths;
 		}
 		uint8 byte = (uint8)fText->UncheckedByteAt(i);
 		if (byte == '\n') {
@@ -297,15 +419,20 @@ TextLayout::_BreakLine(int32 start, TextLine* line) const
 			x = byte == '\t' ? NextTabStop(x) : x + widths[byte];
 			lastBreak = i + 1;
 			widthAtBreak = content;
+			i++;
 			continue;
 		}
 		float width = widths[byte];
+		int32 charLength = 1;
+		if (width == kLongerCharacter)
+			width = _LongerCharacter(i, metrics, &charLength);
 		if (wrap && x + width > fWrapWidth && i > start) {
 			if (lastBreak > start) {
 				end = lastBreak;
 				content = widthAtBreak;
 			} else {
-				// One word wider than the line: break inside it.
+				// One word wider than the line: break inside it, between
+				// two characters.
 				end = i;
 				content = x;
 			}
@@ -313,6 +440,7 @@ TextLayout::_BreakLine(int32 start, TextLine* line) const
 		}
 		x += width;
 		content = x;
+		i += charLength;
 	}
 	line->offset = start;
 	line->width = wrap ? content : x;

@@ -10,8 +10,9 @@
  * the whole text, say) thus cost one re-break, not one each.
  *
  * Widths come from the per-font tables of the style runs, so measuring never
- * calls the host font system; kerning between bytes is ignored, as in the
- * fonts' own StringWidth().
+ * calls the host font system for text it has seen; kerning between
+ * characters is ignored, as in the fonts' own StringWidth(). Lines begin and
+ * end between whole characters of the fonts' encodings.
  */
 #ifndef _TEXT_LAYOUT_H
 #define _TEXT_LAYOUT_H
@@ -24,6 +25,7 @@ namespace BPrivate {
 
 class TextStorage;
 class TextStyleRuns;
+struct TextFontMetrics;
 
 struct TextLine {
 	int32 offset;	// first byte
@@ -71,6 +73,12 @@ public:
 
 			float				NextTabStop(float x) const;
 
+			// Where the characters of the runs' encodings begin and end:
+			// the start of the character holding the byte at offset, and
+			// the end of the character that begins at offset.
+			int32				CharStart(int32 offset) const;
+			int32				CharEnd(int32 offset) const;
+
 private:
 			void				_Validate() const;
 			void				_Rebuild() const;
@@ -81,6 +89,11 @@ private:
 			int32				_BreakLine(int32 start, TextLine* line) const;
 			void				_SetHeight(TextLine* line, int32 end,
 									float* height) const;
+			// Width and length of the character at offset, whose first
+			// byte the table marks as kLongerCharacter.
+			float				_LongerCharacter(int32 offset,
+									const TextFontMetrics* metrics,
+									int32* length) const;
 
 			TextStorage*		fText;
 			TextStyleRuns*		fStyles;

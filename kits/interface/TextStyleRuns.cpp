@@ -11,25 +11,17 @@ text_font_metrics(const BFont& font)
 	static std::mutex sLock;
 	static std::vector<std::unique_ptr<TextFontMetrics>> sMetrics;
 
-	BFont latin(font);
-	latin.SetEncoding(B_ISO_8859_1);
-
 	std::lock_guard<std::mutex> lock(sLock);
 	for (const std::unique_ptr<TextFontMetrics>& metrics : sMetrics) {
-		if (metrics->font == latin)
+		if (metrics->font == font)
 			return metrics.get();
 	}
 
 	std::unique_ptr<TextFontMetrics> metrics(new TextFontMetrics);
-	metrics->font = latin;
-	metrics->widths[0] = 0;
-	for (int32 i = 1; i < 256; i++) {
-		char byte = (char)i;
-		metrics->widths[i] = latin.StringWidth(&byte, 1);
-	}
-	// A line end takes no room; tabs are measured to the next tab stop.
-	metrics->widths[(uint8)'\n'] = 0;
-	latin.GetHeight(&metrics->height);
+	metrics->font = font;
+	metrics->characters = font._Characters();
+	metrics->widths = metrics->characters->widths;
+	font.GetHeight(&metrics->height);
 	sMetrics.push_back(std::move(metrics));
 	return sMetrics.back().get();
 }

@@ -1,10 +1,11 @@
 /*
  * Fonts and colours of the bytes of a BTextView, as runs of equal style.
  *
- * Each distinct font gets one shared metrics record with the width of each of
- * the 256 byte values (measured once as Latin-1 characters) and its height,
- * so breaking and measuring lines never asks the host font system again.
- * Records live until the program ends; runs point at them.
+ * Each distinct font gets one shared metrics record: how the font shows the
+ * bytes of its encoding (the width of every byte that is a character of its
+ * own, and the means to measure longer characters) and its height, so
+ * breaking and measuring lines never asks the host font system again for
+ * text it has seen. Records live until the program ends; runs point at them.
  */
 #ifndef _TEXT_STYLE_RUNS_H
 #define _TEXT_STYLE_RUNS_H
@@ -14,11 +15,16 @@
 
 #include <vector>
 
+#include "FontCharacters.h"
+
 namespace BPrivate {
 
 struct TextFontMetrics {
-	BFont font;			// as given, encoding forced to Latin-1
-	float widths[256];	// of each byte value alone
+	BFont font;
+	const FontCharacters* characters;
+	// characters->widths: of each byte that is a character of its own,
+	// kLongerCharacter where a longer character may begin.
+	const float* widths;
 	font_height height;
 };
 

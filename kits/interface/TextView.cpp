@@ -104,6 +104,7 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fColorSpace = B_CMAP8;
 	fTabWidth = 28.0f;
 	fMaxBytes = INT32_MAX;
+	fReferencePrefix = 0;
 	fContainerView = NULL;
 
 	fLayout->SetTabWidth(fTabWidth);
@@ -133,15 +134,7 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 	if (offset > textLength)
 		offset = textLength;
 
-	// The new bytes take the style given for them, the style chosen for
-	// the next typing, or that of the byte before them.
-	TextStyle style;
-	if (fNullStyle != NULL && fStylable)
-		style = *fNullStyle;
-	else if (fStylable && offset > 0)
-		style = fStyles->StyleAt(offset - 1);
-	else
-		style = fStyles->StyleAt(0);
+	TextStyle style = _InsertionStyle(offset);
 	if (!fText->Insert(offset, text, length))
 		return;
 	fStyles->Inserted(offset, length, style);
@@ -172,6 +165,19 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 		fUndo->AddInsert(offset, text, length);
 
 	_TextChanged();
+}
+
+
+const TextStyle&
+BTextView::_InsertionStyle(int32 offset) const
+{
+	// New bytes take the style given for them, the style chosen for the
+	// next typing, or that of the byte before them.
+	if (fNullStyle != NULL && fStylable)
+		return *fNullStyle;
+	if (fStylable && offset > 0)
+		return fStyles->StyleAt(offset - 1);
+	return fStyles->StyleAt(0);
 }
 
 
@@ -342,7 +348,7 @@ BTextView::Insert(int32 offset, const char* text, int32 length,
 	if (text == NULL || length <= 0)
 		return;
 	_DiscardUndo();
-	InsertText(text, length, offset, runs);
+	InsertText(text, length, _CharFloor(offset), runs);
 }
 
 
@@ -356,10 +362,8 @@ BTextView::Delete()
 void
 BTextView::Delete(int32 startOffset, int32 endOffset)
 {
-	if (startOffset < 0)
-		startOffset = 0;
-	if (endOffset > fText->Length())
-		endOffset = fText->Length();
+	startOffset = _CharFloor(startOffset);
+	endOffset = _CharCeiling(endOffset);
 	if (startOffset >= endOffset)
 		return;
 	_DiscardUndo();
@@ -395,6 +399,58 @@ uchar
 BTextView::ByteAt(int32 offset) const
 {
 	return (uchar)fText->ByteAt(offset);
+}
+
+
+int32
+BTextView::PreviousCharacter(int32 offset) const
+{
+	if (offset > fText->Length())
+		offset = fText->Length();
+	if (offset <= 0)
+		return 0;
+	return fLayout->CharStart(offset - 1);
+}
+
+
+int32
+BTextView::NextCharacter(int32 offset) const
+{
+	if (offset < 0)
+		offset = 0;
+	if (offset >= fText->Length())
+		return fText->Length();
+	return fLayout->CharEnd(fLayout->CharStart(offset));
+}
+
+
+int32
+BTextView::_CharFloor(int32 offset) const
+{
+	if (offset <= 0)
+		return 0;
+	if (offset >= fText->Length())
+		return fText->Length();
+	return fLayout->CharStart(offset);
+}
+
+
+int32
+BTextView::_CharCeiling(int32 offset) const
+{
+	if (offset <= 0)
+		return 0;
+	if (offset >= fText->Length())
+		return fText->Length();
+	int32 start = fLayout->CharStart(offset);
+	return start == offset ? offset : fLayout->CharEnd(start);
+}
+
+
+void
+BTextView::SetReferencePrefix(uint8 prefix)
+{
+	fReferencePrefix = prefix;
 }
 
 
@@ -472,11 +528,9 @@ BTextView::Select(int32 startOffset, int32 endOffset)
 {
 	if (!fSelectable)
 		return;
-	int32 length = fText->Length();
-	if (startOffset < 0)
-		startOffset = 0;
-	if (endOffset > length)
-		endOffset = length;
+	// Whole characters only.
+	startOffset = _CharFloor(startOffset);
+	endOffset = _CharCeiling(endOffset);
 	if (startOffset > endOffset)
 		startOffset = endOffset;
 	if (startOffset == fSelStart && endOffset == fSelEnd)

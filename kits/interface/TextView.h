@@ -1,9 +1,13 @@
 /*
  * BTextView: an editable, scrollable view of 8-bit text.
  *
- * The text is bytes; each byte is the Latin-1 character of its value for
- * measuring and drawing, whatever encoding the fonts given to the view carry.
- * Every change of the text, whether typed, pasted, cut, dropped, undone or
+ * The text is bytes in the encoding of the view's fonts (BFont::Encoding()),
+ * measured and drawn as its characters. The caret, the selection and the
+ * edits of the user move by whole characters; Select(), Insert() and
+ * Delete() never cut one either. Key messages carry UTF-8 (as on BeOS) and
+ * the clipboard holds UTF-8 text: what is typed, pasted or dropped is put
+ * into the view's encoding, and what is copied is taken out of it. Every
+ * change of the text, whether typed, pasted, cut, dropped, undone or
  * made through SetText(), Insert() and Delete(), goes through the virtual
  * InsertText() and DeleteText() hooks, so a subclass sees (and may filter)
  * all of them. A subclass's hook calls the inherited one to make the change.
@@ -19,6 +23,7 @@
 #include <InterfaceDefs.h>
 #include <View.h>
 
+#include <string>
 #include <vector>
 
 class BClipboard;
@@ -120,6 +125,20 @@ public:
 	void GetText(int32 offset, int32 length, char* buffer) const;
 	// 0 for any offset outside the text.
 	uchar ByteAt(int32 offset) const;
+
+	// Kit extension: where the characters of the view's encoding lie. The
+	// start of the character before offset, and the end of the character
+	// at offset (each an offset of the text, clipped to it).
+	int32 PreviousCharacter(int32 offset) const;
+	int32 NextCharacter(int32 offset) const;
+	// Kit extension: a typed, pasted or dropped character the view's
+	// encoding cannot hold goes in as `prefix` followed by "#<decimal>;",
+	// which is HTML's numeric character reference when the prefix is '&'.
+	// With 0 (the default) the reference mark of the view's font is the
+	// prefix if it has one (BFont::SetReferenceMark()); without either
+	// such a character is left out.
+	void SetReferencePrefix(uint8 prefix);
+	uint8 ReferencePrefix() const { return fReferencePrefix; }
 
 	int32 CountLines() const;
 	int32 CurrentLine() const;
@@ -251,6 +270,25 @@ private:
 	void _TrackMouse(BPoint where);
 	void _DropText(BMessage* message);
 	void _PasteFrom(BMessage* clip, undo_state kind, int32 offset);
+	// UTF-8 text as the bytes of the view's encoding where new text goes,
+	// cut at a character to at most `room` bytes.
+	std::string _FromUTF8(const char* text, int32 length, int32 room) const;
+	// Bytes of the text as UTF-8, for the clipboard.
+	std::string _ToUTF8(int32 from, int32 to) const;
+	void _PutOnClipboard(BClipboard* clipboard, const std::string& text);
+	// The style of text inserted at offset (see InsertText()).
+	const BPrivate::TextStyle& _InsertionStyle(int32 offset) const;
+	// offset moved back, or forward, to the nearest character boundary.
+	int32 _CharFloor(int32 offset) const;
+	int32 _CharCeiling(int32 offset) const;
+	// The character (its first code point) at offset, and where it ends;
+	// the one before offset, and where it begins.
+	uint32 _CharacterAt(int32 offset, int32* end) const;
+	uint32 _CharacterBefore(int32 offset, int32* start) const;
+	// offset moved back, or forward, over characters that are word
+	// characters (word true) or are not.
+	int32 _SkipBack(int32 offset, bool word) const;
+	int32 _SkipForward(int32 offset, bool word) const;
 
 	// Layout and drawing.
 	BPrivate::TextLayout* _Layout() const;
@@ -301,6 +339,7 @@ private:
 	color_space fColorSpace;
 	float fTabWidth;
 	int32 fMaxBytes;
+	uint8 fReferencePrefix;
 	BView* fContainerView;
 	std::vector<uint32> fDisallowedChars;
 };

@@ -377,10 +377,18 @@ BTextView::_DrawLines(BRect updateRect)
 				pieceEnd = end;
 			if (pieceEnd > i + kDrawPiece)
 				pieceEnd = i + kDrawPiece;
-			// Tabs and other control bytes are not drawn, only measured.
+			// Tabs are not drawn, only measured; a piece ends between two
+			// characters. Other control characters the font leaves out.
+			const float* widths = style.metrics->widths;
 			int32 j = i;
-			while (j < pieceEnd && (uint8)fText->UncheckedByteAt(j) >= 0x20)
-				j++;
+			while (j < pieceEnd) {
+				uint8 byte = (uint8)fText->UncheckedByteAt(j);
+				if (byte == '\t')
+					break;
+				j = widths[byte] != kLongerCharacter ? j + 1 : fLayout->CharEnd(j);
+			}
+			if (j > end)
+				j = end;
 			if (j == i) {
 				x += fLayout->Measure(i, i + 1, x - left);
 				i++;

@@ -12,6 +12,7 @@
 
 #include "TextLayout.h"
 #include "TextStorage.h"
+#include "TextStyleRuns.h"
 #include "TextUndo.h"
 
 #include <string>
@@ -45,16 +46,64 @@ BTextView::Copy(BClipboard* clipboard)
 	(void)sClipboardRegistered;
 	if (clipboard == NULL || fSelStart >= fSelEnd)
 		return;
+	_PutOnClipboard(clipboard, _ToUTF8(fSelStart, fSelEnd));
+}
+
+
+void
+BTextView::_PutOnClipboard(BClipboard* clipboard, const std::string& text)
+{
 	if (!clipboard->Lock())
 		return;
 	clipboard->Clear();
 	BMessage* data = clipboard->Data();
 	if (data != NULL) {
-		data->AddData(kTextType, B_MIME_TYPE,
-			fText->RangePointer(fSelStart, fSelEnd), fSelEnd - fSelStart, false);
+		data->AddData(kTextType, B_MIME_TYPE, text.data(), text.size(), false);
 		clipboard->Commit();
 	}
 	clipboard->Unlock();
+}
+
+
+std::string
+BTextView::_ToUTF8(int32 from, int32 to) const
+{
+	std::string result;
+	result.reserve(to - from);
+	// Run by run: each run's font says how its bytes read.
+	while (from < to) {
+		int32 run = fStyles->IndexAt(from);
+		int32 end = fStyles->RunEnd(run);
+		if (end > to)
+			end = to;
+		fStyles->RunAt(run).style.metrics->characters->AppendUTF8(
+			fText->RangePointer(from, end), end - from, &result);
+		from = end;
+	}
+	return result;
+}
+
+
+std::string
+BTextView::_FromUTF8(const char* text, int32 length, int32 room) const
+{
+	const FontCharacters* characters = _InsertionStyle(fSelStart).metrics->characters;
+	std::string result;
+	result.reserve(length);
+	characters->AppendFromUTF8(text, length, fReferencePrefix, &result);
+	if ((int32)result.size() > room) {
+		// What does not fit is left out, whole characters only.
+		int32 end = 0;
+		while (end < (int32)result.size()) {
+			int32 next = end + characters->CharLength(result.data() + end,
+				(int32)result.size() - end);
+			if (next > room)
+				break;
+			end = next;
+		}
+		result.resize(end);
+	}
+	return result;
 }
 
 
@@ -100,15 +149,17 @@ BTextView::_PasteFrom(BMessage* clip, undo_state kind, int32 offset)
 	if (offset >= 0 && (offset < fSelStart || offset > fSelEnd))
 		Select(offset, offset);
 
-	// What does not fit under the limit is left out.
+	// The clipboard holds UTF-8; what does not fit under the limit is left
+	// out.
 	int32 room = fMaxBytes - (fText->Length() - (fSelEnd - fSelStart));
 	if (room <= 0)
 		return;
-	if (length > room)
-		length = room;
+	std::string text = _FromUTF8((const char*)bytes, (int32)length, room);
+	if (text.empty())
+		return;
 
 	_HideCaret();
-	_ReplaceSelection((const char*)bytes, (int32)length, NULL, kind);
+	_ReplaceSelection(text.data(), (int32)text.size(), NULL, kind);
 	fCaretVisible = true;
 }
 
@@ -218,19 +269,15 @@ BTextView::Undo(BClipboard* clipboard)
 	for (TextUndoStep& step : steps)
 		FreeRunArray(step.runs);
 
-	// Redoing a cut puts the bytes on the clipboard again.
+	// Redoing a cut puts the text on the clipboard again.
 	if (kind == B_UNDO_CUT && isRedo && clipboard != NULL) {
 		for (const TextUndoStep& step : steps) {
-			if (step.inserted || !clipboard->Lock())
+			if (step.inserted)
 				continue;
-			clipboard->Clear();
-			BMessage* data = clipboard->Data();
-			if (data != NULL) {
-				data->AddData(kTextType, B_MIME_TYPE, step.bytes.data(),
-					step.bytes.size(), false);
-				clipboard->Commit();
-			}
-			clipboard->Unlock();
+			std::string text;
+			_InsertionStyle(step.offset).metrics->characters->AppendUTF8(
+				step.bytes.data(), (int32)step.bytes.size(), &text);
+			_PutOnClipboard(clipboard, text);
 			break;
 		}
 	}

@@ -6,8 +6,10 @@
 #include <Message.h>
 #include <Window.h>
 
+#include "TextEncoding.h"
 #include "TextLayout.h"
 #include "TextStorage.h"
+#include "TextStyleRuns.h"
 
 #include <ctype.h>
 #include <string>
@@ -15,29 +17,79 @@
 using namespace BPrivate;
 
 
-// The character a key message types: one byte is that Latin-1 byte; more
-// bytes are the UTF-8 of one character. -1 when it is none, or one that
-// Latin-1 cannot hold.
+// The character a key message types: its bytes are the UTF-8 of one
+// character, as on BeOS. -1 when they are not.
 static int32
 typed_character(const char* bytes, int32 numBytes)
 {
 	const uint8* b = (const uint8*)bytes;
-	if (numBytes == 1)
-		return b[0];
-	if (numBytes == 2 && (b[0] & 0xe0) == 0xc0 && (b[1] & 0xc0) == 0x80) {
-		int32 code = ((b[0] & 0x1f) << 6) | (b[1] & 0x3f);
-		return code >= 0x80 && code <= 0xff ? code : -1;
-	}
-	return -1;
+	if (utf8_char_length(b, numBytes) != numBytes)
+		return -1;
+	if (numBytes > 1)
+		return (int32)utf8_decode(b, numBytes);
+	return b[0] < 0x80 ? b[0] : -1;
 }
 
 
 static bool
-is_word_byte(uint8 byte)
+is_word_character(uint32 code)
 {
-	// Latin-1 letters count as word characters, except × and ÷.
-	return isalnum(byte) || byte == '_'
-		|| (byte >= 0xc0 && byte != 0xd7 && byte != 0xf7);
+	// Letters of Latin-1 and beyond count, except x and / signs.
+	return (code < 0x80 && (isalnum((int)code) || code == '_'))
+		|| (code >= 0xc0 && code != 0xd7 && code != 0xf7);
+}
+
+
+uint32
+BTextView::_CharacterAt(int32 offset, int32* end) const
+{
+	*end = fLayout->CharEnd(offset);
+	if (*end <= offset)
+		return 0;
+	uint32 codes[2];
+	int32 count;
+	fStyles->StyleAt(offset).metrics->characters->Character(
+		fText->RangePointer(offset, *end), *end - offset, codes, &count);
+	return codes[0];
+}
+
+
+uint32
+BTextView::_CharacterBefore(int32 offset, int32* start) const
+{
+	*start = PreviousCharacter(offset);
+	int32 end;
+	return *start < offset ? _CharacterAt(*start, &end) : 0;
+}
+
+
+// Back from offset over characters that are (not) word characters.
+int32
+BTextView::_SkipBack(int32 offset, bool word) const
+{
+	while (offset > 0) {
+		int32 start;
+		uint32 code = _CharacterBefore(offset, &start);
+		if (is_word_character(code) != word)
+			break;
+		offset = start;
+	}
+	return offset;
+}
+
+
+int32
+BTextView::_SkipForward(int32 offset, bool word) const
+{
+	int32 length = fText->Length();
+	while (offset < length) {
+		int32 end;
+		uint32 code = _CharacterAt(offset, &end);
+		if (is_word_character(code) != word)
+			break;
+		offset = end;
+	}
+	return offset;
 }
 
 
@@ -112,7 +164,9 @@ BTextView::_HandleAlphaKey(const char* bytes, int32 numBytes)
 			return;
 	}
 
-	std::string typed(1, (char)character);
+	std::string typed = _FromUTF8(bytes, numBytes, INT32_MAX);
+	if (typed.empty())
+		return;
 	if (character == '\n' && fAutoindent) {
 		// The new line starts with the blanks the current one starts with.
 		int32 start = fLayout->LineAt(fLayout->LineOf(fSelStart)).offset;
@@ -141,14 +195,11 @@ BTextView::_HandleBackspace(uint32 mods)
 	if (from == to) {
 		if (from == 0)
 			return;
-		from--;
 		if ((mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0) {
-			// A whole word back.
-			while (from > 0 && !is_word_byte((uint8)fText->ByteAt(from)))
-				from--;
-			while (from > 0 && is_word_byte((uint8)fText->ByteAt(from - 1)))
-				from--;
-		}
+			// A whole word back, with what separates it from the caret.
+			from = _SkipBack(_SkipBack(from, false), true);
+		} else
+			from = PreviousCharacter(from);
 	}
 	_BeginEdit(B_UNDO_TYPING);
 	_DoDelete(from, to);
@@ -165,16 +216,12 @@ BTextView::_HandleDelete(uint32 mods)
 	int32 from = fSelStart;
 	int32 to = fSelEnd;
 	if (from == to) {
-		int32 length = fText->Length();
-		if (from >= length)
+		if (from >= fText->Length())
 			return;
-		to++;
-		if ((mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0) {
-			while (to < length && !is_word_byte((uint8)fText->ByteAt(to)))
-				to++;
-			while (to < length && is_word_byte((uint8)fText->ByteAt(to)))
-				to++;
-		}
+		if ((mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0)
+			to = _SkipForward(_SkipForward(to, false), true);
+		else
+			to = NextCharacter(to);
 	}
 	_BeginEdit(B_UNDO_TYPING);
 	_DoDelete(from, to);
@@ -218,7 +265,6 @@ BTextView::_HandleArrowKey(uint32 key, uint32 mods)
 		return;
 	bool extend = (mods & B_SHIFT_KEY) != 0;
 	bool byWord = (mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0;
-	int32 length = fText->Length();
 	if (fSelStart == fSelEnd || !extend) {
 		if (fSelStart == fSelEnd)
 			fAnchor = fSelStart;
@@ -233,26 +279,18 @@ BTextView::_HandleArrowKey(uint32 key, uint32 mods)
 			if (!extend && fSelStart != fSelEnd) {
 				target = fSelStart;
 			} else if (byWord) {
-				target = end;
-				while (target > 0 && !is_word_byte((uint8)fText->ByteAt(target - 1)))
-					target--;
-				while (target > 0 && is_word_byte((uint8)fText->ByteAt(target - 1)))
-					target--;
+				target = _SkipBack(_SkipBack(end, false), true);
 			} else {
-				target = end - 1;
+				target = PreviousCharacter(end);
 			}
 			break;
 		case B_RIGHT_ARROW:
 			if (!extend && fSelStart != fSelEnd) {
 				target = fSelEnd;
 			} else if (byWord) {
-				target = end;
-				while (target < length && !is_word_byte((uint8)fText->ByteAt(target)))
-					target++;
-				while (target < length && is_word_byte((uint8)fText->ByteAt(target)))
-					target++;
+				target = _SkipForward(_SkipForward(end, false), true);
 			} else {
-				target = end + 1;
+				target = NextCharacter(end);
 			}
 			break;
 		case B_UP_ARROW:
@@ -467,27 +505,32 @@ BTextView::FindWord(int32 offset, int32* fromOffset, int32* toOffset)
 		offset = 0;
 	if (offset > length)
 		offset = length;
-	// A click on a blank or punctuation selects the run of such bytes;
+	offset = _CharFloor(offset);
+	// A click on a blank or punctuation selects the run of such characters;
 	// a click on a word selects the word. Line ends stand alone.
-	uint8 byte = (uint8)fText->ByteAt(offset < length ? offset : offset - 1);
 	int32 from = offset;
 	int32 to = offset;
-	if (byte == '\n') {
+	int32 ignored;
+	uint32 code = offset < length ? _CharacterAt(offset, &ignored)
+		: _CharacterBefore(offset, &ignored);
+	if (code == '\n') {
 		if (offset < length)
 			to = offset + 1;
 	} else {
-		bool word = is_word_byte(byte);
+		bool word = is_word_character(code);
 		while (from > 0) {
-			uint8 previous = (uint8)fText->ByteAt(from - 1);
-			if (previous == '\n' || is_word_byte(previous) != word)
+			int32 start;
+			uint32 previous = _CharacterBefore(from, &start);
+			if (previous == '\n' || is_word_character(previous) != word)
 				break;
-			from--;
+			from = start;
 		}
 		while (to < length) {
-			uint8 next = (uint8)fText->ByteAt(to);
-			if (next == '\n' || is_word_byte(next) != word)
+			int32 end;
+			uint32 next = _CharacterAt(to, &end);
+			if (next == '\n' || is_word_character(next) != word)
 				break;
-			to++;
+			to = end;
 		}
 	}
 	if (fromOffset != NULL)

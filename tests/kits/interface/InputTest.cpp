@@ -136,7 +136,7 @@ TEST(KeyTable, SpecialKeysBecomeBeOSBytes)
 }
 
 
-TEST(KeyTable, CharactersModifiersAndLatin1)
+TEST(KeyTable, CharactersModifiersAndUTF8)
 {
 	HostKeyTranslation a = Translate('A', 0, u"a");
 	EXPECT_STREQ(a.bytes, "a");
@@ -149,14 +149,20 @@ TEST(KeyTable, CharactersModifiersAndLatin1)
 	EXPECT_EQ(shifted.rawChar, 'a');
 	EXPECT_TRUE(shifted.modifiers & B_SHIFT_KEY);
 
-	// Latin-1 characters are one byte of that value.
+	// Characters are typed as their UTF-8, as on BeOS.
 	HostKeyTranslation eAcute = Translate(0xc9, 0, u"\u00e9");
-	EXPECT_EQ(eAcute.numBytes, 1);
-	EXPECT_EQ((uint8)eAcute.bytes[0], 0xe9);
-	// Characters beyond Latin-1 type nothing.
-	HostKeyTranslation euro;
-	const uint16_t euroText[] = { 0x20ac };
-	EXPECT_FALSE(translate_host_key(0x20ac, 0, euroText, 1, &euro));
+	EXPECT_EQ(eAcute.numBytes, 2);
+	EXPECT_STREQ(eAcute.bytes, "\xc3\xa9");
+	HostKeyTranslation euro = Translate(0x20ac, 0, u"\u20ac");
+	EXPECT_STREQ(euro.bytes, "\xe2\x82\xac");
+	// Beyond the BMP: two surrogates make one character of four bytes;
+	// half of one is none.
+	HostKeyTranslation clef = Translate(0, 0, u"\U0001D11E");
+	EXPECT_EQ(clef.numBytes, 4);
+	EXPECT_STREQ(clef.bytes, "\xf0\x9d\x84\x9e");
+	HostKeyTranslation half;
+	const uint16_t lone[] = { 0xd834 };
+	EXPECT_FALSE(translate_host_key(0, 0, lone, 1, &half));
 
 	// Alt is Command, Ctrl is Control, Meta is Option.
 	EXPECT_EQ(translate_host_modifiers(HOST_ALT_MODIFIER) & (B_COMMAND_KEY | B_CONTROL_KEY),

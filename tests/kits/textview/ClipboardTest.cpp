@@ -52,13 +52,15 @@ TEST(TextViewClipboard, CopyAndPasteGoThroughTheSystemClipboard)
 	uint32 before = be_clipboard->SystemCount();
 	view->Copy(be_clipboard);
 	EXPECT_GT(be_clipboard->SystemCount(), before);
-	// The host holds the characters, each Latin-1 byte one character.
-	EXPECT_EQ("caf\xe9", host_text().substr(0, 4));
-	EXPECT_EQ(5u, host_text().size());
+	// The host holds the characters as UTF-8, each Latin-1 byte one
+	// character.
+	EXPECT_EQ("caf\xc3\xa9 ", host_text());
 
-	// What another program puts there comes back as Latin-1 bytes.
-	BPrivate::host_clipboard_set_text("na\xefve\ntext", 10);
-	EXPECT_EQ("na\xefve\ntext", clipboard_text(be_clipboard));
+	// What another program puts there is UTF-8; pasted, it becomes the
+	// view's Latin-1 bytes, and what Latin-1 cannot hold is left out (the
+	// view has no reference prefix).
+	BPrivate::host_clipboard_set_text("na\xc3\xafve\ntext\xe2\x80\x94", 14);
+	EXPECT_EQ("na\xc3\xafve\ntext\xe2\x80\x94", clipboard_text(be_clipboard));
 	view->Select(view->TextLength(), view->TextLength());
 	view->Paste(be_clipboard);
 	EXPECT_EQ(std::string("un caf\xe9 cr\xe8mena\xefve\ntext"),

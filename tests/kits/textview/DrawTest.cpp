@@ -3,44 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../interface/InterfaceTestSupport.h"
+#include <stdio.h>
 
 namespace {
-
-using test::Pixels;
-
-
-// The window as drawn after the pending updates.
-Pixels
-snapshot(BWindow* window)
-{
-	window->Lock();
-	window->UpdateIfNeeded();
-	Pixels pixels = test::Snapshot(window);
-	window->Unlock();
-	return pixels;
-}
-
-
-bool
-is_dark(rgb_color color)
-{
-	return color.red < 128 && color.green < 128 && color.blue < 128;
-}
-
-
-// Dark pixels in a rectangle of the window (inclusive edges).
-int32
-count_dark(const Pixels& pixels, BRect rect)
-{
-	int32 count = 0;
-	for (int32 y = (int32)rect.top; y <= (int32)rect.bottom && y < pixels.height; y++) {
-		for (int32 x = (int32)rect.left; x <= (int32)rect.right && x < pixels.width; x++)
-			count += is_dark(pixels.At(x, y)) ? 1 : 0;
-	}
-	return count;
-}
-
 
 std::string
 numbered_lines(int32 from, int32 count)

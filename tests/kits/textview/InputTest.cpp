@@ -25,13 +25,14 @@ expect_selection(BTextView* view, int32 start, int32 end)
 }	// namespace
 
 
-TEST(TextViewInput, Latin1BytesGoInAndOutAsSingleBytes)
+TEST(TextViewInput, TypedUTF8BecomesOneLatin1ByteEach)
 {
 	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
 	TextWindow window(view);
 
-	window.Key("\xe9");			// é as its Latin-1 byte
-	window.Key("\xc3\xbc");		// ü as UTF-8 of one character
+	window.Key("\xc3\xa9");		// é: keys carry UTF-8
+	window.Key("\xe9");			// not UTF-8: no character at all
+	window.Key("\xc3\xbc");		// ü
 	window.Key("\xe2\x82\xac");	// the euro sign: not in Latin-1
 	window.Key("\xc4\x80");		// A with macron: not in Latin-1 either
 	window.Key("\x01\x02", 0);	// no such character

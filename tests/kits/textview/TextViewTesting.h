@@ -11,8 +11,13 @@
 #include <TextView.h>
 #include <Window.h>
 
+#include <stdio.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
+
+#include "../interface/InterfaceTestSupport.h"
 
 // Drops line ends as the editor's one-line text elements drop white space,
 // and records every call of the hooks.
@@ -196,5 +201,40 @@ html_like_text(size_t size, uint32 seed = 1)
 	}
 	return text;
 }
+
+// Window snapshots read back as pixels.
+using test::Pixels;
+
+// The window as drawn after the pending updates.
+inline Pixels
+snapshot(BWindow* window)
+{
+	window->Lock();
+	window->UpdateIfNeeded();
+	Pixels pixels = test::Snapshot(window);
+	window->Unlock();
+	return pixels;
+}
+
+
+inline bool
+is_dark(rgb_color color)
+{
+	return color.red < 128 && color.green < 128 && color.blue < 128;
+}
+
+
+// Dark pixels in a rectangle of the window (inclusive edges).
+inline int32
+count_dark(const Pixels& pixels, BRect rect)
+{
+	int32 count = 0;
+	for (int32 y = (int32)rect.top; y <= (int32)rect.bottom && y < pixels.height; y++) {
+		for (int32 x = (int32)rect.left; x <= (int32)rect.right && x < pixels.width; x++)
+			count += is_dark(pixels.At(x, y)) ? 1 : 0;
+	}
+	return count;
+}
+
 
 #endif	// TEXT_VIEW_TESTING_H
