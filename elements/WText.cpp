@@ -175,12 +175,13 @@ WText::FontHeight()
 }
 
 float
-WText::ByteWidth(char byte)
+WText::CharWidth(int32 offset, int32* end)
 {
+	*end = NextCharacter(offset);
 	BFont* font = environment->font;
-	if (font == nullptr)
+	if (font == nullptr || *end <= offset)
 		return 0;
-	return font->StringWidth(&byte, 1);
+	return font->StringWidth(Text() + offset, *end - offset);
 }
 
 void
@@ -204,12 +205,23 @@ WText::SizeToText()
 }
 
 double
-WText::_RunWidth(const char* bytes, int32 length, const float* widths)
+WText::_RunWidth(int32 length, const float* widths)
 {
 	// Stops at a zero byte, as StringWidth() does.
+	const char* bytes = Text();
 	double width = 0;
-	for (int32 i = 0; i < length && bytes[i] != '\0'; i++)
-		width += widths[(uint8)bytes[i]];
+	int32 i = 0;
+	while (i < length && bytes[i] != '\0') {
+		float byteWidth = widths[(uint8)bytes[i]];
+		if (byteWidth != B_LONGER_CHARACTER) {
+			width += byteWidth;
+			i++;
+		} else {
+			int32 end;
+			width += CharWidth(i, &end);
+			i = end > i ? end : i + 1;
+		}
+	}
 	return width;
 }
 
@@ -237,17 +249,15 @@ WText::MoveTail(int32 position, WText* into)
 	if (!fSingleSpaced || into == nullptr || into == this
 		|| into->TextLength() != 0 || font == nullptr
 		|| into->environment->font != font
-		|| font->Encoding() == B_UNICODE_UTF8
 		|| position <= 0 || position >= length)
 		return false;
 
 	float widths[256];
-	for (int32 i = 0; i < 256; i++)
-		widths[i] = ByteWidth((char)i);
+	font->GetByteWidths(widths);
 	// Costs nothing after an earlier cut: the kit's gap is at either end.
 	const char* text = Text();
-	double whole = fRunWidthKnown ? fRunWidth : _RunWidth(text, length, widths);
-	double head = _RunWidth(text, position, widths);
+	double whole = fRunWidthKnown ? fRunWidth : _RunWidth(length, widths);
+	double head = _RunWidth(position, widths);
 	double rest = whole - head;
 	const char* tail = text + position;
 	int32 tailLength = length - position;
@@ -599,17 +609,20 @@ WText::Undo(BClipboard* clipboard)
 int32
 CountCharsFit(WText* text, float width)
 {
-	const char* bytes = text->Text();
 	int32 length = text->TextLength();
 	float remaining = width;
 	int32 i = 0;
+	int32 last = 0;
 	while (i < length && remaining > 0) {
-		remaining -= text->ByteWidth(bytes[i]);
-		i++;
+		int32 end;
+		remaining -= text->CharWidth(i, &end);
+		last = i;
+		i = end > i ? end : i + 1;
 	}
+	// The last character did not fit.
 	if (remaining < 0)
-		i--;
-	return i < 0 ? 0 : i;
+		i = last;
+	return i;
 }
 
 WYSIWYG_Element*
@@ -617,14 +630,15 @@ WText::JoinSplit(float width, bool force)
 {
 	// An estimated width that could last is measured: the first text of a
 	// line stays whole on it when not even its first byte fits.
+	int32 firstEnd;
 	if (fWidthEstimated && (width >= kWidestLine || (force
-			&& TextLength() > 0 && ByteWidth(Text()[0]) > width))) {
+			&& TextLength() > 0 && CharWidth(0, &firstEnd) > width))) {
 		if (LockLooper()) {
 			SizeToText();
 			UnlockLooper();
 		}
 	}
-	if (TextLength() > 0 && ByteWidth(Text()[0]) > width)
+	if (TextLength() > 0 && CharWidth(0, &firstEnd) > width)
 		return nullptr;
 
 	BRect bounds = WBounds();

@@ -82,8 +82,9 @@ public:
 	// the font's height (ascent + descent + leading).
 	float TextWidth();
 	float FontHeight();
-	// Width of one byte in the environment's font.
-	float ByteWidth(char byte);
+	// Width of the character at offset in the environment's font, and
+	// where it ends.
+	float CharWidth(int32 offset, int32* end);
 	// Resizes the view to (TextWidth(), FontHeight()).
 	void SizeToText();
 
@@ -114,8 +115,9 @@ public:
 private:
 	// The size the view must have; resizes only when it differs.
 	void _FitSize();
-	// Sum of the widths of the bytes, in double precision.
-	double _RunWidth(const char* bytes, int32 length, const float* widths);
+	// Sum of the widths of the characters of the first `length` bytes of
+	// the text, in double precision; widths as BFont::GetByteWidths().
+	double _RunWidth(int32 length, const float* widths);
 
 	// No white space but single spaces in the text: the insertion rule
 	// leaves the text, and any piece of it, as it is.
@@ -127,7 +129,8 @@ private:
 	bool fWidthEstimated;
 };
 
-// How many leading bytes of the text fit into `width`, measured byte by byte.
+// How many leading bytes of the text fit into `width`, measured character
+// by character (a byte of a single-byte encoding is one).
 int32 CountCharsFit(WText* text, float width);
 
 #endif	// QUILLORA_WTEXT_H

@@ -31,6 +31,41 @@ IsHandledKey(char byte)
 	return false;
 }
 
+// Bytes of the UTF-8 character at bytes (1 for a byte that begins none).
+int32
+Utf8Length(const char* bytes, int32 available)
+{
+	uint8 lead = (uint8)bytes[0];
+	int32 length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 1;
+	if (length > available)
+		return 1;
+	for (int32 i = 1; i < length; i++) {
+		if (((uint8)bytes[i] & 0xc0) != 0x80)
+			return 1;
+	}
+	return length;
+}
+
+// Takes the last character of a text away and puts the caret at its end.
+void
+DeleteLastCharacter(WText* text)
+{
+	int32 length = text->TextLength();
+	if (length > 0)
+		text->Delete(text->PreviousCharacter(length), length);
+	length = text->TextLength();
+	text->Select(length, length);
+}
+
+// Takes the first character of a text away and puts the caret at its start.
+void
+DeleteFirstCharacter(WText* text)
+{
+	if (text->TextLength() > 0)
+		text->Delete(0, text->NextCharacter(0));
+	text->Select(0, 0);
+}
+
 int32
 CurrentModifiers(BWindow* window, bool* hasMessage)
 {
@@ -64,9 +99,13 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 			int32 runEnd = i;
 			while (runEnd < numBytes && !IsHandledKey(bytes[runEnd]))
 				runEnd++;
-			// The text view types one character per call.
-			for (int32 k = i; k < runEnd; k++)
-				current->BTextView::KeyDown(bytes + k, 1);
+			// The text view types one character per call; key bytes are
+			// UTF-8, so a character may be several of them.
+			for (int32 k = i; k < runEnd;) {
+				int32 length = Utf8Length(bytes + k, runEnd - k);
+				current->BTextView::KeyDown(bytes + k, length);
+				k += length;
+			}
 			if (page != nullptr)
 				page->NotSaved();
 			i = runEnd;
@@ -106,20 +145,12 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 					current->BTextView::KeyDown(bytes + i, 1);
 				} else if (WText* text = dynamic_cast<WText*>(before)) {
 					text->MakeFocus(true);
-					int32 l = text->TextLength();
-					if (l > 0)
-						text->Delete(l - 1, l);
-					l = text->TextLength();
-					text->Select(l, l);
+					DeleteLastCharacter(text);
 				} else if (dynamic_cast<EndLine*>(before) != nullptr) {
 					engine->Delete(before);
 				} else if (WText* text = current->FindPreviousText()) {
 					text->MakeFocus(true);
-					int32 l = text->TextLength();
-					if (l > 0)
-						text->Delete(l - 1, l);
-					l = text->TextLength();
-					text->Select(l, l);
+					DeleteLastCharacter(text);
 				}
 				break;
 			}
@@ -132,16 +163,12 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 					current->BTextView::KeyDown(bytes + i, 1);
 				} else if (WText* text = dynamic_cast<WText*>(after)) {
 					text->MakeFocus(true);
-					if (text->TextLength() > 0)
-						text->Delete(0, 1);
-					text->Select(0, 0);
+					DeleteFirstCharacter(text);
 				} else if (dynamic_cast<EndLine*>(after) != nullptr) {
 					engine->Delete(after);
 				} else if (WText* text = current->FindNextText()) {
 					text->MakeFocus(true);
-					if (text->TextLength() > 0)
-						text->Delete(0, 1);
-					text->Select(0, 0);
+					DeleteFirstCharacter(text);
 				}
 				break;
 			}
@@ -151,10 +178,11 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 				GetSelection(&s, &e);
 				if (s != 0) {
 					if (hasMessage) {
+						int32 step = PreviousCharacter(s);
 						if ((modifiers & B_SHIFT_KEY) != 0)
-							Select(s - 1, e);
+							Select(step, e);
 						else
-							Select(s - 1, s - 1);
+							Select(step, step);
 					}
 				} else if (previous != nullptr) {
 					if (WText* text = FindPreviousText()) {
@@ -172,9 +200,9 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 				if (s != TextLength()) {
 					if (hasMessage) {
 						if ((modifiers & B_SHIFT_KEY) != 0)
-							Select(s, e + 1);
+							Select(s, NextCharacter(e));
 						else
-							Select(s + 1, s + 1);
+							Select(NextCharacter(s), NextCharacter(s));
 					}
 				} else if (next != nullptr) {
 					if (WText* text = FindNextText()) {
