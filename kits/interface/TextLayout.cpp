@@ -403,44 +403,66 @@ TextLayout::_BreakLine(int32 start, TextLine* line) const
 	float widthAtBreak = 0;
 	int32 end = length;
 	int32 i = start;
-	while (i < length) {
+	bool done = false;
+	while (i < length && !done) {
 		if (i >= runEnd) {
 			while (i >= runEnd)
 				runEnd = fStyles->RunEnd(++run);
 			metrics = fStyles->RunAt(run).style.metrics;
 			widths = metrics->widths;
 		}
-		uint8 byte = (uint8)fText->UncheckedByteAt(i);
-		if (byte == '\n') {
-			end = i + 1;
-			break;
-		}
-		if (is_blank(byte)) {
-			x = byte == '\t' ? NextTabStop(x) : x + widths[byte];
-			lastBreak = i + 1;
-			widthAtBreak = content;
-			i++;
-			continue;
-		}
-		float width = widths[byte];
-		int32 charLength = 1;
-		if (width == kLongerCharacter)
-			width = _LongerCharacter(i, metrics, &charLength);
-		if (wrap && x + width > fWrapWidth && i > start) {
-			if (lastBreak > start) {
-				end = lastBreak;
-				content = widthAtBreak;
-			} else {
-				// One word wider than the line: break inside it, between
-				// two characters.
-				end = i;
-				content = x;
+		// The bytes that lie together in the buffer, in one run: the hot
+		// loop reads them straight.
+		int32 stretchEnd;
+		const uint8* bytes = (const uint8*)fText->Segment(i, &stretchEnd);
+		if (stretchEnd > runEnd)
+			stretchEnd = runEnd;
+		const uint8* stop = bytes + (stretchEnd - i);
+		const uint8* p = bytes;
+		while (p < stop) {
+			uint8 byte = *p;
+			float width = widths[byte];
+			if (byte <= ' ') {
+				if (byte == '\n') {
+					end = i + (int32)(p - bytes) + 1;
+					done = true;
+					break;
+				}
+				if (byte == ' ' || byte == '\t') {
+					x = byte == '\t' ? NextTabStop(x) : x + width;
+					lastBreak = i + (int32)(p - bytes) + 1;
+					widthAtBreak = content;
+					p++;
+					continue;
+				}
 			}
-			break;
+			int32 charLength = 1;
+			if (width == kLongerCharacter) {
+				width = _LongerCharacter(i + (int32)(p - bytes), metrics,
+					&charLength);
+			}
+			int32 offset = i + (int32)(p - bytes);
+			if (wrap && x + width > fWrapWidth && offset > start) {
+				if (lastBreak > start) {
+					end = lastBreak;
+					content = widthAtBreak;
+				} else {
+					// One word wider than the line: break inside it,
+					// between two characters.
+					end = offset;
+					content = x;
+				}
+				done = true;
+				break;
+			}
+			x += width;
+			content = x;
+			p += charLength;
+			if (charLength > 1)
+				break;		// it may have reached past the stretch
 		}
-		x += width;
-		content = x;
-		i += charLength;
+		if (!done)
+			i += (int32)(p - bytes);
 	}
 	line->offset = start;
 	line->width = wrap ? content : x;

@@ -31,6 +31,17 @@ public:
 									return offset < fGapStart ? fBuffer[offset]
 										: fBuffer[offset + fGapLength];
 								}
+			// The bytes from offset (0 <= offset < Length()) that lie together
+			// in the buffer: up to the gap or the end, which *end gets.
+			const char*			Segment(int32 offset, int32* end) const
+								{
+									if (offset < fGapStart) {
+										*end = fGapStart;
+										return fBuffer + offset;
+									}
+									*end = fLength;
+									return fBuffer + offset + fGapLength;
+								}
 			// Unchecked access for the hot loops (0 <= offset < Length()).
 			char				UncheckedByteAt(int32 offset) const
 								{

@@ -428,3 +428,59 @@ TEST_F(TextTest, LongTailsAreMeasuredWhereTheirWidthCounts)
 		solidTail->WBounds().Width());
 	Window()->Unlock();
 }
+
+TEST_F(TextTest, KeysTypeMoveAndDeleteWholeCharactersOfTheFontsEncoding)
+{
+	// Keys carry UTF-8; a Latin-1 page gets one byte a character, whether
+	// the key message holds one character or a few (an input method).
+	WText* first = dynamic_cast<WText*>(First());
+	ASSERT_NE(nullptr, first);
+	Type("\xc3\xa9");
+	Type("a\xc3\xbc" "b");
+	EXPECT_EQ("\xe9" "a\xfc" "b", Bytes(first));
+	EXPECT_EQ("\xe9" "a\xfc" "b", HTMLOf(first));
+
+	// The same page with UTF-8 fonts.
+	Window()->Lock();
+	fPage->plainFont->SetEncoding(B_UNICODE_UTF8);
+	first->Do();
+	first->SetText("x\xe2\x82\xac");		// x€
+	Window()->Unlock();
+	WText* second = NewText(nullptr);
+	Window()->Lock();
+	second->SetText("\xc3\xa9y");		// éy
+	second->MakeFocus(true);
+	second->Select(0, 0);
+	Window()->Unlock();
+	ASSERT_EQ(second, First()->Next());
+
+	// Backspace at the start of a text takes the whole last character of
+	// the text before it; Delete at the end takes the next one's first.
+	Type(std::string(1, (char)B_BACKSPACE));
+	EXPECT_EQ("x", Bytes(first));
+	EXPECT_TRUE(first->IsFocus());
+	Type(std::string(1, (char)B_DELETE));
+	EXPECT_EQ("y", Bytes(second));
+
+	// The arrows step over whole characters, Shift extends by them.
+	Window()->Lock();
+	first->SetText("a\xe2\x80\x94" "b");	// a—b
+	first->MakeFocus(true);
+	first->Select(1, 1);
+	Window()->Unlock();
+	Type(std::string(1, (char)B_RIGHT_ARROW));
+	int32 start, end;
+	first->GetSelection(&start, &end);
+	EXPECT_EQ(4, start);
+	Type(std::string(1, (char)B_LEFT_ARROW));
+	Type(std::string(1, (char)B_RIGHT_ARROW), B_SHIFT_KEY);
+	first->GetSelection(&start, &end);
+	EXPECT_EQ(1, start);
+	EXPECT_EQ(4, end);
+
+	// A text measures character by character: the bytes of "—" are one.
+	float dash = fPage->plainFont->StringWidth("\xe2\x80\x94");
+	float a = fPage->plainFont->StringWidth("a");
+	EXPECT_EQ(1, CountCharsFit(first, a + dash / 2));
+	EXPECT_EQ(4, CountCharsFit(first, a + dash));
+}
