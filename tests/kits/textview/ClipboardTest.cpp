@@ -2,27 +2,12 @@
 #include "TextViewTesting.h"
 
 #include <Clipboard.h>
-#include <HostClipboard.h>
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
-
-std::string
-host_text()
-{
-	char* bytes = NULL;
-	size_t length = 0;
-	if (!BPrivate::host_clipboard_get_text(&bytes, &length))
-		return "<no text>";
-	std::string text(bytes, length);
-	free(bytes);
-	return text;
-}
-
 
 std::string
 clipboard_text(BClipboard* clipboard)

@@ -5,11 +5,9 @@
 #include "TextViewTesting.h"
 
 #include <Clipboard.h>
-#include <HostClipboard.h>
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 
 namespace {
 
@@ -66,18 +64,6 @@ walk(TextWindow& window, BTextView* view, const char* key)
 		offsets.push_back(at);
 	}
 	return offsets;
-}
-
-std::string
-clipboard_text()
-{
-	char* bytes = NULL;
-	size_t length = 0;
-	if (!BPrivate::host_clipboard_get_text(&bytes, &length))
-		return "<no text>";
-	std::string text(bytes, length);
-	free(bytes);
-	return text;
 }
 
 }	// namespace
@@ -243,7 +229,7 @@ TEST(TextViewEncoding, TypedPastedAndCopiedTextCrossesEncodings)
 	russian->SetText("\xf0\xd2\xc9\xd7\xc5\xd4 \xe9");
 	russian->SelectAll();
 	russian->Copy(be_clipboard);
-	EXPECT_EQ("\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xd0\x98", clipboard_text());
+	EXPECT_EQ("\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xd0\x98", host_text());
 	// Pasted into Latin-1 with the prefix, the Cyrillic becomes references;
 	// into UTF-8, the same characters.
 	latin->SetText("");
@@ -287,7 +273,7 @@ TEST(TextViewEncoding, AReferenceIsOneCharacterShownAsWhatItStandsFor)
 	// and the lone mark "&".
 	view->SelectAll();
 	view->Copy(be_clipboard);
-	EXPECT_EQ("a\xe2\x80\x94" "b\xc3\xa9" "c\xc2\xa0&x", clipboard_text());
+	EXPECT_EQ("a\xe2\x80\x94" "b\xc3\xa9" "c\xc2\xa0&x", host_text());
 	// The reference is as wide as the character.
 	BFont utf8 = font_in(B_UNICODE_UTF8);
 	EXPECT_NEAR(utf8.StringWidth("\xe2\x80\x94"), view->PointAt(8).x - view->PointAt(1).x,

@@ -6,12 +6,14 @@
 
 #include <AppDefs.h>
 #include <EventLoop.h>
+#include <HostClipboard.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
 #include <TextView.h>
 #include <Window.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <string>
@@ -201,6 +203,20 @@ html_like_text(size_t size, uint32 seed = 1)
 	}
 	return text;
 }
+
+// What the host's clipboard holds (its UTF-8 text).
+inline std::string
+host_text()
+{
+	char* bytes = NULL;
+	size_t length = 0;
+	if (!BPrivate::host_clipboard_get_text(&bytes, &length))
+		return "<no text>";
+	std::string text(bytes, length);
+	free(bytes);
+	return text;
+}
+
 
 // Window snapshots read back as pixels.
 using test::Pixels;
