@@ -609,15 +609,27 @@ WText::Undo(BClipboard* clipboard)
 int32
 CountCharsFit(WText* text, float width)
 {
+	BFont* font = text->environment->font;
+	if (font == nullptr)
+		return 0;
+	float widths[256];
+	font->GetByteWidths(widths);
+	const char* bytes = text->Text();
 	int32 length = text->TextLength();
 	float remaining = width;
 	int32 i = 0;
 	int32 last = 0;
 	while (i < length && remaining > 0) {
-		int32 end;
-		remaining -= text->CharWidth(i, &end);
 		last = i;
-		i = end > i ? end : i + 1;
+		float byteWidth = widths[(uint8)bytes[i]];
+		if (byteWidth != B_LONGER_CHARACTER) {
+			remaining -= byteWidth;
+			i++;
+		} else {
+			int32 end;
+			remaining -= text->CharWidth(i, &end);
+			i = end > i ? end : i + 1;
+		}
 	}
 	// The last character did not fit.
 	if (remaining < 0)

@@ -31,6 +31,7 @@
 #include "HWindow.h"
 #include "ImageTools.h"
 #include "Parser.h"
+#include "WText.h"
 #include "WWindow.h"
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
@@ -173,6 +174,10 @@ set_font(BFont* font, const char* family, const char* style, int size)
 	// gives readable text.
 	font->SetSize(float(size < 1 ? 1 : size));
 	font->SetEncoding(B_ISO_8859_1);
+	// Page text keeps its references as written after the mark, and its
+	// non-breaking spaces as one byte: the fonts show what they stand for.
+	font->SetReferenceMark((uint8)kReferenceMark);
+	font->SetNoBreakSpace((uint8)kNonBreakingSpace);
 }
 
 

@@ -484,3 +484,65 @@ TEST_F(TextTest, KeysTypeMoveAndDeleteWholeCharactersOfTheFontsEncoding)
 	EXPECT_EQ(1, CountCharsFit(first, a + dash / 2));
 	EXPECT_EQ(4, CountCharsFit(first, a + dash));
 }
+
+TEST_F(TextTest, AReferenceAfterTheMarkIsOneCharacterShownAsItsCharacter)
+{
+	WText* text = dynamic_cast<WText*>(First());
+	ASSERT_NE(nullptr, text);
+	BFont* font = fPage->plainFont;
+	Window()->Lock();
+	// "café ©" as the page wrote it, and a mark that begins no reference.
+	text->SetText("caf\x1A" "eacute; \x1A#169;\x1A" "x");
+	// As wide as the characters, not as their spelling.
+	EXPECT_FLOAT_EQ(font->StringWidth("caf\xe9 \xa9&x") + 5, text->TextWidth());
+	EXPECT_EQ(11, text->NextCharacter(10));
+	EXPECT_EQ(18, text->NextCharacter(13));
+	EXPECT_EQ(3, text->PreviousCharacter(11));
+
+	// Copied, each reference is its character.
+	text->SelectAll();
+	text->Copy(be_clipboard);
+	ASSERT_TRUE(be_clipboard->Lock());
+	const void* data = nullptr;
+	ssize_t size = 0;
+	be_clipboard->Data()->FindData("text/plain", B_MIME_TYPE, &data, &size);
+	EXPECT_EQ("caf\xc3\xa9 \xc2\xa9&x", std::string((const char*)data, size));
+	be_clipboard->Unlock();
+	text->MakeFocus(true);
+	text->Select(11, 11);
+	Window()->Unlock();
+
+	// Backspace after a reference takes all of it, Delete before one too.
+	Type(std::string(1, (char)B_BACKSPACE));
+	EXPECT_EQ("caf \x1A#169;\x1A" "x", Bytes(text));
+	Type(std::string(1, (char)B_DELETE));
+	Type(std::string(1, (char)B_DELETE));
+	EXPECT_EQ("caf\x1A" "x", Bytes(text));
+	Type(std::string(1, (char)B_RIGHT_ARROW));
+	int32 start, end;
+	text->GetSelection(&start, &end);
+	EXPECT_EQ(4, start);
+
+	// Typed, a character Latin-1 lacks goes in as a reference after the
+	// mark and is written as one; a typed "&" is an "&".
+	Window()->Lock();
+	text->SetText("");
+	Window()->Unlock();
+	Type("\xe2\x80\x94");
+	Type("&");
+	Type("\xc2\xa0");
+	EXPECT_EQ("\x1A#8212;&\x0F", Bytes(text));
+	EXPECT_EQ("&#8212;&amp;&nbsp;", HTMLOf(text));
+}
+
+TEST_F(TextTest, ANonBreakingSpaceIsAsWideAsASpace)
+{
+	WText* nbsp = NewText("a&nbsp;b");
+	WText* space = NewText("a b");
+	ASSERT_NE(nullptr, nbsp);
+	ASSERT_NE(nullptr, space);
+	EXPECT_EQ(std::string("a\x0F" "b"), Bytes(nbsp));
+	EXPECT_GT(space->TextWidth(), fPage->plainFont->StringWidth("ab") + 5 + 1);
+	EXPECT_FLOAT_EQ(space->TextWidth(), nbsp->TextWidth());
+	EXPECT_FLOAT_EQ(space->WBounds().Width(), nbsp->WBounds().Width());
+}

@@ -216,6 +216,19 @@ TEST_F(LayoutTest, LineBreaksAddNoVisibleSpace)
 	EXPECT_EQ(8 + 2 * (h + 2), TextAt(4)->WFrame().top);
 }
 
+TEST_F(LayoutTest, NonBreakingSpacesTakeRoomButNeverEndALine)
+{
+	// Narrow enough that every space ends a line: the words joined by
+	// non-breaking spaces stay together, as wide as with spaces.
+	SetViewSize(60, 300);
+	Parse("<BODY>one two&nbsp;three&nbsp;four five</BODY>");
+	EXPECT_EQ("[one ]|[two\x0Fthree\x0F" "four ]|[five]", Texts()) << Dump();
+	WText* joined = TextAt(1);
+	ASSERT_NE(nullptr, joined);
+	EXPECT_EQ(Width("two three four "), joined->WFrame().Width());
+	EXPECT_GT(joined->WFrame().Width(), Width("twothreefour ") + 2);
+}
+
 TEST_F(LayoutTest, RuleLinesAreLowerAndTheRuleSitsInTheirBand)
 {
 	Parse("<BODY>a<HR>b c<HR>d</BODY>");

@@ -202,3 +202,35 @@ TEST_F(PageViewTest, NothingIsDrawnIntoTheRightEdgeOfThePage)
 	EXPECT_EQ("", firstInk) << DumpChain(Engine());
 	EXPECT_GT(inked, 20);
 }
+
+
+TEST_F(PageViewTest, ANonBreakingSpaceLooksLikeASpace)
+{
+	// The same words twice, joined by a non-breaking space and by a space:
+	// both lines show the same pixels.
+	OpenContent("<BODY>Why&nbsp;not<BR>Why not</BODY>");
+	BRect view = ViewInWindow();
+	ASSERT_TRUE(Visual()->Lock());
+	WYSIWYG_Element* first = Engine()->FirstElement();
+	WYSIWYG_Element* second = first->Next()->Next();
+	BRect one = first->WFrame();
+	BRect two = second->WFrame();
+	float scroll = Engine()->view->Bounds().top;
+	Visual()->Unlock();
+	ASSERT_EQ(one.Width(), two.Width()) << DumpChain(Engine());
+	ASSERT_EQ(one.Height(), two.Height());
+
+	WindowPixels pixels(Visual(), fDirectory);
+	ASSERT_TRUE(pixels.IsValid());
+	int32 dark = 0;
+	for (int32 y = 0; y <= (int32)one.Height(); y++) {
+		for (int32 x = 0; x <= (int32)one.Width(); x++) {
+			int32 wx = (int32)(view.left + one.left) + x;
+			rgb_color a = pixels.At(wx, (int32)(view.top + one.top - scroll) + y);
+			rgb_color b = pixels.At(wx, (int32)(view.top + two.top - scroll) + y);
+			ASSERT_EQ(a, b) << "at " << x << "," << y;
+			dark += a.red < 128 ? 1 : 0;
+		}
+	}
+	EXPECT_GT(dark, 30);
+}
