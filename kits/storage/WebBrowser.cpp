@@ -11,8 +11,8 @@
  * open another editor. xdg-open is therefore only taken when the handler it
  * would find for an HTML page is someone else.
  *
- * The lookups follow the XDG base directory, desktop entry and MIME
- * applications specifications; everything is read when a browser is needed
+ * The lookups follow freedesktop.org's rules for base directories, desktop
+ * entries and MIME applications lists; everything is read when a browser is needed
  * (on "Preview" and "Help"), so a change of the user's choice counts at once.
  */
 #include <BootPaths.h>
