@@ -160,7 +160,20 @@ WText::TextWidth()
 	BFont* font = environment->font;
 	if (font == nullptr)
 		return 5.0;
-	return font->StringWidth(Text(), TextLength()) + 5.0;
+	const char* text = Text();
+	int32 length = TextLength();
+	float width = font->StringWidth(text, length) + 5.0;
+	// Tabs are only kept in preformatted text. The font gives them no width
+	// while the view draws each one up to its next tab stop, which is never
+	// more than one tab width on: counting a whole tab width per tab keeps
+	// the drawn text inside the frame wherever a tab falls, and is exact
+	// for the leading tabs that indent a listing.
+	const char* tab = (const char*)memchr(text, '\t', length);
+	while (tab != nullptr) {
+		width += TabWidth();
+		tab = (const char*)memchr(tab + 1, '\t', length - (tab + 1 - text));
+	}
+	return width;
 }
 
 float
@@ -181,7 +194,16 @@ WText::CharWidth(int32 offset, int32* end)
 	BFont* font = environment->font;
 	if (font == nullptr || *end <= offset)
 		return 0;
+	if (ByteAt(offset) == '\t')
+		return TabWidth();
 	return font->StringWidth(Text() + offset, *end - offset);
+}
+
+void
+WText::ByteWidths(float widths[256])
+{
+	environment->font->GetByteWidths(widths);
+	widths[(uint8)'\t'] = TabWidth();
 }
 
 void
@@ -253,7 +275,7 @@ WText::MoveTail(int32 position, WText* into)
 		return false;
 
 	float widths[256];
-	font->GetByteWidths(widths);
+	ByteWidths(widths);
 	// Costs nothing after an earlier cut: the kit's gap is at either end.
 	const char* text = Text();
 	double whole = fRunWidthKnown ? fRunWidth : _RunWidth(length, widths);
@@ -389,8 +411,13 @@ WText::Do()
 
 	BFont* font = environment->font;
 	rgb_color* color = environment->color;
-	if (font != nullptr)
+	if (font != nullptr) {
 		SetFontAndColor(font, B_FONT_ALL, color);
+		// Tab stops every eight blanks, as browsers place them.
+		float tabWidth = 8 * font->StringWidth(" ", 1);
+		if (TabWidth() != tabWidth)
+			SetTabWidth(tabWidth);
+	}
 	if (color != nullptr)
 		SetHighColor(*color);
 	Page* page = GetPage();
@@ -613,7 +640,7 @@ CountCharsFit(WText* text, float width)
 	if (font == nullptr)
 		return 0;
 	float widths[256];
-	font->GetByteWidths(widths);
+	text->ByteWidths(widths);
 	const char* bytes = text->Text();
 	int32 length = text->TextLength();
 	float remaining = width;

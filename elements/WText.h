@@ -85,6 +85,9 @@ public:
 	// Width of the character at offset in the environment's font, and
 	// where it ends.
 	float CharWidth(int32 offset, int32* end);
+	// The font's byte widths (BFont::GetByteWidths()) with a tab counted as
+	// a whole tab width (see TextWidth()).
+	void ByteWidths(float widths[256]);
 	// Resizes the view to (TextWidth(), FontHeight()).
 	void SizeToText();
 
