@@ -124,7 +124,8 @@ WText::WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
 	fSingleSpaced(true),
 	fRunWidthKnown(false),
 	fRunWidth(0),
-	fWidthEstimated(false)
+	fWidthEstimated(false),
+	fEdits(0)
 {
 	Page* page = GetPage();
 	if (page != nullptr && page->backgroundColor != nullptr) {
@@ -438,6 +439,7 @@ void
 WText::InsertText(const char* text, int32 length, int32 offset,
 	const text_run_array* runs)
 {
+	fEdits++;
 	int32 textLength = TextLength();
 	bool preformatted = environment->preformatted != kFlowingText;
 	// Whatever the rule inserts into an empty text is single spaced, and
@@ -503,6 +505,7 @@ void
 WText::DeleteText(int32 start, int32 finish)
 {
 	if (start < finish) {
+		fEdits++;
 		int32 length = TextLength();
 		int32 from = start < 0 ? 0 : start;
 		int32 to = finish > length ? length : finish;

@@ -68,7 +68,7 @@ public:
 	virtual void Paste(BClipboard* clipboard);
 	virtual void Undo(BClipboard* clipboard);
 
-	// Editing (WTextEditing.cpp).
+	// Editing (WTextKeys.cpp, WTextEditing.cpp).
 	virtual void KeyDown(const char* bytes, int32 numBytes);
 	virtual void MouseDown(BPoint where);
 	virtual void MakeFocus(bool focus = true);
@@ -130,6 +130,9 @@ private:
 	double fRunWidth;
 	// The view's width came from fRunWidth, not from measuring.
 	bool fWidthEstimated;
+	// Counts the changes of the text, so that a key can tell whether it
+	// changed anything.
+	int32 fEdits;
 };
 
 // How many leading bytes of the text fit into `width`, measured character

@@ -58,7 +58,11 @@ WYSIWYG_Engine::WYSIWYG_Engine(BRect frame, BWindow* window, Page* page)
 	fLastHint(nullptr),
 	fSettledFrom(nullptr),
 	fShiftedInPlace(false),
-	fEmptyCount(0)
+	fEmptyCount(0),
+	fRangeAnchor(nullptr),
+	fRangeAnchorOffset(0),
+	fRangeActive(nullptr),
+	fRangeActiveOffset(0)
 {
 	frame.right -= 14;
 	frame.bottom -= 14;
@@ -123,10 +127,10 @@ WYSIWYG_Engine::ElementDestroyed(WYSIWYG_Element* element)
 		fLastHint = nullptr;
 	if (fSettledFrom == element)
 		fSettledFrom = nullptr;
-	if (firstSelection == element || lastSelection == element) {
-		firstSelection = nullptr;
-		lastSelection = nullptr;
-	}
+	if (firstSelection == element || lastSelection == element
+		|| (WYSIWYG_Element*)fRangeAnchor == element
+		|| (WYSIWYG_Element*)fRangeActive == element)
+		_ForgetRange();
 }
 
 WYSIWYG_Element*
@@ -492,10 +496,10 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 		before->SetNext(after);
 	if (after != nullptr)
 		after->SetPrevious(before);
-	if (element == firstSelection || element == lastSelection) {
-		firstSelection = nullptr;
-		lastSelection = nullptr;
-	}
+	if (element == firstSelection || element == lastSelection
+		|| element == (WYSIWYG_Element*)fRangeAnchor
+		|| element == (WYSIWYG_Element*)fRangeActive)
+		_ForgetRange();
 	if (fLastHint == element)
 		fLastHint = before;
 	if (fSettledFrom == element)

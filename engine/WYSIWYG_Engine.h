@@ -39,6 +39,22 @@ public:
 	WYSIWYG_Element* FirstSelection() { return firstSelection; }
 	WYSIWYG_Element* LastSelection() { return lastSelection; }
 	void SetSelecting(bool value) { selecting = value; }
+	// Selection across elements (Selection.cpp). The anchor is where the
+	// user began selecting, the active end where the caret is now; every
+	// text between them is selected whole, the two ends in part, and the
+	// active text has the focus. Ends in the same text leave no range.
+	void SelectRange(WText* anchor, int32 anchorOffset, WText* active,
+		int32 activeOffset);
+	bool HasRange() const { return firstSelection != nullptr; }
+	WText* RangeAnchor(int32* offset) const;
+	WText* RangeActive(int32* offset) const;
+	// Drops the range: every text of it but the focused one loses its
+	// selection.
+	void ClearRange();
+	// Deletes the selected bytes of every text of the range; the caret
+	// goes to where the range began. Returns that text (null without a
+	// range).
+	WText* EraseRange();
 	void HTML();
 
 	// Whole-page operations.
@@ -145,6 +161,16 @@ private:
 	bool fShiftedInPlace;
 
 	uint32 fEmptyCount;
+
+	// The ends of the selection across elements (see SelectRange).
+	WText* fRangeAnchor;
+	int32 fRangeAnchorOffset;
+	WText* fRangeActive;
+	int32 fRangeActiveOffset;
+	// Whether `element` comes after `other` in the chain; walks out from
+	// `other` in both directions at once, so it costs the distance.
+	static bool _Follows(WYSIWYG_Element* element, WYSIWYG_Element* other);
+	void _ForgetRange();
 };
 
 #endif	// QUILLORA_WYSIWYG_ENGINE_H

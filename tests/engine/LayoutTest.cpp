@@ -73,48 +73,11 @@ protected:
 		return out;
 	}
 
-	void Type(const std::string& bytes)
-	{
-		BMessage message(B_KEY_DOWN);
-		message.AddString("bytes", bytes.c_str());
-		message.AddInt32("modifiers", 0);
-		message.AddInt32("key", 0);
-		Window()->PostMessage(&message);
-		BPrivate::dispatch_until_idle();
-	}
-
 	void Refresh()
 	{
 		ASSERT_TRUE(Window()->Lock());
 		Engine()->Refresh();
 		Window()->Unlock();
-	}
-
-	// The dump without vertical positions: lines after a hard break are
-	// moved by their own rule (lowest view top), which can differ from a
-	// whole layout by the rise of a taller text; the flow of the text and
-	// the horizontal places cannot.
-	std::string FlowDump()
-	{
-		std::istringstream in(Dump());
-		std::string line, out;
-		while (std::getline(in, line)) {
-			size_t frame = line.find(" frame=");
-			if (frame != std::string::npos) {
-				size_t end = line.find(' ', frame + 1);
-				std::string numbers = line.substr(frame + 7,
-					(end == std::string::npos ? line.size() : end)
-						- frame - 7);
-				float l, t, r, b;
-				if (sscanf(numbers.c_str(), "%g,%g,%g,%g", &l, &t, &r, &b) == 4) {
-					line.replace(frame, numbers.size() + 7, " x="
-						+ std::to_string((int)l) + ".." + std::to_string((int)r)
-						+ " h=" + std::to_string((int)(b - t)));
-				}
-			}
-			out += line + "\n";
-		}
-		return out;
 	}
 
 	float ScrollMax()

@@ -51,6 +51,16 @@ protected:
 	WYSIWYG_Element* First() const;
 	// The chain as the program's --dump writes it.
 	std::string Dump() const;
+	// The dump without vertical positions: lines after a hard break are
+	// moved by their own rule (lowest view top), which can differ from a
+	// whole layout by the rise of a taller text; the flow of the text and
+	// the horizontal places cannot.
+	std::string FlowDump() const;
+
+	// Posts a key to the visual window as the keyboard does and handles
+	// it: the focused view gets it with the message as the window's
+	// current message.
+	void Type(const std::string& bytes, int32 modifiers = 0);
 
 	// Replaces the HTML view's text, empties the chain and parses, as
 	// "Update from HTML" does.

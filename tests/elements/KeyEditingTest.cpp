@@ -1,0 +1,329 @@
+// The keys of the visual page as a user presses them: each scenario starts
+// from a small page, presses keys through the window (so modifiers come
+// with them) and checks the chain, the generated body, where the caret is
+// and whether the page counts as changed.
+
+#include "PageFixture.h"
+
+#include <InterfaceDefs.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace quillora_test;
+
+namespace {
+
+const char kLeft[] = "\x1c";
+const char kRight[] = "\x1d";
+const char kUp[] = "\x1e";
+const char kDown[] = "\x1f";
+const char kHome[] = "\x01";
+const char kEnd[] = "\x04";
+const char kPageUp[] = "\x0b";
+const char kPageDown[] = "\x0c";
+const char kBackspace[] = "\x08";
+const char kDelete[] = "\x7f";
+
+class KeyEditingTest : public PageFixture {
+protected:
+	WText* Focused()
+	{
+		return dynamic_cast<WText*>(Engine()->Element(Window()->CurrentFocus()));
+	}
+
+	// The focused text and its selection as "text@start" or
+	// "text@start-end".
+	std::string Caret()
+	{
+		WText* text = Focused();
+		if (text == nullptr)
+			return "(none)";
+		int32 start, end;
+		text->GetSelection(&start, &end);
+		std::string out = std::string(text->Text()) + "@" + std::to_string(start);
+		if (end != start)
+			out += "-" + std::to_string(end);
+		return out;
+	}
+
+	// Puts the caret into the n-th text holding `bytes`.
+	void Place(const char* bytes, int32 start, int32 end = -1)
+	{
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+			WText* text = dynamic_cast<WText*>(e);
+			if (text != nullptr && std::string(text->Text()) == bytes) {
+				ASSERT_TRUE(Window()->Lock());
+				text->MakeFocus(true);
+				text->Select(start, end < 0 ? start : end);
+				Window()->Unlock();
+				return;
+			}
+		}
+		FAIL() << "no text " << bytes << "\n" << Dump();
+	}
+
+	void Open(const std::string& body)
+	{
+		Parse("<BODY>" + body + "</BODY>");
+		fPage->Saved();
+	}
+
+	std::string Body() { return HTMLOf(nullptr); }
+
+	// Every neighbour has both links, no two tags touch, and laying the
+	// whole chain out again puts everything where it already is.
+	void ExpectSoundChain(const std::string& step)
+	{
+		WYSIWYG_Element* previous = nullptr;
+		bool lastWasTag = false;
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+			ASSERT_EQ(previous, e->Previous()) << step << "\n" << Dump();
+			bool tag = dynamic_cast<WText*>(e) == nullptr;
+			ASSERT_FALSE(tag && lastWasTag) << step << "\n" << Dump();
+			lastWasTag = tag;
+			previous = e;
+		}
+		std::string incremental = FlowDump();
+		ASSERT_TRUE(Window()->Lock());
+		Engine()->Place(nullptr, true);
+		Window()->Unlock();
+		std::string whole = FlowDump();
+		ASSERT_TRUE(incremental == whole) << step << "\n"
+			<< DiffLines(whole, incremental);
+	}
+};
+
+TEST_F(KeyEditingTest, MovingSelectingAndUnassignedKeysLeaveThePageSaved)
+{
+	Open("one two<BR>three<BR>four");
+	std::string body = Body();
+	Place("three", 2);
+	const char* keys[] = { kUp, kDown, kHome, kEnd, kPageUp, kPageDown, kLeft,
+		kRight, "\x1b" };
+	for (const char* key : keys) {
+		Type(key);
+		Type(key, B_SHIFT_KEY);
+		EXPECT_TRUE(fPage->IsSaved()) << (int)key[0];
+	}
+	// A Command key that no menu item takes types nothing.
+	Type("k", B_COMMAND_KEY);
+	EXPECT_TRUE(fPage->IsSaved());
+	EXPECT_EQ(body, Body());
+
+	Type("x");
+	EXPECT_FALSE(fPage->IsSaved());
+}
+
+TEST_F(KeyEditingTest, UpAndDownKeepTheColumn)
+{
+	Open("abcdefgh<BR>abcdefgh<BR>ab<BR>abcdefgh");
+	WYSIWYG_Element* second = nullptr;
+	int texts = 0;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		WText* text = dynamic_cast<WText*>(e);
+		if (text != nullptr && text->TextLength() > 0 && ++texts == 2)
+			second = e;
+	}
+	ASSERT_NE(nullptr, second);
+	ASSERT_TRUE(Window()->Lock());
+	static_cast<WText*>(second)->MakeFocus(true);
+	static_cast<WText*>(second)->Select(5, 5);
+	Window()->Unlock();
+
+	Type(kUp);
+	EXPECT_EQ("abcdefgh@5", Caret());
+	EXPECT_NE(second, Focused());
+	Type(kUp);	// the first line: nothing above it
+	EXPECT_EQ("abcdefgh@5", Caret());
+	Type(kDown);
+	EXPECT_EQ(second, Focused());
+	Type(kDown);	// a short line: its end
+	EXPECT_EQ("ab@2", Caret());
+	Type(kDown);
+	EXPECT_EQ("abcdefgh@2", Caret());
+	Type(kDown);	// the last line
+	EXPECT_EQ("abcdefgh@2", Caret());
+}
+
+TEST_F(KeyEditingTest, PageKeysAndControlEndScrollToTheCaret)
+{
+	SetViewSize(400, 200);
+	std::string body;
+	for (int i = 0; i < 120; i++)
+		body += "line " + std::to_string(i) + "<BR>";
+	Open(body + "last");
+	Place("line 0", 0);
+	BView* view = Engine()->view;
+
+	Type(kEnd, B_CONTROL_KEY);
+	EXPECT_EQ("last@4", Caret());
+	BRect frame = Focused()->Frame();
+	EXPECT_GE(frame.top, view->Bounds().top);
+	EXPECT_LE(frame.bottom, view->Bounds().bottom);
+
+	Type(kHome, B_CONTROL_KEY);
+	EXPECT_EQ(0, view->Bounds().top);
+	float top = Focused()->Frame().top;
+	Type(kPageDown);
+	WText* paged = Focused();
+	ASSERT_NE(nullptr, paged);
+	float height = view->Bounds().Height();
+	EXPECT_GT(paged->Frame().bottom, top + height);
+	EXPECT_LT(paged->Frame().top, top + height + 2 * paged->Frame().Height());
+	EXPECT_GT(view->Bounds().top, 0);
+	EXPECT_GE(paged->Frame().top, view->Bounds().top);
+	EXPECT_LE(paged->Frame().bottom, view->Bounds().bottom);
+
+	Type(kPageUp);
+	EXPECT_EQ("line 0@0", Caret());
+	EXPECT_EQ(0, view->Bounds().top);
+	EXPECT_TRUE(fPage->IsSaved());
+}
+
+TEST_F(KeyEditingTest, ArrowsStopAtThePageEndsAndStepOverWords)
+{
+	Open("one two, three");
+	Place("one two, three", 0);
+	Type(kLeft);	// the very start: stays
+	EXPECT_EQ("one two, three@0", Caret());
+	Type(kRight, B_CONTROL_KEY);
+	EXPECT_EQ("one two, three@3", Caret());
+	Type(kRight, B_CONTROL_KEY);
+	EXPECT_EQ("one two, three@4", Caret());
+	Place("one two, three", 7);
+	Type(kLeft, B_CONTROL_KEY);	// from a word's end to its start
+	EXPECT_EQ("one two, three@4", Caret());
+	Place("one two, three", 9);
+	Type(kLeft, B_CONTROL_KEY);	// from after separators to the word's end
+	EXPECT_EQ("one two, three@7", Caret());
+
+	Place("one two, three", 13);
+	Type(kRight, B_SHIFT_KEY);
+	Type(kRight, B_SHIFT_KEY);	// never past the end
+	EXPECT_EQ("one two, three@13-14", Caret());
+	Type(kRight);
+	Type(kRight);	// the very end: stays
+	EXPECT_EQ("one two, three@14", Caret());
+}
+
+TEST_F(KeyEditingTest, SelectionsCrossStyleRuns)
+{
+	Open("plain <B>bold</B> tail");
+	Place(" tail", 3);
+	Type(kHome, B_SHIFT_KEY);
+	ASSERT_NE(nullptr, Engine()->FirstSelection());
+	// The caret is at the moving end, the start of the line.
+	EXPECT_EQ("plain @0-6", Caret());
+	Type(kDelete);
+	EXPECT_EQ(nullptr, Engine()->FirstSelection());
+	EXPECT_EQ("<B></B>il", Body().substr(Body().find("<B>")));
+	EXPECT_FALSE(fPage->IsSaved());
+	ExpectSoundChain("Shift+Home, Delete");
+
+	Open("plain <B>bold</B> tail");
+	Place("plain ", 4);
+	for (int i = 0; i < 5; i++)
+		Type(kRight, B_SHIFT_KEY);	// "n ", into the bold run, "bo"
+	ASSERT_NE(nullptr, Engine()->FirstSelection());
+	EXPECT_EQ("bold@0-2", Caret());
+	Type(kLeft, B_SHIFT_KEY);	// the range shrinks from its moving end
+	EXPECT_EQ("bold@0-1", Caret());
+	Type(kBackspace);
+	EXPECT_EQ("plai<B>old</B> tail", Body());
+	EXPECT_EQ("plai@4", Caret());
+	ExpectSoundChain("Shift+Right across a run, Backspace");
+
+	// A plain key ends the range: the texts keep no selection.
+	Open("plain <B>bold</B> tail");
+	Place(" tail", 5);
+	Type(kHome, B_SHIFT_KEY);
+	Type(kRight);
+	EXPECT_EQ(nullptr, Engine()->FirstSelection());
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (WText* text = dynamic_cast<WText*>(e)) {
+			int32 start, end;
+			text->GetSelection(&start, &end);
+			EXPECT_EQ(start, end) << text->Text();
+		}
+	}
+}
+
+TEST_F(KeyEditingTest, BackspaceAndDeleteActAtEveryPress)
+{
+	// An empty style pair goes whole; an empty text on the way is passed
+	// over to the character beyond it.
+	Open("abc<B></B>def");
+	Place("def", 0);
+	Type(kBackspace);
+	EXPECT_EQ("abcdef", Body());
+	Type(kBackspace);
+	EXPECT_EQ("abdef", Body());
+	ExpectSoundChain("Backspace over an empty pair");
+
+	// At the start of a heading the first press already changes the page.
+	Open("<P>para</P><H1>Title</H1>");
+	std::string before = Body();
+	Place("Title", 0);
+	Type(kBackspace);
+	EXPECT_NE(before, Body());
+	ExpectSoundChain("Backspace at a heading");
+
+	// A line break goes; Delete at the end of the page changes nothing.
+	Open("one<BR>two");
+	Place("one", 3);
+	Type(kDelete);
+	EXPECT_EQ("onetwo", Body());
+	Place("onetwo", 6);
+	Type(kDelete);
+	EXPECT_EQ("onetwo", Body());
+	ExpectSoundChain("Delete at the end");
+}
+
+TEST_F(KeyEditingTest, EnterSpaceAndTab)
+{
+	Open("abcdef");
+	Place("abcdef", 3);
+	Type("\n");
+	EXPECT_EQ("def@0", Caret());
+	EXPECT_NE(std::string::npos, Body().find("abc<BR>"));
+	Type(" ", B_SHIFT_KEY);
+	Type(" ", B_SHIFT_KEY);
+	EXPECT_NE(std::string::npos, Body().find("&nbsp;&nbsp;def"));
+	fPage->Saved();
+	Type("\t");	// outside a list: nothing
+	EXPECT_TRUE(fPage->IsSaved());
+	ExpectSoundChain("Enter, Shift+Space");
+}
+
+// Random keys on a real page: after each one the chain holds together and
+// a whole new layout agrees with the incremental one.
+TEST_F(KeyEditingTest, RandomKeysKeepTheChainSound)
+{
+	std::string html = ReadFile(std::string(QUILLORA_TEST_DATA)
+		+ "/pages/styled.html");
+	ASSERT_FALSE(html.empty());
+	Parse(html);
+	std::string parsed = Body();
+	Place("", 0);
+	const char* keys[] = { kLeft, kRight, kUp, kDown, kHome, kEnd, kBackspace,
+		kDelete, "\n", " ", "w", "xy", kPageDown, kPageUp };
+	const int32 modifiers[] = { 0, 0, 0, B_SHIFT_KEY, B_CONTROL_KEY };
+	srand(16);
+	for (int step = 0; step < 1500; step++) {
+		const char* key = keys[rand() % (sizeof(keys) / sizeof(keys[0]))];
+		int32 mods = modifiers[rand() % 5];
+		Type(key, mods);
+		if (Focused() == nullptr)
+			Place("", 0);
+		if (step % 25 == 0)
+			ExpectSoundChain("step " + std::to_string(step));
+		if (HasFatalFailure())
+			return;
+	}
+	EXPECT_NE(parsed, Body());
+}
+
+}	// namespace
