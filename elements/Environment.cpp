@@ -21,7 +21,8 @@ Environment::Environment(WYSIWYG_Element* owner)
 	currentAnchor(nullptr),
 	currentList(nullptr),
 	owner(owner),
-	preformatted(kFlowingText)
+	preformatted(kFlowingText),
+	openCenter(nullptr)
 {
 	Page* page = owner != nullptr ? owner->GetPage() : nullptr;
 	if (page != nullptr) {

@@ -63,6 +63,10 @@ public:
 	// keep their text's layout (PRE, LISTING, TEXTAREA, XMP, PLAINTEXT).
 	// Like the font it takes no part in the comparison.
 	int32 preformatted;
+	// The opening CENTER of the innermost centred passage in force, or
+	// null: a closing CENTER finds the alignment to bring back there
+	// without searching the chain. It takes no part in the comparison.
+	WYSIWYG_Element* openCenter;
 };
 
 #endif	// QUILLORA_ENVIRONMENT_H

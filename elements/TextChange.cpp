@@ -153,33 +153,19 @@ TextChange::_ApplyType()
 			if (opening) {
 				env->breakBefore = 0.01f;
 				env->hAlignment = 1;
+				env->openCenter = this;
 			} else {
 				env->breakAfter = 0.01f;
-				// The opening CENTER this one closes: inner pairs between
-				// them are skipped, so that closing an outer range after an
-				// inner one restores what was in force before the outer.
-				int32 alignment = 0;
-				int32 depth = 0;
-				for (WYSIWYG_Element* element = previous; element != nullptr;
-						element = element->previous) {
-					TextChange* change = dynamic_cast<TextChange*>(element);
-					if (change == nullptr)
-						continue;
-					if (change->type == -15)
-						depth++;
-					else if (change->type == 15) {
-						if (depth > 0) {
-							depth--;
-							continue;
-						}
-						if (change->previous != nullptr) {
-							alignment
-								= change->previous->environment->hAlignment;
-						}
-						break;
-					}
-				}
-				env->hAlignment = alignment;
+				// Closing brings back what was in force before the opening
+				// CENTER it closes (inner pairs closed before it do not
+				// count), and the passage around that one is in force again.
+				WYSIWYG_Element* opened = env->openCenter;
+				WYSIWYG_Element* before = opened != nullptr
+					? opened->previous : nullptr;
+				env->hAlignment = before != nullptr
+					? before->environment->hAlignment : 0;
+				env->openCenter = before != nullptr
+					? before->environment->openCenter : nullptr;
 			}
 			break;
 		case 11:

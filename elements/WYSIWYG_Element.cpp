@@ -58,6 +58,7 @@ WYSIWYG_Element::Do()
 		environment->currentAnchor = from->currentAnchor;
 		environment->currentList = from->currentList;
 		environment->preformatted = from->preformatted;
+		environment->openCenter = from->openCenter;
 		environment->breakBefore = 0;
 		environment->breakAfter = 0;
 		return;

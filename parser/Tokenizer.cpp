@@ -26,6 +26,7 @@
 #include <Window.h>
 
 #include <string>
+#include <vector>
 
 #include "EndLine.h"
 #include "Functions.h"
@@ -150,7 +151,8 @@ public:
 		fRunStart(0),
 		fPrevious(engine->FirstElement()),
 		fBodyStarted(false),
-		fLineStart(true)
+		fLineStart(true),
+		fLastClose(fSource.rfind('>'))
 	{
 	}
 
@@ -192,6 +194,8 @@ private:
 	bool fBodyStarted;
 	// The next text begins a line of the page.
 	bool fLineStart;
+	// Where the text's last '>' is (npos without one).
+	size_t fLastClose;
 };
 
 
@@ -270,6 +274,13 @@ Tokenizer::_Markup(size_t position)
 	if (textEnd > position + 1 && source[textEnd - 1] == '>')
 		textEnd--;
 	std::string text = WithoutNul(source, position + 1, textEnd);
+	// One that runs to the end of the text is written back finished (as are
+	// declarations and processing instructions, with their '>'): the
+	// document's own end follows it when the page is written, and an open
+	// comment would swallow that end, one more each time the page is read
+	// and written again.
+	if (source[end - 1] != '>' && text.compare(0, 3, "!--") == 0)
+		text += "--";
 	if (strncasecmp(text.c_str(), "!DOCTYPE", 8) == 0) {
 		// The editor writes its own.
 		return _DocumentTag(0, text, end);
@@ -277,18 +288,14 @@ Tokenizer::_Markup(size_t position)
 	// Text before it may begin the body.
 	_Flush();
 	if (!fBodyStarted) {
-		AppendWithoutNul(fPage->head, source, position, end);
-		fPage->head += '\n';
+		fPage->head += '<' + text + ">\n";
 		return end;
 	}
-	// The factory keeps what is between '<' and '>' as an unsupported tag;
-	// an unfinished comment is written back without a '>' it never had.
+	// The factory keeps what is between '<' and '>' as an unsupported tag.
 	UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(
 		Parser::Constructor(fPrevious, text.c_str(), fPage));
 	if (tag == nullptr)
 		return end;
-	if (source[end - 1] != '>' && tag->html != nullptr)
-		tag->html[strlen(tag->html) - 1] = '\0';
 	_Add(tag);
 	tag->lineBreakAfter = kNoLineEndInSource;
 	return end;
@@ -296,17 +303,28 @@ Tokenizer::_Markup(size_t position)
 
 
 // The position after the '>' that ends the tag at `position`, or npos. A
-// quoted option value may hold '>' (and '<'); a '<' elsewhere is reported.
+// quoted option value may hold '>' (and '<'); a '<' elsewhere is reported,
+// once the tag is known to end: a tag that never ends is text, and its '<'s
+// are read again as the text goes on, so reporting them here would report
+// each once for every '<' before it.
 size_t
 Tokenizer::_TagEnd(size_t position)
 {
 	const std::string& source = fSource;
 	size_t length = source.size();
+	// Nothing after the text's last '>' can end a tag; without this, a text
+	// ending in many '<' would be read to its end once for each of them.
+	if (fLastClose == std::string::npos || position > fLastClose)
+		return std::string::npos;
+	std::vector<size_t> nested;
 	bool afterEquals = false;
 	for (size_t i = position + 1; i < length; i++) {
 		char c = source[i];
-		if (c == '>')
+		if (c == '>') {
+			for (size_t at : nested)
+				fPage->ShowSourceError((int32)at, kNestedTagError);
 			return i + 1;
+		}
 		if ((c == '"' || c == '\'') && afterEquals) {
 			size_t close = source.find(c, i + 1);
 			if (close != std::string::npos) {
@@ -316,7 +334,7 @@ Tokenizer::_TagEnd(size_t position)
 			}
 		}
 		if (c == '<')
-			fPage->ShowSourceError((int32)i, kNestedTagError);
+			nested.push_back(i);
 		if (c == '=')
 			afterEquals = true;
 		else if (!IsWhite(c))

@@ -86,6 +86,25 @@ TEST_F(StyleTest, HeadingsAskForSpaceAndCentringNests)
 		dynamic_cast<TextChange*>(t[4]->Previous())->BreakAfter());
 }
 
+TEST_F(StyleTest, CentringFollowsTheChainAsItChanges)
+{
+	// CENTER, CENTER, /CENTER, CENTER, /CENTER, /CENTER, a stray /CENTER
+	std::vector<WText*> t = Build({ 15, 15, -15, 15, -15, -15, -15 });
+	std::vector<int32> expected = { 1, 1, 1, 1, 1, 0, 0 };
+	for (size_t i = 0; i < t.size(); i++)
+		EXPECT_EQ(expected[i], t[i]->HAlignment()) << "text " << i;
+
+	// Without the outer opening the first closing ends the passage, and
+	// the later closings have nothing left to close.
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->Delete(t[0]->Previous());
+	Engine()->Do(nullptr);
+	Window()->Unlock();
+	expected = { 0, 1, 0, 1, 0, 0, 0 };
+	for (size_t i = 0; i < t.size(); i++)
+		EXPECT_EQ(expected[i], t[i]->HAlignment()) << "text " << i;
+}
+
 TEST_F(StyleTest, QuotesUnderlinesAndNeutralTags)
 {
 	std::vector<WText*> t = Build({ 11, 86, -86, -11, 21, 70, 73, 74 });

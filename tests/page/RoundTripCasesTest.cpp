@@ -62,6 +62,11 @@ const Case kCases[] = {
 	{ "CommentsOverLines", "<BODY>x<!-- one\n-- two -->y<?php if (a > 0) ?>z"
 		"<!---->w<!-->v", "x<!-- one\r\n-- two -->y<?php if (a > 0) ?>z"
 		"<!---->w<!-->v" },
+	// One that the page never ends is written back ended, or the document's
+	// own end would go into it, once more on every save.
+	{ "UnfinishedComment", "<BODY>x<!-- a <b> c -", "x<!-- a <b> c --->" },
+	{ "UnfinishedDeclaration", "<BODY>x<!foo <?php y", "x<!foo <?php y>" },
+	{ "UnfinishedInTheHead", "<head><!-- open <body>x", "", "<!-- open <body>x-->\r\n" },
 
 	// Entity references come back as they were written.
 	{ "References", "<BODY>&quot; &copy; &eacute; &#233; &#x2019; &mdash; "

@@ -190,6 +190,16 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	EXPECT_EQ(kStrayClose, fResponder.TextAt(1));
 	EXPECT_EQ(kNestedTag, fResponder.TextAt(2));
 	EXPECT_EQ((Strings{ "T'>><'", "E1", "T''" }), Chain());
+
+	// A tag that never ends is text, and so are the '<'s in it: nothing is
+	// reported, however many of them follow one another.
+	fResponder.Clear();
+	std::string open;
+	for (int i = 0; i < 200; i++)
+		open += "<A ";
+	Parse("<BODY>x<B>y" + open);
+	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+	EXPECT_EQ((Strings{ "T'x'", "C6", "T'y" + open + "'" }), Chain());
 }
 
 TEST_F(Parsing, ElementsByTag)
