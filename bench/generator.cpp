@@ -151,3 +151,29 @@ GeneratePage(size_t bytes, unsigned seed)
 	out += "</BODY>\n</HTML>\n";
 	return out;
 }
+
+std::string
+AddPictures(const std::string& page, int count,
+	const std::vector<std::string>& sources)
+{
+	std::vector<size_t> places;
+	for (size_t at = page.find("<P>"); at != std::string::npos;
+			at = page.find("<P>", at + 3))
+		places.push_back(at + 3);
+	if (places.empty() || sources.empty() || count <= 0)
+		return page;
+	std::string out;
+	out.reserve(page.size() + (size_t)count * 48);
+	size_t from = 0;
+	for (int i = 0; i < count; i++) {
+		size_t at = places[(size_t)i * places.size() / (size_t)count];
+		out.append(page, from, at - from);
+		from = at;
+		out += "<IMG SRC=\"" + sources[(size_t)i % sources.size()] + "\"";
+		if (i % 3 == 2)
+			out += " ALIGN=\"TOP\"";
+		out += "> ";
+	}
+	out.append(page, from, std::string::npos);
+	return out;
+}

@@ -8,10 +8,17 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // A complete document of about `bytes` bytes; the same seed gives the same
 // page. One paragraph in the middle of the page is a long one (several
 // kilobytes), for editing benchmarks; it begins with the word "Middle".
 std::string GeneratePage(size_t bytes, unsigned seed = 1);
+
+// The page with `count` IMG tags spread evenly over its paragraphs, at the
+// start of a paragraph, their sources taken from `sources` in turn (so a
+// handful of files serve many pictures), every third one aligned TOP.
+std::string AddPictures(const std::string& page, int count,
+	const std::vector<std::string>& sources);
 
 #endif	// QUILLORA_BENCH_GENERATOR_H

@@ -12,11 +12,12 @@
 
 
 ExtensionsFileFilter::ExtensionsFileFilter(char* first, char* second,
-	char* third)
+	char* third, char* fourth)
 	:
 	ext1(newtext(first)),
 	ext2(newtext(second)),
-	ext3(newtext(third))
+	ext3(newtext(third)),
+	ext4(newtext(fourth))
 {
 }
 
@@ -26,6 +27,7 @@ ExtensionsFileFilter::~ExtensionsFileFilter()
 	delete[] ext1;
 	delete[] ext2;
 	delete[] ext3;
+	delete[] ext4;
 }
 
 
@@ -48,7 +50,7 @@ ExtensionsFileFilter::Filter(const entry_ref* ref, BNode* /*node*/,
 		return false;
 	const char* extension = dot + 1;
 
-	const char* extensions[3] = { ext1, ext2, ext3 };
+	const char* extensions[4] = { ext1, ext2, ext3, ext4 };
 	for (const char* wanted : extensions) {
 		if (wanted != nullptr && strcmpxcase(wanted, extension))
 			return true;
@@ -60,11 +62,11 @@ ExtensionsFileFilter::Filter(const entry_ref* ref, BNode* /*node*/,
 ExtensionsFilePanel::ExtensionsFilePanel(char* ext1, char* ext2, char* ext3,
 	file_panel_mode mode, BMessenger* target, entry_ref* startDirectory,
 	bool allowMultipleSelection, BMessage* message, bool modal,
-	bool hideWhenDone)
+	bool hideWhenDone, char* ext4)
 	:
 	BFilePanel(mode, target, startDirectory, 0, allowMultipleSelection,
 		message, nullptr, modal, hideWhenDone),
-	fFilter(new ExtensionsFileFilter(ext1, ext2, ext3))
+	fFilter(new ExtensionsFileFilter(ext1, ext2, ext3, ext4))
 {
 	SetRefFilter(fFilter);
 }

@@ -1,7 +1,7 @@
 /*
  * File panels that list only directories and files with given extensions.
  *
- * An extension matches when one of the (up to three) listed extensions is a
+ * An extension matches when one of the (up to four) listed extensions is a
  * case-insensitive prefix of it, so "htm" also lists "html" and "HTM".
  */
 #ifndef QUILLORA_EXTENSIONS_FILE_PANEL_H
@@ -11,7 +11,8 @@
 
 class ExtensionsFileFilter : public BRefFilter {
 public:
-	ExtensionsFileFilter(char* ext1, char* ext2, char* ext3);
+	ExtensionsFileFilter(char* ext1, char* ext2, char* ext3,
+		char* ext4 = nullptr);
 	virtual ~ExtensionsFileFilter();
 
 	virtual bool Filter(const entry_ref* ref, BNode* node, struct stat* st,
@@ -21,6 +22,7 @@ public:
 	char* ext1;
 	char* ext2;
 	char* ext3;
+	char* ext4;
 };
 
 class ExtensionsFilePanel : public BFilePanel {
@@ -28,7 +30,7 @@ public:
 	ExtensionsFilePanel(char* ext1, char* ext2, char* ext3,
 		file_panel_mode mode, BMessenger* target, entry_ref* startDirectory,
 		bool allowMultipleSelection, BMessage* message, bool modal,
-		bool hideWhenDone);
+		bool hideWhenDone, char* ext4 = nullptr);
 	virtual ~ExtensionsFilePanel();
 
 private:

@@ -549,21 +549,13 @@ WText::AttachedToWindow()
 BRect
 WText::WFrame()
 {
-	if (!LockLooper())
-		return BRect(0, 0, 0, 0);
-	BRect frame = Frame();
-	UnlockLooper();
-	return frame;
+	return LockedFrame(this);
 }
 
 BRect
 WText::WBounds()
 {
-	if (!LockLooper())
-		return BRect(0, 0, 0, 0);
-	BRect bounds = Bounds();
-	UnlockLooper();
-	return bounds;
+	return LockedBounds(this);
 }
 
 BView*

@@ -71,6 +71,26 @@ WYSIWYG_Element::Do()
 }
 
 BRect
+WYSIWYG_Element::LockedFrame(BView* view)
+{
+	if (view == nullptr || !view->LockLooper())
+		return BRect(0, 0, 0, 0);
+	BRect frame = view->Frame();
+	view->UnlockLooper();
+	return frame;
+}
+
+BRect
+WYSIWYG_Element::LockedBounds(BView* view)
+{
+	if (view == nullptr || !view->LockLooper())
+		return BRect(0, 0, 0, 0);
+	BRect bounds = view->Bounds();
+	view->UnlockLooper();
+	return bounds;
+}
+
+BRect
 WYSIWYG_Element::WFrame()
 {
 	return BRect(0, 0, 0, 0);

@@ -87,6 +87,11 @@ public:
 	// The page of the element's engine, or null.
 	Page* GetPage() const;
 
+	// The frame or bounds of an element's view, read under the view's
+	// looper lock; (0, 0, 0, 0) when it cannot be locked.
+	static BRect LockedFrame(BView* view);
+	static BRect LockedBounds(BView* view);
+
 	// Whether the element's HTML begins or ends with a line end: what its
 	// class usually writes for an element made by editing; for one read
 	// from a page only the line break the page had after it, so that the

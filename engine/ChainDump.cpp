@@ -9,6 +9,7 @@
 #include "HorizontalLine.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
+#include "WImage.h"
 #include "WText.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_Engine.h"
@@ -100,6 +101,20 @@ DumpElement(WYSIWYG_Element* element, int index)
 		AddOptions(line, end->unsupportedOptions);
 	} else if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element)) {
 		AddOptions(line, rule->unsupportedOptions);
+	} else if (WImage* image = dynamic_cast<WImage*>(element)) {
+		if (image->source != nullptr)
+			line += std::string(" src=") + (image->sourceInImageDirectory
+				? "(image folder)" : "") + QuoteText(image->source);
+		line += " align=" + std::to_string(image->VAlignment());
+		if (image->bitmap == nullptr)
+			line += " nopicture";
+		const char* names[] = { " width=", " height=", " border=" };
+		const char* values[] = { image->width, image->height, image->border };
+		for (int i = 0; i < 3; i++) {
+			if (values[i] != nullptr)
+				line += names[i] + QuoteText(values[i]);
+		}
+		AddOptions(line, image->unsupportedOptions);
 	} else if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element)) {
 		line += " html=" + QuoteText(tag->html);
 		if (tag->content != nullptr)

@@ -22,6 +22,7 @@
 #include <cxxabi.h>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <string>
 #include <typeinfo>
 
@@ -31,7 +32,9 @@
 #include "GarbageCollector.h"
 #include "HorizontalLine.h"
 #include "Page.h"
+#include "Parser.h"
 #include "TextChange.h"
+#include "WImage.h"
 #include "WLooper.h"
 #include "WText.h"
 #include "WYSIWYG_Element.h"
@@ -437,7 +440,7 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		return text;
 	}
 
-	if (tag == 13 || tag == 60 || tag == 40) {
+	if (tag == 13 || tag == 60 || tag == 40 || tag == kTagIMG) {
 		if (tag == 40 && after->CurrentList() != nullptr)
 			return nullptr;
 		bool locked = window != nullptr && window->Lock();
@@ -448,12 +451,30 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		}
 		WYSIWYG_Element* created = nullptr;
 		long type = tag == 13 ? 1 : 2;
-		if (tag != 40 && dynamic_cast<EndLine*>(after->next) != nullptr) {
+		if ((tag == 13 || tag == 60)
+			&& dynamic_cast<EndLine*>(after->next) != nullptr) {
 			static_cast<EndLine*>(after->next)->SetType(type);
 			created = after->next;
 		} else {
 			WYSIWYG_Element* oldNext = after->next;
-			if (tag == 40)
+			if (tag == kTagIMG) {
+				// The picture reports its own errors; without one nothing
+				// is inserted.
+				bool usable = false;
+				WImage* image = new WImage(ref, after, oldNext, this, &usable,
+					nullptr);
+				if (!usable) {
+					delete image;
+					if (locked)
+						window->Unlock();
+					return nullptr;
+				}
+				if (view->LockLooper()) {
+					view->AddChild(image);
+					view->UnlockLooper();
+				}
+				created = image;
+			} else if (tag == 40)
 				created = new HorizontalLine(after, oldNext, this, nullptr);
 			else
 				created = new EndLine(type, after, oldNext, this, nullptr);
@@ -530,10 +551,13 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 		if (dot == nullptr)
 			error("Incorrect file");
 		else {
+			// Photo.JPG is as much a picture as photo.jpg; PNG shows too.
 			const char* extension = dot + 1;
-			if (strcmp(extension, "gif") == 0 || strcmp(extension, "jpg") == 0
-				|| strcmp(extension, "jpeg") == 0)
-				tag = 44;
+			if (strcasecmp(extension, "gif") == 0
+				|| strcasecmp(extension, "jpg") == 0
+				|| strcasecmp(extension, "jpeg") == 0
+				|| strcasecmp(extension, "png") == 0)
+				tag = kTagIMG;
 			else
 				tag = 1;
 		}

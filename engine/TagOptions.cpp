@@ -62,10 +62,13 @@ WYSIWYG_Engine::ReadTAGOption(const char* name, char** value,
 		if (StartsWithNoCase(p, key.c_str())) {
 			const char* start = p + key.size();
 			const char* end;
-			if (*start == '"') {
+			// Pages quote with either kind of quote; a value in single
+			// quotes is no more its quotes than one in double quotes.
+			if (*start == '"' || *start == '\'') {
+				char quote = *start;
 				start++;
 				end = start;
-				while (*end != '\0' && *end != '"')
+				while (*end != '\0' && *end != quote)
 					end++;
 			} else {
 				// Any white space ends it, as it separates options.
@@ -117,9 +120,12 @@ WYSIWYG_Engine::ReadUnsupportedTAGOption(char** result, const char* options,
 		// To the white space that ends the option; blanks inside a quoted
 		// stretch belong to it.
 		while (p < end && !IsWhite(*p)) {
-			if (*p == '"') {
+			// A single quote quotes only a value (an apostrophe inside
+			// an unquoted value is a letter of it).
+			if (*p == '"' || (*p == '\'' && p > start && p[-1] == '=')) {
+				char quote = *p;
 				p++;
-				while (p < end && *p != '"')
+				while (p < end && *p != quote)
 					p++;
 				if (p < end)
 					p++;

@@ -3,6 +3,7 @@
 #include <AppDefs.h>
 #include <Entry.h>
 #include <Message.h>
+#include <Window.h>
 
 #include "WYSIWYG_Engine.h"
 
@@ -22,6 +23,16 @@ WLooper::MessageReceived(BMessage* message)
 		return;
 	}
 	entry_ref ref;
-	if (message->FindRef("refs", &ref) == B_OK && engine != nullptr)
-		engine->Insert(0, &ref);
+	if (message->FindRef("refs", &ref) != B_OK || engine == nullptr)
+		return;
+	// The chain and its views belong to the visual window: the insertion
+	// holds the window's lock from start to end, and takes no lock of this
+	// looper's while it does (the window never waits for this looper
+	// either), so the two can never wait for each other. A window that is
+	// gone is left alone.
+	BWindow* window = engine->window;
+	if (window == nullptr || !window->Lock())
+		return;
+	engine->Insert(0, &ref);
+	window->Unlock();
 }

@@ -14,6 +14,8 @@
 #include "Page.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
+#include "WImage.h"
+#include "WYSIWYG_View.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_Engine.h"
 
@@ -62,6 +64,13 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 		element = new TextChange(id, previous, nullptr, engine, nullptr);
 	else if (tag == 40)
 		element = new HorizontalLine(previous, nullptr, engine, nullptr);
+	else if (tag == kTagIMG) {
+		bool usable = false;
+		WImage* image = new WImage(nullptr, previous, nullptr, engine, &usable,
+			nullptr);
+		engine->view->AddChild(image);
+		element = image;
+	}
 	else {
 		// Everything else, including the anchors, lists, list items and
 		// images that have no element class yet, is kept verbatim.

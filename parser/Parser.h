@@ -15,6 +15,7 @@ enum {
 	kTagBODY = 12,
 	kTagHEAD = 38,
 	kTagHTML = 41,
+	kTagIMG = 44,
 	kTagLINK = 50,
 	kTagLISTING = 51,
 	kTagMETA = 54,

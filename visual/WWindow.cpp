@@ -136,9 +136,10 @@ WWindow::WWindow(BRect frame, char* title, Page* owner)
 
 	if (engine->looper != nullptr && engine->looper->Lock()) {
 		BMessenger looperTarget(engine->looper);
+		// PNG too: the page shows it.
 		imagePanel = new ExtensionsFilePanel((char*)"gif", (char*)"jpg",
 			(char*)"jpeg", B_OPEN_PANEL, &looperTarget, nullptr, false, nullptr,
-			false, true);
+			false, true, (char*)"png");
 		engine->looper->Unlock();
 	}
 

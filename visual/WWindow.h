@@ -112,6 +112,7 @@ private:
 
 	void _SavePanelReply(BMessage* message);
 	void _ShowSavePanel();
+	void _ShowImagePanel();
 	void _ShowHelp();
 	void _PostToApplication(uint32 what, bool withIndex);
 	void _QuitFinder();

@@ -63,6 +63,10 @@ WWindow::MessageReceived(BMessage* message)
 				page->htmlWindow->Show();
 			break;
 
+		case kMsgInsertImage:
+			_ShowImagePanel();
+			break;
+
 		// Whole-page services of the engine
 		case kMsgDeleteAll:
 			engine->Empty();
@@ -118,6 +122,19 @@ WWindow::_ShowSavePanel()
 {
 	if (pageSavePanel != nullptr)
 		pageSavePanel->Show();
+}
+
+
+void
+WWindow::_ShowImagePanel()
+{
+	// The panel answers the engine's looper, which takes the window's lock
+	// to insert the picture: showing it takes no lock of the looper's, or
+	// the two could wait for each other.
+	if (imagePanel == nullptr)
+		return;
+	imagePanel->Refresh();
+	imagePanel->Show();
 }
 
 

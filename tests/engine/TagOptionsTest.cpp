@@ -50,6 +50,15 @@ TEST(TagOptions, ReadsOneNamedOption)
 	EXPECT_EQ("=open", Option("SRC", "SRC=\"open"));
 	// A value inside another option's quotes is not an option.
 	EXPECT_EQ("=x", Option("NAME", "ALT=\"NAME=y\" NAME=\"x"));
+	// Single quotes quote a value too; an apostrophe inside one is a letter.
+	EXPECT_EQ("=a b.gif", Option("SRC", "src='a b.gif' ALT=x"));
+	EXPECT_EQ("=say \"hi\"", Option("ALT", "ALT='say \"hi\"' SRC=x"));
+	EXPECT_EQ("=don't", Option("ALT", "ALT=don't SRC=x"));
+	char* kept = nullptr;
+	WYSIWYG_Engine::ReadUnsupportedTAGOption(&kept,
+		"alt='A b' it's=1 title='c d' x=don't", "ALT=");
+	EXPECT_STREQ("it's=1 title='c d' x=don't", kept);
+	delete[] kept;
 }
 
 TEST(TagOptions, ReplacesThePreviousValue)

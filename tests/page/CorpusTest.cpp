@@ -24,6 +24,7 @@
 #include "Page.h"
 #include "Parser.h"
 #include "UnsupportedTAG.h"
+#include "WImage.h"
 #include "WYSIWYG_Engine.h"
 
 using namespace quillora_test;
@@ -300,6 +301,21 @@ protected:
 		return kept;
 	}
 
+	// The SRC values of the page's IMG tags, in order.
+	static std::vector<std::string> Sources(const std::vector<std::string>& tags)
+	{
+		std::vector<std::string> sources;
+		for (const std::string& tag : tags) {
+			if (TagName(tag) != "img")
+				continue;
+			char* value = nullptr;
+			WYSIWYG_Engine::ReadTAGOption("SRC", &value, tag.c_str());
+			sources.push_back(value != nullptr ? value : "(none)");
+			delete[] value;
+		}
+		return sources;
+	}
+
 	std::map<std::string, bool> fUnsupported;
 };
 
@@ -328,6 +344,19 @@ TEST_P(Corpus, PageComesBackAsABrowserShowsIt)
 	EXPECT_EQ(before.scripts, after.scripts);
 	EXPECT_EQ(before.preformatted, after.preformatted);
 	EXPECT_EQ(KeptTags(before.tags), KeptTags(after.tags));
+
+	// Its pictures show where the page has them, and their sources come
+	// back as written.
+	EXPECT_EQ(Sources(before.tags), Sources(after.tags));
+	std::string pageFolder = path.substr(0, path.rfind('/') + 1);
+	for (WYSIWYG_Element* e = CurrentPage()->Engine()->FirstElement();
+			e != nullptr; e = e->Next()) {
+		WImage* image = dynamic_cast<WImage*>(e);
+		if (image != nullptr && image->source != nullptr
+			&& FileExists(pageFolder + image->source)) {
+			EXPECT_NE(image->bitmap, nullptr) << image->source;
+		}
+	}
 
 	// The generated page reads back into itself.
 	std::string again = fDirectory + "/" + folder + "/generated.html";

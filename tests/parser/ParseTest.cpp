@@ -211,7 +211,7 @@ TEST_F(Parsing, ElementsByTag)
 		"C-6", "T''", "U<MENU>", "T''", "U<DIR>", "T''", "U</LI>", "T''", "E2",
 		"T''", "E2", "T''", "HR", "T''", "HR", "T''", "U<FONT COLOR=red>", "T''",
 		"U</TABLE>", "T''", "U<STRIKE>", "T''", "U<XYZ a=1>", "T'<>'",
-		"U<A HREF=\"x.html\">", "T''", "U<IMG SRC=\"a.gif\">", "T''",
+		"U<A HREF=\"x.html\">", "T''", "Ia.gif", "T''",
 		"C34", "T''" }), Chain());
 
 	// Options are handed to the element that keeps them.

@@ -7,6 +7,7 @@
 #include "HorizontalLine.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
+#include "WImage.h"
 #include "WText.h"
 #include "WYSIWYG_Element.h"
 
@@ -47,6 +48,8 @@ Describe(WYSIWYG_Element* element)
 		return "E" + std::to_string(end->type);
 	if (dynamic_cast<HorizontalLine*>(element) != nullptr)
 		return "HR";
+	if (WImage* image = dynamic_cast<WImage*>(element))
+		return "I" + std::string(image->source != nullptr ? image->source : "");
 	if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element))
 		return "U" + std::string(tag->html != nullptr ? tag->html : "(null)");
 	return "?";

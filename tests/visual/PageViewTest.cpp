@@ -234,3 +234,53 @@ TEST_F(PageViewTest, ANonBreakingSpaceLooksLikeASpace)
 	}
 	EXPECT_GT(dark, 30);
 }
+
+
+TEST_F(PageViewTest, PicturesAreDrawnWhereTheyAreLaidOut)
+{
+	// Half red, half blue, 50 by 40, beside text and below a long page.
+	const std::string images = QUILLORA_TEST_DATA "/images";
+	WriteFile(fDirectory + "/pic.gif", ReadFile(images + "/pic50x40.gif"));
+	std::string body = "<BODY>Text <IMG SRC=\"pic.gif\"> more<P>";
+	for (int i = 0; i < 60; i++)
+		body += "Line " + std::to_string(i) + "<BR>";
+	OpenContent(body + "Last <IMG SRC=\"pic.gif\" ALIGN=top></BODY>");
+	std::vector<WYSIWYG_Element*> pictures;
+	for (WYSIWYG_Element* e = Engine()->FirstElement(); e != nullptr;
+			e = e->Next()) {
+		if (e->View() != nullptr && dynamic_cast<WText*>(e) == nullptr)
+			pictures.push_back(e);
+	}
+	ASSERT_EQ(pictures.size(), 2u);
+
+	float min, max;
+	Engine()->scrollView->ScrollBar(B_VERTICAL)->GetRange(&min, &max);
+	for (float scroll : { 0.0f, max }) {
+		ScrollTo(scroll);
+		BRect view = ViewInWindow();
+		WindowPixels pixels(Visual(), fDirectory);
+		ASSERT_TRUE(pixels.IsValid());
+		int32 seen = 0;
+		for (WYSIWYG_Element* picture : pictures) {
+			ASSERT_TRUE(Visual()->Lock());
+			BView* pictureView = picture->View();
+			BRect frame = Visual()->ConvertFromScreen(
+				pictureView->ConvertToScreen(pictureView->Bounds()));
+			Visual()->Unlock();
+			EXPECT_EQ(frame.IntegerWidth(), 49);
+			if (frame.top < view.top || frame.bottom > view.bottom)
+				continue;
+			seen++;
+			int32 left = (int32)frame.left, top = (int32)frame.top;
+			// Its corners and both halves, and the page's white around it.
+			EXPECT_TRUE(pixels.Is(left, top, 255, 0, 0)) << scroll;
+			EXPECT_TRUE(pixels.Is(left + 24, top + 39, 255, 0, 0)) << scroll;
+			EXPECT_TRUE(pixels.Is(left + 25, top, 0, 0, 255)) << scroll;
+			EXPECT_TRUE(pixels.Is(left + 49, top + 39, 0, 0, 255)) << scroll;
+			EXPECT_TRUE(pixels.Is(left + 50, top + 20, 255, 255, 255)) << scroll;
+			EXPECT_TRUE(pixels.Is(left + 20, top + 40, 255, 255, 255)) << scroll;
+		}
+		EXPECT_EQ(seen, 1) << "scroll " << scroll;
+	}
+	EXPECT_EQ(fAlerts.CountAlerts(), 0) << fAlerts.LastText();
+}

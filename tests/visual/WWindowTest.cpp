@@ -15,7 +15,10 @@
 
 #include <string.h>
 
+#include <set>
+
 #include "ExtensionsFilePanel.h"
+#include "WText.h"
 #include "WYSIWYG_Engine.h"
 
 using namespace quillora_test;
@@ -515,4 +518,55 @@ TEST_F(WWindowTest, EnterInTheSavePanelsNameFieldSaves)
 		std::string(page->HTMLBuffer(), page->HTMLBufferLength()));
 	EXPECT_EQ(std::string(Visual()->Title()), "Quillora: Visual - " + saved);
 	EXPECT_EQ(fAlerts.CountAlerts(), 0);
+}
+
+
+TEST_F(WWindowTest, ImagePanelInsertsThePictureAtTheCaret)
+{
+	const std::string images = QUILLORA_TEST_DATA "/images";
+	OpenContent("<BODY>Before after</BODY>");
+	for (const char* name : { "pic50x40.gif", "pic16x12.png" })
+		WriteFile(fDirectory + "/" + name, ReadFile(images + "/" + name));
+	WriteFile(fDirectory + "/Photo.JPG", ReadFile(images + "/pic32x20.jpg"));
+	WriteFile(fDirectory + "/notes.txt", "not a picture");
+	WYSIWYG_Engine* engine = Visual()->engine;
+	ASSERT_TRUE(Visual()->Lock());
+	WText* text = nullptr;
+	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr && text
+			== nullptr; e = e->Next()) {
+		text = dynamic_cast<WText*>(e);
+		if (text != nullptr && strcmp(text->Text(), "Before after") != 0)
+			text = nullptr;
+	}
+	ASSERT_NE(text, nullptr);
+	text->MakeFocus(true);
+	text->Select(7, 7);
+	Visual()->Unlock();
+
+	// Alt+I is italic; Alt+Control+I opens the panel, which lists the
+	// pictures the page can show, PNG and upper-case names included.
+	ExtensionsFilePanel* panel = Visual()->imagePanel;
+	Key(Visual(), 'i', B_COMMAND_KEY | B_CONTROL_KEY);
+	ASSERT_TRUE(panel->IsShowing());
+	panel->SetPanelDirectory(fDirectory.c_str());
+	std::set<std::string> shown;
+	for (int32 i = 0; i < panel->CountShownEntries(); i++)
+		shown.insert(panel->ShownEntryAt(i));
+	EXPECT_EQ(shown.count("pic50x40.gif") + shown.count("pic16x12.png")
+		+ shown.count("Photo.JPG"), 3u);
+	EXPECT_EQ(shown.count("notes.txt"), 0u);
+	EXPECT_EQ(shown.count("page.html"), 0u);
+
+	ASSERT_TRUE(panel->SelectEntry("pic50x40.gif"));
+	panel->PressButton(B_DEFAULT_BUTTON);
+	Idle();
+	EXPECT_FALSE(panel->IsShowing());
+	Page* page = CurrentPage();
+	page->GenerateHTML();
+	std::string html(page->HTMLBuffer(), page->HTMLBufferLength());
+	EXPECT_NE(html.find("Before <IMG SRC=\"pic50x40.gif\" ALT=\"pic50x40.gif\" "
+		"WIDTH=\"50\" HEIGHT=\"40\" BORDER=\"0\">after"), std::string::npos)
+		<< html;
+	EXPECT_TRUE(SaveItem(Visual()->menuBar)->IsEnabled());
+	EXPECT_EQ(fAlerts.CountAlerts(), 0) << fAlerts.LastText();
 }
