@@ -15,13 +15,8 @@
  */
 #include <benchmark/benchmark.h>
 
-#include <Alert.h>
-#include <EventLoop.h>
 #include <View.h>
 #include <Window.h>
-
-#include <stdio.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <fstream>
@@ -30,42 +25,22 @@
 #include <string>
 #include <vector>
 
-#include "Page.h"
-#include "WApplication.h"
 #include "WImage.h"
-#include "WWindow.h"
-#include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
-#include "generator.h"
+#include "fixture.h"
 
 namespace {
-
-class QuietResponder : public BAlertResponder {
-public:
-	virtual int32 Respond(const char*, const char* text, const char* const[3],
-		int32)
-	{
-		alerts++;
-		lastText = text != nullptr ? text : "";
-		return 0;
-	}
-
-	int alerts = 0;
-	std::string lastText;
-};
 
 const char* const kFiles[] = { "pic50x40.gif", "pic32x20.jpg", "pic16x12.png",
 	"screen320x240.jpg", "screen200x150.png" };
 
-struct Fixture {
+// The application's own page is the one without pictures; the one with
+// them lies beside it with its pictures.
+struct Fixture : BenchFixture {
 	Fixture()
+		:
+		BenchFixture(GeneratePage(128 << 10))
 	{
-		char pattern[] = "/tmp/quillora-bench-XXXXXX";
-		directory = mkdtemp(pattern);
-		setenv("XDG_CONFIG_HOME", (directory + "/config").c_str(), 1);
-		setenv("HOME", directory.c_str(), 1);
-		setenv("QT_QPA_PLATFORM", "offscreen", 0);
-		BAlert::SetResponder(&responder);
 		std::vector<std::string> sources;
 		for (const char* name : kFiles) {
 			std::ifstream in(std::string(QUILLORA_BENCH_IMAGES "/") + name,
@@ -76,34 +51,17 @@ struct Fixture {
 				<< bytes.str();
 			sources.push_back(name);
 		}
-		std::string text = GeneratePage(128 << 10);
-		std::ofstream(Path(0), std::ios::binary) << text;
+		std::ifstream in(path, std::ios::binary);
+		std::stringstream text;
+		text << in.rdbuf();
 		std::ofstream(Path(200), std::ios::binary)
-			<< AddPictures(text, 200, sources);
-		std::string start = Path(0);
-		application = new WApplication(&start[0]);
-		BPrivate::dispatch_until_idle();
-		// The start's check of the picture readers looks for the program's
-		// documentation, which is not beside the benchmark.
-		responder.alerts = 0;
+			<< AddPictures(text.str(), 200, sources);
 	}
 
 	std::string Path(int pictures) const
 	{
-		return directory + "/page" + std::to_string(pictures) + ".html";
+		return pictures == 0 ? path : directory + "/pictures.html";
 	}
-
-	std::string Complaint()
-	{
-		if (responder.alerts == 0)
-			return std::string();
-		responder.alerts = 0;
-		return "alert: " + responder.lastText;
-	}
-
-	std::string directory;
-	QuietResponder responder;
-	WApplication* application;
 };
 
 Fixture&
