@@ -153,6 +153,40 @@ Resolved(const std::string& path)
 	return out;
 }
 
+// The file a source names, beside the page when it is relative.
+std::string
+SourcePath(const char* source, Page* page)
+{
+	std::string path = source[0] == '/' ? std::string(source)
+		: FolderOf(page != nullptr ? page->path : nullptr) + source;
+	return Resolved(path);
+}
+
+// The source as a browser reads the address: escapes such as "%20"
+// decoded, a query ("?v=2") or fragment left out. Empty when that is the
+// source itself.
+std::string
+AddressPath(const char* source)
+{
+	std::string out;
+	bool changed = false;
+	for (const char* p = source; *p != '\0'; p++) {
+		if (*p == '?' || *p == '#') {
+			changed = true;
+			break;
+		}
+		if (*p == '%' && isxdigit((unsigned char)p[1])
+			&& isxdigit((unsigned char)p[2])) {
+			out += (char)hexitoa(p + 1);
+			p += 2;
+			changed = true;
+			continue;
+		}
+		out += *p;
+	}
+	return changed && !out.empty() ? out : std::string();
+}
+
 // One option as this element writes it. Values never hold a double quote
 // when read from a tag; a file name may.
 void
@@ -203,10 +237,7 @@ WImage::WImage(entry_ref* file, WYSIWYG_Element* previous,
 			SetVAlignment(alignment);
 		// The archive holds the source as it is written.
 		if (source != nullptr) {
-			std::string path = source[0] == '/' || HasScheme(source) ? source
-				: FolderOf(GetPage() != nullptr ? GetPage()->path : nullptr)
-					+ source;
-			bool shown = _Load(Resolved(path).c_str());
+			bool shown = _Load(SourcePath(source, GetPage()).c_str());
 			if (usable != nullptr)
 				*usable = shown;
 		}
@@ -286,10 +317,17 @@ WImage::Read(char* options)
 		error("Could not open the file: ", source);
 		_Resize(1, 1);
 	} else {
-		std::string path = source[0] == '/' ? std::string(source)
-			: FolderOf(GetPage() != nullptr ? GetPage()->path : nullptr)
-				+ source;
-		_Load(Resolved(path).c_str());
+		// The file as the source spells it; where there is none, the one a
+		// browser finds for the address ("my%20picture.gif").
+		std::string path = SourcePath(source, GetPage());
+		std::string address = AddressPath(source);
+		if (!address.empty()) {
+			std::string decoded = SourcePath(address.c_str(), GetPage());
+			if (BFile(path.c_str(), B_READ_ONLY).InitCheck() != B_OK
+				&& BFile(decoded.c_str(), B_READ_ONLY).InitCheck() == B_OK)
+				path = decoded;
+		}
+		_Load(path.c_str());
 	}
 
 	// The source is held relative to the image directory when it begins

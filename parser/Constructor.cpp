@@ -64,7 +64,7 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 		element = new TextChange(id, previous, nullptr, engine, nullptr);
 	else if (tag == 40)
 		element = new HorizontalLine(previous, nullptr, engine, nullptr);
-	else if (tag == kTagIMG) {
+	else if (tag == kTagIMG && id > 0) {
 		bool usable = false;
 		WImage* image = new WImage(nullptr, previous, nullptr, engine, &usable,
 			nullptr);
@@ -72,8 +72,9 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 		element = image;
 	}
 	else {
-		// Everything else, including the anchors, lists, list items and
-		// images that have no element class yet, is kept verbatim.
+		// Everything else, including the anchors, lists and list items
+		// that have no element class yet, and a closing </IMG> (which
+		// shows nothing), is kept verbatim.
 		element = new UnsupportedTAG(previous, nullptr, engine, nullptr);
 		char* text = newtext(tagText);
 		element->Read(text);

@@ -253,6 +253,16 @@ TEST_F(ImageTest, PicturesThatCannotBeShownAreReportedAndKeepTheirTag)
 	EXPECT_EQ(nullptr, Images()[0]->bitmap);
 	EXPECT_EQ(BRect(0, 0, 1, 1), Images()[0]->WBounds());
 
+	// A source is the address of a file: escapes and a query are read as
+	// a browser reads them, where no file is spelled like the source; it
+	// is written as read. A closing </IMG> shows nothing and stays.
+	WriteFile(fSite + "/my pic.gif", ReadFile(kImages + "/pic50x40.gif"));
+	EXPECT_EQ("<IMG SRC=\"my%20pic.gif?v=2\" ALT=\"my%20pic.gif?v=2\" "
+		"WIDTH=\"50\" HEIGHT=\"40\" BORDER=\"0\">a</IMG>",
+		(Written("<IMG SRC=\"my%20pic.gif?v=2\">a</IMG>"), HTMLOf(nullptr)));
+	EXPECT_EQ(BRect(0, 0, 49, 39), Images()[0]->WBounds());
+	EXPECT_EQ(2, fResponder.CountAlerts()) << fResponder.LastText();
+
 	// A web address is no file: no file of that name is looked for.
 	Written("<IMG SRC=\"HTTPS://example.org/a.gif\">");
 	ASSERT_EQ(3, fResponder.CountAlerts());
