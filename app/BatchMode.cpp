@@ -143,7 +143,10 @@ run_batch_mode(int argc, char** argv)
 		status = 1;
 	} else if (kind == kHTML) {
 		page->GenerateHTML();
-		if (!write_output(page->HTMLBuffer(), page->HTMLBufferLength()))
+		// As "Save page" writes it, byte-order mark included.
+		const char* start = page->FileStart();
+		if (!write_output(start, strlen(start))
+			|| !write_output(page->HTMLBuffer(), page->HTMLBufferLength()))
 			status = 1;
 	} else if (kind == kDump) {
 		std::string dump;

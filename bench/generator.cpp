@@ -15,6 +15,18 @@ const char* kWords[] = {
 };
 const int kWordCount = sizeof(kWords) / sizeof(kWords[0]);
 
+// In UTF-8; Latin-1 pages get them in Latin-1.
+const char* kAccentedWords[] = {
+	"caf\xc3\xa9", "na\xc3\xafve", "d\xc3\xa9j\xc3\xa0", "\xc3\xbc" "ber",
+	"Stra\xc3\x9f" "e", "fa\xc3\xa7" "ade", "cr\xc3\xa8me", "se\xc3\xb1or",
+	"\xc3\x85ngstr\xc3\xb6m", "sm\xc3\xb6rg\xc3\xa5sbord", "\xc3\xa9t\xc3\xa9",
+};
+const int kAccentedWordCount
+	= sizeof(kAccentedWords) / sizeof(kAccentedWords[0]);
+
+// The words of the page being generated.
+PageWords sWords = kEnglishWords;
+
 // A small fixed generator, so that pages do not depend on the library.
 class Random {
 public:
@@ -32,13 +44,34 @@ private:
 	uint32_t fState;
 };
 
+// A word of Latin-1 letters, from UTF-8.
+void
+AppendLatin1(std::string& out, const char* utf8)
+{
+	for (const char* c = utf8; *c != '\0'; c++) {
+		unsigned char byte = (unsigned char)*c;
+		if (byte == 0xc2 || byte == 0xc3) {
+			out += char(((byte & 0x03) << 6) | ((unsigned char)c[1] & 0x3f));
+			c++;
+		} else
+			out += *c;
+	}
+}
+
 void
 AppendWords(std::string& out, Random& random, int count)
 {
 	for (int i = 0; i < count; i++) {
 		if (i > 0)
 			out += ' ';
-		out += kWords[random.Below(kWordCount)];
+		if (sWords != kEnglishWords && random.Below(8) == 0) {
+			const char* word = kAccentedWords[random.Below(kAccentedWordCount)];
+			if (sWords == kUTF8Words)
+				out += word;
+			else
+				AppendLatin1(out, word);
+		} else
+			out += kWords[random.Below(kWordCount)];
 	}
 }
 
@@ -93,8 +126,9 @@ AppendParagraph(std::string& out, Random& random, size_t length)
 }	// namespace
 
 std::string
-GeneratePage(size_t bytes, unsigned seed)
+GeneratePage(size_t bytes, unsigned seed, PageWords words)
 {
+	sWords = words;
 	Random random(seed);
 	std::string out;
 	out.reserve(bytes + 4096);

@@ -10,10 +10,21 @@
 #include <string>
 #include <vector>
 
+// The words of a page.
+enum PageWords {
+	kEnglishWords,	// ASCII only
+	// One word in eight with accented letters ("café", "Straße"), the same
+	// words for the same seed, in Latin-1 or in UTF-8. No charset is
+	// declared: the bytes tell.
+	kLatin1Words,
+	kUTF8Words
+};
+
 // A complete document of about `bytes` bytes; the same seed gives the same
 // page. One paragraph in the middle of the page is a long one (several
 // kilobytes), for editing benchmarks; it begins with the word "Middle".
-std::string GeneratePage(size_t bytes, unsigned seed = 1);
+std::string GeneratePage(size_t bytes, unsigned seed = 1,
+	PageWords words = kEnglishWords);
 
 // The page with `count` IMG tags spread evenly over its paragraphs, at the
 // start of a paragraph, their sources taken from `sources` in turn (so a

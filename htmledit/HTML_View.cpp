@@ -9,8 +9,10 @@
 
 #include <string>
 
+#include "Alerts.h"
 #include "HWindow.h"
 #include "Page.h"
+#include "PageEncoding.h"
 #include "Parser.h"
 
 
@@ -62,10 +64,25 @@ HTML_View::Load()
 		content.resize(got > 0 ? size_t(got) : 0);
 	}
 
+	// The page's encoding is decided here, once, from the file's bytes. A
+	// byte-order mark is kept apart and written again in front of the
+	// page; a UTF-16 or UTF-32 page becomes UTF-8, which the page then is.
+	PageEncoding reading = page_encoding(content.data(), content.size());
+	const char* bytes = content.data() + reading.byteOrderMark;
+	size_t length = content.size() - size_t(reading.byteOrderMark);
+	std::string converted;
+	if (reading.unitBytes > 1) {
+		wide_to_utf8(bytes, length, reading.unitBytes, reading.bigEndian,
+			&converted);
+		bytes = converted.data();
+		length = converted.size();
+	}
+	page->SetEncoding(reading.encoding, reading.byteOrderMark > 0);
+
 	// The line ends are turned into line feeds before the text goes in:
 	// one replacement of the text instead of an edit per line.
 	std::string text;
-	convert_line_ends(content.data(), content.size(), text);
+	convert_line_ends(bytes, length, text);
 	if (LockLooper()) {
 		SetText(text.data(), int32(text.size()));
 		UnlockLooper();
@@ -73,6 +90,14 @@ HTML_View::Load()
 	ProcessEndLines();
 	Parser::Parse(page);
 	page->Saved();
+
+	if (reading.unitBytes > 1) {
+		// The file does not hold the page as it is now.
+		alert("This page was written in ",
+			reading.unitBytes == 2 ? "UTF-16" : "UTF-32",
+			". It has been converted to UTF-8 and will be saved in UTF-8.");
+		page->NotSaved();
+	}
 }
 
 

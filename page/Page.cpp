@@ -30,6 +30,7 @@
 #include "HTML_View.h"
 #include "HWindow.h"
 #include "ImageTools.h"
+#include "PageEncoding.h"
 #include "Parser.h"
 #include "WText.h"
 #include "WWindow.h"
@@ -154,7 +155,8 @@ Page::~Page()
 
 
 static void
-set_font(BFont* font, const char* family, const char* style, int size)
+set_font(BFont* font, const char* family, const char* style, int size,
+	uint8 encoding)
 {
 	font_family familyName;
 	font_style styleName;
@@ -173,7 +175,7 @@ set_font(BFont* font, const char* family, const char* style, int size)
 	// A configured size small enough to make the smaller fonts vanish still
 	// gives readable text.
 	font->SetSize(float(size < 1 ? 1 : size));
-	font->SetEncoding(B_ISO_8859_1);
+	font->SetEncoding(encoding);
 	// Page text keeps its references as written after the mark, and its
 	// non-breaking spaces as one byte: the fonts show what they stand for.
 	font->SetReferenceMark((uint8)kReferenceMark);
@@ -190,23 +192,44 @@ Page::SetFonts()
 	int base = config != nullptr ? config->proportionalSize : 10;
 	int fixedSize = config != nullptr ? config->fixedSize : 10;
 
-	set_font(plainFont, family, nullptr, base);
-	set_font(italicFont, family, "Italic", base);
-	set_font(boldFont, family, "Bold", base);
-	set_font(boldItalicFont, family, "Bold Italic", base);
-	set_font(fixedFont, fixedFamily, nullptr, fixedSize);
-	set_font(fixedItalicFont, fixedFamily, "Italic", fixedSize);
-	set_font(smallFont, family, nullptr, base - 2);
-	set_font(smallItalicFont, family, "Italic", base - 2);
-	set_font(bigFont, family, nullptr, base + 2);
-	set_font(bigItalicFont, family, "Italic", base + 2);
+	set_font(plainFont, family, nullptr, base, encoding);
+	set_font(italicFont, family, "Italic", base, encoding);
+	set_font(boldFont, family, "Bold", base, encoding);
+	set_font(boldItalicFont, family, "Bold Italic", base, encoding);
+	set_font(fixedFont, fixedFamily, nullptr, fixedSize, encoding);
+	set_font(fixedItalicFont, fixedFamily, "Italic", fixedSize, encoding);
+	set_font(smallFont, family, nullptr, base - 2, encoding);
+	set_font(smallItalicFont, family, "Italic", base - 2, encoding);
+	set_font(bigFont, family, nullptr, base + 2, encoding);
+	set_font(bigItalicFont, family, "Italic", base + 2, encoding);
 
 	static const int kHeadingSteps[6] = { 12, 6, 2, 0, -1, -2 };
 	for (int i = 0; i < 6; i++) {
-		set_font(headingFonts[i], family, "Bold", base + kHeadingSteps[i]);
+		set_font(headingFonts[i], family, "Bold", base + kHeadingSteps[i],
+			encoding);
 		set_font(headingItalicFonts[i], family, "Bold Italic",
-			base + kHeadingSteps[i]);
+			base + kHeadingSteps[i], encoding);
 	}
+}
+
+
+void
+Page::SetEncoding(uint8 pageEncoding, bool withByteOrderMark)
+{
+	encoding = pageEncoding;
+	byteOrderMark = withByteOrderMark;
+	SetFonts();
+	// The HTML editor shows the same bytes as the same characters; a
+	// character typed or pasted there that the encoding cannot hold goes
+	// in as HTML's numeric reference.
+	HTML_View* view = htmlWindow != nullptr ? htmlWindow->htmlView : nullptr;
+	if (view == nullptr || !view->LockLooper())
+		return;
+	BFont font;
+	font.SetEncoding(encoding);
+	view->SetFontAndColor(&font, B_FONT_ENCODING);
+	view->SetReferencePrefix('&');
+	view->UnlockLooper();
 }
 
 
@@ -606,7 +629,14 @@ bool
 Page::Save()
 {
 	GenerateHTML();
-	if (!_WriteFile(HTMLBuffer(), HTMLBufferLength()))
+	bool written;
+	if (byteOrderMark) {
+		std::string document = FileStart();
+		document.append(HTMLBuffer(), HTMLBufferLength());
+		written = _WriteFile(document.data(), document.size());
+	} else
+		written = _WriteFile(HTMLBuffer(), HTMLBufferLength());
+	if (!written)
 		return false;
 	Saved();
 	return true;
@@ -621,7 +651,8 @@ Page::SaveHTML()
 	if (view->LockLooper()) {
 		const char* source = view->Text();
 		int32 length = view->TextLength();
-		text.reserve(size_t(length) + size_t(length) / 16);
+		text = FileStart();
+		text.reserve(size_t(length) + size_t(length) / 16 + text.size());
 		// The editor holds line feeds; the page file gets the CR LF line ends
 		// of every document this program writes. A line feed that already
 		// follows a CR (kept from a file with lone CRs) is not doubled.
@@ -636,6 +667,13 @@ Page::SaveHTML()
 		return false;
 	Saved();
 	return true;
+}
+
+
+const char*
+Page::FileStart() const
+{
+	return byteOrderMark ? kUTF8ByteOrderMark : "";
 }
 
 

@@ -33,6 +33,11 @@ public:
 	~Page();
 
 	void SetFonts();
+	// The encoding of the page's text (a BFont encoding constant), decided
+	// when the page file is read: the 22 fonts and the HTML editor's text
+	// view take it. `byteOrderMark` tells whether the file is written with
+	// the UTF-8 byte-order mark in front.
+	void SetEncoding(uint8 encoding, bool byteOrderMark);
 	void SetColors(long which, int red, int green, int blue, int alpha);
 	void SetTitle();
 	void SetBackground(char* image);
@@ -86,6 +91,10 @@ public:
 	bool Save();
 	bool SaveHTML();
 
+	// What the page file holds in front of the document: the byte-order
+	// mark, or nothing.
+	const char* FileStart() const;
+
 	// The generated document as it stands in `htmlBuffer` (not terminated).
 	const char* HTMLBuffer() const;
 	size_t HTMLBufferLength() const;
@@ -122,6 +131,10 @@ public:
 
 	// Set for the batch modes (see the constructor).
 	bool readOnly;
+
+	// See SetEncoding(); Latin-1 without a mark until a file says otherwise.
+	uint8 encoding;
+	bool byteOrderMark;
 
 	// What the page had in its head and on its BODY tag that the editor's
 	// own header does not write, kept as read and written back in its

@@ -29,7 +29,7 @@ protected:
 
 	void SetText(const std::string& text, uint8 encoding = B_ISO_8859_1)
 	{
-		SetPageEncoding(CurrentPage(), encoding);
+		CurrentPage()->SetEncoding(encoding, false);
 		ASSERT_TRUE(Html()->Lock());
 		View()->SetText(text.data(), int32(text.size()));
 		Html()->Unlock();

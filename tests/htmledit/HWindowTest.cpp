@@ -36,13 +36,7 @@ protected:
 
 	void Key(const char* bytes, uint32 keyModifiers = 0)
 	{
-		BMessage message(B_KEY_DOWN);
-		message.AddString("bytes", bytes);
-		message.AddInt32("raw_char", bytes[0]);
-		message.AddInt32("modifiers", int32(keyModifiers));
-		message.AddInt32("key", 0);
-		Html()->PostMessage(&message);
-		Idle();
+		PostKey(Html(), bytes, keyModifiers);
 	}
 
 	void Send(uint32 what)

@@ -38,22 +38,6 @@ TestHome()
 }
 
 
-void
-SetPageEncoding(Page* page, uint8 encoding)
-{
-	BFont* fonts[] = { page->plainFont, page->italicFont, page->boldFont,
-		page->boldItalicFont, page->fixedFont, page->fixedItalicFont,
-		page->smallFont, page->smallItalicFont, page->bigFont,
-		page->bigItalicFont };
-	for (BFont* font : fonts)
-		font->SetEncoding(encoding);
-	for (int i = 0; i < 6; i++) {
-		page->headingFonts[i]->SetEncoding(encoding);
-		page->headingItalicFonts[i]->SetEncoding(encoding);
-	}
-}
-
-
 BMenuItem*
 SaveItem(BMenuBar* bar)
 {
@@ -123,6 +107,20 @@ void
 ProgramTest::Idle()
 {
 	BPrivate::dispatch_until_idle();
+}
+
+
+void
+ProgramTest::PostKey(BWindow* window, const std::string& bytes,
+	uint32 keyModifiers)
+{
+	BMessage message(B_KEY_DOWN);
+	message.AddString("bytes", bytes.c_str());
+	message.AddInt32("raw_char", (uint8)bytes[0]);
+	message.AddInt32("modifiers", int32(keyModifiers));
+	message.AddInt32("key", 0);
+	window->PostMessage(&message);
+	Idle();
 }
 
 

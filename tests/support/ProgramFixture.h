@@ -50,11 +50,6 @@ const std::string& TestHome();
 // The "Save page" item of a menu bar.
 BMenuItem* SaveItem(BMenuBar* bar);
 
-// Gives the page's 22 fonts the encoding (a BFont encoding constant): the
-// page's text is then in that encoding for whatever reads it through them.
-// The visual page takes them on at its next layout.
-void SetPageEncoding(Page* page, uint8 encoding);
-
 // A test with the real application and one page.
 class ProgramTest : public testing::Test {
 protected:
@@ -67,6 +62,10 @@ protected:
 	// The application's looper takes messages as under Run(), while the
 	// test drives the dispatching itself.
 	void StartLooper();
+
+	// Posts a key to `window` as the keyboard does: `bytes` in UTF-8.
+	static void PostKey(BWindow* window, const std::string& bytes,
+		uint32 keyModifiers = 0);
 
 	// Writes `content` into a page file of this test's folder and opens it.
 	WApplication* OpenContent(const std::string& content,

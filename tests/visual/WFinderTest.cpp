@@ -59,7 +59,7 @@ protected:
 	void Load(const std::string& html, uint8 encoding = B_ISO_8859_1)
 	{
 		Page* page = CurrentPage();
-		SetPageEncoding(page, encoding);
+		page->SetEncoding(encoding, false);
 		HTML_View* view = page->htmlWindow->htmlView;
 		ASSERT_TRUE(view->LockLooper());
 		view->SetText(html.data(), int32(html.size()));
