@@ -1,23 +1,29 @@
 /*
- * Matching the find dialog's search text in the bytes of a document.
+ * Matching the find dialog's search text in the characters of a document.
  */
 #include "FindPattern.h"
 
+#include <CharacterReferences.h>
 #include <Font.h>
+#include <TextEncoding.h>
 
 #include <ctype.h>
-#include <iconv.h>
 #include <locale.h>
+#include <string.h>
 #include <wctype.h>
 
-#include <cstring>
-#include <mutex>
+using BPrivate::TextEncoding;
 
 namespace {
 
-// A code that no character has: bytes that are not characters of the
-// encoding get codes from here on, so that they only match themselves.
+// Codes that no character has: a byte that begins no character of a
+// multibyte encoding gets one of its own from here on, so that it only
+// matches itself.
 const uint32 kNoCharacter = 0x110000;
+
+// The most bytes one character of a document can take: a padded reference
+// after its mark.
+const int32 kLongestCharacter = 1 + BPrivate::kMaxReferenceLength;
 
 // The C library's Unicode tables, through a UTF-8 locale of its own (the
 // program's locale stays as it is).
@@ -65,252 +71,166 @@ is_word_code(uint32 code)
 }
 
 
-// The iconv name of a one-byte encoding; null for those iconv is not asked
-// about. Latin-1 text is shown as windows-1252, as browsers do, so it is
-// matched as that too.
-const char*
-one_byte_encoding_name(uint8 encoding)
+// Bytes of a zero-terminated text there are from `text` on, as many as one
+// character can take at most.
+inline int32
+available(const char* text)
 {
-	static const char* const kISONames[] = { "ISO-8859-2", "ISO-8859-3",
-		"ISO-8859-4", "ISO-8859-5", "ISO-8859-6", "ISO-8859-7", "ISO-8859-8",
-		"ISO-8859-9", "ISO-8859-10" };
-	if (encoding == B_ISO_8859_1)
-		return "CP1252";
-	if (encoding >= B_ISO_8859_2 && encoding <= B_ISO_8859_10)
-		return kISONames[encoding - B_ISO_8859_2];
-	if (encoding == B_MACINTOSH_ROMAN)
-		return "MACINTOSH";
-	return nullptr;
-}
-
-
-// The Unicode code of every byte of a one-byte encoding; false when iconv
-// does not know the encoding.
-bool
-one_byte_codes(const char* name, uint32 codes[256])
-{
-	iconv_t converter = iconv_open("UTF-32LE", name);
-	if (converter == (iconv_t)-1)
-		return false;
-	for (int byte = 0; byte < 256; byte++) {
-		char in = (char)byte;
-		uint8 out[4];
-		char* inPointer = &in;
-		char* outPointer = (char*)out;
-		size_t inLeft = 1;
-		size_t outLeft = sizeof(out);
-		iconv(converter, nullptr, nullptr, nullptr, nullptr);
-		if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft)
-				== (size_t)-1 || outLeft != 0)
-			codes[byte] = kNoCharacter + byte;
-		else {
-			codes[byte] = uint32(out[0]) | uint32(out[1]) << 8
-				| uint32(out[2]) << 16 | uint32(out[3]) << 24;
-		}
-	}
-	iconv_close(converter);
-	return true;
+	return (int32)strnlen(text, kLongestCharacter);
 }
 
 }	// namespace
 
 
-struct FindPattern::CharacterSet {
-	bool utf8;
-	// One-byte encodings: the byte of each byte's lower-case character (the
-	// byte itself when the encoding has no other case for it), and which
-	// bytes are letters or digits.
-	uint8 fold[256];
-	bool word[256];
-};
-
-
-const FindPattern::CharacterSet*
-FindPattern::_CharacterSet(uint8 encoding)
-{
-	static std::mutex sLock;
-	static CharacterSet* sSets[256] = {};
-	std::lock_guard<std::mutex> guard(sLock);
-	if (sSets[encoding] != nullptr)
-		return sSets[encoding];
-
-	CharacterSet* set = new CharacterSet;
-	set->utf8 = encoding == B_UNICODE_UTF8;
-	uint32 codes[256];
-	const char* name = one_byte_encoding_name(encoding);
-	if (name == nullptr || !one_byte_codes(name, codes)) {
-		for (int byte = 0; byte < 256; byte++) {
-			// Latin-1 is its own code; of an encoding not known here only
-			// ASCII is certain, and its other bytes count as letters (in
-			// such pages they are mostly parts of letters).
-			if (encoding == B_ISO_8859_1 || byte < 0x80)
-				codes[byte] = byte;
-			else
-				codes[byte] = kNoCharacter + byte;
-		}
-	}
-	for (int byte = 0; byte < 256; byte++) {
-		uint32 lower = fold_code(codes[byte]);
-		set->fold[byte] = (uint8)byte;
-		if (lower != codes[byte]) {
-			for (int other = 0; other < 256; other++) {
-				if (codes[other] == lower) {
-					set->fold[byte] = (uint8)other;
-					break;
-				}
-			}
-		}
-		set->word[byte] = codes[byte] >= kNoCharacter
-			? byte >= 0x80 && name == nullptr && encoding != B_ISO_8859_1
-			: is_word_code(codes[byte]);
-	}
-	sSets[encoding] = set;
-	return set;
-}
-
-
 FindPattern::FindPattern()
 	:
+	fEncoding(TextEncoding::ForFont(B_ISO_8859_1)),
 	fCaseSensitive(false),
-	fUTF8(false),
-	fSet(nullptr),
+	fMark(0),
+	fNoBreakSpace(0),
 	fMaxMatch(0)
 {
 	memset(fStarts, 0, sizeof(fStarts));
+	memset(fAlone, 1, sizeof(fAlone));
+}
+
+
+std::string
+FindPattern::FromUTF8(const char* text, int32 length, uint8 encoding,
+	uint8 referenceMark, uint8 noBreakSpace, bool toFind)
+{
+	std::string out;
+	if (text != nullptr && length > 0) {
+		TextEncoding::ForFont(encoding)->AppendFromUTF8(text, length,
+			referenceMark != 0 ? referenceMark : '&', referenceMark,
+			noBreakSpace, toFind, &out);
+	}
+	return out;
 }
 
 
 void
 FindPattern::Set(const char* text, int32 length, uint8 encoding,
-	bool caseSensitive)
+	bool caseSensitive, uint8 referenceMark, uint8 noBreakSpace)
 {
-	fText.assign(text != nullptr && length > 0 ? text : "",
-		text != nullptr && length > 0 ? size_t(length) : 0);
-	// The text is matched up to a zero byte, as the document is read.
-	fText.resize(strlen(fText.c_str()));
+	fEncoding = TextEncoding::ForFont(encoding);
 	fCaseSensitive = caseSensitive;
-	fSet = _CharacterSet(encoding);
-	fUTF8 = fSet->utf8;
-	fFolded.clear();
+	fMark = referenceMark;
+	fNoBreakSpace = noBreakSpace;
+	fCharacters.clear();
+	for (int byte = 0; byte < 256; byte++) {
+		fAlone[byte] = !fEncoding->MayBeginLonger((uint8)byte)
+			&& (fMark == 0 || byte != fMark);
+	}
+
+	// The text is matched up to a zero byte, as the document is read.
+	std::string search(text != nullptr && length > 0 ? text : "",
+		text != nullptr && length > 0 ? size_t(length) : 0);
+	search.resize(strlen(search.c_str()));
+	for (size_t i = 0; i < search.size();) {
+		Character character;
+		i += _Decode(search.c_str() + i, int32(search.size() - i), &character);
+		fCharacters.push_back(caseSensitive ? character : _Folded(character));
+	}
+	fMaxMatch = int32(fCharacters.size())
+		* (fMark != 0 ? kLongestCharacter : BPrivate::kMaxCharacterBytes);
+
 	memset(fStarts, 0, sizeof(fStarts));
-	fMaxMatch = (int32)fText.size();
-	if (fText.empty())
+	if (fCharacters.empty())
 		return;
-
-	uint8 first = (uint8)fText[0];
-	if (caseSensitive) {
-		fStarts[first] = true;
-		return;
+	// A byte that may begin a longer character may begin the first one
+	// (some characters beyond ASCII even fold into it, as the Kelvin sign
+	// into k); of the others, those that are it.
+	for (int byte = 1; byte < 256; byte++) {
+		if (!fAlone[byte]) {
+			fStarts[byte] = true;
+			continue;
+		}
+		char single[2] = { (char)byte, '\0' };
+		Character character;
+		_Decode(single, 1, &character);
+		if (!caseSensitive)
+			character = _Folded(character);
+		fStarts[byte] = character == fCharacters[0];
 	}
-	if (!fUTF8) {
-		for (int byte = 0; byte < 256; byte++)
-			fStarts[byte] = fSet->fold[byte] == fSet->fold[first];
-		return;
-	}
-
-	for (size_t i = 0; i < fText.size();) {
-		uint32 code;
-		i += _Decode(fText.c_str() + i, &code, true);
-		fFolded.push_back(code);
-	}
-	// Each character may take up to four bytes in the document, whatever it
-	// takes in the search text.
-	fMaxMatch = int32(fFolded.size()) * 4;
-	for (int byte = 0; byte < 0x80; byte++)
-		fStarts[byte] = fold_code((uint32)byte) == fFolded[0];
-	// Some characters outside ASCII fold into it (the Kelvin sign into k):
-	// every byte that may begin one is looked at.
-	for (int byte = 0x80; byte < 256; byte++)
-		fStarts[byte] = true;
 }
 
 
 int32
-FindPattern::_Decode(const char* text, uint32* code, bool fold) const
+FindPattern::_LongerLength(const char* text, int32 length) const
+{
+	const uint8* bytes = (const uint8*)text;
+	if (fMark != 0 && bytes[0] == fMark) {
+		uint32 codes[2];
+		int32 count;
+		int32 reference = length > 1 ? BPrivate::parse_character_reference(
+			bytes + 1, length - 1, codes, &count) : 0;
+		return 1 + reference;
+	}
+	return fEncoding->CharLength(bytes, length);
+}
+
+
+int32
+FindPattern::_Decode(const char* text, int32 length,
+	Character* character) const
 {
 	const uint8* bytes = (const uint8*)text;
 	uint8 lead = bytes[0];
-	if (!fUTF8) {
-		*code = fold ? fSet->fold[lead] : lead;
-		return 1;
-	}
-	if (lead < 0x80) {
-		*code = fold ? fold_code(lead) : lead;
-		return 1;
-	}
-	int32 length = 0;
-	uint32 value = 0;
-	uint8 low = 0x80;
-	uint8 high = 0xBF;
-	if (lead >= 0xC2 && lead <= 0xDF) {
-		length = 2;
-		value = lead & 0x1F;
-	} else if (lead >= 0xE0 && lead <= 0xEF) {
-		length = 3;
-		value = lead & 0x0F;
-		if (lead == 0xE0)
-			low = 0xA0;
-		else if (lead == 0xED)
-			high = 0x9F;	// no surrogates
-	} else if (lead >= 0xF0 && lead <= 0xF4) {
-		length = 4;
-		value = lead & 0x07;
-		if (lead == 0xF0)
-			low = 0x90;
-		else if (lead == 0xF4)
-			high = 0x8F;
-	}
-	for (int32 i = 1; i < length; i++) {
-		uint8 byte = bytes[i];
-		// The first continuation byte has the narrower range; a zero byte
-		// (the end of the text) fails here as well.
-		if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF)) {
-			length = 0;
-			break;
+	character->second = 0;
+	if (fMark != 0 && lead == fMark) {
+		uint32 codes[2];
+		int32 count = 0;
+		int32 reference = length > 1 ? BPrivate::parse_character_reference(
+			bytes + 1, length - 1, codes, &count) : 0;
+		if (reference == 0) {
+			// A mark without a reference after it shows "&".
+			character->first = '&';
+			return 1;
 		}
-		value = (value << 6) | (byte & 0x3F);
+		character->first = codes[0];
+		character->second = count > 1 ? codes[1] : 0;
+		return 1 + reference;
 	}
-	if (length == 0) {
-		*code = kNoCharacter + lead;
+	if (fNoBreakSpace != 0 && lead == fNoBreakSpace) {
+		character->first = 0xA0;
 		return 1;
 	}
-	*code = fold ? fold_code(value) : value;
-	return length;
+	int32 charLength = fEncoding->CharLength(bytes, length);
+	if (charLength > 1)
+		character->first = fEncoding->Decode(bytes, charLength);
+	else if (lead >= 0x80 && !fEncoding->IsSingleByte())
+		character->first = kNoCharacter + lead;
+	else
+		character->first = fEncoding->ByteCharacter(lead);
+	return charLength;
+}
+
+
+FindPattern::Character
+FindPattern::_Folded(Character character) const
+{
+	return Character{ fold_code(character.first),
+		character.second != 0 ? fold_code(character.second) : 0 };
 }
 
 
 int32
 FindPattern::MatchAt(const char* text) const
 {
-	if (fText.empty() || text == nullptr)
+	if (fCharacters.empty() || text == nullptr)
 		return 0;
-	int32 length = (int32)fText.size();
-	if (fCaseSensitive) {
-		if (strncmp(text, fText.c_str(), size_t(length)) != 0)
-			return 0;
-		// A match never ends inside a character of the document.
-		if (fUTF8 && ((uint8)text[length] & 0xC0) == 0x80)
-			return 0;
-		return length;
-	}
-	if (!fUTF8) {
-		const uint8* bytes = (const uint8*)text;
-		const uint8* wanted = (const uint8*)fText.c_str();
-		for (int32 i = 0; i < length; i++) {
-			if (bytes[i] == 0 || fSet->fold[bytes[i]] != fSet->fold[wanted[i]])
-				return 0;
-		}
-		return length;
-	}
 	int32 position = 0;
-	for (uint32 wanted : fFolded) {
+	for (const Character& wanted : fCharacters) {
 		if (text[position] == '\0')
 			return 0;
-		uint32 code;
-		int32 taken = _Decode(text + position, &code, true);
-		if (code != wanted)
+		Character character;
+		position += _Decode(text + position, available(text + position),
+			&character);
+		if (!fCaseSensitive)
+			character = _Folded(character);
+		if (!(character == wanted))
 			return 0;
-		position += taken;
 	}
 	return position;
 }
@@ -321,11 +241,9 @@ FindPattern::IsWordCharacterAt(const char* text) const
 {
 	if (text == nullptr || text[0] == '\0')
 		return false;
-	if (!fUTF8)
-		return fSet->word[(uint8)text[0]];
-	uint32 code;
-	_Decode(text, &code, false);
-	return is_word_code(code);
+	Character character;
+	_Decode(text, available(text), &character);
+	return is_word_code(character.first);
 }
 
 
@@ -334,17 +252,45 @@ FindPattern::IsWordCharacterBefore(const char* text, int32 position) const
 {
 	if (text == nullptr || position <= 0)
 		return false;
-	if (!fUTF8)
-		return fSet->word[(uint8)text[position - 1]];
-	// Back to the byte that begins the character (at most three
-	// continuation bytes before it).
+	const uint8* bytes = (const uint8*)text;
 	int32 start = position - 1;
-	while (start > 0 && position - start < 4
-		&& ((uint8)text[start] & 0xC0) == 0x80)
-		start--;
-	uint32 code;
-	int32 length = _Decode(text + start, &code, false);
-	if (start + length != position)
+	// A reference after its mark that ends here is the character.
+	if (fMark != 0 && bytes[start] == ';') {
+		for (int32 mark = start - 1; mark >= 0 && position - mark
+				<= kLongestCharacter; mark--) {
+			if (bytes[mark] != fMark)
+				continue;
+			Character character;
+			if (mark + _Decode(text + mark, position - mark, &character)
+					== position)
+				return is_word_code(character.first);
+			break;
+		}
+	}
+	if (fEncoding->GetKind() == TextEncoding::kUTF8) {
+		// Back over at most three continuation bytes.
+		while (start > 0 && position - start < 4
+			&& (bytes[start] & 0xC0) == 0x80)
+			start--;
+	} else if (!fEncoding->IsSingleByte()) {
+		// Back to a byte no character goes on after, then forward by whole
+		// characters; far back enough for any real text.
+		int32 from = start;
+		while (from > 0 && position - from < 256
+			&& !fEncoding->StandsAlone(bytes[from - 1]))
+			from--;
+		while (from < start) {
+			int32 next = from + fEncoding->CharLength(bytes + from,
+				position - from);
+			if (next > start)
+				break;
+			from = next;
+		}
+		start = from;
+	}
+	Character character;
+	if (start + _Decode(text + start, position - start, &character)
+			!= position)
 		return false;
-	return is_word_code(code);
+	return is_word_code(character.first);
 }

@@ -5,6 +5,7 @@
 
 #include <Button.h>
 #include <CheckBox.h>
+#include <Font.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
 #include <TextView.h>
@@ -118,15 +119,24 @@ RFinder::FindAgain()
 
 
 void
-RFinder::PrepareSearch(uint8 encoding)
+RFinder::PrepareSearch(uint8 encoding, uint8 referenceMark,
+	uint8 noBreakSpace)
 {
 	std::string search;
+	std::string replacement;
 	bool locked = Lock();
 	search = FindText()->Text();
-	fReplacement = ReplaceText()->Text();
+	replacement = ReplaceText()->Text();
 	if (locked)
 		Unlock();
-	fPattern.Set(search.data(), int32(search.size()), encoding, caseSensitive);
+	// The fields hold UTF-8; the document its own encoding.
+	search = FindPattern::FromUTF8(search.data(), int32(search.size()),
+		encoding, referenceMark, noBreakSpace, true);
+	fReplacement = FindPattern::FromUTF8(replacement.data(),
+		int32(replacement.size()), encoding, referenceMark, noBreakSpace,
+		false);
+	fPattern.Set(search.data(), int32(search.size()), encoding, caseSensitive,
+		referenceMark, noBreakSpace);
 }
 
 
@@ -183,6 +193,12 @@ RFinderView::RFinderView(RFinder* owner)
 		(char*)"", new BMessage(kMsgFinderFindEnter));
 	replaceText = new RBoldTextControl(BRect(10, 40, 320, 70),
 		(char*)"Replace:", (char*)"", new BMessage(kMsgFinderReplaceEnter));
+	// Any character can be typed into the fields: they hold UTF-8, which
+	// each search puts into its document's encoding.
+	BFont utf8;
+	utf8.SetEncoding(B_UNICODE_UTF8);
+	findText->TextView()->SetFontAndColor(&utf8, B_FONT_ENCODING);
+	replaceText->TextView()->SetFontAndColor(&utf8, B_FONT_ENCODING);
 	float h = 0;
 	findText->GetPreferredSize(nullptr, &h);
 

@@ -76,9 +76,13 @@ public:
 protected:
 	// Takes the dialog's texts and options for a search through a document
 	// in `encoding`: the search text becomes the pattern that Compare()
-	// matches, the replacement text the bytes of Replacement(). Taken
-	// once, so that a search reads the dialog only at its start.
-	void PrepareSearch(uint8 encoding);
+	// matches, the replacement text the bytes of Replacement(), both in
+	// the document's encoding (see FindPattern::FromUTF8(); the document
+	// keeps references after `referenceMark` and no-break spaces as
+	// `noBreakSpace` when they are not 0). Taken once, so that a search
+	// reads the dialog only at its start.
+	void PrepareSearch(uint8 encoding, uint8 referenceMark = 0,
+		uint8 noBreakSpace = 0);
 	const FindPattern& Pattern() const { return fPattern; }
 	const std::string& Replacement() const { return fReplacement; }
 

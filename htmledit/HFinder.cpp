@@ -41,7 +41,9 @@ HFinder::_NextMatch(const char* text, int32 length, int32 from,
 	int32* matchLength)
 {
 	const FindPattern& pattern = Pattern();
-	for (int32 i = from; i < length; i++) {
+	// From character to character: a match never begins inside one.
+	for (int32 i = from; i < length;
+			i += pattern.CharacterLength(text + i, length - i)) {
 		if (!pattern.MayStartWith((uint8)text[i]))
 			continue;
 		int32 found = Compare((char*)text + i, AtWordStart(text, i));
@@ -60,10 +62,9 @@ HFinder::Find()
 	if (textView == nullptr || !textView->LockLooper())
 		return false;
 
-	// The text is in the page's own encoding, which its fonts carry.
+	// The text is in the page's own encoding.
 	Page* page = textView->page;
-	PrepareSearch(page != nullptr && page->plainFont != nullptr
-		? page->plainFont->Encoding() : uint8(B_ISO_8859_1));
+	PrepareSearch(page != nullptr ? page->encoding : uint8(B_ISO_8859_1));
 
 	// The text may have changed since the last search: a position beyond
 	// its end starts over instead of reading past it.

@@ -189,7 +189,10 @@ WFinder::_NextMatch(Position from, Position* match, int32* matchLength)
 	for (WText* text = from.text; text != nullptr; text = next_text(text)) {
 		int32 length = text->TextLength();
 		const char* bytes = text->Text();
-		for (int32 i = text == from.text ? from.offset : 0; i < length; i++) {
+		// From character to character: a match never begins inside one,
+		// nor inside a reference after its mark.
+		for (int32 i = text == from.text ? from.offset : 0; i < length;
+				i += pattern.CharacterLength(bytes + i, length - i)) {
 			if (!pattern.MayStartWith((uint8)bytes[i]))
 				continue;
 			bool atWordStart = _AtWordStart(Position{ text, i });
@@ -265,10 +268,15 @@ WFinder::Find()
 	Position at = _Start();
 	bool fromTop = current == as_text(engine->FirstElement())
 		&& resumeOffset == 0;
-	uint8 encoding = B_ISO_8859_1;
-	if (at.text != nullptr && at.text->environment->font != nullptr)
-		encoding = at.text->environment->font->Encoding();
-	PrepareSearch(encoding);
+	// The texts are in the encoding of their fonts, which keep references
+	// after a mark and no-break spaces as one byte.
+	const BFont* font = at.text != nullptr ? at.text->environment->font
+		: nullptr;
+	if (font != nullptr)
+		PrepareSearch(font->Encoding(), font->ReferenceMark(),
+			font->NoBreakSpace());
+	else
+		PrepareSearch(B_ISO_8859_1);
 
 	bool found = false;
 	WText* firstChanged = nullptr;

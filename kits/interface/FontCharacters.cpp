@@ -185,37 +185,8 @@ void
 FontCharacters::AppendFromUTF8(const char* utf8, int32 length, uint8 prefix,
 	std::string* out) const
 {
-	if (prefix == 0)
-		prefix = referenceMark;
-	const uint8* bytes = (const uint8*)utf8;
-	int32 i = 0;
-	while (i < length) {
-		uint8 byte = bytes[i];
-		if (byte < 0x80) {
-			// The special bytes never come from outside: a control
-			// character of that value would turn into a mark.
-			if ((referenceMark == 0 || byte != referenceMark)
-				&& (noBreakSpace == 0 || byte != noBreakSpace))
-				*out += (char)byte;
-			i++;
-			continue;
-		}
-		int32 charLength = utf8_char_length(bytes + i, length - i);
-		uint32 code = utf8_decode(bytes + i, charLength);
-		i += charLength;
-		if (code == 0xa0 && noBreakSpace != 0) {
-			*out += (char)noBreakSpace;
-			continue;
-		}
-		if (encoding->Encode(code, out))
-			continue;
-		if (prefix != 0) {
-			*out += (char)prefix;
-			*out += '#';
-			*out += std::to_string(code);
-			*out += ';';
-		}
-	}
+	encoding->AppendFromUTF8(utf8, length, prefix != 0 ? prefix : referenceMark,
+		referenceMark, noBreakSpace, false, out);
 }
 
 }	// namespace BPrivate

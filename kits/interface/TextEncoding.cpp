@@ -485,4 +485,49 @@ TextEncoding::Encode(uint32 code, std::string* out) const
 	return true;
 }
 
+
+void
+TextEncoding::AppendFromUTF8(const char* utf8, int32 length, uint8 prefix,
+	uint8 mark, uint8 noBreakSpace, bool asShown, std::string* out) const
+{
+	const uint8* bytes = (const uint8*)utf8;
+	int32 i = 0;
+	while (i < length) {
+		uint8 byte = bytes[i];
+		if (byte < 0x80) {
+			// The special bytes never come from outside: a control
+			// character of that value would turn into a mark.
+			if ((mark == 0 || byte != mark)
+				&& (noBreakSpace == 0 || byte != noBreakSpace))
+				*out += (char)byte;
+			i++;
+			continue;
+		}
+		int32 charLength = utf8_char_length(bytes + i, length - i);
+		uint32 code = utf8_decode(bytes + i, charLength);
+		i += charLength;
+		if (code == 0xa0 && noBreakSpace != 0) {
+			*out += (char)noBreakSpace;
+			continue;
+		}
+		if (Encode(code, out))
+			continue;
+		if (asShown && fKind == kSingleByte) {
+			int32 shown = 0x80;
+			while (shown < 0x100 && fTable[shown] != code)
+				shown++;
+			if (shown < 0x100) {
+				*out += (char)shown;
+				continue;
+			}
+		}
+		if (prefix != 0) {
+			*out += (char)prefix;
+			*out += '#';
+			*out += std::to_string(code);
+			*out += ';';
+		}
+	}
+}
+
 }	// namespace BPrivate

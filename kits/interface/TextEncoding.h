@@ -71,6 +71,16 @@ public:
 	// Appends the bytes of code; false, with nothing appended, when the
 	// encoding has no such character.
 	bool Encode(uint32 code, std::string* out) const;
+	// UTF-8 text in this encoding. A character the encoding cannot hold
+	// becomes `prefix` "#<decimal>;" (HTML's numeric reference after "&"
+	// or after a reference mark), or is left out without a prefix; U+00A0
+	// becomes the byte `noBreakSpace` when there is one. The bytes `mark`
+	// and `noBreakSpace` are left out where they come in: they have a
+	// meaning of their own in the text this goes into. With `asShown`, a
+	// character the encoding only shows (windows-1252's in B_ISO_8859_1)
+	// becomes the byte that shows it: text to look for, not to write.
+	void AppendFromUTF8(const char* utf8, int32 length, uint8 prefix,
+		uint8 mark, uint8 noBreakSpace, bool asShown, std::string* out) const;
 
 	// Kit internal: built once per encoding by ForFont().
 	TextEncoding(uint8 fontEncoding, Kind kind, const char* showAs,

@@ -311,12 +311,15 @@ TEST_F(FinderTest, CompareInOneByteText)
 		{ "cat", "ca", true, false, false, 0 },
 		// An empty search text never matches.
 		{ "", "anything", true, false, false, 0 },
-		// Latin-1 letters have their other case, and are letters.
-		{ "\xE9t\xE9", "\xC9T\xC9 ", true, false, true, 3 },
-		{ "\xE9t\xE9", "\xC9T\xC9", true, true, false, 0 },
+		// Typed in UTF-8, Latin-1 letters have their other case, and are
+		// letters.
+		{ "\xC3\xA9t\xC3\xA9", "\xC9T\xC9 ", true, false, true, 3 },
+		{ "\xC3\xA9t\xC3\xA9", "\xC9T\xC9", true, true, false, 0 },
 		{ "caf", "caf\xE9", true, false, true, 0 },
 		// Read as windows-1252: the letters it adds there too.
-		{ "\x9A", "\x8A", true, false, false, 1 },
+		{ "\xC5\xA1", "\x8A", true, false, false, 1 },
+		// A character Latin-1 lacks is looked for as its reference.
+		{ "\xE6\x97\xA5", "&#26085;", true, false, false, 8 },
 		// Not a letter: the multiplication sign ends a word.
 		{ "caf", "caf\xD7", true, false, true, 3 },
 	};
@@ -327,6 +330,21 @@ TEST_F(FinderTest, CompareInOneByteText)
 		EXPECT_EQ(Compare(test.text, test.atWordStart), test.expected)
 			<< test.search << " in " << test.text;
 	}
+}
+
+
+TEST_F(FinderTest, TheFieldsTakeAnyCharacterInUTF8)
+{
+	ASSERT_TRUE(fFinder->Lock());
+	fFinder->FindText()->MakeFocus(true);
+	fFinder->Unlock();
+	Key("\xE6\x97\xA5");
+	Key("\xC3\xA9");
+	EXPECT_STREQ(fFinder->FindText()->Text(), "\xE6\x97\xA5\xC3\xA9");
+	// In a Shift_JIS document it is looked for in Shift_JIS.
+	EXPECT_EQ(Compare("\x93\xFA\x82\xA0", true, B_SHIFT_JIS), 0);
+	Texts("\xE6\x97\xA5", "");
+	EXPECT_EQ(Compare("\x93\xFA\x82\xA0", true, B_SHIFT_JIS), 2);
 }
 
 
@@ -400,4 +418,37 @@ TEST(FindPatternTest, OtherOneByteEncodings)
 	EXPECT_EQ(pattern.MatchAt("\xA5"), 1);
 	pattern.Set("\xB5", 1, B_ISO_8859_2, true);
 	EXPECT_EQ(pattern.MatchAt("\xA5"), 0);
+}
+
+
+TEST(FindPatternTest, MarkedReferencesAreTheirCharacters)
+{
+	// The visual page's text: references after the mark 0x1A, no-break
+	// spaces as 0x0F.
+	FindPattern pattern;
+	pattern.Set("\xE9", 1, B_ISO_8859_1, false, 0x1A, 0x0F);
+	EXPECT_EQ(pattern.MatchAt("\x1A" "eacute;x"), 8);
+	EXPECT_EQ(pattern.MatchAt("\x1A" "Eacute;x"), 8);
+	EXPECT_EQ(pattern.MatchAt("\x1A#233;"), 7);
+	EXPECT_TRUE(pattern.MayStartWith(0x1A));
+	// The search text's own reference, as a typed "\u2014" becomes in a
+	// Latin-1 page.
+	pattern.Set("\x1A#8212;", 8, B_ISO_8859_1, true, 0x1A, 0x0F);
+	EXPECT_EQ(pattern.MatchAt("\x1A" "mdash;"), 7);
+	EXPECT_EQ(pattern.MatchAt("\x1A#x2014;"), 8);
+	// Steps go over whole references; a mark without one is "&".
+	EXPECT_EQ(pattern.CharacterLength("\x1A" "eacute;", 8), 8);
+	EXPECT_EQ(pattern.CharacterLength("\x1A" "e", 2), 1);
+	pattern.Set("&x", 2, B_ISO_8859_1, true, 0x1A, 0x0F);
+	EXPECT_EQ(pattern.MatchAt("\x1A" "x"), 2);
+	// "eacute" is not in "&eacute;", and no match ends inside one.
+	pattern.Set("e", 1, B_ISO_8859_1, false, 0x1A, 0x0F);
+	EXPECT_EQ(pattern.MatchAt("\x1A" "eacute;"), 0);
+	// Letters as words.
+	EXPECT_TRUE(pattern.IsWordCharacterBefore("a\x1A" "eacute;", 9));
+	EXPECT_FALSE(pattern.IsWordCharacterBefore("a\x1A" "mdash;", 8));
+	EXPECT_FALSE(pattern.IsWordCharacterAt("\x1A" "nbsp;"));
+	// A no-break space matches the no-break space byte.
+	pattern.Set("a\x0F", 2, B_ISO_8859_1, true, 0x1A, 0x0F);
+	EXPECT_EQ(pattern.MatchAt("a\x1A" "nbsp;"), 7);
 }
