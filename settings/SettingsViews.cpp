@@ -266,6 +266,12 @@ PView::PView(BRect frame, Page* settingsPage)
 
 	titleControl = new_text_control(BRect(0, 10, 245, 20), "Title:",
 		page->title, new BMessage(kMsgTitleEntered));
+	// The title is text of the page, in its encoding: a typed character
+	// the encoding cannot hold goes in as HTML's numeric reference.
+	BFont pageText;
+	pageText.SetEncoding(page->encoding);
+	titleControl->TextView()->SetFontAndColor(&pageText, B_FONT_ENCODING);
+	titleControl->TextView()->SetReferencePrefix('&');
 	AddChild(titleControl);
 	backgroundControl = new_text_control(BRect(0, 34, 245, 50),
 		"Page background:", page->background,

@@ -629,6 +629,16 @@ TEST_F(SettingsWindowTest, PageTabSaveSetsTitleAndBackground)
 	window->PostMessage(kMsgHighSave);
 	Idle();
 	EXPECT_STREQ(page->title, "New title");
+
+	// The title is in the page's encoding (Latin-1 here): what it lacks
+	// goes in as a reference.
+	SelectTab(window, 0);
+	Type(window, pageView->titleControl, "a");
+	ControlsWindow::KeyTo(window, "\xE2\x80\x94");
+	ControlsWindow::KeyTo(window, "\xC3\xA9");
+	window->PostMessage(kMsgHighSave);
+	Idle();
+	EXPECT_STREQ(page->title, "a&#8212;\xE9");
 	Close(window);
 }
 
