@@ -14,6 +14,7 @@
 #include <PopUpMenu.h>
 #include <StringItem.h>
 #include <TextControl.h>
+#include <TextView.h>
 #include <Window.h>
 
 #include <string.h>
