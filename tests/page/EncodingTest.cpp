@@ -11,6 +11,7 @@
 #include "PageEncoding.h"
 #include "WText.h"
 #include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
 
 using namespace quillora_test;
 
