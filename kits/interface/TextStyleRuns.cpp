@@ -221,6 +221,11 @@ TextStyleRuns::_Changed(const TextStyle& style, const BFont* font, uint32 mode,
 			changed.SetRotation(font->Rotation());
 		if ((mode & B_FONT_SPACING) != 0)
 			changed.SetSpacing(font->Spacing());
+		if ((mode & B_FONT_ENCODING) != 0) {
+			changed.SetEncoding(font->Encoding());
+			changed.SetReferenceMark(font->ReferenceMark());
+			changed.SetNoBreakSpace(font->NoBreakSpace());
+		}
 		if ((mode & B_FONT_FACE) != 0)
 			changed.SetFace(font->Face());
 		if ((mode & B_FONT_FLAGS) != 0)

@@ -168,7 +168,7 @@ const Search kSearches[] = {
 		"eacute", "", kFind, kPlain, kLatin1,
 		{ "caf\x1A" "eacute; eacute", 12, 18 }, nullptr, 0 },
 	{ "what Latin-1 lacks, by any reference", "<BODY>a&mdash;b</BODY>",
-		"—", "–", kReplace, kPlain, kLatin1, { "a\x1A#8211;b", 9, 9 },
+		"—", "–", kReplace, kPlain, kLatin1, { "a\x1A#8211;b", 8, 8 },
 		"T'a\x1A#8211;b'", 0 },
 	{ "never from inside a Shift_JIS character",
 		"<BODY>\x95\x5C" "x\\</BODY>", "\\", "", kFind, kPlain, B_SHIFT_JIS,
