@@ -198,7 +198,7 @@ BM_TypeInLongParagraph(benchmark::State& state)
 			continue;
 		if (strncmp(text->Text(), "Middle ", 7) == 0)
 			texts = 1;
-		else if (texts > 0 && ++texts == 15 && text->TextLength() > 10) {
+		else if (texts > 0 && ++texts >= 15 && text->TextLength() > 10) {
 			target = text;
 			break;
 		}
