@@ -37,6 +37,7 @@
 #include "WWindow.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
 #include "generator.h"
 
 namespace {
@@ -240,5 +241,23 @@ BM_Refresh(benchmark::State& state)
 	state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_Refresh)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One redraw of the visible part of the 1 MiB page's view (its rules; the
+// element views draw themselves), as every scroll step and repaint asks for.
+static void
+BM_DrawPageView(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	OpenMegabytePage(fixture);
+	BWindow* window = fixture.page->visualWindow;
+	window->Lock();
+	BView* view = fixture.Engine()->view;
+	view->ScrollTo(BPoint(0, 5000));
+	BRect visible = view->Bounds();
+	for (auto _ : state)
+		view->Draw(visible);
+	window->Unlock();
+}
+BENCHMARK(BM_DrawPageView)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -11,6 +11,18 @@
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
 
+namespace {
+
+std::unordered_set<HorizontalLine*>&
+rules()
+{
+	static std::unordered_set<HorizontalLine*>* sRules
+		= new std::unordered_set<HorizontalLine*>;
+	return *sRules;
+}
+
+}	// namespace
+
 HorizontalLine::HorizontalLine(WYSIWYG_Element* previous,
 	WYSIWYG_Element* next, WYSIWYG_Engine* engine, BMessage* archive)
 	:
@@ -26,12 +38,20 @@ HorizontalLine::HorizontalLine(WYSIWYG_Element* previous,
 		if (archive->FindString("unsupported", &options) == B_OK)
 			unsupportedOptions = newtext(options);
 	}
+	rules().insert(this);
 	Do();
 }
 
 HorizontalLine::~HorizontalLine()
 {
+	rules().erase(this);
 	delete[] unsupportedOptions;
+}
+
+const std::unordered_set<HorizontalLine*>&
+HorizontalLine::AllRules()
+{
+	return rules();
 }
 
 int

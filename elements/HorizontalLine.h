@@ -8,6 +8,8 @@
 
 #include "WYSIWYG_Element.h"
 
+#include <unordered_set>
+
 class HorizontalLine : public WYSIWYG_Element {
 public:
 	HorizontalLine(WYSIWYG_Element* previous, WYSIWYG_Element* next,
@@ -24,6 +26,12 @@ public:
 	void Draw(float y);
 	// Has the band of the rule last drawn drawn again.
 	void Erase();
+
+	// Every rule that exists, of any engine, in or out of a chain: the page
+	// view draws the rules of an update from here, without walking the
+	// whole chain to find them. (All loopers run on one thread, so the
+	// set needs no lock.)
+	static const std::unordered_set<HorizontalLine*>& AllRules();
 
 	// Fields.
 	float y;					// where the rule was last drawn (view coordinates)

@@ -63,11 +63,17 @@ WYSIWYG_View::Draw(BRect update)
 	// Rules are painted on this view; the element views are its children
 	// and the kit draws each of them over its own bounds after this. The
 	// update has just painted the background, so there is nothing to erase
-	// (and erasing would ask for another update).
-	for (WYSIWYG_Element* element = engine->FirstElement(); element != nullptr;
-			element = element->Next()) {
-		if (HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element))
-			rule->Draw(rule->LineTop() + 13.0f);
+	// (and erasing would ask for another update). Only the rules are looked
+	// at, not the whole chain, and only those whose band (2 to 4 pixels
+	// below their place) meets the update are drawn. A rule out of the
+	// chain has no previous element (a chain never begins with a rule).
+	for (HorizontalLine* rule : HorizontalLine::AllRules()) {
+		if (rule->engine != engine || rule->Previous() == nullptr)
+			continue;
+		float where = rule->LineTop() + 13.0f;
+		if (where + 4.0f < update.top || where + 2.0f > update.bottom)
+			continue;
+		rule->Draw(where);
 	}
 }
 

@@ -200,6 +200,25 @@ TEST_F(PageViewTest, RulesScrollWithThePageAndStayBetweenTheirLines)
 			}
 		}
 	}
+
+	// A rule taken out of the page (it lives on until it is collected) is
+	// no longer drawn, and the others are where they now belong.
+	ScrollTo(0);
+	ASSERT_TRUE(Visual()->Lock());
+	WYSIWYG_Element* element = Engine()->FirstElement();
+	while (element != nullptr && dynamic_cast<HorizontalLine*>(element) == nullptr)
+		element = element->Next();
+	HorizontalLine* rule = dynamic_cast<HorizontalLine*>(element);
+	ASSERT_NE(nullptr, rule);
+	Engine()->Delete(rule);
+	Engine()->Refresh();
+	rule->y = -100;
+	Engine()->view->Invalidate();
+	Visual()->Unlock();
+	Idle();
+	EXPECT_EQ(-100, rule->y);
+	WindowPixels pixels(Visual(), fDirectory);
+	EXPECT_EQ(ExpectedRuleRows(view), RuleRows(pixels, view));
 }
 
 
