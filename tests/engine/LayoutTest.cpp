@@ -148,6 +148,28 @@ TEST_F(LayoutTest, CentredLine)
 	EXPECT_EQ(5, TextAt(4)->WFrame().left);
 }
 
+// A line that its pieces fill to the last pixel holds them all; one pixel
+// less and the last piece goes to the next line.
+TEST_F(LayoutTest, ALineFilledExactlyHoldsItsPieces)
+{
+	Parse("<BODY>ab<B>cd</B><I>ef</I></BODY>");
+	std::string oneLine = Texts();
+	// Each piece with a view counts its width and one pixel; the line is
+	// shared out from its first pixel to its last.
+	float used = -1;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (e->View() != nullptr)
+			used += e->WBounds().right - e->WBounds().left + 1;
+	}
+	// Five pixels of margin on either side.
+	SetViewSize(used + 10, 300);
+	Refresh();
+	EXPECT_EQ(oneLine, Texts()) << Dump();
+	SetViewSize(used + 9, 300);
+	Refresh();
+	EXPECT_NE(oneLine, Texts()) << Dump();
+}
+
 TEST_F(LayoutTest, LongWordsOverflowAndSolidTextsStayWhole)
 {
 	SetViewSize(100, 300);

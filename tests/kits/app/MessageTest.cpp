@@ -12,6 +12,7 @@
 #include <DataIO.h>
 #include <Entry.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <Point.h>
 #include <Rect.h>
 
@@ -366,4 +367,43 @@ TEST(Message, NestedMessagesAndFlattening)
 	}
 	EXPECT_EQ(target.what, (uint32)'keep');
 	EXPECT_EQ(target.FindInt32("x"), 7);
+}
+
+
+// The queue keeps its order, count and end through removals from anywhere.
+TEST(MessageQueue, FindsRemovesAndAppendsInOrder)
+{
+	BMessageQueue queue;
+	BMessage* a = new BMessage('a');
+	BMessage* b = new BMessage('b');
+	BMessage* c = new BMessage('a');
+	queue.AddMessage(a);
+	queue.AddMessage(b);
+	queue.AddMessage(c);
+	EXPECT_EQ(a, queue.FindMessage((int32)0));
+	EXPECT_EQ(c, queue.FindMessage((int32)2));
+	EXPECT_EQ(nullptr, queue.FindMessage((int32)3));
+	EXPECT_EQ(a, queue.FindMessage('a', 0));
+	EXPECT_EQ(c, queue.FindMessage('a', 1));
+	EXPECT_EQ(nullptr, queue.FindMessage('a', 2));
+
+	// The last one leaves: the next one added follows b.
+	queue.RemoveMessage(c);
+	EXPECT_EQ(2, queue.CountMessages());
+	BMessage* d = new BMessage('d');
+	queue.AddMessage(d);
+	EXPECT_EQ(3, queue.CountMessages());
+	EXPECT_EQ(d, queue.FindMessage((int32)2));
+
+	// Emptied, it begins again with the next one added.
+	std::vector<uint32> order;
+	while (BMessage* message = queue.NextMessage()) {
+		order.push_back(message->what);
+		delete message;
+	}
+	EXPECT_EQ((std::vector<uint32>{ 'a', 'b', 'd' }), order);
+	EXPECT_TRUE(queue.IsEmpty());
+	queue.AddMessage(c);
+	EXPECT_EQ(c, queue.NextMessage());
+	delete c;
 }

@@ -274,6 +274,10 @@ TEST(ControlsTest, ListSelectionDeselectionAndInvocation)
 	EXPECT_EQ(list->CurrentSelection(), 1);
 	window.Key("\n");
 	EXPECT_EQ(window.received.Count('linv'), 2);
+	window.Key("\x1e");
+	EXPECT_EQ(list->CurrentSelection(), 0);
+	window.Key("\n");
+	EXPECT_EQ(window.received.Count('linv'), 3);
 
 	// Programmatic selection reports too; removing the selected row does.
 	window.Window()->Lock();

@@ -151,6 +151,9 @@ TEST(Entry, RefRoundTripAndRelativePaths)
 	EXPECT_TRUE(copy == ref);
 	copy.set_name("other.html");
 	EXPECT_TRUE(copy != ref);
+	copy.set_name("page.htm");
+	EXPECT_TRUE(copy != ref);
+	EXPECT_FALSE(copy == ref);
 	EXPECT_STREQ("page.html", ref.name) << "copies own their names";
 
 	BPath fromRef(&ref);
@@ -319,6 +322,13 @@ TEST(Directory, WalksCreatesAndFinds)
 	ASSERT_EQ(B_OK, byNode.InitCheck());
 	EXPECT_TRUE(byNode == sub);
 	EXPECT_TRUE(byNode.Contains("inner", B_FILE_NODE));
+
+	WriteFile(folder / "subway", "");
+	EXPECT_FALSE(sub.Contains((folder / "subway").c_str()));
+	BDirectory root("/");
+	EXPECT_TRUE(root.Contains(folder.Path().c_str()));
+	BEntry rootEntry("/");
+	EXPECT_FALSE(root.Contains(&rootEntry));
 
 	BDirectory notDir((folder / "one.html").c_str());
 	EXPECT_EQ(B_NOT_A_DIRECTORY, notDir.InitCheck());

@@ -148,6 +148,10 @@ TEST(File, SetSizeTruncatesAndExtends)
 	char c;
 	EXPECT_FALSE(writeOnly.IsReadable());
 	EXPECT_LT(writeOnly.Read(&c, 1), 0);
+
+	// Emptying is a size like any other.
+	ASSERT_EQ(B_OK, file.SetSize(0));
+	EXPECT_EQ("", ReadFile(path));
 }
 
 TEST(File, RefusesDirectoriesAndReportsUninitialisedUse)
@@ -155,6 +159,8 @@ TEST(File, RefusesDirectoriesAndReportsUninitialisedUse)
 	TempFolder folder;
 	BFile directory(folder.Path().c_str(), B_READ_ONLY);
 	EXPECT_EQ(B_IS_A_DIRECTORY, directory.InitCheck());
+	BFile device("/dev/null", B_READ_WRITE);
+	EXPECT_EQ(B_BAD_VALUE, device.InitCheck());
 
 	BFile unset;
 	char c;

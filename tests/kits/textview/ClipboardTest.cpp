@@ -58,6 +58,14 @@ TEST(TextViewClipboard, CopyAndPasteGoThroughTheSystemClipboard)
 	EXPECT_EQ("un ", host_text());
 	EXPECT_EQ('c', view->ByteAt(0));
 
+	// Under a byte limit the selection's bytes count as room.
+	view->SetMaxBytes(view->TextLength());
+	view->Select(0, 3);
+	BPrivate::host_clipboard_set_text("XYZW", 4);
+	view->Paste(be_clipboard);
+	EXPECT_EQ("XYZ", std::string(view->Text(), 3));
+	view->SetMaxBytes(INT32_MAX);
+
 	BPrivate::host_clipboard_clear();
 	EXPECT_FALSE(view->AcceptsPaste(be_clipboard));
 	int32 length = view->TextLength();

@@ -232,3 +232,39 @@ TEST(TextViewInput, ClicksPlaceTheCaretAndSelectWordsAndLines)
 	expect_selection(view, 2, 25);
 	window.Window()->Unlock();
 }
+
+
+TEST(TextViewInput, KeysAtTheEdgesAndInsertAtTheCaret)
+{
+	BTextView* view = new BTextView(BRect(0, 0, 299, 99), "edges",
+		BRect(0, 0, 299, 99), B_FOLLOW_NONE, B_WILL_DRAW);
+	TextWindow window(view);
+	window.Window()->Lock();
+	view->SetText("one two three");
+	view->Select(1, 1);
+	window.Window()->Unlock();
+
+	// Backspace right after the first character takes it.
+	window.Key("\x08");
+	window.Window()->Lock();
+	EXPECT_EQ("ne two three", text_of(view));
+	expect_selection(view, 0, 0);
+	view->Select(2, 2);
+	window.Window()->Unlock();
+
+	// Control+Delete takes the blanks before the next word and the word.
+	window.Key("\x7f", B_CONTROL_KEY);
+	window.Window()->Lock();
+	EXPECT_EQ("ne three", text_of(view));
+	expect_selection(view, 2, 2);
+
+	// Insert puts the text at the caret and the caret after it.
+	view->Insert(" two");
+	EXPECT_EQ("ne two three", text_of(view));
+	expect_selection(view, 6, 6);
+
+	// A limit below the length cuts the text to it.
+	view->SetMaxBytes(4);
+	EXPECT_EQ("ne t", text_of(view));
+	window.Window()->Unlock();
+}
