@@ -237,6 +237,8 @@ Tokenizer::_Markup(size_t position)
 	const std::string& source = fSource;
 	size_t length = source.size();
 	size_t end;
+	// A comment without its "-->" runs to the end of the text.
+	bool unfinishedComment = false;
 	if (source.compare(position, 4, "<!--") == 0) {
 		// A comment runs to the next "-->", whatever it holds ("<!-->"
 		// and "<!--->" are empty ones); without an end, to the end.
@@ -246,7 +248,8 @@ Tokenizer::_Markup(size_t position)
 			end = position + 6;
 		else {
 			end = source.find("-->", position + 4);
-			end = end == std::string::npos ? length : end + 3;
+			unfinishedComment = end == std::string::npos;
+			end = unfinishedComment ? length : end + 3;
 		}
 	} else if (source.compare(position, 2, "<?") == 0) {
 		end = source.find("?>", position + 2);
@@ -271,15 +274,16 @@ Tokenizer::_Markup(size_t position)
 
 	// Comments, declarations and processing instructions: kept whole.
 	size_t textEnd = end;
-	if (textEnd > position + 1 && source[textEnd - 1] == '>')
+	if (!unfinishedComment && textEnd > position + 1
+		&& source[textEnd - 1] == '>')
 		textEnd--;
 	std::string text = WithoutNul(source, position + 1, textEnd);
 	// One that runs to the end of the text is written back finished (as are
 	// declarations and processing instructions, with their '>'): the
 	// document's own end follows it when the page is written, and an open
 	// comment would swallow that end, one more each time the page is read
-	// and written again.
-	if (source[end - 1] != '>' && text.compare(0, 3, "!--") == 0)
+	// and written again. What it holds stays, a last '>' included.
+	if (unfinishedComment)
 		text += "--";
 	if (strncasecmp(text.c_str(), "!DOCTYPE", 8) == 0) {
 		// The editor writes its own.

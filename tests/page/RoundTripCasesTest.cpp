@@ -65,6 +65,7 @@ const Case kCases[] = {
 	// One that the page never ends is written back ended, or the document's
 	// own end would go into it, once more on every save.
 	{ "UnfinishedComment", "<BODY>x<!-- a <b> c -", "x<!-- a <b> c --->" },
+	{ "UnfinishedCommentEndingInATag", "<BODY>x<!-- a <b>", "x<!-- a <b>-->" },
 	{ "UnfinishedDeclaration", "<BODY>x<!foo <?php y", "x<!foo <?php y>" },
 	{ "UnfinishedInTheHead", "<head><!-- open <body>x", "", "<!-- open <body>x-->\r\n" },
 

@@ -200,6 +200,11 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	Parse("<BODY>x<B>y" + open);
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
 	EXPECT_EQ((Strings{ "T'x'", "C6", "T'y" + open + "'" }), Chain());
+
+	// A comment the text never ends is kept ended.
+	fResponder.Clear();
+	Parse("<BODY>x<!-- a <b>");
+	EXPECT_EQ((Strings{ "T'x'", "U<!-- a <b>-->", "T''" }), Chain());
 }
 
 TEST_F(Parsing, ElementsByTag)
