@@ -23,6 +23,7 @@
 #include "Config.h"
 #include "Functions.h"
 #include "Page.h"
+#include "TAGSettingsWindow.h"
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
 
@@ -478,7 +479,9 @@ WImage::MouseDown(BPoint where)
 	BPoint screen = ConvertToScreen(where);
 
 	BPopUpMenu menu("", false, false, B_ITEMS_IN_COLUMN);
-	menu.AddItem(new BMenuItem(kImageSettingsLabel, new BMessage('    ')));
+	BMenuItem* imageItem = new BMenuItem(kImageSettingsLabel,
+		new BMessage('    '));
+	menu.AddItem(imageItem);
 	if (CurrentAnchor() != nullptr)
 		menu.AddItem(new BMenuItem(kAnchorSettingsLabel, new BMessage('    ')));
 	BMenuItem* alignItems[5];
@@ -490,8 +493,10 @@ WImage::MouseDown(BPoint where)
 	BMenuItem* chosen = menu.Go(screen, false, false, false);
 	if (chosen == nullptr)
 		return;
-	// The image and link settings open the tag settings window, which this
-	// program does not have yet: they do nothing for now.
+	if (chosen == imageItem)
+		TAGSettingsWindow::Open(this);
+	// The link's settings are not edited in the window yet: the item does
+	// nothing for now.
 	for (int i = 0; i < 5; i++) {
 		if (chosen == alignItems[i])
 			Align(kAlignTop + i);
