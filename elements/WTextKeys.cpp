@@ -712,16 +712,7 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 	if (context.edited) {
 		if (InChain(context.joinedAt))
 			engine->Place(context.joinedAt, false);
-		WYSIWYG_Element* before = holder->previous;
-		if (before == nullptr)
-			engine->Place(holder, false);
-		else {
-			engine->Place(before, false);
-			if (InChain(holder) && (before->BreakAfter() != 0
-					|| (before->LeftMargin() != 0 && holder->LeftMargin() == 0)))
-				engine->Place(holder, false);
-		}
-		engine->ResetScrollRange();
+		engine->PlaceText(holder);
 	}
 	if (InChain(holder))
 		holder->ScrollToSelection();

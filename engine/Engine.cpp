@@ -513,6 +513,12 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 	WText* previousText = element->FindPreviousText();
 	WYSIWYG_Element* before = element->previous;
 	WYSIWYG_Element* after = element->next;
+	// Both links first: a style element re-applies itself when its next
+	// changes, and the walk must not copy from the element going away.
+	if (before != nullptr)
+		before->next = after;
+	if (after != nullptr)
+		after->previous = before;
 	if (before != nullptr)
 		before->SetNext(after);
 	if (after != nullptr)
@@ -594,38 +600,75 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	InsertAt(after, tag, ref);
 }
 
-void
-WYSIWYG_Engine::Copy(int32)
+WText*
+WYSIWYG_Engine::_FocusedText()
 {
 	if (window == nullptr)
-		return;
-	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
-		text->Copy(be_clipboard);
+		return nullptr;
+	return dynamic_cast<WText*>(Element(window->CurrentFocus()));
 }
 
 void
+WYSIWYG_Engine::PlaceText(WText* text)
+{
+	if (text == nullptr || (text != first && text->previous == nullptr))
+		return;
+	WYSIWYG_Element* before = text->previous;
+	if (before == nullptr)
+		Place(text, false);
+	else {
+		Place(before, false);
+		// A text behind a hard break or at the end of an indented block
+		// is not reached from the line before it.
+		bool linked = text == first || text->previous != nullptr;
+		if (linked && (before->BreakAfter() != 0
+				|| (before->LeftMargin() != 0 && text->LeftMargin() == 0)))
+			Place(text, false);
+	}
+	ResetScrollRange();
+}
+
+void
+WYSIWYG_Engine::Copy(int32)
+{
+	if (WText* text = _FocusedText())
+		text->Copy(be_clipboard);
+}
+
+// Cut, Paste and Undo change the text: its line is laid out again and the
+// caret kept in view. A selection across elements is over.
+void
 WYSIWYG_Engine::Cut()
 {
-	if (window == nullptr)
+	WText* text = _FocusedText();
+	if (text == nullptr)
 		return;
-	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
-		text->Cut(be_clipboard);
+	ClearRange();
+	text->Cut(be_clipboard);
+	PlaceText(text);
+	text->ScrollToSelection();
 }
 
 void
 WYSIWYG_Engine::PasteAtCursor()
 {
-	if (window == nullptr)
+	WText* text = _FocusedText();
+	if (text == nullptr)
 		return;
-	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
-		text->Paste(be_clipboard);
+	ClearRange();
+	text->Paste(be_clipboard);
+	PlaceText(text);
+	text->ScrollToSelection();
 }
 
 void
 WYSIWYG_Engine::Undo()
 {
-	if (window == nullptr)
+	WText* text = _FocusedText();
+	if (text == nullptr)
 		return;
-	if (WText* text = dynamic_cast<WText*>(Element(window->CurrentFocus())))
-		text->Undo(be_clipboard);
+	ClearRange();
+	text->Undo(be_clipboard);
+	PlaceText(text);
+	text->ScrollToSelection();
 }

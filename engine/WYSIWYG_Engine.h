@@ -84,6 +84,9 @@ public:
 	WYSIWYG_Element* InsertAt(WYSIWYG_Element* after, int32 tag,
 		entry_ref* ref);
 	void Delete(WYSIWYG_Element* element);
+	// Lays out again the line of a text whose bytes changed, and the line
+	// after a hard break before it.
+	void PlaceText(WText* text);
 	void Copy(int32 unused);
 	void Cut();
 	void PasteAtCursor();
@@ -133,6 +136,8 @@ private:
 	// the chain ends inside it.
 	WYSIWYG_Element* _PlaceLine(WYSIWYG_Element* element, bool* chainEnded);
 	void _ClearDontJoin();
+	// The text element that has the keyboard focus, or null.
+	WText* _FocusedText();
 	void _Launch(const char* path, const char* argument);
 
 	// Layout bookkeeping. A split made while a line is being laid out lays

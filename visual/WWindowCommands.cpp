@@ -67,6 +67,20 @@ WWindow::MessageReceived(BMessage* message)
 			_ShowImagePanel();
 			break;
 
+		// Editing of the focused text
+		case kMsgUndoRedo:
+			engine->Undo();
+			break;
+		case kMsgCopy:
+			engine->Copy(0);
+			break;
+		case kMsgCut:
+			engine->Cut();
+			break;
+		case kMsgPaste:
+			engine->PasteAtCursor();
+			break;
+
 		// Whole-page services of the engine
 		case kMsgDeleteAll:
 			engine->Empty();
