@@ -12,6 +12,27 @@
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
 
+namespace {
+
+// A line broken inside preformatted text ends with the page's own line
+// feed, as its other lines do, not with a BR. `made` is what inserting the
+// break returned: the break itself or the text after it.
+void
+KeepPreformatted(WText* text, WYSIWYG_Element* made)
+{
+	if (made == nullptr || text->environment->preformatted == kFlowingText)
+		return;
+	EndLine* end = dynamic_cast<EndLine*>(made);
+	if (end == nullptr)
+		end = dynamic_cast<EndLine*>(made->previous);
+	if (end != nullptr) {
+		end->SetType(kPreformattedLine);
+		end->Do();
+	}
+}
+
+}	// namespace
+
 WText*
 WText::Enter()
 {
@@ -28,16 +49,17 @@ WText::Enter()
 		return this;
 	if (caret > 0 && caret < length) {
 		WText* added = engine->SplitText(this, caret, false);
-		engine->InsertAt(this, 13, nullptr);
+		KeepPreformatted(this, engine->InsertAt(this, 13, nullptr));
 		if (added != nullptr)
 			result = added;
 	} else if (caret == 0 && length > 0 && this != engine->FirstElement()) {
 		dontJoin = true;
-		engine->InsertAt(previous, 13, nullptr);
+		KeepPreformatted(this, engine->InsertAt(previous, 13, nullptr));
 		dontJoin = false;
 		result = this;
 	} else {
 		WYSIWYG_Element* made = engine->InsertAt(this, 13, nullptr);
+		KeepPreformatted(this, made);
 		WText* text = dynamic_cast<WText*>(made);
 		if (text == nullptr && made != nullptr)
 			text = dynamic_cast<WText*>(engine->InsertAt(made, 1, nullptr));

@@ -414,6 +414,14 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 	if (page != nullptr && !IsLoading())
 		page->NotSaved();
 
+	bool fontKind;
+	if (IsStylePairTag(tag, &fontKind)) {
+		// The pairs that end the open font kind wait for the pairing rules.
+		if (fontKind)
+			return nullptr;
+		return _InsertPair(after, tag);
+	}
+
 	if (tag == 0 || tag == 1) {
 		WYSIWYG_Element* oldNext = after->next;
 		WText* text = new WText(after, oldNext, this, nullptr);
@@ -576,8 +584,15 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	}
 	int32 start, end;
 	text->GetSelection(&start, &end);
-	if (start < end)
+	// A style applied to selected words keeps them: they become the text of
+	// the new pair. Anything else takes the selection's place.
+	std::string kept;
+	if (start < end) {
+		ClearRange();
+		if (IsStylePairTag(tag, nullptr))
+			kept.assign(text->Text() + start, end - start);
 		text->Delete(start, end);
+	}
 	int32 caret = start;
 	int32 length = text->TextLength();
 	WYSIWYG_Element* after;
@@ -597,7 +612,12 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	}
 	if (after == nullptr)
 		after = first;
-	InsertAt(after, tag, ref);
+	WText* made = dynamic_cast<WText*>(InsertAt(after, tag, ref));
+	if (made != nullptr && !kept.empty()) {
+		made->Insert(0, kept.data(), kept.size());
+		made->Select(0, made->TextLength());
+		PlaceText(made);
+	}
 }
 
 WText*

@@ -163,6 +163,9 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 	WYSIWYG_Element* last = nullptr;
 	WYSIWYG_Element* e = lineFirst;
 	while (e != nullptr) {
+		// An element the line ends before keeps its status: it begins the
+		// next line, which a hard break leaves as it is.
+		int32 oldStatus = e->eolStatus;
 		e->eolStatus = 0;
 		e->JoinSplit(usable - used - 5, firstText);
 		if (IsText(e))
@@ -198,6 +201,7 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			break;
 		}
 		if (e != lineFirst && e->BreakBefore() != 0) {
+			e->eolStatus = oldStatus;
 			before->eolStatus = 1;
 			last = before;
 			break;
@@ -205,6 +209,7 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		if (before != nullptr && e != lineFirst
 			&& ((before->LeftMargin() != 0 && e->LeftMargin() == 0)
 				|| before->RightMargin() != e->RightMargin())) {
+			e->eolStatus = oldStatus;
 			before->eolStatus = 1;
 			last = before;
 			break;
@@ -217,6 +222,7 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			break;
 		}
 		if (e != lineFirst && IsRule(e)) {
+			e->eolStatus = oldStatus;
 			before->eolStatus = 1;
 			last = before;
 			break;

@@ -80,6 +80,9 @@ public:
 		int32 tag, int32 flag);
 
 	// Editing.
+	// Whether the tag id (either sign) inserts a style pair, and whether
+	// that pair first ends the open font kind.
+	static bool IsStylePairTag(int32 tag, bool* fontKind);
 	void Insert(int32 tag, entry_ref* ref);
 	WYSIWYG_Element* InsertAt(WYSIWYG_Element* after, int32 tag,
 		entry_ref* ref);
@@ -138,6 +141,10 @@ private:
 	void _ClearDontJoin();
 	// The text element that has the keyboard focus, or null.
 	WText* _FocusedText();
+	// Editing.cpp: a new empty text linked after `after`, not laid out;
+	// a style pair inserted after `after`.
+	WText* _LinkText(WYSIWYG_Element* after);
+	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag);
 	void _Launch(const char* path, const char* argument);
 
 	// Layout bookkeeping. A split made while a line is being laid out lays

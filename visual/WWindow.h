@@ -110,6 +110,8 @@ public:
 private:
 	void _BuildMenus(BMenu* fileMenu);
 
+	static int32 _InsertionTag(uint32 command);
+	void _TypeNonBreakingSpace();
 	void _SavePanelReply(BMessage* message);
 	void _ShowSavePanel();
 	void _ShowImagePanel();

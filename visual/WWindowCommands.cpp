@@ -20,6 +20,7 @@
 #include "HWindow.h"
 #include "Page.h"
 #include "WApplication.h"
+#include "WText.h"
 #include "WFinder.h"
 #include "WYSIWYG_Engine.h"
 
@@ -65,6 +66,24 @@ WWindow::MessageReceived(BMessage* message)
 
 		case kMsgInsertImage:
 			_ShowImagePanel();
+			break;
+
+		// Insertions at the caret
+		case kMsgHorizontalLine:
+		case kMsgBreakLine:
+		case kMsgParagraph:
+		case kMsgNormalText:
+		case kMsgBlockquote:
+		case kMsgCenter:
+		case kMsgItalic:
+		case kMsgUnderline:
+		case kMsgEmbed:
+		case kMsgVariable:
+		case kMsgCite:
+			engine->Insert(_InsertionTag(message->what), nullptr);
+			break;
+		case kMsgNonBreakingSpace:
+			_TypeNonBreakingSpace();
 			break;
 
 		// Editing of the focused text
@@ -128,6 +147,44 @@ WWindow::MessageReceived(BMessage* message)
 		default:
 			break;
 	}
+}
+
+
+// The tag id each insertion command inserts (0: plain text).
+int32
+WWindow::_InsertionTag(uint32 command)
+{
+	static const struct {
+		uint32 command;
+		int32 tag;
+	} kInsertions[] = {
+		{ kMsgBlockquote, 11 },		// BLOCKQUOTE
+		{ kMsgBreakLine, 13 },		// BR
+		{ kMsgCenter, 15 },			// CENTER
+		{ kMsgCite, 16 },			// CITE
+		{ kMsgEmbed, 26 },			// EM
+		{ kMsgHorizontalLine, 40 },	// HR
+		{ kMsgItalic, 42 },			// I
+		{ kMsgParagraph, 60 },		// P
+		{ kMsgUnderline, 86 },		// U
+		{ kMsgVariable, 88 },		// VAR
+		{ kMsgNormalText, 0 },
+	};
+	for (const auto& insertion : kInsertions) {
+		if (insertion.command == command)
+			return insertion.tag;
+	}
+	return 1;
+}
+
+
+void
+WWindow::_TypeNonBreakingSpace()
+{
+	// The text element types the byte as a non-breaking space.
+	BView* focus = CurrentFocus();
+	if (WText* text = dynamic_cast<WText*>(focus))
+		text->KeyDown(&kNonBreakingSpace, 1);
 }
 
 

@@ -51,12 +51,8 @@ protected:
 	// The layout after a command is the one a whole new layout gives.
 	void ExpectLaidOut(const char* step)
 	{
-		std::string incremental = FlowDump();
-		ASSERT_TRUE(Window()->Lock());
-		Engine()->Place(nullptr, true);
-		Window()->Unlock();
-		EXPECT_TRUE(incremental == FlowDump()) << step << "\n"
-			<< DiffLines(FlowDump(), incremental);
+		std::string difference = RelayoutDifference();
+		EXPECT_TRUE(difference.empty()) << step << "\n" << difference;
 	}
 };
 

@@ -86,13 +86,8 @@ protected:
 			lastWasTag = tag;
 			previous = e;
 		}
-		std::string incremental = FlowDump();
-		ASSERT_TRUE(Window()->Lock());
-		Engine()->Place(nullptr, true);
-		Window()->Unlock();
-		std::string whole = FlowDump();
-		ASSERT_TRUE(incremental == whole) << step << "\n"
-			<< DiffLines(whole, incremental);
+		std::string difference = RelayoutDifference();
+		ASSERT_TRUE(difference.empty()) << step << "\n" << difference;
 	}
 };
 
@@ -296,6 +291,17 @@ TEST_F(KeyEditingTest, EnterSpaceAndTab)
 	Type("\t");	// outside a list: nothing
 	EXPECT_TRUE(fPage->IsSaved());
 	ExpectSoundChain("Enter, Shift+Space");
+}
+
+TEST_F(KeyEditingTest, EnterInPreformattedTextEndsTheLineAsThePageDoes)
+{
+	Open("<PRE>first line</PRE>");
+	Place("first line", 5);
+	Type("\n");
+	std::string body = Body();
+	EXPECT_EQ(std::string::npos, body.find("<BR>")) << body;
+	EXPECT_NE(std::string::npos, body.find("first\r\n line")) << body;
+	EXPECT_EQ(" line@0", Caret());
 }
 
 // Random keys on a real page: after each one the chain holds together and

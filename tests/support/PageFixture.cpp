@@ -118,6 +118,19 @@ PageFixture::FlowDump() const
 }
 
 
+std::string
+PageFixture::RelayoutDifference()
+{
+	std::string incremental = FlowDump();
+	if (!Window()->Lock())
+		return "window lock failed";
+	Engine()->Place(nullptr, true);
+	Window()->Unlock();
+	std::string whole = FlowDump();
+	return incremental == whole ? std::string() : DiffLines(whole, incremental);
+}
+
+
 void
 PageFixture::Type(const std::string& bytes, int32 modifiers)
 {

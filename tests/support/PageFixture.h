@@ -57,6 +57,10 @@ protected:
 	// the horizontal places cannot.
 	std::string FlowDump() const;
 
+	// Lays the whole chain out again; empty when that moved nothing (the
+	// flow of the lines, FlowDump()), else the first differing lines.
+	std::string RelayoutDifference();
+
 	// Posts a key to the visual window as the keyboard does and handles
 	// it: the focused view gets it with the message as the window's
 	// current message.
