@@ -68,6 +68,20 @@ WWindow::MessageReceived(BMessage* message)
 			_ShowImagePanel();
 			break;
 
+		// Whole-page services of the engine
+		case kMsgDeleteAll:
+			engine->Empty();
+			break;
+		case kMsgPreview:
+			engine->Preview(nullptr);
+			break;
+		case kMsgQuilloraSeek:
+			engine->RunQuilloraSeek();
+			break;
+		case kMsgTestChain:
+			engine->Test();
+			break;
+
 		// Insertions at the caret
 		case kMsgHorizontalLine:
 		case kMsgBreakLine:
@@ -98,20 +112,6 @@ WWindow::MessageReceived(BMessage* message)
 			break;
 		case kMsgPaste:
 			engine->PasteAtCursor();
-			break;
-
-		// Whole-page services of the engine
-		case kMsgDeleteAll:
-			engine->Empty();
-			break;
-		case kMsgPreview:
-			engine->Preview(nullptr);
-			break;
-		case kMsgQuilloraSeek:
-			engine->RunQuilloraSeek();
-			break;
-		case kMsgTestChain:
-			engine->Test();
 			break;
 
 		// Window and application commands
