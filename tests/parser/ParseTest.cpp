@@ -205,6 +205,9 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	fResponder.Clear();
 	Parse("<BODY>x<!-- a <b>");
 	EXPECT_EQ((Strings{ "T'x'", "U<!-- a <b>-->", "T''" }), Chain());
+	// "<!-->" and "<!--->" are whole, empty comments.
+	Parse("<BODY>a<!-->b<!--->c");
+	EXPECT_EQ((Strings{ "T'a'", "U<!-->", "T'b'", "U<!--->", "T'c'" }), Chain());
 }
 
 TEST_F(Parsing, ElementsByTag)
