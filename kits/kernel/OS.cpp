@@ -17,6 +17,7 @@
 #include <sstream>
 #include <string>
 
+#include "SpawnedThreads.h"
 #include "Teams.h"
 
 using namespace BPrivate;
@@ -210,6 +211,8 @@ get_team_info(team_id team, team_info* info)
 status_t
 resume_thread(thread_id thread)
 {
+	if (is_spawned_thread(thread))
+		return resume_spawned_thread(thread);
 	switch (child_state_of(thread)) {
 		case CHILD_LOADED:
 			return start_child(thread);
@@ -245,6 +248,8 @@ suspend_thread(thread_id thread)
 status_t
 wait_for_thread(thread_id thread, status_t* returnValue)
 {
+	if (is_spawned_thread(thread))
+		return wait_for_spawned_thread(thread, returnValue);
 	child_state state = child_state_of(thread);
 	if (state == CHILD_UNKNOWN)
 		return B_BAD_THREAD_ID;
@@ -293,6 +298,20 @@ system_time(void)
 {
 	struct timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);
+	return (bigtime_t)now.tv_sec * 1000000 + now.tv_nsec / 1000;
+}
+
+uint32
+real_time_clock(void)
+{
+	return (uint32)(real_time_clock_usecs() / 1000000);
+}
+
+bigtime_t
+real_time_clock_usecs(void)
+{
+	struct timespec now;
+	clock_gettime(CLOCK_REALTIME, &now);
 	return (bigtime_t)now.tv_sec * 1000000 + now.tv_nsec / 1000;
 }
 

@@ -67,6 +67,19 @@ typedef struct {
 	gid_t			gid;
 } team_info;
 
+// A thread's function; what it returns is the thread's exit code.
+typedef status_t (*thread_func)(void* data);
+
+// Starts a thread of this program running `function(data)`. As on BeOS it
+// does not run until resume_thread() (or wait_for_thread()) is called on the
+// returned id, which is its host thread id. `name` is kept as the host keeps
+// thread names (15 bytes); priorities below B_NORMAL_PRIORITY make the thread
+// nicer to the others, higher ones are taken as normal. A thread nobody waits
+// for keeps its exit code (and its host resources) until the program ends:
+// wait for every thread you spawn.
+thread_id spawn_thread(thread_func function, const char* name, int32 priority,
+	void* data);
+
 // NULL gives the calling thread; otherwise a thread of this team by name
 // (names are compared as the host keeps them: at most 15 bytes).
 thread_id find_thread(const char* name);
@@ -74,11 +87,14 @@ status_t get_thread_info(thread_id thread, thread_info* info);
 status_t get_team_info(team_id team, team_info* info);
 
 // For teams started with load_image(): start, stop and continue them.
+// resume_thread() also starts a thread from spawn_thread(); it cannot be
+// stopped or continued later.
 status_t resume_thread(thread_id thread);
 status_t suspend_thread(thread_id thread);
-// Waits until the thread (a team started with load_image()) has ended; its
-// exit code goes to `returnValue` (B_INTERRUPTED when a signal ended it).
-// A team that was not resumed yet is resumed first.
+// Waits until the thread (a team started with load_image(), or a thread
+// from spawn_thread()) has ended; its exit code goes to `returnValue`
+// (B_INTERRUPTED when a signal ended a team). One that was not resumed yet
+// is resumed first. Once waited for, the id is no longer known.
 status_t wait_for_thread(thread_id thread, status_t* returnValue);
 status_t kill_thread(thread_id thread);
 // This program's own team (or B_CURRENT_TEAM) ends the process at once,
@@ -89,5 +105,8 @@ status_t snooze(bigtime_t microseconds);
 status_t snooze_until(bigtime_t time, int timeBase);
 // Microseconds on a clock that never goes back.
 bigtime_t system_time(void);
+// The time of day: seconds and microseconds since 1970-01-01 00:00 UTC.
+uint32 real_time_clock(void);
+bigtime_t real_time_clock_usecs(void);
 
 #endif	// _OS_H

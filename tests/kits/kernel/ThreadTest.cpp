@@ -77,6 +77,100 @@ TEST(Threads, TeamInfoOfThisProgram)
 	EXPECT_EQ(B_BAD_TEAM_ID, get_team_info(-3, &info));
 }
 
+namespace {
+
+struct SpawnedWork {
+	std::atomic<int> gate{0};
+	std::atomic<int> seenGate{-1};
+	std::atomic<thread_id> self{0};
+	status_t result = 0;
+};
+
+status_t
+RecordAndReturn(void* data)
+{
+	SpawnedWork* work = static_cast<SpawnedWork*>(data);
+	work->seenGate = work->gate.load();
+	work->self = find_thread(nullptr);
+	return work->result;
+}
+
+}	// namespace
+
+TEST(Threads, SpawnedThreadsRunOnlyOnceResumedAndHandBackTheirExitCode)
+{
+	SpawnedWork work;
+	work.result = 1234;
+	thread_id thread = spawn_thread(RecordAndReturn, "quill-spawned-worker",
+		B_LOW_PRIORITY, &work);
+	ASSERT_GT(thread, 0);
+	EXPECT_NE(find_thread(nullptr), thread);
+
+	// Known by its id and its (host-shortened) name before it runs.
+	thread_info info;
+	ASSERT_EQ(B_OK, get_thread_info(thread, &info));
+	EXPECT_EQ(getpid(), info.team);
+	EXPECT_STREQ("quill-spawned-w", info.name);
+	EXPECT_EQ(thread, find_thread("quill-spawned-worker"));
+
+	// The function sees what was set before resume_thread(), never what
+	// was there when the thread was spawned.
+	work.gate = 1;
+	EXPECT_EQ(B_OK, resume_thread(thread));
+	EXPECT_EQ(B_BAD_THREAD_STATE, resume_thread(thread));
+	status_t exitCode = 0;
+	ASSERT_EQ(B_OK, wait_for_thread(thread, &exitCode));
+	EXPECT_EQ(1234, exitCode);
+	EXPECT_EQ(1, work.seenGate.load());
+	EXPECT_EQ(thread, work.self.load()) << "its id is its own thread id";
+
+	// Once waited for, the thread is gone.
+	EXPECT_EQ(B_BAD_THREAD_ID, wait_for_thread(thread, &exitCode));
+	EXPECT_EQ(B_BAD_THREAD_ID, resume_thread(thread));
+	EXPECT_EQ(B_BAD_VALUE, spawn_thread(nullptr, "none", B_NORMAL_PRIORITY,
+		nullptr));
+}
+
+TEST(Threads, WaitingForASpawnedThreadThatWasNotResumedStartsIt)
+{
+	SpawnedWork work;
+	work.result = -7;
+	thread_id thread = spawn_thread(RecordAndReturn, nullptr,
+		B_NORMAL_PRIORITY, &work);
+	ASSERT_GT(thread, 0);
+	work.gate = 2;
+	status_t exitCode = 0;
+	ASSERT_EQ(B_OK, wait_for_thread(thread, &exitCode));
+	EXPECT_EQ(-7, exitCode);
+	EXPECT_EQ(2, work.seenGate.load());
+
+	// Many in a row, each waited for: ids may come again, results never
+	// get mixed up.
+	for (int i = 0; i < 50; i++) {
+		SpawnedWork each;
+		each.result = i;
+		thread_id id = spawn_thread(RecordAndReturn, "quill-many",
+			B_NORMAL_PRIORITY, &each);
+		ASSERT_GT(id, 0);
+		ASSERT_EQ(B_OK, resume_thread(id));
+		ASSERT_EQ(B_OK, wait_for_thread(id, &exitCode));
+		EXPECT_EQ(i, exitCode);
+	}
+}
+
+TEST(Time, RealTimeClockIsTheTimeOfDay)
+{
+	struct timespec now;
+	clock_gettime(CLOCK_REALTIME, &now);
+	bigtime_t reference = (bigtime_t)now.tv_sec * 1000000 + now.tv_nsec / 1000;
+	bigtime_t usecs = real_time_clock_usecs();
+	EXPECT_GE(usecs, reference);
+	EXPECT_LT(usecs - reference, 1000000);
+	uint32 seconds = real_time_clock();
+	EXPECT_GE(seconds, uint32(reference / 1000000));
+	EXPECT_LE(seconds, uint32(time(nullptr)));
+}
+
 TEST(Time, SystemTimeIsMonotonicMicroseconds)
 {
 	struct timespec now;
