@@ -17,6 +17,7 @@ namespace BPrivate {
 namespace {
 
 const char kSettingsPrefix[] = "/boot/home/config/settings";
+const char kVarPrefix[] = "/boot/home/config/var";
 const char kApplicationsPrefix[] = "/boot/home/config/be/Applications";
 const char kHomePrefix[] = "/boot/home";
 const char kBrowser[] = "/boot/beos/apps/NetPositive";
@@ -139,6 +140,15 @@ data_directory()
 }
 
 std::string
+state_directory()
+{
+	std::string state = AbsoluteFromEnvironment("XDG_STATE_HOME");
+	if (state.empty())
+		return home_directory() + "/.local/state";
+	return WithoutTrailingSlashes(state);
+}
+
+std::string
 user_bin_directory()
 {
 	return home_directory() + "/.local/bin";
@@ -188,6 +198,8 @@ TranslationRoot(const char* path, const char** rest)
 		return std::string();
 	if (MatchPrefix(path, kSettingsPrefix, rest))
 		return config_directory();
+	if (MatchPrefix(path, kVarPrefix, rest))
+		return state_directory();
 	if (MatchPrefix(path, kApplicationsPrefix, rest))
 		return user_bin_directory();
 	if (MatchPrefix(path, kHomePrefix, rest))

@@ -6,6 +6,8 @@
  * first, so the mapping lives here and nowhere else:
  *
  *   /boot/home/config/settings/...       $XDG_CONFIG_HOME/... (default ~/.config/...)
+ *   /boot/home/config/var/...            $XDG_STATE_HOME/... (default ~/.local/state/...):
+ *                                        what a program keeps between its runs
  *   /boot/home/config/be/Applications/...  ~/.local/bin/...
  *   /boot/home/...                       $HOME/...
  *   /boot/beos/apps/NetPositive          the user's web browser (web_browser_command)
@@ -47,6 +49,7 @@ std::string boot_path_for_create(const char* path);
 std::string home_directory();
 std::string config_directory();		// $XDG_CONFIG_HOME or ~/.config
 std::string data_directory();		// $XDG_DATA_HOME or ~/.local/share
+std::string state_directory();		// $XDG_STATE_HOME or ~/.local/state
 std::string user_bin_directory();	// ~/.local/bin
 
 // Looks `name` up in $PATH; empty when not found or not executable.

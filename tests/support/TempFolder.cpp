@@ -99,6 +99,7 @@ TemporaryHome::TemporaryHome(const char* label)
 	fEnvironment.Set("HOME", Home());
 	fEnvironment.Set("XDG_CONFIG_HOME", ConfigFolder());
 	fEnvironment.Set("XDG_DATA_HOME", DataFolder());
+	fEnvironment.Set("XDG_STATE_HOME", StateFolder());
 }
 
 

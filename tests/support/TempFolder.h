@@ -64,6 +64,7 @@ private:
 //   <root>/home    HOME (made)
 //   <root>/config  XDG_CONFIG_HOME (not made: the program makes it)
 //   <root>/data    XDG_DATA_HOME (not made)
+//   <root>/state   XDG_STATE_HOME (not made)
 class TemporaryHome {
 public:
 	explicit TemporaryHome(const char* label = "home");
@@ -72,6 +73,7 @@ public:
 	std::string Home() const { return fFolder / "home"; }
 	std::string ConfigFolder() const { return fFolder / "config"; }
 	std::string DataFolder() const { return fFolder / "data"; }
+	std::string StateFolder() const { return fFolder / "state"; }
 
 private:
 	TempFolder fFolder;

@@ -36,6 +36,7 @@ protected:
 		fEnv.Set("HOME", fHome);
 		fEnv.Set("XDG_CONFIG_HOME", fConfig);
 		fEnv.Unset("XDG_DATA_HOME");
+		fEnv.Unset("XDG_STATE_HOME");
 	}
 
 	void MakeExecutable(const std::string& path)
@@ -112,6 +113,23 @@ TEST_F(BootPathsTest, TranslatesTheBeOSLocations)
 	fEnv.Set("XDG_CONFIG_HOME", "relative/config");
 	EXPECT_EQ(fHome + "/.config/Brindel",
 		boot_path("/boot/home/config/settings/Brindel"));
+
+	// What programs keep between runs goes to the XDG state folder.
+	EXPECT_EQ(fHome + "/.local/state/Quillora/recovery",
+		boot_path("/boot/home/config/var/Quillora/recovery"));
+	fEnv.Set("XDG_STATE_HOME", fFolder / "state/");
+	EXPECT_EQ(fFolder / "state/Quillora",
+		boot_path("/boot/home/config/var/Quillora"));
+	EXPECT_EQ(fHome + "/config/variable", boot_path("/boot/home/config/variable"));
+	fEnv.Set("XDG_STATE_HOME", "relative/state");
+	EXPECT_EQ(fHome + "/.local/state", boot_path("/boot/home/config/var"));
+
+	// A folder made there gets its host root made first.
+	fEnv.Set("XDG_STATE_HOME", fFolder / "fresh/state");
+	ASSERT_EQ(B_OK, create_directory("/boot/home/config/var/Quillora/recovery",
+		0700));
+	EXPECT_TRUE(BEntry((fFolder / "fresh/state/Quillora/recovery").c_str())
+		.IsDirectory());
 }
 
 // "." and ".." that step through BeOS's own folders are resolved before the
