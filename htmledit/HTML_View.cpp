@@ -63,13 +63,20 @@ HTML_View::Load()
 		ssize_t got = file->ReadAt(0, &content[0], size_t(size));
 		content.resize(got > 0 ? size_t(got) : 0);
 	}
+	LoadText(content.data(), content.size());
+	page->SetSourceEdited(false);
+}
 
+
+void
+HTML_View::LoadText(const char* data, size_t length)
+{
 	// The page's encoding is decided here, once, from the file's bytes. A
 	// byte-order mark is kept apart and written again in front of the
 	// page; a UTF-16 or UTF-32 page becomes UTF-8, which the page then is.
-	PageEncoding reading = page_encoding(content.data(), content.size());
-	const char* bytes = content.data() + reading.byteOrderMark;
-	size_t length = content.size() - size_t(reading.byteOrderMark);
+	PageEncoding reading = page_encoding(data, length);
+	const char* bytes = data + reading.byteOrderMark;
+	length -= size_t(reading.byteOrderMark);
 	std::string converted;
 	if (reading.unitBytes > 1) {
 		wide_to_utf8(bytes, length, reading.unitBytes, reading.bigEndian,
@@ -135,4 +142,23 @@ HTML_View::KeyDown(const char* bytes, int32 numBytes)
 		return;
 	}
 	BTextView::KeyDown(bytes, numBytes);
+}
+
+
+void
+HTML_View::InsertText(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	BTextView::InsertText(text, length, offset, runs);
+	if (page != nullptr)
+		page->SetSourceEdited(true);
+}
+
+
+void
+HTML_View::DeleteText(int32 fromOffset, int32 toOffset)
+{
+	BTextView::DeleteText(fromOffset, toOffset);
+	if (page != nullptr)
+		page->SetSourceEdited(true);
 }

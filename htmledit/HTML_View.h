@@ -20,12 +20,22 @@ public:
 	// Reads the whole page file into the view, parses it and marks the page
 	// saved.
 	void Load();
+	// Puts a document into the view as Load() puts the file's bytes, and
+	// parses it; the saved state is the caller's business.
+	void LoadText(const char* text, size_t length);
 	void ProcessEndLines();
 	virtual void KeyDown(const char* bytes, int32 numBytes);
 
 	// Fields, in this order.
 	Page* page;
 	HWindow* window;
+
+protected:
+	// Every change of the text: the page learns that its HTML text has
+	// edits of its own (the page's own fillings clear that again).
+	virtual void InsertText(const char* text, int32 length, int32 offset,
+		const text_run_array* runs);
+	virtual void DeleteText(int32 fromOffset, int32 toOffset);
 };
 
 #endif	// QUILLORA_HTML_VIEW_H

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "Alerts.h"
+#include "Autosaver.h"
 #include "Config.h"
 #include "Functions.h"
 #include "GarbageCollector.h"
@@ -32,6 +33,7 @@
 #include "ImageTools.h"
 #include "PageEncoding.h"
 #include "Parser.h"
+#include "RecoveryFile.h"
 #include "WText.h"
 #include "WWindow.h"
 #include "WYSIWYG_Engine.h"
@@ -59,7 +61,9 @@ Page::Page(char* pagePath, int pageIndex, bool openReadOnly)
 	colorValues{ nullptr, nullptr, nullptr },
 	visitedLinkColor(nullptr),
 	backgroundInImageDirectory(true),
-	fSaveItemsEnabled(true)
+	autosaver(nullptr),
+	fSaveItemsEnabled(true),
+	fSourceEdited(false)
 {
 	path = newtext(pagePath);
 
@@ -101,23 +105,47 @@ Page::Page(char* pagePath, int pageIndex, bool openReadOnly)
 
 	SetTitle();
 
+	// The copies are taken where the chain lives, on the visual window's
+	// looper.
+	if (!readOnly) {
+		autosaver = new Autosaver(this);
+		if (visualWindow->Lock()) {
+			visualWindow->AddHandler(autosaver);
+			visualWindow->Unlock();
+		}
+	}
+
 	visualWindow->Show();
 	// The HTML editor starts hidden; showing it once starts its looper.
 	htmlWindow->BWindow::Show();
 	htmlWindow->Hide();
+
+	// Before a missing page file is made: a copy of a page that was
+	// deleted is offered too.
+	RecoveryCopy recovered;
+	bool recovering = _OfferRecovery(&recovered);
 
 	uint32 mode = readOnly ? B_READ_ONLY : (B_READ_WRITE | B_CREATE_FILE);
 	file = new BFile(&entry, mode);
 	if (file->InitCheck() != B_OK)
 		error("Could not open page file");
 
-	htmlWindow->htmlView->Load();
+	if (recovering)
+		_LoadRecovered(recovered);
+	else
+		htmlWindow->htmlView->Load();
 }
 
 
 Page::~Page()
 {
 	deleting = true;
+
+	// A copy being written is finished; the copies stay (a page closed
+	// without a question has none that matter, and one that ends with the
+	// program keeps them for the next start).
+	delete autosaver;
+	autosaver = nullptr;
 
 	if (htmlWindow != nullptr) {
 		htmlWindow->Quit();
@@ -516,10 +544,16 @@ Page::Update(bool fromFile)
 	}
 
 	if (fromFile) {
+		// The changes are dropped, and their copies with them.
+		if (autosaver != nullptr)
+			autosaver->Remove();
 		_ReopenFile();
 		htmlWindow->htmlView->Load();
-	} else
+	} else {
 		Parser::Parse(this);
+		// The visual page holds what the HTML editor's text says.
+		SetSourceEdited(false);
+	}
 }
 
 
@@ -545,6 +579,7 @@ Page::UpdateFromVisual()
 		view->UnlockLooper();
 	}
 	view->ProcessEndLines();
+	SetSourceEdited(false);
 }
 
 
@@ -567,6 +602,8 @@ Page::Saved()
 {
 	saved = true;
 	_SetSaveItems(false);
+	if (autosaver != nullptr)
+		autosaver->Saved();
 }
 
 
@@ -575,6 +612,22 @@ Page::NotSaved()
 {
 	saved = false;
 	_SetSaveItems(true);
+	if (autosaver != nullptr)
+		autosaver->Changed();
+}
+
+
+bool
+Page::IsSourceEdited() const
+{
+	return fSourceEdited;
+}
+
+
+void
+Page::SetSourceEdited(bool edited)
+{
+	fSourceEdited = edited;
 }
 
 
@@ -619,6 +672,8 @@ Page::Quit()
 		// page, so it stays open.
 		if (answer == 2 && !Save())
 			return false;
+		if (answer == 1 && autosaver != nullptr)
+			autosaver->Remove();
 	}
 	delete this;
 	return true;
@@ -639,6 +694,8 @@ Page::Save()
 	if (!written)
 		return false;
 	Saved();
+	if (autosaver != nullptr)
+		autosaver->Remove();
 	return true;
 }
 
@@ -666,6 +723,8 @@ Page::SaveHTML()
 	if (!_WriteFile(text.data(), text.size()))
 		return false;
 	Saved();
+	if (autosaver != nullptr)
+		autosaver->Remove();
 	return true;
 }
 

@@ -15,6 +15,7 @@
 
 #include <string>
 
+class Autosaver;
 class BEntry;
 class BFile;
 class BFont;
@@ -23,6 +24,7 @@ class GarbageCollector;
 class HWindow;
 class WWindow;
 class WYSIWYG_Engine;
+struct RecoveryCopy;
 struct rgb_color;
 
 class Page {
@@ -95,6 +97,13 @@ public:
 	// mark, or nothing.
 	const char* FileStart() const;
 
+	// Whether the HTML editor's text has edits of its own: changed since it
+	// was last filled from the page file or the visual page, or read into
+	// the visual page ("Update from HTML"). Such edits are in no document
+	// yet, so the recovery copies keep the text as well.
+	bool IsSourceEdited() const;
+	void SetSourceEdited(bool edited);
+
 	// The generated document as it stands in `htmlBuffer` (not terminated).
 	const char* HTMLBuffer() const;
 	size_t HTMLBufferLength() const;
@@ -153,6 +162,9 @@ public:
 	// backgrounds set in the settings, and for one read from a page only
 	// when it had the directory in front (ReadBackground).
 	bool backgroundInImageDirectory;
+	// Keeps recovery copies of the unsaved changes; null for the batch
+	// modes, which never read or write them.
+	Autosaver* autosaver;
 
 private:
 	// Writing the page file (PageFile.cpp).
@@ -164,9 +176,17 @@ private:
 	// Forgets what the last page read left in `head` and the BODY fields.
 	void _ClearDocumentParts();
 
+	// Recovery at opening (PageRecovery.cpp): asks about a recovery copy
+	// newer than the page file; true when the user chose to recover it
+	// (then `copy` holds it), false otherwise (a discarded copy is gone).
+	bool _OfferRecovery(RecoveryCopy* copy);
+	// Shows a recovered copy in both windows, the page not saved.
+	void _LoadRecovered(const RecoveryCopy& copy);
+
 	// Whether the two "save" items are enabled now (they are created
 	// enabled).
 	bool fSaveItemsEnabled;
+	bool fSourceEdited;
 };
 
 #endif	// QUILLORA_PAGE_H

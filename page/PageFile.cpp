@@ -1,6 +1,6 @@
 // Writing the page file. A save goes to a new file beside the page that is
-// then renamed over it, so a write that fails half-way leaves the old page
-// as it was. Where that cannot be done the page is written in place: when
+// then renamed over it (replace_file), so a write that fails half-way leaves
+// the old page as it was. Where that cannot be done the page is written in place: when
 // its folder takes no new file (the user may write the page but not the
 // folder), and when the page has other names (hard links), which a new file
 // renamed over this one would leave holding the old page.
@@ -19,6 +19,7 @@
 
 #include "Alerts.h"
 #include "Functions.h"
+#include "ReplaceFile.h"
 
 void
 Page::_ReopenFile()
@@ -72,56 +73,13 @@ Page::_WriteFile(const char* data, size_t length)
 			return _WriteInPlace(target, data, length);
 	}
 
-	std::string finalPath = targetPath.Path();
-	std::string directory = finalPath.substr(0, finalPath.rfind('/') + 1);
-	std::string leaf = finalPath.substr(finalPath.rfind('/') + 1);
-
-	static int sCounter = 0;
-	std::string temporaryPath;
-	BFile temporary;
-	status_t status = B_ERROR;
-	for (int attempt = 0; attempt < 100 && status != B_OK; attempt++) {
-		temporaryPath = directory + "." + leaf + ".quillora-"
-			+ std::to_string(getpid()) + "-" + std::to_string(++sCounter);
-		status = temporary.SetTo(temporaryPath.c_str(),
-			B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS);
-		if (status != B_FILE_EXISTS)
-			break;
-	}
+	bool notCreated = false;
+	FilePiece piece = { data, length };
+	status_t status = replace_file(targetPath.Path(), &piece, 1,
+		target.Exists() ? &target : nullptr, kDefaultPermissions, &notCreated);
+	if (notCreated && target.Exists())
+		return _WriteInPlace(target, data, length);
 	if (status != B_OK) {
-		if (target.Exists())
-			return _WriteInPlace(target, data, length);
-		error("Could not save the page file \"", path, "\": ",
-			strerror_status(status));
-		return false;
-	}
-
-	// The page keeps its owner and group where we may give them (an
-	// administrator saving someone's page leaves it theirs), then its
-	// permissions, which a change of owner may have cleared bits of.
-	if (target.Exists()) {
-		uid_t owner;
-		gid_t group;
-		if (target.GetGroup(&group) == B_OK)
-			temporary.SetGroup(group);
-		if (target.GetOwner(&owner) == B_OK)
-			temporary.SetOwner(owner);
-		mode_t permissions;
-		if (target.GetPermissions(&permissions) == B_OK)
-			temporary.SetPermissions(permissions);
-	}
-
-	status = temporary.WriteExactly(data, length);
-	if (status == B_OK)
-		status = temporary.Sync();
-	temporary.Unset();
-	if (status == B_OK) {
-		BEntry written(temporaryPath.c_str());
-		status = written.Rename(finalPath.c_str(), true);
-	}
-	if (status != B_OK) {
-		BEntry leftover(temporaryPath.c_str());
-		leftover.Remove();
 		error("Could not save the page file \"", path, "\": ",
 			strerror_status(status));
 		return false;
