@@ -5,10 +5,13 @@
 #include "ProgramFixture.h"
 #include "ProgramRun.h"
 
+#include <OS.h>
+
 #include <poll.h>
 #include <signal.h>
 
 #include "ChainDump.h"
+#include "RecoveryFile.h"
 #include "WYSIWYG_Engine.h"
 
 using namespace quillora_test;
@@ -187,4 +190,42 @@ TEST_F(BatchTest, SettingsAreReadButNeverWritten)
 		<< result.out;
 	EXPECT_EQ(ReadFile(emptyConfig + "/Brindel/Quillora_settings"), withAuthor);
 	(void)config;
+}
+
+
+TEST_F(BatchTest, RecoveryCopiesAreNeitherOfferedNorWritten)
+{
+	// A copy newer than the page waits in a state folder of its own.
+	ScopedEnv env;
+	std::string state = fDirectory + "/state";
+	env.Set("XDG_STATE_HOME", state);
+	std::string page = fDirectory + "/page.html";
+	WriteFile(page, "<TITLE>Saved</TITLE><BODY><P>Saved words</P></BODY>");
+	std::string document = "<BODY><P>Recovered words</P></BODY>";
+	std::string header = recovery_header(page.c_str(),
+		real_time_clock_usecs() + 60000000, document.size(), false, 0);
+	FilePiece body = { document.data(), document.size() };
+	std::string copy = recovery_file_for(page.c_str());
+	ASSERT_EQ(write_recovery_copy(copy.c_str(), header, &body, 1), B_OK);
+	std::string folder = state + "/Quillora/recovery";
+	std::vector<std::string> before = ListDirectory(folder);
+	std::string bytes = ReadFile(folder + "/" + before.at(0));
+
+	// The page as its file has it, no question, the copy as it was.
+	for (const char* mode : { "--html", "--dump" }) {
+		Result result = RunProgram({ mode, page }, fConfigHome);
+		EXPECT_EQ(result.status, 0) << result.err;
+		EXPECT_NE(result.out.find("Saved words"), std::string::npos) << mode;
+		EXPECT_EQ(result.out.find("Recovered"), std::string::npos) << mode;
+		EXPECT_EQ(AlertLines(result.err), "") << mode;
+		EXPECT_EQ(ListDirectory(folder), before);
+		EXPECT_EQ(ReadFile(folder + "/" + before.at(0)), bytes);
+	}
+
+	// Without copies, a batch run makes no state folder either.
+	std::string fresh = fDirectory + "/fresh-state";
+	env.Set("XDG_STATE_HOME", fresh);
+	Result result = RunProgram({ "--html", page }, fConfigHome);
+	EXPECT_EQ(result.status, 0) << result.err;
+	EXPECT_FALSE(FileExists(fresh));
 }
