@@ -53,7 +53,7 @@ IsBeOSFolder(const std::string& path)
 {
 	static const char* const kFolders[] = { "/", "/boot", "/boot/home",
 		"/boot/home/config", "/boot/home/config/settings",
-		"/boot/home/config/be", "/boot/home/config/be/Applications",
+		"/boot/home/config/var", "/boot/home/config/be", "/boot/home/config/be/Applications",
 		"/boot/beos", "/boot/beos/apps" };
 	for (const char* folder : kFolders) {
 		if (path == folder)

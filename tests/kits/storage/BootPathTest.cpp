@@ -160,6 +160,10 @@ TEST_F(BootPathsTest, EverySpellingOfALocationMapsAlike)
 	EXPECT_STREQ((fHome + "/.local/bin/Quillora").c_str(),
 		BPath("/boot/home/config/settings/../be/Applications",
 			"Quillora").Path());
+	EXPECT_EQ(settings, BPrivate::boot_path(
+		"/boot/home/config/var/../settings/Brindel"));
+	EXPECT_EQ(fHome + "/.local/state/Quillora", BPrivate::boot_path(
+		"/boot/home/config/settings/../var/./Quillora"));
 
 	// The other storage calls agree.
 	ASSERT_EQ(0, mkdir(fConfig.c_str(), 0755));
