@@ -55,8 +55,13 @@ bigtime_t
 AutosaveTimer::DueTime() const
 {
 	bigtime_t quiet = fLastChange + kQuietDelay;
+	bigtime_t pause = fLastChange + kShortPause;
 	bigtime_t longest = fFirstChange + kLongestDelay;
-	return quiet < longest ? quiet : longest;
+	if (pause > longest)
+		longest = pause;
+	bigtime_t limit = fFirstChange + kHardLimit;
+	bigtime_t due = quiet < longest ? quiet : longest;
+	return due < limit ? due : limit;
 }
 
 

@@ -28,13 +28,16 @@ class Page;
 constexpr uint32 kMsgAutosavePulse = message_code("asav");
 
 // When a copy is due: a few seconds after the last change (the user has
-// stopped typing), and at the latest a while after the first change that no
-// copy holds yet (the user goes on typing). Times are microseconds on a
-// clock that does not go back.
+// stopped typing); while changes go on, at the first short pause once the
+// first change that no copy holds is a while old, so that the moment a copy
+// takes on the event thread falls between words; and in any case before a
+// minute is over. Times are microseconds on a clock that does not go back.
 class AutosaveTimer {
 public:
 	static constexpr bigtime_t kQuietDelay = 3000000;
 	static constexpr bigtime_t kLongestDelay = 45000000;
+	static constexpr bigtime_t kShortPause = 400000;
+	static constexpr bigtime_t kHardLimit = 55000000;
 
 	void Changed(bigtime_t now);
 	// Every change so far is in a copy (or the page is saved).

@@ -131,7 +131,7 @@ TEST(AutosaveTimer, DueAFewSecondsAfterTheLastChangeAndWithinTheLongestDelay)
 	// the pulse and the write.
 	EXPECT_GE(quiet, 2 * kSecond);
 	EXPECT_LE(quiet, 5 * kSecond);
-	EXPECT_LE(longest, 55 * kSecond);
+	EXPECT_LE(longest, 50 * kSecond);
 	EXPECT_GT(longest, 10 * quiet);
 
 	AutosaveTimer timer;
@@ -149,16 +149,33 @@ TEST(AutosaveTimer, DueAFewSecondsAfterTheLastChangeAndWithinTheLongestDelay)
 	EXPECT_FALSE(timer.IsDue(10 * kSecond + quiet));
 	EXPECT_EQ(timer.DueTime(), 11 * kSecond + quiet);
 
-	// Changes that never stop for that long: due the longest delay after
-	// the first of them, not later.
+	// Changes that never stop for that long: once the first of them is the
+	// longest delay old, at the next short pause, between two keys.
+	const bigtime_t pause = AutosaveTimer::kShortPause;
+	EXPECT_LT(pause, kSecond);
 	bigtime_t t = 11 * kSecond;
 	while (t + kSecond < 10 * kSecond + longest) {
 		t += kSecond;
 		timer.Changed(t);
+		ASSERT_FALSE(timer.IsDue(t + pause)) << t;
+	}
+	t = 10 * kSecond + longest;
+	timer.Changed(t);
+	EXPECT_FALSE(timer.IsDue(t + pause - 1));
+	EXPECT_TRUE(timer.IsDue(t + pause));
+
+	// Keys that come too fast for any pause: before the hard limit, which
+	// leaves "at least once a minute" time for the pulse and the write.
+	const bigtime_t limit = AutosaveTimer::kHardLimit;
+	EXPECT_LE(limit, 57 * kSecond);
+	timer.Clear();
+	timer.Changed(200 * kSecond);
+	for (t = 200 * kSecond; t < 200 * kSecond + limit; t += pause / 2) {
+		timer.Changed(t);
 		ASSERT_FALSE(timer.IsDue(t)) << t;
 	}
-	timer.Changed(10 * kSecond + longest);
-	EXPECT_TRUE(timer.IsDue(10 * kSecond + longest));
+	EXPECT_TRUE(timer.IsDue(200 * kSecond + limit));
+	EXPECT_EQ(timer.DueTime(), 200 * kSecond + limit);
 
 	// A copy holds everything so far; the next change starts anew.
 	timer.Clear();
@@ -228,33 +245,52 @@ TEST_F(AutosaveTest, TypingIsCopiedAFewSecondsAfterTheLastKey)
 TEST_F(AutosaveTest, TypingThatGoesOnIsCopiedAtLeastOnceAMinute)
 {
 	OpenContent(kPage);
-	// A key every second for three minutes, the pulse after each.
-	const bigtime_t start = 2000 * kSecond;
 	std::string typed;
-	bigtime_t lastCopy = start;
+	bigtime_t lastCopy = 0;
 	int32 copies = 0;
-	for (int second = 0; second < 180; second++) {
-		bigtime_t now = start + second * kSecond;
-		sNow = now;
-		char key = char('a' + second % 26);
-		TypeAfter("Hello", std::string(1, key));
-		typed.insert(0, 1, key);
-		PulseAt(now);
-		if (Saver()->CountCopies() == copies) {
-			ASSERT_LT(now - lastCopy, 60 * kSecond) << "no copy for a minute";
-			continue;
+	// Keys `every` apart for `duration`, the pulse right after each key and
+	// half a second later (when the next key has not come yet); the times
+	// of the copies taken.
+	auto typeOn = [&](bigtime_t start, bigtime_t every, bigtime_t duration) {
+		std::vector<bigtime_t> taken;
+		lastCopy = start;
+		for (bigtime_t now = start; now < start + duration; now += every) {
+			sNow = now;
+			char key = char('a' + typed.size() % 26);
+			TypeAfter("Hello", std::string(1, key));
+			typed.insert(0, 1, key);
+			for (bigtime_t pulse = now; pulse < now + every;
+					pulse += kSecond / 2) {
+				PulseAt(pulse);
+				if (Saver()->CountCopies() == copies)
+					continue;
+				// A new copy holds every key so far.
+				copies = Saver()->CountCopies();
+				taken.push_back(pulse - start);
+				RecoveryCopy copy;
+				EXPECT_TRUE(ReadCopy(&copy));
+				EXPECT_NE(copy.document.find("Hello" + typed + " world"),
+					std::string::npos) << pulse - start;
+				lastCopy = pulse;
+			}
+			EXPECT_LT(now - lastCopy, 60 * kSecond) << "no copy for a minute";
 		}
-		// A new copy holds every key so far.
-		copies = Saver()->CountCopies();
-		lastCopy = now;
-		RecoveryCopy copy;
-		ASSERT_TRUE(ReadCopy(&copy));
-		EXPECT_NE(copy.document.find("Hello" + typed + " world"),
-			std::string::npos) << second;
-	}
-	// Not at every key either: only when the longest delay is over.
-	EXPECT_GE(copies, 3);
-	EXPECT_LE(copies, 4);
+		return taken;
+	};
+
+	// A key a second: the copy comes in the pause after a key once the
+	// longest delay is over, not at every key.
+	std::vector<bigtime_t> taken = typeOn(2000 * kSecond, kSecond,
+		150 * kSecond);
+	ASSERT_EQ(taken.size(), 3u);
+	EXPECT_EQ(taken[0], AutosaveTimer::kLongestDelay + kSecond / 2);
+
+	// Keys too fast for a pause: still a copy before the minute is over.
+	ASSERT_TRUE(ThePage()->Save());
+	taken = typeOn(3000 * kSecond, kSecond / 5, 120 * kSecond);
+	ASSERT_EQ(taken.size(), 2u);
+	EXPECT_GE(taken[0], AutosaveTimer::kHardLimit);
+	EXPECT_LT(taken[0], 60 * kSecond);
 }
 
 

@@ -1,0 +1,260 @@
+/*
+ * Recovery copies of a generated 1 MiB page, both windows shown.
+ *
+ * BM_AutosaveOnEventThread is what a copy costs the event thread: the
+ * document generated as "Save page" generates it and handed to the writer
+ * thread. BM_AutosaveOnDisk is the whole copy, until the writer has the file
+ * on disk (synced, renamed). BM_Typing types into the long paragraph, a key
+ * every 150 ms of the autosaver's clock with its pulse after each and never
+ * a pause, so that copies come as they come to a user who types on and on
+ * (Arg 1, a copy each 55 s of typing, taken at a key), next to the same
+ * typing without copies (Arg 0): the time per key, the slowest key
+ * ("max_key_ms", the one that took a copy), the mean of the other keys
+ * ("other_keys_us", some typed while the writer thread writes) and the
+ * copies taken.
+ *
+ * Goals: the event thread's part of a copy < 30 ms (a generation), which is
+ * the slowest key while copies are taken; every other key as fast as
+ * without copies (the writer works on its own thread).
+ */
+#include <benchmark/benchmark.h>
+
+#include <Alert.h>
+#include <EventLoop.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "Autosaver.h"
+#include "HWindow.h"
+#include "Page.h"
+#include "RecoveryFile.h"
+#include "WApplication.h"
+#include "WText.h"
+#include "WWindow.h"
+#include "WYSIWYG_Engine.h"
+#include "generator.h"
+
+namespace {
+
+class QuietResponder : public BAlertResponder {
+public:
+	virtual int32 Respond(const char*, const char* text, const char* const[3],
+		int32)
+	{
+		alerts++;
+		lastText = text != nullptr ? text : "";
+		return 0;
+	}
+
+	int alerts = 0;
+	std::string lastText;
+};
+
+
+bigtime_t sNow = 0;
+
+bigtime_t
+BenchClock()
+{
+	return sNow;
+}
+
+
+struct Fixture {
+	Fixture()
+	{
+		char pattern[] = "/tmp/quillora-bench-XXXXXX";
+		directory = mkdtemp(pattern);
+		setenv("XDG_CONFIG_HOME", (directory + "/config").c_str(), 1);
+		setenv("XDG_STATE_HOME", (directory + "/state").c_str(), 1);
+		setenv("HOME", directory.c_str(), 1);
+		setenv("QT_QPA_PLATFORM", "offscreen", 0);
+		BAlert::SetResponder(&responder);
+		Autosaver::SetClock(BenchClock);
+		path = directory + "/page.html";
+		std::ofstream(path, std::ios::binary) << GeneratePage(1 << 20);
+		application = new WApplication(&path[0]);
+		BPrivate::dispatch_until_idle();
+		page = application->pages[0];
+		page->htmlWindow->Show();
+		BPrivate::dispatch_until_idle();
+		// Opening may complain of what is not beside the benchmark (the
+		// translator test's picture); that is not the copies' business.
+		if (responder.alerts > 0) {
+			fprintf(stderr, "%d alert(s) while opening, the last: %s\n",
+				responder.alerts, responder.lastText.c_str());
+			responder.alerts = 0;
+		}
+	}
+
+	// The text element in the middle of the long paragraph, focused, the
+	// caret inside it; null when the page has none.
+	WText* TypingTarget()
+	{
+		WYSIWYG_Engine* engine = page->visualWindow->engine;
+		int texts = 0;
+		for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
+				e = e->Next()) {
+			WText* text = dynamic_cast<WText*>(e);
+			if (text == nullptr)
+				continue;
+			if (strncmp(text->Text(), "Middle ", 7) == 0)
+				texts = 1;
+			else if (texts > 0 && ++texts == 15 && text->TextLength() > 10) {
+				text->MakeFocus(true);
+				text->Select(5, 5);
+				return text;
+			}
+		}
+		return nullptr;
+	}
+
+	// What went wrong, for SkipWithError; empty when nothing did.
+	std::string Complaint()
+	{
+		if (responder.alerts == 0)
+			return std::string();
+		responder.alerts = 0;
+		return "alert: " + responder.lastText;
+	}
+
+	std::string directory;
+	std::string path;
+	QuietResponder responder;
+	WApplication* application;
+	Page* page;
+};
+
+
+Fixture&
+TheFixture()
+{
+	static Fixture* fixture = new Fixture();
+	return *fixture;
+}
+
+
+// The copy on disk holds the whole page.
+bool
+CopyIsWhole(Fixture& fixture)
+{
+	RecoveryCopy copy;
+	return read_recovery_copy(recovery_file_for(fixture.page->path).c_str(),
+		&copy) && copy.document.size() > (1 << 19);
+}
+
+}	// namespace
+
+
+static void
+BM_AutosaveOnEventThread(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	Autosaver* autosaver = fixture.page->autosaver;
+	for (auto _ : state) {
+		state.PauseTiming();
+		fixture.page->NotSaved();
+		state.ResumeTiming();
+		autosaver->TakeCopy();
+		state.PauseTiming();
+		autosaver->WaitForCopy();
+		state.ResumeTiming();
+	}
+	if (!CopyIsWhole(fixture))
+		state.SkipWithError("the copy does not hold the page");
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
+}
+BENCHMARK(BM_AutosaveOnEventThread)->Unit(benchmark::kMillisecond);
+
+
+static void
+BM_AutosaveOnDisk(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	Autosaver* autosaver = fixture.page->autosaver;
+	for (auto _ : state) {
+		state.PauseTiming();
+		fixture.page->NotSaved();
+		state.ResumeTiming();
+		autosaver->TakeCopy();
+		autosaver->WaitForCopy();
+	}
+	if (!CopyIsWhole(fixture))
+		state.SkipWithError("the copy does not hold the page");
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
+}
+BENCHMARK(BM_AutosaveOnDisk)->Unit(benchmark::kMillisecond);
+
+
+static void
+BM_Typing(benchmark::State& state)
+{
+	Fixture& fixture = TheFixture();
+	bool copies = state.range(0) != 0;
+	Autosaver* autosaver = fixture.page->autosaver;
+	BWindow* window = fixture.page->visualWindow;
+	window->Lock();
+	WText* target = fixture.TypingTarget();
+	if (target == nullptr) {
+		window->Unlock();
+		state.SkipWithError("no long paragraph");
+		return;
+	}
+	// Nothing waits for a copy when the typing starts.
+	autosaver->TakeCopy();
+	autosaver->WaitForCopy();
+	int32 copiesBefore = autosaver->CountCopies();
+	double slowest = 0;
+	// The keys that did not take a copy themselves (some typed while the
+	// writer thread writes one).
+	double otherKeys = 0;
+	int64_t otherCount = 0;
+	bool typeLetter = true;
+	for (auto _ : state) {
+		int32 copiesNow = autosaver->CountCopies();
+		auto start = std::chrono::steady_clock::now();
+		// A letter, then a backspace: the paragraph re-flows both ways.
+		sNow += 150000;
+		WText* focus = dynamic_cast<WText*>(window->CurrentFocus());
+		if (focus == nullptr)
+			break;
+		focus->KeyDown(typeLetter ? "x" : "\x08", 1);
+		typeLetter = !typeLetter;
+		if (copies)
+			autosaver->Check();
+		double seconds = std::chrono::duration<double>(
+			std::chrono::steady_clock::now() - start).count();
+		if (seconds > slowest)
+			slowest = seconds;
+		if (autosaver->CountCopies() == copiesNow) {
+			otherKeys += seconds;
+			otherCount++;
+		}
+	}
+	autosaver->WaitForCopy();
+	window->Unlock();
+	state.counters["max_key_ms"] = slowest * 1e3;
+	if (otherCount > 0)
+		state.counters["other_keys_us"] = otherKeys / double(otherCount) * 1e6;
+	state.counters["copies"] = autosaver->CountCopies() - copiesBefore;
+	if (copies && autosaver->CountCopies() == copiesBefore)
+		state.SkipWithError("no copy was taken");
+	std::string complaint = fixture.Complaint();
+	if (!complaint.empty())
+		state.SkipWithError(complaint.c_str());
+}
+BENCHMARK(BM_Typing)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)
+	->Iterations(1500);
+
+
+BENCHMARK_MAIN();
