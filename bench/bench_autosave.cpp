@@ -97,22 +97,12 @@ struct Fixture {
 	// caret inside it; null when the page has none.
 	WText* TypingTarget()
 	{
-		WYSIWYG_Engine* engine = page->visualWindow->engine;
-		int texts = 0;
-		for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
-				e = e->Next()) {
-			WText* text = dynamic_cast<WText*>(e);
-			if (text == nullptr)
-				continue;
-			if (strncmp(text->Text(), "Middle ", 7) == 0)
-				texts = 1;
-			else if (texts > 0 && ++texts == 15 && text->TextLength() > 10) {
-				text->MakeFocus(true);
-				text->Select(5, 5);
-				return text;
-			}
+		WText* text = LongParagraphText(page->visualWindow->engine);
+		if (text != nullptr) {
+			text->MakeFocus(true);
+			text->Select(5, 5);
 		}
-		return nullptr;
+		return text;
 	}
 
 	// What went wrong, for SkipWithError; empty when nothing did.
@@ -152,8 +142,10 @@ CopyIsWhole(Fixture& fixture)
 }	// namespace
 
 
+// Copies of the whole page, one an iteration; the write to disk is in the
+// time when `untilOnDisk`.
 static void
-BM_AutosaveOnEventThread(benchmark::State& state)
+TakeCopies(benchmark::State& state, bool untilOnDisk)
 {
 	Fixture& fixture = TheFixture();
 	Autosaver* autosaver = fixture.page->autosaver;
@@ -162,9 +154,11 @@ BM_AutosaveOnEventThread(benchmark::State& state)
 		fixture.page->NotSaved();
 		state.ResumeTiming();
 		autosaver->TakeCopy();
-		state.PauseTiming();
+		if (!untilOnDisk)
+			state.PauseTiming();
 		autosaver->WaitForCopy();
-		state.ResumeTiming();
+		if (!untilOnDisk)
+			state.ResumeTiming();
 	}
 	if (!CopyIsWhole(fixture))
 		state.SkipWithError("the copy does not hold the page");
@@ -172,26 +166,20 @@ BM_AutosaveOnEventThread(benchmark::State& state)
 	if (!complaint.empty())
 		state.SkipWithError(complaint.c_str());
 }
+
+
+static void
+BM_AutosaveOnEventThread(benchmark::State& state)
+{
+	TakeCopies(state, false);
+}
 BENCHMARK(BM_AutosaveOnEventThread)->Unit(benchmark::kMillisecond);
 
 
 static void
 BM_AutosaveOnDisk(benchmark::State& state)
 {
-	Fixture& fixture = TheFixture();
-	Autosaver* autosaver = fixture.page->autosaver;
-	for (auto _ : state) {
-		state.PauseTiming();
-		fixture.page->NotSaved();
-		state.ResumeTiming();
-		autosaver->TakeCopy();
-		autosaver->WaitForCopy();
-	}
-	if (!CopyIsWhole(fixture))
-		state.SkipWithError("the copy does not hold the page");
-	std::string complaint = fixture.Complaint();
-	if (!complaint.empty())
-		state.SkipWithError(complaint.c_str());
+	TakeCopies(state, true);
 }
 BENCHMARK(BM_AutosaveOnDisk)->Unit(benchmark::kMillisecond);
 

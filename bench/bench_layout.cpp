@@ -189,21 +189,7 @@ BM_TypeInLongParagraph(benchmark::State& state)
 	OpenMegabytePage(fixture, utf8);
 	const char* letter = utf8 ? "\xc3\xa9" : "x";
 	WYSIWYG_Engine* engine = fixture.Engine();
-	// The text element that holds the middle of the long paragraph.
-	WText* target = nullptr;
-	int texts = 0;
-	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
-			e = e->Next()) {
-		WText* text = dynamic_cast<WText*>(e);
-		if (text == nullptr)
-			continue;
-		if (strncmp(text->Text(), "Middle ", 7) == 0)
-			texts = 1;
-		else if (texts > 0 && ++texts >= 15 && text->TextLength() > 10) {
-			target = text;
-			break;
-		}
-	}
+	WText* target = LongParagraphText(engine);
 	if (target == nullptr) {
 		state.SkipWithError("no long paragraph");
 		return;

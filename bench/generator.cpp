@@ -1,6 +1,11 @@
 #include "generator.h"
 
 #include <cstdint>
+#include <cstring>
+
+#include "WText.h"
+#include "WYSIWYG_Element.h"
+#include "WYSIWYG_Engine.h"
 
 namespace {
 
@@ -210,4 +215,23 @@ AddPictures(const std::string& page, int count,
 	}
 	out.append(page, from, std::string::npos);
 	return out;
+}
+
+WText*
+LongParagraphText(WYSIWYG_Engine* engine)
+{
+	// The fifteenth text element after the one that starts with "Middle ":
+	// well inside the paragraph, with many lines after it.
+	int texts = 0;
+	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
+			e = e->Next()) {
+		WText* text = dynamic_cast<WText*>(e);
+		if (text == nullptr)
+			continue;
+		if (strncmp(text->Text(), "Middle ", 7) == 0)
+			texts = 1;
+		else if (texts > 0 && ++texts >= 15 && text->TextLength() > 10)
+			return text;
+	}
+	return nullptr;
 }

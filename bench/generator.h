@@ -32,4 +32,12 @@ std::string GeneratePage(size_t bytes, unsigned seed = 1,
 std::string AddPictures(const std::string& page, int count,
 	const std::vector<std::string>& sources);
 
+class WText;
+class WYSIWYG_Engine;
+
+// In a generated page laid out in `engine`: a text element some way into
+// the long paragraph (typing there re-flows many lines), or null when the
+// page has none. The caller holds the visual window's lock.
+WText* LongParagraphText(WYSIWYG_Engine* engine);
+
 #endif	// QUILLORA_BENCH_GENERATOR_H

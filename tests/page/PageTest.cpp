@@ -8,9 +8,7 @@
 #include <Font.h>
 #include <GraphicsDefs.h>
 
-#include <signal.h>
-#include <sys/resource.h>
-
+#include "FileSizeLimit.h"
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
 
@@ -22,30 +20,6 @@ const char* kSimplePage = "<HTML><HEAD><TITLE>Simple</TITLE></HEAD>\r\n"
 	"<BODY><P>Hello <B>big</B> world</P></BODY></HTML>\r\n";
 
 class PageTest : public ProgramTest {
-};
-
-
-// Lowers the largest file this process may write, so that a write really
-// fails even for root (who ignores folder permissions).
-class FileSizeLimit {
-public:
-	explicit FileSizeLimit(rlim_t bytes)
-	{
-		getrlimit(RLIMIT_FSIZE, &fOld);
-		fOldHandler = signal(SIGXFSZ, SIG_IGN);
-		rlimit limit = fOld;
-		limit.rlim_cur = bytes;
-		setrlimit(RLIMIT_FSIZE, &limit);
-	}
-	~FileSizeLimit()
-	{
-		setrlimit(RLIMIT_FSIZE, &fOld);
-		signal(SIGXFSZ, fOldHandler);
-	}
-
-private:
-	rlimit fOld;
-	sighandler_t fOldHandler;
 };
 
 }	// namespace

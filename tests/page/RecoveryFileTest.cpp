@@ -9,11 +9,11 @@
 #include <Path.h>
 
 #include <sched.h>
-#include <algorithm>
-#include <signal.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 
+#include <algorithm>
+
+#include "FileSizeLimit.h"
 #include "RecoveryFile.h"
 
 using namespace quillora_test;
@@ -52,29 +52,6 @@ protected:
 
 	std::unique_ptr<TemporaryHome> fHome;
 	std::string fFolder;
-};
-
-
-// Lowers the largest file this process may write (for root as well).
-class FileSizeLimit {
-public:
-	explicit FileSizeLimit(rlim_t bytes)
-	{
-		getrlimit(RLIMIT_FSIZE, &fOld);
-		fOldHandler = signal(SIGXFSZ, SIG_IGN);
-		rlimit limit = fOld;
-		limit.rlim_cur = bytes;
-		setrlimit(RLIMIT_FSIZE, &limit);
-	}
-	~FileSizeLimit()
-	{
-		setrlimit(RLIMIT_FSIZE, &fOld);
-		signal(SIGXFSZ, fOldHandler);
-	}
-
-private:
-	rlimit fOld;
-	sighandler_t fOldHandler;
 };
 
 }	// namespace
