@@ -21,8 +21,8 @@
 
 namespace {
 
-// How often a waiting change is looked at: a copy comes at most this much
-// later than it is due.
+// How long after a change, or after the last look, a waiting change is
+// looked at again: a copy comes at most this much later than it is due.
 const bigtime_t kPulseInterval = 500000;
 
 Autosaver::Clock sClock = nullptr;
@@ -231,15 +231,15 @@ Autosaver::_WriteCopy(void* data)
 void
 Autosaver::Check()
 {
-	if (fWriter >= 0) {
-		if (!fCopy->done)
-			return;
+	// The pulse that brought us here is spent; another is armed below
+	// while there is something to wait for.
+	_StopPulse();
+	if (fWriter >= 0 && fCopy->done)
 		_Collect(true);
-	}
-	if (fTimer.IsDue(_Now()))
+	if (fWriter < 0 && fTimer.IsDue(_Now()))
 		TakeCopy();
-	else if (!fTimer.IsPending() && fWriter < 0)
-		_StopPulse();
+	if (fTimer.IsPending() || fWriter >= 0)
+		_StartPulse();
 }
 
 
@@ -285,8 +285,10 @@ Autosaver::_StartPulse()
 {
 	if (fPulse != nullptr || Looper() == nullptr)
 		return;
+	// One pulse at a time: a looper that is kept busy (a modal alert) does
+	// not find a pile of them waiting afterwards.
 	BMessage pulse(kMsgAutosavePulse);
-	fPulse = new BMessageRunner(BMessenger(this), &pulse, kPulseInterval);
+	fPulse = new BMessageRunner(BMessenger(this), &pulse, kPulseInterval, 1);
 }
 
 
