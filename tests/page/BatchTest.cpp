@@ -213,7 +213,7 @@ TEST_F(BatchTest, RecoveryCopiesAreNeitherOfferedNorWritten)
 
 	// The page as its file has it, no question, the copy as it was.
 	for (const char* mode : { "--html", "--dump" }) {
-		Result result = RunProgram({ mode, page }, fConfigHome);
+		ProgramRun result = RunProgram({ mode, page }, fConfigHome);
 		EXPECT_EQ(result.status, 0) << result.err;
 		EXPECT_NE(result.out.find("Saved words"), std::string::npos) << mode;
 		EXPECT_EQ(result.out.find("Recovered"), std::string::npos) << mode;
@@ -225,7 +225,7 @@ TEST_F(BatchTest, RecoveryCopiesAreNeitherOfferedNorWritten)
 	// Without copies, a batch run makes no state folder either.
 	std::string fresh = fDirectory + "/fresh-state";
 	env.Set("XDG_STATE_HOME", fresh);
-	Result result = RunProgram({ "--html", page }, fConfigHome);
+	ProgramRun result = RunProgram({ "--html", page }, fConfigHome);
 	EXPECT_EQ(result.status, 0) << result.err;
 	EXPECT_FALSE(FileExists(fresh));
 }
