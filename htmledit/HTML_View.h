@@ -20,8 +20,10 @@ public:
 	// Reads the whole page file into the view, parses it and marks the page
 	// saved.
 	void Load();
-	// Puts a document into the view as Load() puts the file's bytes, and
-	// parses it; the saved state is the caller's business.
+	// Puts a document into the view as Load() puts the file's bytes: decides
+	// the page's encoding from them and parses it. The page counts as saved
+	// unless it had to be converted (UTF-16, UTF-32); a caller that loads
+	// something other than the page file marks it not saved afterwards.
 	void LoadText(const char* text, size_t length);
 	void ProcessEndLines();
 	virtual void KeyDown(const char* bytes, int32 numBytes);

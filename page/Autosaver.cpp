@@ -80,6 +80,8 @@ AutosaveTimer::IsDue(bigtime_t now) const
 struct Autosaver::Copy {
 	std::string recoveryPath;
 	std::string header;
+	// What "Save page" writes in front of the document (a byte-order mark).
+	std::string start;
 	BMallocIO* document = nullptr;
 	std::string source;
 	std::atomic<bool> done{false};
@@ -173,6 +175,7 @@ Autosaver::TakeCopy()
 	fPage->GenerateHTML();
 	copy->document = fPage->htmlBuffer;
 	fPage->htmlBuffer = pageBuffer;
+	copy->start = fPage->FileStart();
 
 	bool hasSource = fPage->IsSourceEdited();
 	HTML_View* view = fPage->htmlWindow != nullptr
@@ -183,7 +186,7 @@ Autosaver::TakeCopy()
 	}
 	copy->recoveryPath = recovery_file_for(fPage->path);
 	copy->header = recovery_header(fPage->path, time,
-		copy->document->BufferLength(), hasSource, copy->source.size());
+		copy->start.size() + copy->document->BufferLength(), hasSource, copy->source.size());
 	fTimer.Clear();
 
 	bool known = false;
@@ -216,13 +219,14 @@ status_t
 Autosaver::_WriteCopy(void* data)
 {
 	Copy* copy = static_cast<Copy*>(data);
-	FilePiece body[2] = {
+	FilePiece body[3] = {
+		{ copy->start.data(), copy->start.size() },
 		{ (const char*)copy->document->Buffer(),
 			copy->document->BufferLength() },
 		{ copy->source.data(), copy->source.size() }
 	};
 	copy->status = write_recovery_copy(copy->recoveryPath.c_str(),
-		copy->header, body, 2);
+		copy->header, body, 3);
 	copy->done = true;
 	return copy->status;
 }

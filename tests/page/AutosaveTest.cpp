@@ -242,6 +242,22 @@ TEST_F(AutosaveTest, TypingIsCopiedAFewSecondsAfterTheLastKey)
 }
 
 
+TEST_F(AutosaveTest, ACopyStartsAsThePageFileWouldWithItsByteOrderMark)
+{
+	// A recovered copy is read like the page file: without the mark a
+	// page saved after recovering would lose it.
+	const std::string mark = "\xEF\xBB\xBF";
+	OpenContent(mark + "<TITLE>Marked</TITLE><BODY><P>Caf\xC3\xA9 au lait</P></BODY>");
+	sNow = 1000 * kSecond;
+	TypeAfter("au ", "x");
+	PulseAt(1000 * kSecond + AutosaveTimer::kQuietDelay);
+	RecoveryCopy copy;
+	ASSERT_TRUE(ReadCopy(&copy));
+	EXPECT_EQ(copy.document, mark + Generated());
+	EXPECT_NE(copy.document.find("au xlait"), std::string::npos) << copy.document;
+}
+
+
 TEST_F(AutosaveTest, TypingThatGoesOnIsCopiedAtLeastOnceAMinute)
 {
 	OpenContent(kPage);
