@@ -22,7 +22,8 @@ Environment::Environment(WYSIWYG_Element* owner)
 	currentList(nullptr),
 	owner(owner),
 	preformatted(kFlowingText),
-	openCenter(nullptr)
+	openCenter(nullptr),
+	leftMarginAfter(-1)
 {
 	Page* page = owner != nullptr ? owner->GetPage() : nullptr;
 	if (page != nullptr) {

@@ -67,6 +67,10 @@ public:
 	// null: a closing CENTER finds the alignment to bring back there
 	// without searching the chain. It takes no part in the comparison.
 	WYSIWYG_Element* openCenter;
+	// The left margin of the elements after this one when it is not the
+	// element's own, or -1: a list item's own line begins at the list's
+	// edge, the text after its bullet is indented. Not inherited.
+	float leftMarginAfter;
 };
 
 #endif	// QUILLORA_ENVIRONMENT_H

@@ -182,53 +182,8 @@ TextChange::_ApplyType()
 	}
 }
 
-TextChange*
-TextChange::FindOpeningClosing()
-{
-	if (type > 0) {
-		for (WYSIWYG_Element* element = next; element != nullptr;
-				element = element->next) {
-			TextChange* change = dynamic_cast<TextChange*>(element);
-			if (change != nullptr && change->type == -type)
-				return change;
-		}
-		error("Pair HTML TAG doesn't have closing TAG");
-		return nullptr;
-	}
-	for (WYSIWYG_Element* element = previous; element != nullptr;
-			element = element->previous) {
-		TextChange* change = dynamic_cast<TextChange*>(element);
-		if (change != nullptr && change->type == -type)
-			return change;
-	}
-	error("Pair HTML TAG has closing TAG but no opening TAG");
-	return nullptr;
-}
-
 bool
 TextChange::IsBlock() const
 {
 	return IsBlockTag(type < 0 ? -type : type);
-}
-
-bool
-TextChange::HasText()
-{
-	TextChange* partner = FindOpeningClosing();
-	if (partner == nullptr)
-		return false;
-	bool forward = type > 0;
-	for (WYSIWYG_Element* element = forward ? next : previous;
-			element != nullptr && element != partner;
-			element = forward ? element->next : element->previous) {
-		WText* text = dynamic_cast<WText*>(element);
-		if (text == nullptr)
-			continue;
-		const char* bytes = text->Text();
-		for (int32 i = 0; i < text->TextLength(); i++) {
-			if (!isspace((unsigned char)bytes[i]))
-				return true;
-		}
-	}
-	return false;
 }

@@ -52,7 +52,8 @@ WYSIWYG_Element::Do()
 		environment->italic = from->italic;
 		environment->color = from->color;
 		environment->underlined = from->underlined;
-		environment->leftMargin = from->leftMargin;
+		environment->leftMargin = from->leftMarginAfter >= 0
+			? from->leftMarginAfter : from->leftMargin;
 		environment->rightMargin = from->rightMargin;
 		environment->hAlignment = from->hAlignment;
 		environment->currentAnchor = from->currentAnchor;

@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <typeinfo>
 
+#include "Anchor.h"
 #include "EndLine.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
 #include "WImage.h"
@@ -115,6 +117,24 @@ DumpElement(WYSIWYG_Element* element, int index)
 				line += names[i] + QuoteText(values[i]);
 		}
 		AddOptions(line, image->unsupportedOptions);
+	} else if (Anchor* anchor = dynamic_cast<Anchor*>(element)) {
+		line += anchor->OpenTAG() ? " open" : " close";
+		if (anchor->linkTo != nullptr)
+			line += " href=" + QuoteText(anchor->linkTo);
+		if (anchor->name != nullptr)
+			line += " name=" + QuoteText(anchor->name);
+		AddOptions(line, anchor->unsupportedOptions);
+	} else if (List* list = dynamic_cast<List*>(element)) {
+		line += " type=" + std::to_string(list->Type());
+		line += list->OpenClose() ? " open" : " close";
+		line += " level=" + std::to_string(list->Level());
+		AddOptions(line, list->unsupportedOptions);
+	} else if (List_Element* item = dynamic_cast<List_Element*>(element)) {
+		line += " item=" + std::to_string(item->ItemType());
+		if (item->Number() > 0)
+			line += " number=" + std::to_string(item->Number());
+		line += " margin=" + Number(item->environment->leftMarginAfter);
+		AddOptions(line, item->unsupportedOptions);
 	} else if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element)) {
 		line += " html=" + QuoteText(tag->html);
 		if (tag->content != nullptr)

@@ -21,6 +21,7 @@
 #include "Alerts.h"
 #include "CrashProtector.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "WText.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_View.h"
@@ -31,6 +32,12 @@ inline bool
 IsText(WYSIWYG_Element* element)
 {
 	return dynamic_cast<WText*>(element) != nullptr;
+}
+
+inline bool
+IsListItem(WYSIWYG_Element* element)
+{
+	return dynamic_cast<List_Element*>(element) != nullptr;
 }
 
 inline bool
@@ -179,11 +186,12 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		if (used + width > usable) {
 			bool onlyItems = true;
 			if (e != lineFirst) {
-				// The element may only stay when nothing with a view (a
-				// list item's bullet aside) comes before it on the line.
+				// The element may only stay when nothing with a view but
+				// list items' bullets comes before it on the line: a
+				// bullet is never left alone at the end of a line.
 				for (WYSIWYG_Element* other = lineFirst; other != e;
 						other = other->next) {
-					if (other->View() != nullptr) {
+					if (other->View() != nullptr && !IsListItem(other)) {
 						onlyItems = false;
 						break;
 					}

@@ -21,6 +21,7 @@ class BScrollView;
 class BView;
 class BWindow;
 class Page;
+class TextChange;
 class WLooper;
 class WText;
 class WYSIWYG_Element;
@@ -72,10 +73,19 @@ public:
 	WText* SplitText(WText* text, int32 position, bool force);
 	void JoinText(WText* text, int32 count);
 
-	// Environments and pairing.
+	// Environments and pairing (Pairing.cpp).
 	void Do(WYSIWYG_Element* element);
+	// Counts the style changes from the first element up to and including
+	// `stop` (the whole chain when null) into `counts` (91 entries, zeroed
+	// by the caller): returns the open font-kind tag (0 for none), sets
+	// `italic` to the open italic tag (0 for none) and `underline`.
 	int32 OpenTAGs(WYSIWYG_Element* stop, int32* counts, int32& italic,
 		bool& underline);
+	// Before a style tag `tag` goes in after `after`: -1 when `tag` is the
+	// open font kind already (nothing may be inserted), 0 when no font
+	// kind is open, else the open one, which is then closed right after
+	// `after`; `result` is set to that closing end, after which the
+	// insertion goes on. `flag` is not used.
 	int32 CloseOpenTAGs(WYSIWYG_Element* after, WYSIWYG_Element** result,
 		int32 tag, int32 flag);
 
@@ -145,6 +155,9 @@ private:
 	// a style pair inserted after `after`.
 	WText* _LinkText(WYSIWYG_Element* after);
 	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag);
+	// Links a new style change of `type` after `after` without carrying
+	// the environment on.
+	TextChange* _LinkStyle(WYSIWYG_Element* after, int32 type);
 	void _Launch(const char* path, const char* argument);
 
 	// Layout bookkeeping. A split made while a line is being laid out lays

@@ -8,9 +8,11 @@
 
 #include <Window.h>
 
+#include "Anchor.h"
 #include "EndLine.h"
 #include "Functions.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "Page.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
@@ -18,6 +20,7 @@
 #include "WYSIWYG_View.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_Engine.h"
+#include "WYSIWYG_View.h"
 
 
 static bool
@@ -44,11 +47,13 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 
 	long id = tagText[0] == '/' ? -Comp(tagText + 1) : Comp(tagText);
 	long tag = labs(id);
-	// Synonyms keep the sign of the tag they stand for.
-	if (tag == 53 || tag == 22)
-		tag = 58;
-	else if (tag == 90)
-		tag = 6;
+	// Synonyms keep the sign of the tag they stand for. MENU and DIR are
+	// shown as OL but written back under their own names.
+	long written = tag;
+	if (tag == kTagMENU || tag == kTagDIR)
+		tag = kTagOL;
+	else if (tag == kTagBOLD)
+		tag = kTagB;
 	if (id != 0)
 		id = id < 0 ? -tag : tag;
 
@@ -56,13 +61,13 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 	bool locked = window != nullptr && window->Lock();
 
 	WYSIWYG_Element* element;
-	if (tag == 13)
+	if (tag == kTagBR)
 		element = new EndLine(kBreakLine, previous, nullptr, engine, nullptr);
-	else if (tag == 60)
+	else if (tag == kTagP)
 		element = new EndLine(kParagraphLine, previous, nullptr, engine, nullptr);
 	else if (IsStyleTag(tag))
 		element = new TextChange(id, previous, nullptr, engine, nullptr);
-	else if (tag == 40)
+	else if (tag == kTagHR)
 		element = new HorizontalLine(previous, nullptr, engine, nullptr);
 	else if (tag == kTagIMG && id > 0) {
 		bool usable = false;
@@ -70,11 +75,24 @@ Parser::Constructor(WYSIWYG_Element* previous, const char* tagText, Page* page)
 			nullptr);
 		engine->view->AddChild(image);
 		element = image;
-	}
-	else {
-		// Everything else, including the anchors, lists and list items
-		// that have no element class yet, and a closing </IMG> (which
-		// shows nothing), is kept verbatim.
+	} else if (tag == kTagA)
+		element = new Anchor(id > 0, previous, nullptr, engine, nullptr);
+	else if (tag == kTagUL || tag == kTagOL || tag == kTagDL) {
+		long type = tag == kTagDL ? kDefinitionList
+			: tag == kTagOL ? kOrderedList : kUnorderedList;
+		List* list = new List(id > 0, type, previous, nullptr, engine, nullptr);
+		list->tag = written;
+		element = list;
+	} else if ((tag == kTagLI || tag == kTagDT || tag == kTagDD) && id > 0) {
+		// An item keeps the tag it was read with. A closing item tag starts
+		// no item: it is kept as it was written, below.
+		List_Element* item = new List_Element(previous, nullptr, engine,
+			nullptr, tag);
+		engine->view->AddChild(item);
+		element = item;
+	} else {
+		// Everything else, and a closing </IMG> (which shows nothing), is
+		// kept verbatim.
 		element = new UnsupportedTAG(previous, nullptr, engine, nullptr);
 		char* text = newtext(tagText);
 		element->Read(text);

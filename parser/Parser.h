@@ -28,6 +28,49 @@ enum {
 	kTagXMP = 89
 };
 
+// Ids of the paired and list tags: anchors, lists and their items, and the
+// style tags that the pairing rules group by what they change.
+enum {
+	kTagA = 2,
+	kTagB = 6,
+	kTagBIG = 10,
+	kTagBLOCKQUOTE = 11,
+	kTagBR = 13,
+	kTagCENTER = 15,
+	kTagCITE = 16,
+	kTagCODE = 17,
+	kTagDD = 20,
+	kTagDFN = 21,
+	kTagDIR = 22,
+	kTagDL = 24,
+	kTagDT = 25,
+	kTagEM = 26,
+	kTagH1 = 32,
+	kTagH2 = 33,
+	kTagH3 = 34,
+	kTagH4 = 35,
+	kTagH5 = 36,
+	kTagH6 = 37,
+	kTagHR = 40,
+	kTagI = 42,
+	kTagKBD = 47,
+	kTagLI = 49,
+	kTagMENU = 53,
+	kTagOL = 58,
+	kTagP = 60,
+	kTagSAMP = 64,
+	kTagSMALL = 67,
+	kTagSTRIKE = 70,
+	kTagSTRONG = 71,
+	kTagSUB = 73,
+	kTagSUP = 74,
+	kTagTT = 84,
+	kTagU = 86,
+	kTagUL = 87,
+	kTagVAR = 88,
+	kTagBOLD = 90
+};
+
 class Parser {
 public:
 	// Tag names by tag id (2 "A" ... 89 "XMP", 90 "BOLD"); 0 and 1 are null.

@@ -31,6 +31,7 @@
 #include "EndLine.h"
 #include "Functions.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "Page.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
@@ -134,7 +135,9 @@ EndsLine(WYSIWYG_Element* element)
 {
 	if (element->BreakBefore() != 0 || element->BreakAfter() != 0)
 		return true;
-	if (dynamic_cast<HorizontalLine*>(element) != nullptr)
+	// A list tag stands on a line of its own (an item breaks before it).
+	if (dynamic_cast<HorizontalLine*>(element) != nullptr
+		|| dynamic_cast<List*>(element) != nullptr)
 		return true;
 	TextChange* change = dynamic_cast<TextChange*>(element);
 	return change != nullptr && change->IsBlock();

@@ -122,8 +122,8 @@ const Case kCases[] = {
 		"LINK=\"#0000FF\" VLINK=\"#800080\" BACKGROUND=\"nowhere.gif\">", 1 },
 
 	// White space inside tags is kept; any white space ends a tag's name.
-	{ "SpaceInTags", "<BODY><a href=\"x\"\n   title=\"a  b\">l</a>",
-		"<a href=\"x\"\r\n   title=\"a  b\">l</a>" },
+	{ "SpaceInTags", "<BODY><span class=\"x\"\n   title=\"a  b\">l</span>",
+		"<span class=\"x\"\r\n   title=\"a  b\">l</span>" },
 	{ "NameEndsAtAnyWhiteSpace", "<BODY>a<B\nCLASS=x>b</B\n>c<P\tALIGN=left>",
 		"a<B CLASS=x>b</B>c<P ALIGN=left>" },
 
@@ -146,7 +146,22 @@ const Case kCases[] = {
 	{ "LinesOfThePage", "<BODY>\n<P>\nText\n<BR>\n  more\n\n<P>\n<HR>\n"
 		"<H1>Title</H1>\n<ul>\n  <li>one\n  <li>two\n</ul>\n</BODY>\n",
 		"<P>\r\nText\r\n<BR>\r\n  more\r\n\r\n<P>\r\n<HR>\r\n<H1>Title</H1>\r\n"
-		"<ul>\r\n  <li>one\r\n  <li>two\r\n</ul>\r\n" },
+		"<UL>\r\n  <LI>one\r\n  <LI>two\r\n</UL>\r\n" },
+
+	// Links: the known options first, every other option kept.
+	{ "Links", "<BODY><A HREF=\"a.html\">a</A> <A NAME=\"n\">b</A>\n"
+		"<A HREF=\"c.html#x\" NAME=\"c\" TARGET=\"_top\" class='k'>c</A>",
+		"<A HREF=\"a.html\">a</A> <A NAME=\"n\">b</A>\r\n"
+		"<A HREF=\"c.html#x\" NAME=\"c\" TARGET=\"_top\" class='k'>c</A>" },
+	// Lists with options, nested, of all kinds, each tag on a line of its
+	// own or not, as the page had them; closing item tags as written.
+	{ "Lists", "<BODY>\n<UL TYPE=square>\n<LI CLASS=a>one\n<LI>two\n"
+		"<OL START=3>\n<LI>three\n</OL>\n</UL>\n<DL COMPACT>\n<DT>t\n<DD>d\n"
+		"<DD>e\n</DL>\n<MENU>\n<LI>m\n</MENU><DIR><LI>d</LI><LI>e</LI></DIR>",
+		"<UL TYPE=square>\r\n<LI CLASS=a>one\r\n<LI>two\r\n"
+		"<OL START=3>\r\n<LI>three\r\n</OL>\r\n</UL>\r\n<DL COMPACT>\r\n"
+		"<DT>t\r\n<DD>d\r\n<DD>e\r\n</DL>\r\n<MENU>\r\n<LI>m\r\n</MENU>"
+		"<DIR><LI>d</LI><LI>e</LI></DIR>" },
 };
 
 // The parts of a generated document.

@@ -216,10 +216,10 @@ TEST_F(Parsing, ElementsByTag)
 		"<HR SIZE=3></HR><FONT COLOR=red></TABLE><STRIKE><XYZ a=1><>"
 		"<A HREF=\"x.html\"><IMG SRC=\"a.gif\"><h3>");
 	EXPECT_EQ((Strings{ "T''", "C6", "T'a'", "C-6", "T''", "C6", "T'c'",
-		"C-6", "T''", "U<MENU>", "T''", "U<DIR>", "T''", "U</LI>", "T''", "E2",
+		"C-6", "T''", "L2+", "T''", "L2+", "T''", "U</LI>", "T''", "E2",
 		"T''", "E2", "T''", "HR", "T''", "HR", "T''", "U<FONT COLOR=red>", "T''",
 		"U</TABLE>", "T''", "U<STRIKE>", "T''", "U<XYZ a=1>", "T'<>'",
-		"U<A HREF=\"x.html\">", "T''", "Ia.gif", "T''",
+		"A+", "T''", "Ia.gif", "T''",
 		"C34", "T''" }), Chain());
 
 	// Options are handed to the element that keeps them.

@@ -3,8 +3,10 @@
 
 #include <sstream>
 
+#include "Anchor.h"
 #include "EndLine.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "TextChange.h"
 #include "UnsupportedTAG.h"
 #include "WImage.h"
@@ -50,6 +52,12 @@ Describe(WYSIWYG_Element* element)
 		return "HR";
 	if (WImage* image = dynamic_cast<WImage*>(element))
 		return "I" + std::string(image->source != nullptr ? image->source : "");
+	if (Anchor* anchor = dynamic_cast<Anchor*>(element))
+		return anchor->OpenTAG() ? "A+" : "A-";
+	if (List* list = dynamic_cast<List*>(element))
+		return "L" + std::to_string(list->Type()) + (list->OpenClose() ? "+" : "-");
+	if (List_Element* item = dynamic_cast<List_Element*>(element))
+		return "LI" + std::to_string(item->ItemType());
 	if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element))
 		return "U" + std::string(tag->html != nullptr ? tag->html : "(null)");
 	return "?";

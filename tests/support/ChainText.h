@@ -18,8 +18,9 @@ namespace quillora_test {
 std::string DiffLines(const std::string& expected, const std::string& found);
 
 // One short description of an element: T'text' (WText), C<id>
-// (TextChange), E<type> (EndLine), HR, I<source> (WImage), U<html>
-// (UnsupportedTAG), ? else.
+// (TextChange), E<type> (EndLine), HR, I<source> (WImage), A+ and A-
+// (Anchor), L<type>+ and L<type>- (List), LI<item type> (List_Element),
+// U<html> (UnsupportedTAG), ? else.
 std::string Describe(WYSIWYG_Element* element);
 
 // The descriptions of a chain in order. The layout may pull text from one

@@ -15,6 +15,7 @@
 
 #include "ChainDump.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "WText.h"
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
@@ -158,7 +159,48 @@ protected:
 		}
 		return dark;
 	}
+
+	// An element's frame in window coordinates.
+	BRect InWindow(WYSIWYG_Element* element, BRect view)
+	{
+		EXPECT_TRUE(Visual()->Lock());
+		BRect frame = element->WFrame();
+		BPoint scroll = Engine()->view->Bounds().LeftTop();
+		Visual()->Unlock();
+		frame.OffsetBy(view.left - scroll.x, view.top - scroll.y);
+		return frame;
+	}
+
+	template<class T>
+	std::vector<T*> All()
+	{
+		std::vector<T*> found;
+		for (WYSIWYG_Element* e = Engine()->FirstElement(); e != nullptr;
+				e = e->Next()) {
+			if (T* element = dynamic_cast<T*>(e))
+				found.push_back(element);
+		}
+		return found;
+	}
 };
+
+bool
+Dark(rgb_color c)
+{
+	return c.red < 160 && c.green < 160 && c.blue < 160;
+}
+
+// The inked columns of a rectangle, as a string of '#' and '.'.
+std::string
+Ink(const WindowPixels& pixels, BRect rect)
+{
+	std::string ink;
+	for (int32 y = (int32)rect.top; y <= (int32)rect.bottom; y++) {
+		for (int32 x = (int32)rect.left; x <= (int32)rect.right; x++)
+			ink += Dark(pixels.At(x, y)) ? '#' : '.';
+	}
+	return ink;
+}
 
 }	// namespace
 
@@ -330,4 +372,75 @@ TEST_F(PageViewTest, PicturesAreDrawnWhereTheyAreLaidOut)
 		EXPECT_EQ(seen, 1) << "scroll " << scroll;
 	}
 	EXPECT_EQ(fAlerts.CountAlerts(), 0) << fAlerts.LastText();
+}
+
+
+TEST_F(PageViewTest, LinksBulletsAndNumbersAreDrawn)
+{
+	OpenContent("<BODY LINK=\"#FF0000\"><P><A HREF=\"x.html\">LINKLINK</A> "
+		"plain<UL><LI>bullet</UL><OL><LI>one<LI>two</OL></BODY>");
+	BRect view = ViewInWindow();
+	WindowPixels pixels(Visual(), fDirectory);
+	ASSERT_TRUE(pixels.IsValid());
+
+	// The link: glyphs in the link colour, underlined over its width; the
+	// text after it in the text colour.
+	WText* link = nullptr;
+	WText* plain = nullptr;
+	for (WText* text : All<WText>()) {
+		if (strcmp(text->Text(), "LINKLINK") == 0)
+			link = text;
+		else if (strcmp(text->Text(), " plain") == 0)
+			plain = text;
+	}
+	ASSERT_NE(nullptr, link);
+	ASSERT_NE(nullptr, plain);
+	BRect frame = InWindow(link, view);
+	int32 red = 0, underline = 0;
+	int32 bottom = (int32)frame.bottom;
+	int32 end = (int32)(frame.right - 5);
+	for (int32 x = (int32)frame.left; x < end; x++) {
+		if (pixels.Is(x, bottom - 1, 255, 0, 0))
+			underline++;
+		for (int32 y = (int32)frame.top; y < bottom - 2; y++) {
+			rgb_color c = pixels.At(x, y);
+			if (c.red > 200 && c.green < 80 && c.blue < 80)
+				red++;
+		}
+	}
+	EXPECT_GE(underline, end - (int32)frame.left - 1);
+	EXPECT_GT(red, 20);
+	BRect after = InWindow(plain, view);
+	for (int32 y = (int32)after.top; y <= (int32)after.bottom; y++) {
+		for (int32 x = (int32)after.left; x <= (int32)after.right; x++) {
+			rgb_color c = pixels.At(x, y);
+			ASSERT_FALSE(c.red > 200 && c.green < 80) << x << "," << y;
+		}
+	}
+
+	// The bullet: a ring 9 pixels left of the mark's right end, empty in
+	// its middle, nothing further right.
+	std::vector<List_Element*> items = All<List_Element>();
+	ASSERT_EQ(3u, items.size());
+	BRect mark = InWindow(items[0], view);
+	int32 cx = (int32)(mark.right - 9);
+	int32 cy = (int32)(mark.top + (mark.bottom - mark.top) * 0.5f + 2);
+	EXPECT_TRUE(Dark(pixels.At(cx - 2, cy)));
+	EXPECT_TRUE(Dark(pixels.At(cx + 2, cy)));
+	EXPECT_TRUE(Dark(pixels.At(cx, cy - 2)));
+	EXPECT_TRUE(pixels.Is(cx, cy, 255, 255, 255));
+	EXPECT_EQ(std::string::npos, Ink(pixels,
+		BRect(cx + 4, mark.top, cx + 10, mark.bottom)).find('#'));
+
+	// The numbers: ink left of the same place, and not the same twice.
+	BRect first = InWindow(items[1], view);
+	BRect second = InWindow(items[2], view);
+	first.right -= 8;
+	second.right -= 8;
+	std::string one = Ink(pixels, first);
+	std::string two = Ink(pixels, second);
+	EXPECT_NE(std::string::npos, one.find('#'));
+	EXPECT_NE(one, two);
+	EXPECT_EQ(std::string::npos, Ink(pixels, BRect(first.right + 1, first.top,
+		first.right + 7, first.bottom)).find('#'));
 }
