@@ -118,6 +118,28 @@ AppendSentence(std::string& out, Random& random)
 	out += ". ";
 }
 
+// A list of one of the three kinds, now and then with a list inside one of
+// its items, down to the third level.
+void
+AppendList(std::string& out, Random& random, int level)
+{
+	static const char* kKinds[] = { "UL", "OL", "DL" };
+	std::string kind = kKinds[random.Below(3)];
+	out += "<" + kind + ">\n";
+	int items = 2 + random.Below(5);
+	for (int i = 0; i < items; i++) {
+		if (kind == "DL")
+			out += i % 2 == 0 ? "<DT>" : "<DD>";
+		else
+			out += "<LI>";
+		AppendSentence(out, random);
+		out += "\n";
+		if (level < 3 && random.Below(4) == 0)
+			AppendList(out, random, level + 1);
+	}
+	out += "</" + kind + ">\n";
+}
+
 void
 AppendParagraph(std::string& out, Random& random, size_t length)
 {
@@ -158,17 +180,8 @@ GeneratePage(size_t bytes, unsigned seed, PageWords words)
 				break;
 			}
 			case 1:
-			{
-				out += "<UL>\n";
-				int items = 2 + random.Below(4);
-				for (int i = 0; i < items; i++) {
-					out += "<LI>";
-					AppendSentence(out, random);
-					out += "\n";
-				}
-				out += "</UL>\n";
+				AppendList(out, random, 1);
 				break;
-			}
 			case 2:
 				out += "<HR>\n";
 				break;

@@ -1,7 +1,8 @@
 /*
  * Pages of ordinary text for the benchmarks: headings, paragraphs with
- * bold, italic and underlined runs, links, lists, line breaks, rules and a
- * few tags the editor does not interpret, in the proportions of a real page.
+ * bold, italic and underlined runs, links, nested lists of the three kinds,
+ * line breaks, rules and a few tags the editor does not interpret, in the
+ * proportions of a real page.
  */
 #ifndef QUILLORA_BENCH_GENERATOR_H
 #define QUILLORA_BENCH_GENERATOR_H
