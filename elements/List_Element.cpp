@@ -289,7 +289,7 @@ List_Element::Do()
 		SetLowColor(*page->backgroundColor);
 	}
 	if (locked) {
-		// A term has no mark: its view, no pixel wide, stays out of sight.
+		// A term has no mark: its view stays out of sight.
 		if (itemType == kDefinitionTerm) {
 			if (!IsHidden())
 				Hide();
@@ -357,11 +357,14 @@ List_Element::Archive(BMessage* archive)
 		archive->AddString("unsupported", unsupportedOptions);
 }
 
+// A term has no mark: the layout sees no view for it, as for an element
+// that has none (a view no pixel wide would never be placed, and a line
+// moved by its top would jump).
 BRect
 List_Element::WFrame()
 {
 	BRect frame(0, 0, 0, 0);
-	if (LockLooper()) {
+	if (itemType != kDefinitionTerm && LockLooper()) {
 		frame = Frame();
 		UnlockLooper();
 	}
@@ -372,7 +375,7 @@ BRect
 List_Element::WBounds()
 {
 	BRect bounds(0, 0, 0, 0);
-	if (LockLooper()) {
+	if (itemType != kDefinitionTerm && LockLooper()) {
 		bounds = Bounds();
 		UnlockLooper();
 	}
@@ -382,7 +385,7 @@ List_Element::WBounds()
 BView*
 List_Element::View()
 {
-	return this;
+	return itemType != kDefinitionTerm ? this : nullptr;
 }
 
 void

@@ -125,6 +125,23 @@ TEST_F(LinksAndLists, ItemsTakeTheirListsKindAndNumber)
 	EXPECT_EQ(0, fResponder.CountAlerts());
 }
 
+TEST_F(LinksAndLists, LinesOfTermsStayWhenTheLinesAboveMove)
+{
+	// A term shows no mark and takes no room: moving the lines from a list
+	// above (as typing there does) leaves every line where it belongs.
+	Parse("<BODY><UL><LI>a</UL><DL><DT>term<DD>data<DT>two</DL>");
+	BRect term = Text("term")->WFrame();
+	BRect two = Text("two")->WFrame();
+	EXPECT_FLOAT_EQ(5, term.left);
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->ShiftLines(Text("a"));
+	Engine()->ShiftLines(Text("a"));
+	Window()->Unlock();
+	EXPECT_EQ(term, Text("term")->WFrame());
+	EXPECT_EQ(two, Text("two")->WFrame());
+	EXPECT_LT(Text("data")->WFrame().bottom, two.top);
+}
+
 TEST_F(LinksAndLists, InsertedItemsOfADefinitionListTakeTurns)
 {
 	ASSERT_TRUE(Window()->Lock());
