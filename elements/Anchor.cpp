@@ -11,32 +11,6 @@
 
 namespace {
 
-// A value the option reader handed back still in single quotes ('x'): the
-// quotes are the page's spelling, not part of the value.
-void
-Unquote(char*& value)
-{
-	if (value == nullptr || value[0] != '\'')
-		return;
-	size_t length = strlen(value);
-	char* bare = new char[length];
-	memcpy(bare, value + 1, length - 2);
-	bare[length - 2] = '\0';
-	delete[] value;
-	value = bare;
-}
-
-// Whether the reader got the whole value: one in single quotes that holds
-// a blank or a double quote is cut short there.
-bool
-ReadWhole(const char* value)
-{
-	if (value == nullptr || value[0] != '\'')
-		return true;
-	size_t length = strlen(value);
-	return length >= 2 && value[length - 1] == '\'';
-}
-
 // " NAME=\"value\"", with the double quotes inside the value as "&quot;"
 // (a quote typed in the settings window would end the value early).
 void
@@ -96,23 +70,9 @@ Anchor::Read(char* options)
 {
 	WYSIWYG_Engine::ReadTAGOption("HREF", &linkTo, options);
 	WYSIWYG_Engine::ReadTAGOption("NAME", &name, options);
-	// An option the reader cannot take whole stays among the others, as the
-	// page spelled it.
-	bool hrefWhole = ReadWhole(linkTo);
-	bool nameWhole = ReadWhole(name);
-	if (!hrefWhole) {
-		delete[] linkTo;
-		linkTo = nullptr;
-	}
-	if (!nameWhole) {
-		delete[] name;
-		name = nullptr;
-	}
-	Unquote(linkTo);
-	Unquote(name);
 	// With the '=': HREFLANG is no HREF.
 	WYSIWYG_Engine::ReadUnsupportedTAGOption(&unsupportedOptions, options,
-		hrefWhole ? "HREF=" : nullptr, nameWhole ? "NAME=" : nullptr);
+		"HREF=", "NAME=");
 	return 0;
 }
 

@@ -86,10 +86,9 @@ TEST_F(LinksAndLists, AnchorsWriteTheirKnownOptionsFirstAndWhole)
 	EXPECT_EQ("<A NAME=\"n\" hreflang=en>",
 		AnchorTag("HREF=\"\" hreflang=en name=n"));
 	EXPECT_EQ("<A>", AnchorTag(""));
-	// Single quotes are the page's spelling; a value the option reader
-	// cannot take whole stays as it was written.
+	// Single quotes are the page's spelling, not part of the value.
 	EXPECT_EQ("<A HREF=\"#q\" class='c'>", AnchorTag("href='#q' class='c'"));
-	EXPECT_EQ("<A title='a b' href='x y'>",
+	EXPECT_EQ("<A HREF=\"x y\" title='a b'>",
 		AnchorTag("title='a b' href='x y'"));
 	// A double quote typed into the link target does not end it early.
 	EXPECT_EQ("<A HREF=\"say &quot;hi&quot;\">",
