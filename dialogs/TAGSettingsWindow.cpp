@@ -10,6 +10,7 @@
 #include <TextView.h>
 #include <View.h>
 
+#include "Anchor.h"
 #include "Functions.h"
 #include "Page.h"
 #include "RTextControl.h"
@@ -83,7 +84,19 @@ TAGSettingsWindow::TAGSettingsWindow(WYSIWYG_Element* edited)
 	background->SetViewColor(216, 216, 216);
 	AddChild(background);
 
-	if (WImage* image = dynamic_cast<WImage*>(element)) {
+	if (Anchor* anchor = dynamic_cast<Anchor*>(element)) {
+		kind = kTagSettingsLink;
+		firstControl = new RTextControl(BRect(5, 5, 460, 20),
+			(char*)"Link to:", anchor->linkTo,
+			new BMessage(kMsgTagLinkEntered));
+		secondControl = new RTextControl(BRect(5, 32, 460, 50),
+			(char*)"Link target name: #", anchor->name,
+			new BMessage(kMsgTagNameEntered));
+		background->AddChild(firstControl);
+		background->AddChild(secondControl);
+		UsePageEncoding(firstControl, page);
+		UsePageEncoding(secondControl, page);
+	} else if (WImage* image = dynamic_cast<WImage*>(element)) {
 		kind = kTagSettingsImage;
 		firstControl = new RTextControl(BRect(5, 5, 460, 20),
 			(char*)"Alternate text:", image->alternateText,
@@ -104,6 +117,13 @@ TAGSettingsWindow::~TAGSettingsWindow()
 WYSIWYG_Element*
 TAGSettingsWindow::EditedElement(WYSIWYG_Element* element)
 {
+	if (Anchor* anchor = dynamic_cast<Anchor*>(element)) {
+		// The values belong to the opening end; a closing end without one
+		// (reported by the pairing query) has nothing to edit.
+		if (anchor->OpenTAG())
+			return anchor;
+		return anchor->FindOpeningClosing();
+	}
 	if (dynamic_cast<WImage*>(element) != nullptr)
 		return element;
 	return nullptr;
@@ -173,7 +193,11 @@ TAGSettingsWindow::_Store()
 	// the element with it).
 	if (!fVisualWindow.LockTarget())
 		return;
-	if (kind == kTagSettingsImage) {
+	if (kind == kTagSettingsLink) {
+		Anchor* anchor = static_cast<Anchor*>(element);
+		StoreText(anchor->linkTo, firstControl);
+		StoreText(anchor->name, secondControl);
+	} else if (kind == kTagSettingsImage) {
 		WImage* image = static_cast<WImage*>(element);
 		StoreText(image->alternateText, firstControl);
 	}

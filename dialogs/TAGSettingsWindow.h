@@ -5,9 +5,9 @@
  * window is closed (Enter in a field, the close box), the values are written
  * back into the element first.
  *
- * Openers go through Open(): it decides whether the element is one the
- * window edits and shows no window when it is not, so a window that has
- * nothing to edit never appears.
+ * Openers go through Open(): it decides which element there is to edit (a
+ * link's closing end stands for its opening end) and shows no window when
+ * there is none, so a window that has nothing to edit never appears.
  */
 #ifndef QUILLORA_TAG_SETTINGS_WINDOW_H
 #define QUILLORA_TAG_SETTINGS_WINDOW_H
@@ -43,8 +43,10 @@ public:
 	// Writes the values into the element and agrees to close.
 	virtual bool QuitRequested();
 
-	// The element the window edits for `element`: a picture as it is. Null
-	// when there is nothing to edit: no element, or one of another kind.
+	// The element the window edits for `element`: a picture or the opening
+	// end of a link as it is; for a link's closing end its opening end.
+	// Null when there is nothing to edit: no element, one of another kind,
+	// or a link end without its partner.
 	static WYSIWYG_Element* EditedElement(WYSIWYG_Element* element);
 
 	// Opens and shows the window on `element` when it has something to

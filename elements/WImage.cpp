@@ -20,6 +20,7 @@
 #include <string>
 
 #include "Alerts.h"
+#include "Anchor.h"
 #include "Config.h"
 #include "Functions.h"
 #include "Page.h"
@@ -482,8 +483,11 @@ WImage::MouseDown(BPoint where)
 	BMenuItem* imageItem = new BMenuItem(kImageSettingsLabel,
 		new BMessage('    '));
 	menu.AddItem(imageItem);
-	if (CurrentAnchor() != nullptr)
-		menu.AddItem(new BMenuItem(kAnchorSettingsLabel, new BMessage('    ')));
+	BMenuItem* anchorItem = nullptr;
+	if (CurrentAnchor() != nullptr) {
+		anchorItem = new BMenuItem(kAnchorSettingsLabel, new BMessage('    '));
+		menu.AddItem(anchorItem);
+	}
 	BMenuItem* alignItems[5];
 	for (int i = 0; i < 5; i++) {
 		alignItems[i] = new BMenuItem(kAlignLabels[i], new BMessage('    '));
@@ -495,8 +499,8 @@ WImage::MouseDown(BPoint where)
 		return;
 	if (chosen == imageItem)
 		TAGSettingsWindow::Open(this);
-	// The link's settings are not edited in the window yet: the item does
-	// nothing for now.
+	else if (chosen == anchorItem)
+		TAGSettingsWindow::Open(CurrentAnchor());
 	for (int i = 0; i < 5; i++) {
 		if (chosen == alignItems[i])
 			Align(kAlignTop + i);

@@ -1,8 +1,10 @@
 /*
- * The tag settings window on a real page: a picture's alternate text,
- * stored however the window is closed (Enter, the close box), the document
- * written afterwards, the picture's pop-up menu opening the window, and no
- * window at all where there is nothing to edit.
+ * The tag settings window on a real page: a link's target and name and a
+ * picture's alternate text, stored however the window is closed (Enter in
+ * either field, the close box), a link's closing end editing its opening
+ * end, the document written afterwards, the picture's pop-up menu opening
+ * the window for the picture and its link, and no window at all where
+ * there is nothing to edit.
  */
 #include "ProgramFixture.h"
 
@@ -14,6 +16,7 @@
 #include <functional>
 
 #include "../kits/controls/ControlsTesting.h"
+#include "Anchor.h"
 #include "RTextControl.h"
 #include "TAGSettingsWindow.h"
 #include "WImage.h"
@@ -152,6 +155,82 @@ const char* const kLinkPage =
 }	// namespace
 
 
+TEST_F(TagSettingsTest, LinkStoresOnEnterInEitherField)
+{
+	OpenContent(kLinkPage);
+	std::vector<Anchor*> anchors = All<Anchor>();
+	ASSERT_EQ(4u, anchors.size());
+
+	TAGSettingsWindow* window = OpenOn(anchors[0]);
+	ASSERT_NE(nullptr, window);
+	EXPECT_EQ(kTagSettingsLink, window->kind);
+	EXPECT_EQ(anchors[0], window->element);
+	ASSERT_NE(nullptr, window->secondControl);
+	EXPECT_STREQ("Link to:", window->firstControl->Label());
+	EXPECT_STREQ("old.html", window->firstControl->Text());
+	EXPECT_STREQ("Link target name: #", window->secondControl->Label());
+	EXPECT_STREQ("top", window->secondControl->Text());
+	EXPECT_TRUE(window->firstControl->TextView()->IsFocus());
+
+	// Tab goes to the name and does not close the window; Enter there
+	// closes it and stores both fields.
+	Type(window, window->firstControl, "new.html\t");
+	ASSERT_EQ(1, CountTagWindows());
+	EXPECT_TRUE(window->secondControl->TextView()->IsFocus());
+	EXPECT_STREQ("old.html", anchors[0]->LinkTo());
+	Keys(window, "chapter\n");
+	EXPECT_EQ(0, CountTagWindows());
+	EXPECT_STREQ("new.html", anchors[0]->LinkTo());
+	EXPECT_STREQ("chapter", anchors[0]->Name());
+	EXPECT_NE(std::string::npos, Body().find("See <A HREF=\"new.html\" "
+		"NAME=\"chapter\" TARGET=\"_blank\">the old page</A> and "
+		"<A HREF=\"#top\">")) << Body();
+
+	// Enter in "Link to:" closes it too; an emptied name is written as
+	// no NAME at all.
+	window = OpenOn(anchors[0]);
+	ASSERT_NE(nullptr, window);
+	Type(window, window->secondControl, "\x08");
+	Type(window, window->firstControl, "#chapter\n");
+	EXPECT_EQ(0, CountTagWindows());
+	EXPECT_STREQ("", anchors[0]->Name());
+	EXPECT_NE(std::string::npos, Body().find("See <A HREF=\"#chapter\" "
+		"TARGET=\"_blank\">the old page</A>")) << Body();
+	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
+}
+
+
+TEST_F(TagSettingsTest, ClosingEndEditsTheOpeningEndAndTheCloseBoxStores)
+{
+	OpenContent(kLinkPage);
+	std::vector<Anchor*> anchors = All<Anchor>();
+	ASSERT_EQ(4u, anchors.size());
+	ASSERT_FALSE(anchors[1]->OpenTAG());
+
+	TAGSettingsWindow* window = OpenOn(anchors[1]);
+	ASSERT_NE(nullptr, window);
+	EXPECT_EQ(anchors[0], window->element);
+	EXPECT_STREQ("old.html", window->firstControl->Text());
+
+	// A quote typed into the target cannot end the value early.
+	Type(window, window->firstControl, "a \"b\".html");
+	CloseBox(window);
+	EXPECT_EQ(0, CountTagWindows());
+	EXPECT_STREQ("a \"b\".html", anchors[0]->LinkTo());
+	EXPECT_STREQ("top", anchors[0]->Name());
+	EXPECT_EQ(nullptr, anchors[1]->LinkTo());
+	EXPECT_NE(std::string::npos, Body().find("See <A HREF=\"a &quot;b&quot;.html\" "
+		"NAME=\"top\" TARGET=\"_blank\">the old page</A> and"));
+
+	// The page written to its file reads back with the new values.
+	ASSERT_TRUE(CurrentPage()->Save());
+	std::string saved = ReadFile(fPath);
+	EXPECT_NE(std::string::npos, saved.find("<A HREF=\"a &quot;b&quot;.html\""
+		" NAME=\"top\" TARGET=\"_blank\">the old page</A>"));
+	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
+}
+
+
 TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 {
 	OpenContent(kLinkPage);
@@ -201,11 +280,13 @@ TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 }
 
 
-TEST_F(TagSettingsTest, PicturePopUpOpensTheWindow)
+TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 {
 	OpenContent(kLinkPage);
 	std::vector<WImage*> images = All<WImage>();
+	std::vector<Anchor*> anchors = All<Anchor>();
 	ASSERT_EQ(1u, images.size());
+	ASSERT_EQ(4u, anchors.size());
 
 	// "Image settings ..." is the first item.
 	PopUp(images[0], 1);
@@ -220,8 +301,23 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindow)
 	EXPECT_EQ(images[0], window->element);
 	Keys(window, "\n");
 	EXPECT_EQ(0, CountTagWindows());
+
+	// "HyperText link/target settings ..." follows it inside a link.
+	PopUp(images[0], 2);
+	ASSERT_EQ(1, CountTagWindows());
+	for (int32 i = 0; i < fApplication->CountWindows(); i++) {
+		if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
+				fApplication->WindowAt(i)))
+			window = tag;
+	}
+	EXPECT_EQ(anchors[2], window->element);
+	EXPECT_STREQ("#top", window->firstControl->Text());
+	Type(window, window->firstControl, "#end\n");
+	EXPECT_EQ(0, CountTagWindows());
+	EXPECT_STREQ("#end", anchors[2]->LinkTo());
 	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
 }
+
 
 
 TEST_F(TagSettingsTest, NothingToEditOpensNoWindow)
@@ -231,13 +327,33 @@ TEST_F(TagSettingsTest, NothingToEditOpensNoWindow)
 	EXPECT_EQ(nullptr, OpenOn(nullptr));
 	for (WYSIWYG_Element* e = CurrentPage()->visualWindow->engine
 			->FirstElement(); e != nullptr; e = e->Next()) {
-		if (dynamic_cast<WImage*>(e) == nullptr) {
+		if (dynamic_cast<WImage*>(e) == nullptr
+			&& dynamic_cast<Anchor*>(e) == nullptr) {
 			EXPECT_EQ(nullptr, OpenOn(e));
 		}
 	}
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_TRUE(CurrentPage()->IsSaved());
 	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
+
+	// A closing end without its opening end: the pairing query says so,
+	// and there is no window. An opening end without its closing end still
+	// has its own values.
+	OpenContent("<BODY><P>Text</A> and <A NAME=\"lone\">more</P></BODY>");
+	std::vector<Anchor*> anchors = All<Anchor>();
+	ASSERT_EQ(2u, anchors.size());
+	ASSERT_FALSE(anchors[0]->OpenTAG());
+	EXPECT_EQ(nullptr, OpenOn(anchors[0]));
+	EXPECT_EQ(1, fAlerts.CountAlerts());
+	EXPECT_EQ("Pair HTML TAG - <A>...</A> has closing TAG but no opening TAG",
+		fAlerts.LastText());
+	EXPECT_EQ(0, CountTagWindows());
+	TAGSettingsWindow* window = OpenOn(anchors[1]);
+	ASSERT_NE(nullptr, window);
+	EXPECT_STREQ("lone", window->secondControl->Text());
+	EXPECT_STREQ("", window->firstControl->Text());
+	CloseBox(window);
+	EXPECT_STREQ("lone", anchors[1]->Name());
 }
 
 
