@@ -38,24 +38,10 @@
 #include "WText.h"
 #include "WWindow.h"
 #include "WYSIWYG_Engine.h"
+#include "fixture.h"
 #include "generator.h"
 
 namespace {
-
-class QuietResponder : public BAlertResponder {
-public:
-	virtual int32 Respond(const char*, const char* text, const char* const[3],
-		int32)
-	{
-		alerts++;
-		lastText = text != nullptr ? text : "";
-		return 0;
-	}
-
-	int alerts = 0;
-	std::string lastText;
-};
-
 
 bigtime_t sNow = 0;
 
@@ -66,31 +52,21 @@ BenchClock()
 }
 
 
-struct Fixture {
+// The benchmarks' page fixture on the 1 MiB page, with recovery copies in a
+// state folder of its own and the autosaver on the benchmark's clock.
+struct Fixture : BenchFixture {
 	Fixture()
+		:
+		BenchFixture(StateFolderAndPage())
 	{
-		char pattern[] = "/tmp/quillora-bench-XXXXXX";
-		directory = mkdtemp(pattern);
-		setenv("XDG_CONFIG_HOME", (directory + "/config").c_str(), 1);
-		setenv("XDG_STATE_HOME", (directory + "/state").c_str(), 1);
-		setenv("HOME", directory.c_str(), 1);
-		setenv("QT_QPA_PLATFORM", "offscreen", 0);
-		BAlert::SetResponder(&responder);
+	}
+
+	static std::string StateFolderAndPage()
+	{
+		char pattern[] = "/tmp/quillora-bench-state-XXXXXX";
+		setenv("XDG_STATE_HOME", mkdtemp(pattern), 1);
 		Autosaver::SetClock(BenchClock);
-		path = directory + "/page.html";
-		std::ofstream(path, std::ios::binary) << GeneratePage(1 << 20);
-		application = new WApplication(&path[0]);
-		BPrivate::dispatch_until_idle();
-		page = application->pages[0];
-		page->htmlWindow->Show();
-		BPrivate::dispatch_until_idle();
-		// Opening may complain of what is not beside the benchmark (the
-		// translator test's picture); that is not the copies' business.
-		if (responder.alerts > 0) {
-			fprintf(stderr, "%d alert(s) while opening, the last: %s\n",
-				responder.alerts, responder.lastText.c_str());
-			responder.alerts = 0;
-		}
+		return GeneratePage(1 << 20);
 	}
 
 	// The text element in the middle of the long paragraph, focused, the
@@ -104,21 +80,6 @@ struct Fixture {
 		}
 		return text;
 	}
-
-	// What went wrong, for SkipWithError; empty when nothing did.
-	std::string Complaint()
-	{
-		if (responder.alerts == 0)
-			return std::string();
-		responder.alerts = 0;
-		return "alert: " + responder.lastText;
-	}
-
-	std::string directory;
-	std::string path;
-	QuietResponder responder;
-	WApplication* application;
-	Page* page;
 };
 
 
