@@ -1,7 +1,9 @@
 // Inserting a style pair at the caret: the opening style change, an empty
 // text for the user to type into and the closing style change go in after
 // one element, are linked all four before anything is laid out, and only
-// the lines they touch are laid out again.
+// the lines they touch are laid out again. A pair that chooses the font kind
+// (bold, fixed, headings ...) first ends the kind open at the caret, as
+// plain text does.
 
 #include "WYSIWYG_Engine.h"
 
@@ -9,6 +11,7 @@
 
 #include "EndLine.h"
 #include "Environment.h"
+#include "Parser.h"
 #include "TextChange.h"
 #include "WText.h"
 #include "WYSIWYG_Element.h"
@@ -134,4 +137,20 @@ WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag)
 		text->MakeFocus(true);
 	}
 	return text;
+}
+
+// Whether inserting `tag` in `text` would be refused because its font kind
+// is the one open there already (for plain text: no font kind is open).
+// Asked before anything is split or a selection taken away, so that a
+// refused insertion leaves the text and the selected words as they were.
+bool
+WYSIWYG_Engine::_FontKindOpenAt(WText* text, int32 tag)
+{
+	bool fontKind = false;
+	if (tag != 0 && (!IsStylePairTag(tag, &fontKind) || !fontKind))
+		return false;
+	int32 counts[Parser::kTagCount] = {};
+	int32 italic;
+	bool underline;
+	return OpenTAGs(text, counts, italic, underline) == (tag < 0 ? -tag : tag);
 }

@@ -416,12 +416,14 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 
 	bool fontKind;
 	if (IsStylePairTag(tag, &fontKind)) {
-		// The pairs that end the open font kind wait for the pairing rules.
-		if (fontKind)
+		// Font kinds never nest: the open one ends here first.
+		if (fontKind && CloseOpenTAGs(after, &after, tag, 0) < 0)
 			return nullptr;
 		return _InsertPair(after, tag);
 	}
 
+	if (tag == 0 && CloseOpenTAGs(after, &after, tag, 0) < 0)
+		return nullptr;
 	if (tag == 0 || tag == 1) {
 		WYSIWYG_Element* oldNext = after->next;
 		WText* text = new WText(after, oldNext, this, nullptr);
@@ -582,6 +584,8 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 		error("Place cursor where you want to place the object.");
 		return;
 	}
+	if (_FontKindOpenAt(text, tag))
+		return;
 	int32 start, end;
 	text->GetSelection(&start, &end);
 	// A style applied to selected words keeps them: they become the text of

@@ -155,6 +155,7 @@ private:
 	// a style pair inserted after `after`.
 	WText* _LinkText(WYSIWYG_Element* after);
 	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag);
+	bool _FontKindOpenAt(WText* text, int32 tag);
 	// Links a new style change of `type` after `after` without carrying
 	// the environment on.
 	TextChange* _LinkStyle(WYSIWYG_Element* after, int32 type);

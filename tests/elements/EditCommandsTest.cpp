@@ -138,4 +138,22 @@ TEST_F(EditCommandsTest, DeleteAllEmptiesThePage)
 	EXPECT_EQ("new", HTMLOf(nullptr));
 }
 
+// The chain check names every element in order, line ends marked, and
+// tells for a style end whether it still encloses text; it changes nothing.
+TEST_F(EditCommandsTest, ChainCheckNamesEveryElement)
+{
+	Parse("<BODY>a<B> </B><BR>c</BODY>");
+	fPage->Saved();
+	std::string before = HTMLOf(nullptr);
+	Command(kMsgTestChain);
+	std::vector<std::string> alerts;
+	for (int i = 0; i < fResponder.CountAlerts(); i++)
+		alerts.push_back(fResponder.TextAt(i));
+	EXPECT_EQ((std::vector<std::string>{ "WText", "TextChange", "0", "WText",
+		"TextChange", "0", "EndOfLine: WText", "EndLine", "WText" }),
+		alerts) << Dump();
+	EXPECT_EQ(before, HTMLOf(nullptr));
+	EXPECT_TRUE(fPage->IsSaved());
+}
+
 }	// namespace

@@ -5,6 +5,8 @@
 #include "PageFixture.h"
 
 #include "EndLine.h"
+#include "Environment.h"
+#include "TextChange.h"
 
 #include <string>
 
@@ -36,6 +38,11 @@ protected:
 		return nullptr;
 	}
 
+	WText* Focused()
+	{
+		return dynamic_cast<WText*>(Engine()->Element(Window()->CurrentFocus()));
+	}
+
 	void Command(uint32 what)
 	{
 		Window()->PostMessage(what);
@@ -57,13 +64,18 @@ protected:
 	{
 		std::string difference = RelayoutDifference();
 		EXPECT_TRUE(difference.empty()) << step << "\n" << difference;
-		// A text between every two tags, or a line break after one.
-		bool lastWasTag = false;
+		// A text between every two tags, or a line break after one; only
+		// style ends may touch (a range ended where another begins).
+		WYSIWYG_Element* last = nullptr;
 		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
 			bool tag = dynamic_cast<WText*>(e) == nullptr;
-			EXPECT_FALSE(tag && lastWasTag
+			bool lastWasTag = last != nullptr
+				&& dynamic_cast<WText*>(last) == nullptr;
+			bool styleEnds = dynamic_cast<TextChange*>(e) != nullptr
+				&& dynamic_cast<TextChange*>(last) != nullptr;
+			EXPECT_FALSE(tag && lastWasTag && !styleEnds
 				&& dynamic_cast<EndLine*>(e) == nullptr) << step << "\n" << Dump();
-			lastWasTag = tag;
+			last = e;
 		}
 	}
 };
@@ -77,7 +89,6 @@ TEST_F(InsertionTest, SingleElementsGoInAtTheCaret)
 		{ kMsgBreakLine, "ab<BR>Xcde" },
 		{ kMsgParagraph, "ab<P>Xcde" },
 		{ kMsgHorizontalLine, "ab<HR>Xcde" },
-		{ kMsgNormalText, "abXcde" },
 		{ kMsgNonBreakingSpace, "ab&nbsp;Xcde" },
 	};
 	for (const Case& c : cases) {
@@ -88,10 +99,7 @@ TEST_F(InsertionTest, SingleElementsGoInAtTheCaret)
 		EXPECT_FALSE(fPage->IsSaved()) << c.expected;
 		Type("X");
 		EXPECT_EQ(c.expected, Body());
-		// A new plain text stays a text of its own until the next whole
-		// layout: no comparison with one for it.
-		if (c.command != kMsgNormalText)
-			ExpectSound(c.expected);
+		ExpectSound(c.expected);
 	}
 
 	// A paragraph at the end of a text followed by a line break only
@@ -144,6 +152,93 @@ TEST_F(InsertionTest, StylePairsTakeTheCaretOrTheSelection)
 		Type("inside");
 		ExpectSound("a block pair");
 		EXPECT_NE(std::string::npos, Body().find("inside</"));
+	}
+}
+
+// The font kinds (bold, fixed, headings ...) never nest: each ends the kind
+// open at the caret, splitting its range when its text goes on after the
+// caret and moving its end when nothing follows; the same kind again, or
+// plain text where no kind is open, changes nothing at all.
+TEST_F(InsertionTest, FontKindsEndTheOpenKindFirst)
+{
+	struct Case {
+		const char* body;
+		const char* text;	// where the caret or selection goes
+		int32 start, end;
+		uint32 command;
+		const char* typed;
+		const char* expected;
+		bool changes;
+	} cases[] = {
+		{ "abcde", "abcde", 2, 2, kMsgBold, "X", "ab<B>X</B>cde", true },
+		{ "<B>abcde</B>", "abcde", 2, 2, kMsgBold, "X", "<B>abXcde</B>",
+			false },
+		{ "<B>abcde</B>", "abcde", 2, 2, kMsgStrong, "X",
+			"<B>ab</B><STRONG>X</STRONG><B>cde</B>", true },
+		{ "<B>abcde</B>after", "abcde", 5, 5, kMsgFixed, "X",
+			"<B>abcde</B><TT>X</TT>after", true },
+		{ "<B>abcde</B>", "abcde", 2, 2, kMsgNormalText, "X",
+			"<B>ab</B>X<B>cde</B>", true },
+		{ "<TT>abcde</TT> after", "abcde", 5, 5, kMsgNormalText, "X",
+			"<TT>abcde</TT>X after", true },
+		{ "<B>ab<BIG>cd</BIG>e</B>", "cd", 1, 1, kMsgNormalText, "X",
+			"<B>ab<BIG>c</BIG>X<BIG>d</BIG>e</B>", true },
+		{ "abcde", "abcde", 2, 2, kMsgNormalText, "X", "abXcde", false },
+		// Italic is not a font kind: bold goes inside it.
+		{ "<I>abcde</I>", "abcde", 2, 2, kMsgBold, "X",
+			"<I>ab<B>X</B>cde</I>", true },
+		// Selected words go into the pair, or stay as they were.
+		{ "<B>one two three</B>", "one two three", 4, 7, kMsgCode, "",
+			"<B>one </B><CODE>two</CODE><B> three</B>", true },
+		{ "<B>one two three</B>", "one two three", 4, 7, kMsgBold, "",
+			"<B>one two three</B>", false },
+	};
+	for (const Case& c : cases) {
+		Open(c.body);
+		Place(c.text, c.start, c.end);
+		fPage->Saved();
+		Command(c.command);
+		EXPECT_EQ(c.changes, !fPage->IsSaved()) << c.expected;
+		if (!c.changes) {
+			int32 start, end;
+			Focused()->GetSelection(&start, &end);
+			EXPECT_EQ(std::string(c.text), Focused()->Text()) << c.expected;
+			EXPECT_EQ(c.start, start);
+			EXPECT_EQ(c.end, end);
+		}
+		Type(c.typed);
+		EXPECT_EQ(c.expected, Body());
+		ExpectSound(c.expected);
+		EXPECT_EQ(0, fResponder.CountAlerts()) << c.expected;
+	}
+
+	// Bold inside italic takes the bold italic face.
+	Open("<I>abcde</I>");
+	Place("abcde", 2);
+	Command(kMsgBold);
+	Type("X");
+	ASSERT_NE(nullptr, Focused());
+	EXPECT_EQ(fPage->boldItalicFont, Focused()->environment->font);
+
+	// Every item of the font menus puts its own tag around the caret.
+	const struct {
+		uint32 command;
+		const char* tag;
+	} items[] = {
+		{ kMsgFixed, "TT" }, { kMsgBig, "BIG" }, { kMsgSmall, "SMALL" },
+		{ kMsgSub, "SUB" }, { kMsgSup, "SUP" }, { kMsgStrike, "STRIKE" },
+		{ kMsgStrong, "STRONG" }, { kMsgDefinition, "DFN" },
+		{ kMsgCode, "CODE" }, { kMsgSample, "SAMP" },
+		{ kMsgKeyboard, "KBD" },
+	};
+	for (const auto& item : items) {
+		Open("abcde");
+		Place("abcde", 2);
+		Command(item.command);
+		Type("X");
+		std::string tag = item.tag;
+		EXPECT_EQ("ab<" + tag + ">X</" + tag + ">cde", Body());
+		ExpectSound(item.tag);
 	}
 }
 
