@@ -157,6 +157,17 @@ TEST_F(GenerateTest, HeadAndBodyLines)
 	page->InsertHTML("x", true, true);
 	EXPECT_EQ(std::string(page->HTMLBuffer(), page->HTMLBufferLength()),
 		"\r\nx\r\n");
+	// A line end before takes the place of the one blank that ends the
+	// output, and none is added after a line end; lines within a text get
+	// CR LF once.
+	page->InsertHTML("one  ", false, false);
+	page->InsertHTML("<LI>", true, false);
+	page->InsertHTML("two ", false, false);
+	page->InsertHTML("<LI>", true, false);
+	page->InsertHTML("a\nb\r\n", false, false);
+	page->InsertHTML("</UL>", true, true);
+	EXPECT_EQ(std::string(page->HTMLBuffer(), page->HTMLBufferLength()),
+		"\r\nx\r\none \r\n<LI>two\r\n<LI>a\r\nb\r\n</UL>\r\n");
 }
 
 

@@ -218,15 +218,17 @@ TEST_F(Settings, UnusableFilesAreReplaced)
 	EXPECT_EQ("1.000", Lines()[2]);
 	EXPECT_EQ("", Lines()[4]);
 
-	// Cut short after line 8: the defaults stand.
-	WriteFile(Header() + "1.000\n/dir/\nAnn\nimg/\nFam\nMono\n");
-	{
-		Config config;
-		EXPECT_TRUE(config.IsFirstStart());
-		EXPECT_EQ(nullptr, config.userName);
-		EXPECT_STRNE("Fam", config.proportionalFamily);
+	// Cut short after line 8 or 9: the defaults stand.
+	for (const char* tail : { "", "12\n" }) {
+		WriteFile(Header() + "1.000\n/dir/\nAnn\nimg/\nFam\nMono\n" + tail);
+		{
+			Config config;
+			EXPECT_TRUE(config.IsFirstStart()) << tail;
+			EXPECT_EQ(nullptr, config.userName);
+			EXPECT_STRNE("Fam", config.proportionalFamily);
+		}
+		EXPECT_EQ(10u, Lines().size());
 	}
-	EXPECT_EQ(10u, Lines().size());
 
 	// Empty and header-only files.
 	for (const std::string& bytes : { std::string(), Header() }) {

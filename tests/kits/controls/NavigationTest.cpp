@@ -125,6 +125,54 @@ TEST(NavigationTest, MultipleSelectionListsExtendAndReport)
 }
 
 
+// A Shift click extends from the row clicked before: rows added or removed
+// above it keep that row the anchor.
+TEST(NavigationTest, ShiftClicksExtendFromTheSameRowAfterRowsComeAndGo)
+{
+	ControlsWindow window;
+	BListView* list = new BListView(BRect(10, 10, 200, 200), "files",
+		B_MULTIPLE_SELECTION_LIST);
+	std::vector<std::unique_ptr<BStringItem>> items;
+	for (const char* text : { "a", "b", "c", "d", "e" })
+		items.emplace_back(new BStringItem(text));
+	for (int32 i = 1; i < 4; i++)
+		list->AddItem(items[i].get());
+	window.Add(list);
+	window.Show();
+	auto shiftClick = [&](int32 row) {
+		BPoint where(5, list->ItemFrame(row).top + 2);
+		BMessage down = ControlsWindow::MouseMessage(window.Window(),
+			B_MOUSE_DOWN, list, where);
+		down.ReplaceInt32("modifiers", B_SHIFT_KEY);
+		BMessage up = ControlsWindow::MouseMessage(window.Window(),
+			B_MOUSE_UP, list, where);
+		window.Window()->PostMessage(&down);
+		window.Window()->PostMessage(&up);
+		dispatch();
+	};
+	auto selected = [&]() {
+		std::string rows;
+		for (int32 i = 0; list->CurrentSelection(i) >= 0; i++)
+			rows += ((BStringItem*)list->ItemAt(list->CurrentSelection(i)))->Text();
+		return rows;
+	};
+
+	window.Click(list, BPoint(5, list->ItemFrame(1).top + 2));	// "c"
+	window.Window()->Lock();
+	list->AddItem(items[0].get(), 0);
+	list->AddItem(items[4].get());
+	window.Window()->Unlock();
+	shiftClick(4);
+	EXPECT_EQ("cde", selected());
+
+	window.Window()->Lock();
+	list->RemoveItem(0);
+	window.Window()->Unlock();
+	shiftClick(0);
+	EXPECT_EQ("bc", selected());
+}
+
+
 TEST(NavigationTest, RemovingTabsAndKeyboardOnTabs)
 {
 	ControlsWindow window;

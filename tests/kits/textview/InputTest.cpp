@@ -126,6 +126,18 @@ TEST(TextViewInput, ArrowsHomeEndAndShiftExtendTheSelection)
 	window.Key("\x04", B_CONTROL_KEY);	// to the very end
 	window.Window()->Lock();
 	expect_selection(view, view->TextLength(), view->TextLength());
+	// Down on the last line goes to the end of the text, Up on the first
+	// to its start, wherever the caret stood on the line.
+	view->Select(25, 25);
+	window.Window()->Unlock();
+	window.Key("\x1f");
+	window.Window()->Lock();
+	expect_selection(view, 28, 28);
+	view->Select(2, 2);
+	window.Window()->Unlock();
+	window.Key("\x1e");
+	window.Window()->Lock();
+	expect_selection(view, 0, 0);
 	window.Window()->Unlock();
 }
 
