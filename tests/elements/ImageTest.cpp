@@ -270,6 +270,13 @@ TEST_F(ImageTest, PicturesThatCannotBeShownAreReportedAndKeepTheirTag)
 		fResponder.LastText());
 	Written("<IMG SRC=\"../../../../../../../nothing/a.gif\">");
 	EXPECT_EQ("Could not open the file: /nothing/a.gif", fResponder.LastText());
+	// A fragment is left out as a query is; one letter before a colon is
+	// a file name, no scheme.
+	Written("<IMG SRC=\"my%20pic.gif#top\">");
+	EXPECT_EQ(BRect(0, 0, 49, 39), Images()[0]->WBounds());
+	Written("<IMG SRC=\"c:missing.gif\">");
+	EXPECT_EQ("Could not open the file: " + fSite + "/c:missing.gif",
+		fResponder.LastText());
 }
 
 TEST_F(ImageTest, EachPictureFileIsDecodedOnce)

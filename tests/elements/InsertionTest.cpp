@@ -242,6 +242,30 @@ TEST_F(InsertionTest, FontKindsEndTheOpenKindFirst)
 	}
 }
 
+// A pair inside a run of its own kind ends the run's look early: the
+// elements after the pair get the look a walk over the whole page gives.
+TEST_F(InsertionTest, AfterAPairInItsOwnKindTheLookIsTheWholePagesOne)
+{
+	const struct { const char* body; uint32 command; } cases[] = {
+		{ "<I>abc def</I> tail", kMsgItalic },
+		{ "<U>abc def</U> tail", kMsgUnderline },
+		{ "<CENTER>abc def</CENTER>tail", kMsgCenter },
+		{ "<BLOCKQUOTE>abc def</BLOCKQUOTE>tail", kMsgBlockquote },
+	};
+	for (const auto& c : cases) {
+		Open(c.body);
+		Place("abc def", 3);
+		Command(c.command);
+		Type("X");
+		std::string pieces = FlowDump();
+		ASSERT_TRUE(Window()->Lock());
+		Engine()->Do(nullptr);
+		Engine()->Place(nullptr, true);
+		Window()->Unlock();
+		EXPECT_EQ(pieces, FlowDump()) << c.body;
+	}
+}
+
 TEST_F(InsertionTest, WithoutAFocusedTextNothingGoesIn)
 {
 	Open("abc");

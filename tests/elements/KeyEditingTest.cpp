@@ -110,6 +110,9 @@ TEST_F(KeyEditingTest, MovingSelectingAndUnassignedKeysLeaveThePageSaved)
 
 	Type("x");
 	EXPECT_FALSE(fPage->IsSaved());
+	fPage->Saved();
+	Type("\x05");	// Insert counts as an edit
+	EXPECT_FALSE(fPage->IsSaved());
 }
 
 TEST_F(KeyEditingTest, UpAndDownKeepTheColumn)
@@ -141,6 +144,17 @@ TEST_F(KeyEditingTest, UpAndDownKeepTheColumn)
 	EXPECT_EQ("abcdefgh@2", Caret());
 	Type(kDown);	// the last line
 	EXPECT_EQ("abcdefgh@2", Caret());
+
+	// A line below that begins further right (a list item's text): Down
+	// from the left edge goes to its start.
+	Open("abc<UL><LI>item</UL>tail");
+	Place("abc", 0);
+	Type(kDown);
+	EXPECT_EQ("item@0", Caret());
+	// Page Down with no page below: the end of the last text.
+	Place("abc", 1);
+	Type(kPageDown);
+	EXPECT_EQ("tail@4", Caret());
 }
 
 TEST_F(KeyEditingTest, PageKeysAndControlEndScrollToTheCaret)
@@ -275,6 +289,17 @@ TEST_F(KeyEditingTest, BackspaceAndDeleteActAtEveryPress)
 	Type(kDelete);
 	EXPECT_EQ("onetwo", Body());
 	ExpectSoundChain("Delete at the end");
+
+	// A selection at the start or the end of a text is what goes, not
+	// the character beyond the tag.
+	Open("one<B>two</B>");
+	Place("two", 0, 2);
+	Type(kBackspace);
+	EXPECT_EQ("one<B>o</B>", Body());
+	Open("<B>one</B>two");
+	Place("one", 1, 3);
+	Type(kDelete);
+	EXPECT_EQ("<B>o</B>two", Body());
 }
 
 TEST_F(KeyEditingTest, EnterSpaceAndTab)

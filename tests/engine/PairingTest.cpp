@@ -77,7 +77,13 @@ TEST_F(PairingTest, StyleChangesAndAnchorsFindTheNearestOtherEnd)
 	EXPECT_EQ(bold, Nth<TextChange>(1)->FindOpeningClosing());
 	EXPECT_FALSE(bold->HasText());
 	EXPECT_FALSE(Nth<TextChange>(1)->HasText());
-	// Only blanks between them.
+	// Only blanks between them, or any other white space.
+	EXPECT_FALSE(Nth<TextChange>(2)->HasText());
+	WText* blanks = dynamic_cast<WText*>(Nth<TextChange>(2)->Next());
+	ASSERT_NE(nullptr, blanks);
+	ASSERT_TRUE(Window()->Lock());
+	blanks->SetText("\t\n \r\f\v");
+	Window()->Unlock();
 	EXPECT_FALSE(Nth<TextChange>(2)->HasText());
 	// Nesting of one tag is not counted: the first I finds the first /I.
 	EXPECT_EQ(Nth<TextChange>(6), Nth<TextChange>(4)->FindOpeningClosing());

@@ -266,7 +266,11 @@ TEST(ControlsTest, ListSelectionDeselectionAndInvocation)
 	window.Click(list, BPoint(10, list->ItemFrame(2).bottom + 5));
 	EXPECT_EQ(window.received.Count('lich'), 2);
 
-	// Double click invokes; arrow keys move the selection.
+	// Double click invokes, on the row clicked first only; arrow keys
+	// move the selection.
+	window.Click(list, BPoint(10, list->ItemFrame(0).top + 2), 1);
+	window.Click(list, BPoint(10, list->ItemFrame(1).top + 2), 2);
+	EXPECT_EQ(window.received.Count('linv'), 0);
 	window.Click(list, BPoint(10, list->ItemFrame(0).top + 2), 1);
 	window.Click(list, BPoint(10, list->ItemFrame(0).top + 2), 2);
 	EXPECT_EQ(window.received.Count('linv'), 1);

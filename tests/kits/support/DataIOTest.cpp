@@ -54,6 +54,8 @@ TEST(MallocIO, SeekReadAndResize)
 	EXPECT_EQ(io.BufferLength(), 4u);
 	EXPECT_EQ(io.ReadAt(2, buffer, 8), 2);
 	EXPECT_EQ(memcmp(buffer, "23", 2), 0);
+	for (off_t beyond : { 4, 5, 1000 })	// nothing past the end
+		EXPECT_EQ(io.ReadAt(beyond, buffer, 8), 0) << beyond;
 	EXPECT_EQ(io.SetSize(6), B_OK);
 	EXPECT_EQ(memcmp(io.Buffer(), "0123\0\0", 6), 0);
 	EXPECT_EQ(io.SetSize(0), B_OK);
