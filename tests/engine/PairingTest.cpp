@@ -95,6 +95,13 @@ TEST_F(PairingTest, StyleChangesAndAnchorsFindTheNearestOtherEnd)
 	EXPECT_EQ(anchor, Nth<Anchor>(1)->FindOpeningClosing());
 	EXPECT_TRUE(anchor->HasText());
 	EXPECT_TRUE(Alerts().empty());
+
+	// Any white space is no text: a tab of preformatted text.
+	Parse("<BODY><PRE><B>\t</B></PRE>");
+	WText* inside = dynamic_cast<WText*>(Nth<TextChange>(0)->Next());
+	ASSERT_NE(nullptr, inside);
+	EXPECT_STREQ("\t", inside->Text()) << Chain();
+	EXPECT_FALSE(Nth<TextChange>(0)->HasText());
 }
 
 TEST_F(PairingTest, MissingPartnersAreReportedWhenLookedFor)
