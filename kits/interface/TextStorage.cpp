@@ -218,9 +218,13 @@ TextStorage::_MoveGapTo(int32 offset)
 bool
 TextStorage::_GrowGap(int32 needed)
 {
-	// Grow by half the text at least, so that a run of insertions costs
-	// amortised constant time per byte.
-	int64 extra = needed + kMinimumGap + fLength / 2;
+	// The first text a view is given is mostly all it ever holds (a page
+	// has tens of thousands of text views, few of them edited), so it gets
+	// exactly its bytes. After that grow by half the text at least, so that
+	// a run of insertions costs amortised constant time per byte.
+	int64 extra = needed;
+	if (fBuffer != NULL)
+		extra += kMinimumGap + fLength / 2;
 	int64 newSize = (int64)fLength + fGapLength + extra;
 	if (newSize >= INT32_MAX)
 		return false;
