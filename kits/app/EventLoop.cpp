@@ -80,13 +80,17 @@ autolock_unlock(BLooper* looper)
 }
 
 int32
-register_handler(BHandler* handler)
+register_handler(BHandler* handler, std::atomic<int32>* token)
 {
 	Registry& r = registry();
 	std::lock_guard<std::mutex> guard(r.mutex);
-	int32 token = r.nextToken++;
-	r.handlers[token] = handler;
-	return token;
+	int32 current = token->load();
+	if (current >= 0)
+		return current;
+	current = r.nextToken++;
+	r.handlers[current] = handler;
+	token->store(current, std::memory_order_release);
+	return current;
 }
 
 

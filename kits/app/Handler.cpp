@@ -11,7 +11,7 @@
 
 
 BHandler::BHandler(const char* name)
-	: fToken(BPrivate::register_handler(this)), fName(NULL), fLooper(NULL),
+	: fToken(-1), fIndexInLooper(-1), fName(NULL), fLooper(NULL),
 	  fNextHandler(NULL), fFilters(NULL)
 {
 	SetName(name);
@@ -21,7 +21,8 @@ BHandler::BHandler(const char* name)
 BHandler::~BHandler()
 {
 	// Leave the registry first: from now on messengers see the handler gone.
-	BPrivate::unregister_handler(fToken);
+	if (fToken.load() >= 0)
+		BPrivate::unregister_handler(fToken.load());
 	if (fLooper != NULL && fLooper != this) {
 		BLooper* looper = fLooper;
 		if (BPrivate::lock_looper(looper, B_INFINITE_TIMEOUT) == B_OK) {
@@ -187,5 +188,8 @@ BHandler::_SetLooper(BLooper* looper)
 int32
 BHandler::_Token() const
 {
-	return fToken;
+	int32 token = fToken.load(std::memory_order_acquire);
+	if (token < 0)
+		token = BPrivate::register_handler(const_cast<BHandler*>(this), &fToken);
+	return token;
 }

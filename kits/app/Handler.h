@@ -1,11 +1,16 @@
 /*
- * BHandler: something messages are delivered to. Every handler has a token
- * in a registry of live handlers, so a messenger can tell when it is gone.
+ * BHandler: something messages are delivered to. A handler that messages
+ * are addressed to gets a token in a registry of live handlers, so a
+ * messenger can tell when it is gone. The token is taken when it is first
+ * asked for: a window may hold tens of thousands of views that nobody ever
+ * addresses, and registering each of them would cost time and memory.
  */
 #ifndef _HANDLER_H
 #define _HANDLER_H
 
 #include <SupportDefs.h>
+
+#include <atomic>
 
 class BList;
 class BLooper;
@@ -47,7 +52,8 @@ private:
 			void				_SetLooper(BLooper* looper);
 			int32				_Token() const;
 
-			int32				fToken;
+	mutable	std::atomic<int32>	fToken;	// < 0 until asked for
+			int32				fIndexInLooper;	// in its looper's list
 			char*				fName;
 			BLooper*			fLooper;
 			BHandler*			fNextHandler;

@@ -227,7 +227,7 @@ BLooper::AddHandler(BHandler* handler)
 	handler->_SetLooper(this);
 	if (handler != this && handler->NextHandler() == NULL)
 		handler->SetNextHandler(this);
-	fState->handlerIndex[handler] = fHandlers->CountItems();
+	handler->fIndexInLooper = fHandlers->CountItems();
 	fHandlers->AddItem(handler);
 }
 
@@ -237,12 +237,12 @@ BLooper::RemoveHandler(BHandler* handler)
 {
 	if (handler == NULL || handler == this || handler->Looper() != this)
 		return false;
-	auto found = fState->handlerIndex.find(handler);
-	if (found != fState->handlerIndex.end()) {
-		fHandlers->ReplaceItem(found->second, NULL);
-		fState->handlerIndex.erase(found);
+	int32 index = handler->fIndexInLooper;
+	if (index >= 0 && fHandlers->ItemAt(index) == handler) {
+		fHandlers->ReplaceItem(index, NULL);
 		fState->handlerHoles++;
 	}
+	handler->fIndexInLooper = -1;
 	handler->_SetLooper(NULL);
 	handler->SetNextHandler(NULL);
 	if (fPreferred == handler)
@@ -266,7 +266,7 @@ BLooper::_CompactHandlers() const
 		if (handler == NULL)
 			continue;
 		fHandlers->ReplaceItem(kept, handler);
-		fState->handlerIndex[handler] = kept++;
+		handler->fIndexInLooper = kept++;
 	}
 	fHandlers->RemoveItems(kept, count - kept);
 	fState->handlerHoles = 0;
@@ -292,8 +292,10 @@ int32
 BLooper::IndexOf(BHandler* handler) const
 {
 	_CompactHandlers();
-	auto found = fState->handlerIndex.find(handler);
-	return found != fState->handlerIndex.end() ? found->second : -1;
+	if (handler == NULL || handler->Looper() != this)
+		return -1;
+	int32 index = handler->fIndexInLooper;
+	return index >= 0 && fHandlers->ItemAt(index) == handler ? index : -1;
 }
 
 

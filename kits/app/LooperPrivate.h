@@ -27,8 +27,8 @@ struct LooperState {
 
 			// Windows hold tens of thousands of views as handlers: the
 			// list gets holes on removal and is closed up only when asked
-			// by position, so adding and removing stay cheap.
-			std::unordered_map<BHandler*, int32> handlerIndex;
+			// by position, so adding and removing stay cheap. Each handler
+			// knows its own place in the list (fIndexInLooper).
 			int32				handlerHoles;
 
 	// Takes the next queued message of a running looper that is not
@@ -49,7 +49,9 @@ struct LooperState {
 									int32 handlerToken, bool preferred);
 };
 
-int32 register_handler(BHandler* handler);
+// The handler's token, registered now unless another thread did that first
+// (*token is the handler's own field, written under the registry's lock).
+int32 register_handler(BHandler* handler, std::atomic<int32>* token);
 void unregister_handler(int32 token);
 // The handler with that token if it is alive and belongs to looper.
 BHandler* handler_in_looper(int32 handlerToken, const BLooper* looper);

@@ -63,6 +63,30 @@ TEST(Messenger, SendsToHandlerOrLooperAndKnowsWhenTheyAreGone)
 	EXPECT_EQ(toHandler.SendMessage('hnd2'), B_BAD_HANDLER);
 	EXPECT_TRUE(toLooper.IsValid());
 
+	// Handlers made now (one perhaps at the old address), addressed for
+	// the first time only later: neither is the old target, each gets its
+	// own messages.
+	LogHandler* next = new LogHandler("next", &log);
+	LogHandler* last = new LogHandler("last", &log);
+	looper->Lock();
+	looper->AddHandler(next);
+	looper->AddHandler(last);
+	looper->Unlock();
+	EXPECT_FALSE(toHandler.IsValid());
+	BMessenger toLast(last);
+	BMessenger toNext(next);
+	EXPECT_EQ(toLast.SendMessage('lst1'), B_OK);
+	EXPECT_EQ(toNext.SendMessage('nxt1'), B_OK);
+	EXPECT_EQ(toHandler.SendMessage('hnd3'), B_BAD_HANDLER);
+	dispatch_until_idle();
+	expected.push_back("last:lst1");
+	expected.push_back("next:nxt1");
+	EXPECT_EQ(log, expected);
+	delete next;
+	EXPECT_FALSE(toNext.IsValid());
+	EXPECT_TRUE(toLast.IsValid());
+	delete last;
+
 	// The looper goes: everything aimed at it fails, nothing is touched.
 	looper->Lock();
 	looper->Quit();
