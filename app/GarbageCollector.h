@@ -17,7 +17,7 @@
 
 #include <SupportDefs.h>
 
-#include <unordered_set>
+#include <vector>
 
 class Page;
 class WYSIWYG_Element;
@@ -44,8 +44,20 @@ public:
 	bool IsRegistered(const void* object) const;
 
 private:
-	// Grows with the page: there is no fixed number of elements.
-	std::unordered_set<void*> fObjects;
+	// The registered pointers in one open-addressed table (linear probing,
+	// at most half full counting the slots of removed ones): a page
+	// registers tens of thousands of elements while it is read, and a
+	// table of its own costs no allocation per element. It grows with the
+	// page: there is no fixed number of elements.
+	size_t _Find(const void* object) const;	// its slot, or fSlots.size()
+	void _Insert(void* object);
+	void _RemoveAt(size_t slot);
+	void _Grow();
+
+	std::vector<void*> fSlots;	// null: free; kRemoved: was in use
+	size_t fCount;
+	size_t fUsed;				// fCount and the removed slots
+	uint32 fGrowths;			// tells a walk that the table moved
 };
 
 // Forward to the page's collector; a null page or a page without a

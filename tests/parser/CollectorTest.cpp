@@ -3,6 +3,8 @@
 
 #include <Window.h>
 
+#include <vector>
+
 #include "EndLine.h"
 #include "GarbageCollector.h"
 #include "Page.h"
@@ -83,7 +85,9 @@ TEST_F(Collector, EmptyReleasesEverything)
 	// A collector of its own, filled with a chain of style changes and line
 	// breaks and with some elements outside it: collecting takes only the
 	// outsiders, emptying the rest, each exactly once (the sanitizer build
-	// sees any double delete or leak), in whatever order.
+	// sees any double delete or leak), in whatever order. Thousands of them,
+	// some outsiders deleted on the way, so that the registry grows and
+	// keeps finding what stays; the chain's end runs back into it.
 	GarbageCollector own;
 	GarbageCollector* pageCollector = fPage->garbageCollector;
 	fPage->garbageCollector = &own;
@@ -91,7 +95,7 @@ TEST_F(Collector, EmptyReleasesEverything)
 	WYSIWYG_Element* chainStart = nullptr;
 	WYSIWYG_Element* previous = nullptr;
 	ASSERT_TRUE(fPage->visualWindow->Lock());
-	for (int i = 0; i < 30; i++) {
+	for (int i = 0; i < 3000; i++) {
 		WYSIWYG_Element* element = Parser::Constructor(previous, tags[i % 6],
 			fPage);
 		if (previous != nullptr)
@@ -100,14 +104,28 @@ TEST_F(Collector, EmptyReleasesEverything)
 			chainStart = element;
 		previous = element;
 	}
-	for (int i = 0; i < 7; i++)
-		Parser::Constructor(nullptr, tags[i % 6], fPage);
+	std::vector<WYSIWYG_Element*> outsiders;
+	for (int i = 0; i < 1400; i++) {
+		outsiders.push_back(Parser::Constructor(nullptr, tags[i % 6], fPage));
+		if (i % 2 == 1) {
+			delete outsiders[i - 1];
+			EXPECT_FALSE(own.IsRegistered(outsiders[i - 1]));
+		}
+	}
 	fPage->visualWindow->Unlock();
 
-	EXPECT_EQ(37, own.CountRegistered());
-	EXPECT_EQ(7, own.Collect(chainStart));
-	EXPECT_EQ(30, own.CountRegistered());
+	EXPECT_EQ(3700, own.CountRegistered());
+	for (size_t i = 1; i < outsiders.size(); i += 2)
+		EXPECT_TRUE(own.IsRegistered(outsiders[i]));
+	WYSIWYG_Element* middle = chainStart;
+	for (int i = 0; i < 1234; i++)
+		middle = middle->Next();
+	previous->next = middle;
+	EXPECT_EQ(700, own.Collect(chainStart));
+	previous->next = nullptr;
+	EXPECT_EQ(3000, own.CountRegistered());
 	EXPECT_TRUE(own.IsRegistered(chainStart));
+	EXPECT_TRUE(own.IsRegistered(previous));
 	own.Empty();
 	EXPECT_EQ(0, own.CountRegistered());
 	fPage->garbageCollector = pageCollector;
