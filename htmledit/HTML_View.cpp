@@ -7,6 +7,8 @@
 #include <File.h>
 #include <Window.h>
 
+#include <string.h>
+
 #include <string>
 
 #include "Alerts.h"
@@ -18,22 +20,29 @@
 
 namespace {
 
+bool
+has_cr_lf(const char* text, size_t length)
+{
+	return length > 1 && memmem(text, length, "\r\n", 2) != nullptr;
+}
+
+
 // CR LF pairs become single line feeds; lone CRs stay. Returns whether
-// anything changed.
+// anything changed; when nothing would, result is left empty (a page is
+// megabytes long, and most have no CR LF at all).
 bool
 convert_line_ends(const char* text, size_t length, std::string& result)
 {
 	result.clear();
+	if (!has_cr_lf(text, length))
+		return false;
 	result.reserve(length);
-	bool changed = false;
 	for (size_t i = 0; i < length; i++) {
-		if (text[i] == '\r' && i + 1 < length && text[i + 1] == '\n') {
-			changed = true;
+		if (text[i] == '\r' && i + 1 < length && text[i + 1] == '\n')
 			continue;
-		}
 		result += text[i];
 	}
-	return changed;
+	return true;
 }
 
 }	// namespace
@@ -63,13 +72,25 @@ HTML_View::Load()
 		ssize_t got = file->ReadAt(0, &content[0], size_t(size));
 		content.resize(got > 0 ? size_t(got) : 0);
 	}
-	LoadText(content.data(), content.size());
+	// The file's bytes go before the page is parsed: the view and the
+	// parser hold copies of their own.
+	_SetSource(content.data(), content.size());
+	std::string().swap(content);
+	_ParseSource();
 	page->SetSourceEdited(false);
 }
 
 
 void
 HTML_View::LoadText(const char* data, size_t length)
+{
+	_SetSource(data, length);
+	_ParseSource();
+}
+
+
+void
+HTML_View::_SetSource(const char* data, size_t length)
 {
 	// The page's encoding is decided here, once, from the file's bytes. A
 	// byte-order mark is kept apart and written again in front of the
@@ -89,19 +110,29 @@ HTML_View::LoadText(const char* data, size_t length)
 	// The line ends are turned into line feeds before the text goes in:
 	// one replacement of the text instead of an edit per line.
 	std::string text;
-	convert_line_ends(bytes, length, text);
+	if (convert_line_ends(bytes, length, text)) {
+		bytes = text.data();
+		length = text.size();
+	}
 	if (LockLooper()) {
-		SetText(text.data(), int32(text.size()));
+		SetText(bytes, int32(length));
 		UnlockLooper();
 	}
+	fWideSource = reading.unitBytes > 1 ? reading.unitBytes : 0;
+}
+
+
+void
+HTML_View::_ParseSource()
+{
 	ProcessEndLines();
 	Parser::Parse(page);
 	page->Saved();
 
-	if (reading.unitBytes > 1) {
+	if (fWideSource > 1) {
 		// The file does not hold the page as it is now.
 		alert("This page was written in ",
-			reading.unitBytes == 2 ? "UTF-16" : "UTF-32",
+			fWideSource == 2 ? "UTF-16" : "UTF-32",
 			". It has been converted to UTF-8 and will be saved in UTF-8.");
 		page->NotSaved();
 	}

@@ -38,6 +38,17 @@ protected:
 	virtual void InsertText(const char* text, int32 length, int32 offset,
 		const text_run_array* runs);
 	virtual void DeleteText(int32 fromOffset, int32 toOffset);
+
+private:
+	// The two halves of LoadText(): the bytes into the view (the page's
+	// encoding decided), then the page parsed from the view. Load() lets the
+	// file's bytes go between them.
+	void _SetSource(const char* text, size_t length);
+	void _ParseSource();
+
+	// 2 or 4 when the bytes last set were UTF-16 or UTF-32 (and are UTF-8
+	// now), else 0.
+	int32 fWideSource = 0;
 };
 
 #endif	// QUILLORA_HTML_VIEW_H
