@@ -132,8 +132,10 @@ run_batch_mode(int argc, char** argv)
 	StderrAlertResponder responder;
 	BAlert::SetResponder(&responder);
 
-	WApplication* application
-		= new WApplication(const_cast<char*>(pagePath.c_str()), true);
+	// Only the document is wanted from --html: where its lines would break
+	// changes none of its bytes, so the page is not laid out.
+	WApplication* application = new WApplication(
+		const_cast<char*>(pagePath.c_str()), true, kind != kHTML);
 	BPrivate::dispatch_until_idle();
 
 	int status = 0;

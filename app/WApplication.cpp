@@ -53,7 +53,7 @@ resolve_page_path(const char* argument)
 }
 
 
-WApplication::WApplication(char* path, bool batch)
+WApplication::WApplication(char* path, bool batch, bool layOut)
 	:
 	BApplication("application/x-vnd.Quillora"),
 	openPanel(nullptr),
@@ -85,7 +85,7 @@ WApplication::WApplication(char* path, bool batch)
 		path = &startPage[0];
 	}
 
-	pages[0] = new Page(path, 0, batch);
+	pages[0] = new Page(path, 0, batch, layOut);
 
 	StartingFinished();
 }

@@ -30,8 +30,9 @@ public:
 	// `path` is the page to open, or null for the start page. `batch` is for
 	// the batch modes: nothing on disk is changed (the page is opened read
 	// only and never created, no installation), and there is no translator
-	// test window.
-	WApplication(char* path, bool batch = false);
+	// test window. `layOut` false: the page is never laid out (see
+	// Page::layOut), for a batch run that only generates its document.
+	WApplication(char* path, bool batch = false, bool layOut = true);
 	virtual ~WApplication();
 
 	virtual void RefsReceived(BMessage* message);

@@ -40,7 +40,7 @@
 #include "WYSIWYG_View.h"
 
 
-Page::Page(char* pagePath, int pageIndex, bool openReadOnly)
+Page::Page(char* pagePath, int pageIndex, bool openReadOnly, bool layOutChain)
 	:
 	htmlWindow(nullptr),
 	visualWindow(nullptr),
@@ -57,6 +57,7 @@ Page::Page(char* pagePath, int pageIndex, bool openReadOnly)
 	saved(true),
 	htmlBuffer(nullptr),
 	readOnly(openReadOnly),
+	layOut(layOutChain),
 	bodyOptions(nullptr),
 	colorValues{ nullptr, nullptr, nullptr },
 	visitedLinkColor(nullptr),

@@ -30,8 +30,9 @@ struct rgb_color;
 class Page {
 public:
 	// `readOnly` is for the batch modes: the file is opened for reading only
-	// and never created, so that nothing on disk changes.
-	Page(char* path, int index, bool readOnly = false);
+	// and never created, so that nothing on disk changes. `layOut` false is
+	// for a batch run that only generates the document (see layOut).
+	Page(char* path, int index, bool readOnly = false, bool layOut = true);
 	~Page();
 
 	void SetFonts();
@@ -140,6 +141,12 @@ public:
 
 	// Set for the batch modes (see the constructor).
 	bool readOnly;
+	// False when nobody will see the page and only its document is asked
+	// for: the parsed chain is then never broken into lines. Where lines
+	// break changes no byte of the generated document (the batch tests
+	// compare the two over every sample page), and laying out a large page
+	// takes a good part of the time its reading does.
+	bool layOut;
 
 	// See SetEncoding(); Latin-1 without a mark until a file says otherwise.
 	uint8 encoding;

@@ -811,7 +811,8 @@ Parser::Parse(Page* page)
 			element = element->Next())
 		element->dontJoin = false;
 	engine->Do(nullptr);
-	engine->Place(nullptr, false);
+	if (page->layOut)
+		engine->Place(nullptr, false);
 
 	page->ParsingEnded(started);
 	engine->ResetScrollRange();

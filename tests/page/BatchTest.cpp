@@ -56,7 +56,18 @@ protected:
 
 TEST_F(BatchTest, HtmlWritesTheDocumentOfTheOpenedPage)
 {
-	for (const char* name : { "road.html", "styled.html", "lowercase.html" }) {
+	// The batch run does not lay the page out; the program here does, in
+	// its window, with its lines broken and joined: the layout cases are
+	// pages full of such lines.
+	std::vector<std::string> names = { "road.html", "styled.html",
+		"lowercase.html" };
+	for (const char* layoutCase : { "long-words-overflow.html",
+			"wrapped-paragraphs.html", "many-pieces-per-line.html",
+			"preformatted-tabs.html", "lists-wrapping.html",
+			"joined-whole.html" })
+		names.push_back(std::string("../layout/") + layoutCase);
+	for (const std::string& nameString : names) {
+		const char* name = nameString.c_str();
 		std::string source = ReadFile(Sample(name));
 		ProgramRun result = RunProgram({ "--html", Sample(name) }, fConfigHome);
 		EXPECT_EQ(result.status, 0) << name << ": " << result.err;
