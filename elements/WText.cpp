@@ -704,7 +704,7 @@ WText::JoinSplit(float width, bool force)
 			return nullptr;
 		WText* added = engine->SplitText(this, k + 1, false);
 		if (added != nullptr)
-			added->dontJoin = false;
+			engine->SetDontJoin(added, false);
 		engine->ResetScrollRange();
 		return added;
 	}

@@ -53,9 +53,9 @@ WText::Enter()
 		if (added != nullptr)
 			result = added;
 	} else if (caret == 0 && length > 0 && this != engine->FirstElement()) {
-		dontJoin = true;
+		engine->SetDontJoin(this, true);
 		KeepPreformatted(this, engine->InsertAt(previous, 13, nullptr));
-		dontJoin = false;
+		engine->SetDontJoin(this, false);
 		result = this;
 	} else {
 		WYSIWYG_Element* made = engine->InsertAt(this, 13, nullptr);

@@ -75,7 +75,7 @@ WYSIWYG_Engine::_LinkText(WYSIWYG_Element* after)
 	}
 	text->SetText("");
 	if (dynamic_cast<WText*>(after) != nullptr)
-		text->dontJoin = true;
+		SetDontJoin(text, true);
 	return text;
 }
 

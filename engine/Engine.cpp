@@ -130,6 +130,7 @@ WYSIWYG_Engine::ElementDestroyed(WYSIWYG_Element* element)
 		fLastHint = nullptr;
 	if (fSettledFrom == element)
 		fSettledFrom = nullptr;
+	fDontJoin.erase(element);
 	if (firstSelection == element || lastSelection == element
 		|| (WYSIWYG_Element*)fRangeAnchor == element
 		|| (WYSIWYG_Element*)fRangeActive == element)
@@ -437,7 +438,7 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		if (ref == nullptr)
 			text->SetText("");
 		if (dynamic_cast<WText*>(after) != nullptr)
-			text->dontJoin = true;
+			SetDontJoin(text, true);
 		if (oldNext == nullptr)
 			fLastHint = text;
 		// While a page is read the whole chain is laid out at the end.
@@ -506,7 +507,7 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		if (!IsLoading()) {
 			Place(after, false);
 			if (result != nullptr && result->previous != nullptr)
-				Place(result->previous, true);
+				_PlaceOnward(result->previous);
 			ResetScrollRange();
 		}
 		return result;

@@ -75,11 +75,38 @@ private:
 }	// namespace
 
 void
+WYSIWYG_Engine::SetDontJoin(WYSIWYG_Element* element, bool value)
+{
+	if (element == nullptr)
+		return;
+	element->dontJoin = value;
+	if (value)
+		fDontJoin.insert(element);
+	else
+		fDontJoin.erase(element);
+}
+
+std::unordered_set<WYSIWYG_Element*>
 WYSIWYG_Engine::_ClearDontJoin()
 {
-	for (WYSIWYG_Element* element = first; element != nullptr;
-			element = element->next)
+	std::unordered_set<WYSIWYG_Element*> marked;
+	marked.swap(fDontJoin);
+	for (WYSIWYG_Element* element : marked)
 		element->dontJoin = false;
+	return marked;
+}
+
+void
+WYSIWYG_Engine::_PlaceOnward(WYSIWYG_Element* element)
+{
+	std::unordered_set<WYSIWYG_Element*> marked = _ClearDontJoin();
+	Place(element, false);
+	// A text that lost its mark may now give words to the text before it.
+	for (WYSIWYG_Element* text : marked) {
+		bool linked = text == first || text->previous != nullptr;
+		if (linked)
+			Place(text->previous != nullptr ? text->previous : text, false);
+	}
 }
 
 void
@@ -387,7 +414,12 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 		WindowLock lock(window);
 		WYSIWYG_Element* lineFirst = element->FirstOnLine();
 		WYSIWYG_Element* startFirst = lineFirst;
-		bool settled = false;
+		// A shift that begins inside the settled lines may stop at its
+		// first line that stays where it is. Finding out whether it begins
+		// there costs the distance to their beginning, which a shift from
+		// above them would walk anyway.
+		bool settled = fSettledFrom != nullptr && lineFirst != fSettledFrom
+			&& _Follows(lineFirst, fSettledFrom);
 		// LineTop of each further line follows from the line above as it
 		// has just been moved, so it is carried along instead of being
 		// looked up again.
@@ -527,7 +559,7 @@ WYSIWYG_Engine::SplitText(WText* text, int32 position, bool force)
 				text->Delete(position, length);
 			FitSplitSize(text);
 		}
-		added->dontJoin = true;
+		SetDontJoin(added, true);
 		added->BTextView::KeyDown("", 0);
 		// The page's white space after the text is after its tail now.
 		added->trailingSpace.swap(text->trailingSpace);

@@ -17,6 +17,8 @@
 #include <Rect.h>
 #include <SupportDefs.h>
 
+#include <unordered_set>
+
 class BScrollView;
 class BView;
 class BWindow;
@@ -72,6 +74,13 @@ public:
 	void ResetScrollRange();
 	WText* SplitText(WText* text, int32 position, bool force);
 	void JoinText(WText* text, int32 count);
+	// Sets or clears the mark that keeps a text from being pulled into the
+	// text before it. The engine knows every marked element, so that taking
+	// all marks away costs what is marked, not the length of the chain.
+	void SetDontJoin(WYSIWYG_Element* element, bool value);
+	// The first of the lines known to sit where ShiftLines puts them, down
+	// to the end of the chain (null when none is known).
+	WYSIWYG_Element* SettledFrom() const { return fSettledFrom; }
 
 	// Environments and pairing (Pairing.cpp).
 	void Do(WYSIWYG_Element* element);
@@ -148,7 +157,13 @@ private:
 	// line begins with one); returns the element that ends it, or null when
 	// the chain ends inside it.
 	WYSIWYG_Element* _PlaceLine(WYSIWYG_Element* element, bool* chainEnded);
-	void _ClearDontJoin();
+	// Takes every dontJoin mark away; returns the elements that had one.
+	std::unordered_set<WYSIWYG_Element*> _ClearDontJoin();
+	// What laying out every line from `element` to the end gives, for a
+	// change that only touches the lines from `element` to the next hard
+	// break: those lines and the lines of the texts whose mark went are laid
+	// out again, everything below only moves.
+	void _PlaceOnward(WYSIWYG_Element* element);
 	// The text element that has the keyboard focus, or null.
 	WText* _FocusedText();
 	// Editing.cpp: a new empty text linked after `after`, not laid out;
@@ -185,6 +200,9 @@ private:
 	// would move either.
 	WYSIWYG_Element* fSettledFrom;
 	bool fShiftedInPlace;
+
+	// The elements whose dontJoin is set (see SetDontJoin).
+	std::unordered_set<WYSIWYG_Element*> fDontJoin;
 
 	uint32 fEmptyCount;
 

@@ -86,6 +86,8 @@ protected:
 			lastWasTag = tag;
 			previous = e;
 		}
+		std::string moved = ShiftDifference();
+		ASSERT_TRUE(moved.empty()) << step << "\n" << moved;
 		std::string difference = RelayoutDifference();
 		ASSERT_TRUE(difference.empty()) << step << "\n" << difference;
 	}

@@ -131,6 +131,25 @@ PageFixture::RelayoutDifference()
 }
 
 
+std::string
+PageFixture::ShiftDifference()
+{
+	std::string before = Dump();
+	WYSIWYG_Element* settled = Engine()->SettledFrom();
+	if (settled == nullptr)
+		return std::string();
+	if (!Window()->Lock())
+		return "window lock failed";
+	// Carrying the environments down again forgets which lines are known
+	// to be in place, so the shift walks every line.
+	Engine()->Do(nullptr);
+	Engine()->ShiftLines(settled);
+	Window()->Unlock();
+	std::string after = Dump();
+	return before == after ? std::string() : DiffLines(after, before);
+}
+
+
 void
 PageFixture::Type(const std::string& bytes, int32 modifiers)
 {

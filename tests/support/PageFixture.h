@@ -60,6 +60,11 @@ protected:
 	// Lays the whole chain out again; empty when that moved nothing (the
 	// flow of the lines, FlowDump()), else the first differing lines.
 	std::string RelayoutDifference();
+	// Moves every line the engine holds to be in place (from its
+	// SettledFrom() on) to where the line above puts it, walking them all;
+	// empty when that moved nothing, else the first differing lines of the
+	// dump. An edit that stopped moving lines too early shows here.
+	std::string ShiftDifference();
 
 	// Posts a key to the visual window as the keyboard does and handles
 	// it: the focused view gets it with the message as the window's
