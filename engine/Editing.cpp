@@ -112,10 +112,11 @@ WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag)
 	closing->Do();
 	fDoWalking = false;
 	fDoContinue = nullptr;
+	// Unless the walk runs, the lines below the pair's keep their places:
+	// the layout of the pair's lines moves them as a whole.
 	if (oldNext != nullptr
 		&& !SameLook(closing->environment, after->environment))
 		Do(oldNext);
-	fSettledFrom = nullptr;
 
 	WYSIWYG_Element* following = closing->next;
 	if (following == nullptr || (dynamic_cast<WText*>(following) == nullptr

@@ -387,14 +387,14 @@ WYSIWYG_Engine::Do(WYSIWYG_Element* element)
 		element = first;
 	if (element == nullptr)
 		return;
-	// Environments change sizes: where lines sit is no longer known.
-	fSettledFrom = nullptr;
 	if (fDoWalking) {
 		// A style element asks to carry its change on: the running walk
 		// goes on from there.
 		fDoContinue = element;
 		return;
 	}
+	// Environments change sizes: where lines sit is no longer known.
+	fSettledFrom = nullptr;
 	fDoWalking = true;
 	while (element != nullptr) {
 		fDoContinue = nullptr;

@@ -16,7 +16,9 @@
 #include <ScrollView.h>
 #include <Window.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Alerts.h"
 #include "CrashProtector.h"
@@ -463,6 +465,13 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 				settled = true;
 			if (settled && delta == 0)
 				break;
+			if (settled && minTop < 900000.0f) {
+				// Each line from here on sits where the one above puts it,
+				// so they all move by the same amount: no line needs to be
+				// measured.
+				_MoveRest(lineFirst, minTop, delta);
+				break;
+			}
 			float maxBottom = 0;
 			bool hasView = false;
 			for (WYSIWYG_Element* e = moveFrom; e != stop; e = e->next) {
@@ -488,6 +497,57 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 			fShiftedInPlace = true;
 	}
 	ResetScrollRange();
+}
+
+void
+WYSIWYG_Engine::_MoveRest(WYSIWYG_Element* lineFirst, float top, float delta)
+{
+	// The lines from `lineFirst` on hold every view at or below `top`, but
+	// for views of the lines just laid out above them, which may have
+	// grown into that band: those stay. Line bottoms only grow down the
+	// page, so the search ends at the first line above that ends higher.
+	std::vector<BView*> staying;
+	WYSIWYG_Element* last = lineFirst->previous;
+	while (last != nullptr) {
+		WYSIWYG_Element* lineStart = last->FirstOnLine();
+		bool hasView = false;
+		float maxBottom = 0;
+		for (WYSIWYG_Element* e = lineStart; e != last->next; e = e->next) {
+			if (BView* elementView = e->View()) {
+				BRect frame = elementView->Frame();
+				hasView = true;
+				if (frame.bottom > maxBottom)
+					maxBottom = frame.bottom;
+				if (frame.top >= top)
+					staying.push_back(elementView);
+			}
+		}
+		if (hasView && maxBottom < top)
+			break;
+		last = lineStart->previous;
+	}
+
+	// The main view's children lie in one array, so going through them
+	// all is far quicker than following the chain from element to element.
+	for (int32 i = 0, count = view->CountChildren(); i < count; i++) {
+		BView* child = view->ChildAt(i);
+		if (child->Frame().top < top)
+			continue;
+		if (!staying.empty()
+			&& std::find(staying.begin(), staying.end(), child)
+				!= staying.end())
+			continue;
+		child->MoveBy(0, delta);
+	}
+
+	// The rules below are drawn where their lines are now by the update;
+	// their old bands must be drawn over too.
+	BRect bounds = view->Bounds();
+	float from = delta < 0 ? top + delta : top;
+	if (from < bounds.top)
+		from = bounds.top;
+	if (from <= bounds.bottom)
+		view->Invalidate(BRect(bounds.left, from, bounds.right, bounds.bottom));
 }
 
 void

@@ -164,6 +164,10 @@ private:
 	// break: those lines and the lines of the texts whose mark went are laid
 	// out again, everything below only moves.
 	void _PlaceOnward(WYSIWYG_Element* element);
+	// ShiftLines for lines that all sit where the line above puts them:
+	// every view from the line of `lineFirst`, whose highest view is at
+	// `top`, to the end of the chain moves by `delta`.
+	void _MoveRest(WYSIWYG_Element* lineFirst, float top, float delta);
 	// The text element that has the keyboard focus, or null.
 	WText* _FocusedText();
 	// Editing.cpp: a new empty text linked after `after`, not laid out;

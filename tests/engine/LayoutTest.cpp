@@ -553,3 +553,64 @@ TEST_F(LayoutTest, LinesOfManyPiecesStayInsideTheView)
 	}
 	EXPECT_EQ(3, lines) << Dump();
 }
+
+// Edits whose lines grow or shrink move the lines below them as a whole new
+// layout puts them, vertical places included (the page has no text taller
+// than its line's first, where the two may differ): a line that grows into
+// the band of the lines below stays where it was laid out, and moving the
+// lines below stops at nothing. Each check is preceded by two edits, so that
+// the second moves lines the first has left in place.
+TEST_F(LayoutTest, EditsMoveTheLinesBelowWhereAWholeLayoutPutsThem)
+{
+	std::string words;
+	for (int i = 0; i < 14; i++)
+		words += "alpha beta gamma ";
+	Parse("<BODY>" + words + "last<BR>" + words + "<P>short line<HR>"
+		"<IMG SRC=\"" + std::string(QUILLORA_TEST_DATA)
+		+ "/images/pic50x40.gif\"> picture " + words + "<BR>end</BODY>");
+	// The caret into the first text holding `part`, at `offset` (-1: its
+	// end).
+	auto focus = [&](const char* part, int32 offset) {
+		WText* found = nullptr;
+		for (WYSIWYG_Element* e = First(); e != nullptr && found == nullptr;
+				e = e->Next()) {
+			WText* text = dynamic_cast<WText*>(e);
+			if (text != nullptr && strstr(text->Text(), part) != nullptr)
+				found = text;
+		}
+		ASSERT_NE(nullptr, found) << part << "\n" << Texts();
+		ASSERT_TRUE(Window()->Lock());
+		found->MakeFocus(true);
+		found->Select(offset < 0 ? found->TextLength() : offset,
+			offset < 0 ? found->TextLength() : offset);
+		Window()->Unlock();
+	};
+	auto check = [&](const char* step) {
+		std::string incremental = Dump();
+		Refresh();
+		std::string whole = Dump();
+		EXPECT_TRUE(incremental == whole) << step << "\n"
+			<< DiffLines(whole, incremental);
+	};
+
+	focus("last", -1);
+	Type("x");
+	Type(" words that wrap onto a new line");
+	check("typing that adds a line");
+	focus("alpha beta", 11);
+	Type("\n");
+	Type("y");
+	check("Enter in a paragraph");
+	Type("\x08");
+	Type("\x08");
+	check("Backspace joining the lines");
+	focus(" picture", 3);
+	Type("\n");
+	Type("\n");
+	Type("\x08");
+	check("Enter beside a picture");
+	focus("short", 0);
+	Type("Pneumonoultramicroscopicsilicovolcanoconiosis ");
+	Type("z");
+	check("a long word after a line break");
+}
