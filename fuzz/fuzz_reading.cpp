@@ -20,14 +20,6 @@ using namespace quillora_fuzz;
 
 namespace {
 
-std::string
-Generate(Page* page)
-{
-	page->GenerateHTML();
-	return std::string(page->HTMLBuffer(), page->HTMLBufferLength());
-}
-
-
 void
 OpenFromFile(Page* page, const char* data, size_t length)
 {
@@ -35,18 +27,6 @@ OpenFromFile(Page* page, const char* data, size_t length)
 		Fail("cannot write the page file", FuzzPagePath());
 	page->Update(true);
 	BPrivate::dispatch_until_idle();
-}
-
-
-std::string
-FirstDifference(const std::string& a, const std::string& b)
-{
-	size_t at = 0;
-	while (at < a.size() && at < b.size() && a[at] == b[at])
-		at++;
-	size_t from = at > 200 ? at - 200 : 0;
-	return "at byte " + std::to_string(at) + "\n--- second:\n"
-		+ a.substr(from, 400) + "\n--- third:\n" + b.substr(from, 400);
 }
 
 }	// namespace
@@ -58,15 +38,15 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 	Page* page = TheFuzzPage();
 
 	OpenFromFile(page, reinterpret_cast<const char*>(data), size);
-	Generate(page);
+	GenerateDocument(page);
 
 	page->UpdateFromVisual();
 	page->Update(false);
 	BPrivate::dispatch_until_idle();
-	std::string second = Generate(page);
+	std::string second = GenerateDocument(page);
 
 	OpenFromFile(page, second.data(), second.size());
-	std::string third = Generate(page);
+	std::string third = GenerateDocument(page);
 
 	if (second != third)
 		Fail("the document read back differs", FirstDifference(second, third));

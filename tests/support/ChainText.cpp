@@ -1,6 +1,7 @@
 // Chain descriptions for the tests (see ChainText.h).
 #include "ChainText.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "Anchor.h"
@@ -34,6 +35,30 @@ DiffLines(const std::string& expected, const std::string& found)
 			out += "- " + l + "\n+ " + r + "\n";
 			shown++;
 		}
+	}
+	return out;
+}
+
+
+std::string
+FlowOf(const std::string& dump)
+{
+	std::istringstream in(dump);
+	std::string line, out;
+	while (std::getline(in, line)) {
+		size_t frame = line.find(" frame=");
+		if (frame != std::string::npos) {
+			size_t end = line.find(' ', frame + 1);
+			std::string numbers = line.substr(frame + 7,
+				(end == std::string::npos ? line.size() : end) - frame - 7);
+			float l, t, r, b;
+			if (sscanf(numbers.c_str(), "%g,%g,%g,%g", &l, &t, &r, &b) == 4) {
+				line.replace(frame, numbers.size() + 7, " x="
+					+ std::to_string((int)l) + ".." + std::to_string((int)r)
+					+ " h=" + std::to_string((int)(b - t)));
+			}
+		}
+		out += line + "\n";
 	}
 	return out;
 }

@@ -17,6 +17,12 @@ namespace quillora_test {
 // for failure messages that must not print megabytes.
 std::string DiffLines(const std::string& expected, const std::string& found);
 
+// A dump without vertical positions, each frame as "x=left..right
+// h=height": lines after a hard break are moved by their own rule (lowest
+// view top), which can differ from a whole layout by the rise of a taller
+// text; the flow of the text and the horizontal places cannot.
+std::string FlowOf(const std::string& dump);
+
 // One short description of an element: T'text' (WText), C<id>
 // (TextChange), E<type> (EndLine), HR, I<source> (WImage), A+ and A-
 // (Anchor), L<type>+ and L<type>- (List), LI<item type> (List_Element),

@@ -3,9 +3,6 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
-#include <sstream>
-
 #include <Application.h>
 #include <DataIO.h>
 #include <EventLoop.h>
@@ -97,24 +94,7 @@ PageFixture::Dump() const
 std::string
 PageFixture::FlowDump() const
 {
-	std::istringstream in(Dump());
-	std::string line, out;
-	while (std::getline(in, line)) {
-		size_t frame = line.find(" frame=");
-		if (frame != std::string::npos) {
-			size_t end = line.find(' ', frame + 1);
-			std::string numbers = line.substr(frame + 7,
-				(end == std::string::npos ? line.size() : end) - frame - 7);
-			float l, t, r, b;
-			if (sscanf(numbers.c_str(), "%g,%g,%g,%g", &l, &t, &r, &b) == 4) {
-				line.replace(frame, numbers.size() + 7, " x="
-					+ std::to_string((int)l) + ".." + std::to_string((int)r)
-					+ " h=" + std::to_string((int)(b - t)));
-			}
-		}
-		out += line + "\n";
-	}
-	return out;
+	return FlowOf(Dump());
 }
 
 

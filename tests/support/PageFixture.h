@@ -51,10 +51,7 @@ protected:
 	WYSIWYG_Element* First() const;
 	// The chain as the program's --dump writes it.
 	std::string Dump() const;
-	// The dump without vertical positions: lines after a hard break are
-	// moved by their own rule (lowest view top), which can differ from a
-	// whole layout by the rise of a taller text; the flow of the text and
-	// the horizontal places cannot.
+	// The dump without vertical positions (see FlowOf()).
 	std::string FlowDump() const;
 
 	// Lays the whole chain out again; empty when that moved nothing (the
