@@ -22,6 +22,7 @@
 #include <cxxabi.h>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <strings.h>
 #include <string>
 #include <typeinfo>
@@ -420,6 +421,12 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		// Font kinds never nest: the open one ends here first.
 		if (fontKind && CloseOpenTAGs(after, &after, tag, 0) < 0)
 			return nullptr;
+		// As before a single element: a pair never follows another tag
+		// directly (a caret at the start of a text after a line break or
+		// a picture inserts after that tag, and an open font kind may have
+		// been ended right there). The text is laid out with the pair.
+		if (dynamic_cast<WText*>(after) == nullptr)
+			after = _LinkText(after);
 		return _InsertPair(after, tag);
 	}
 
@@ -587,6 +594,16 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	}
 	if (_FontKindOpenAt(text, tag))
 		return;
+	// A picture that cannot be shown reports itself and leaves the text as
+	// it was: not cut at the caret, the selected words kept. The element
+	// made to find out holds the decoded picture for the one inserted.
+	std::unique_ptr<WImage> probe;
+	if (tag == kTagIMG && ref != nullptr) {
+		bool usable = false;
+		probe.reset(new WImage(ref, text, nullptr, this, &usable, nullptr));
+		if (!usable)
+			return;
+	}
 	int32 start, end;
 	text->GetSelection(&start, &end);
 	// A style applied to selected words keeps them: they become the text of

@@ -137,6 +137,17 @@ TEST_F(InsertionTest, StylePairsTakeTheCaretOrTheSelection)
 	EXPECT_EQ("one <U>two</U> three", Body());
 	ExpectSound("U over a selection");
 
+	// At the start of a text after a line break the pair goes in after
+	// the break, with a text of its own between them.
+	for (uint32 command : { kMsgCenter, kMsgBold }) {
+		Open("abc<BR>def");
+		Place("def", 0);
+		Command(command);
+		Type("X");
+		EXPECT_NE(std::string::npos, Body().find("<BR><")) << Body();
+		ExpectSound("a pair after a line break");
+	}
+
 	// Other insertions take the selection's place.
 	Open("one two three");
 	Place("one two three", 4, 8);

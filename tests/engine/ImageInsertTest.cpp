@@ -50,14 +50,14 @@ protected:
 		BPrivate::dispatch_until_idle();
 	}
 
-	void PlaceCaret(const char* text, int32 at)
+	void PlaceCaret(const char* text, int32 at, int32 end = -1)
 	{
 		ASSERT_TRUE(Window()->Lock());
 		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
 			WText* found = dynamic_cast<WText*>(e);
 			if (found != nullptr && strcmp(found->Text(), text) == 0) {
 				found->MakeFocus(true);
-				found->Select(at, at);
+				found->Select(at, end < 0 ? at : end);
 				break;
 			}
 		}
@@ -138,4 +138,12 @@ TEST_F(ImageInsert, NothingChangesWithoutACaretOrAPicture)
 	EXPECT_EQ(before, HTMLOf(nullptr));
 	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
 		EXPECT_EQ(nullptr, dynamic_cast<WImage*>(e)) << Dump();
+
+	// Nor are selected words lost or the text cut where the caret was.
+	std::string chain = Dump();
+	PlaceCaret("Hello world", 6, 11);
+	Choose(fSite + "/broken.gif");
+	EXPECT_EQ(3, fResponder.CountAlerts());
+	EXPECT_EQ(before, HTMLOf(nullptr));
+	EXPECT_EQ(chain, Dump());
 }
