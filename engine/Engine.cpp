@@ -230,6 +230,9 @@ WYSIWYG_Engine::Empty()
 		first->SetNext(nullptr);
 	fLastHint = first;
 	fSettledFrom = nullptr;
+	// The text left is a line of its own now, whatever it ended before.
+	if (first != nullptr && !IsLoading())
+		Place(first, false);
 	ResetScrollRange();
 	view->Invalidate();
 	view->UnlockLooper();

@@ -128,7 +128,6 @@ class Session {
 public:
 	explicit Session(Page* page)
 		:
-		fPage(page),
 		fWindow(page->visualWindow),
 		fEngine(page->visualWindow->engine)
 	{
@@ -148,7 +147,6 @@ private:
 	BPoint _PagePoint(Script& script);
 	std::string _PageText(Script& script);
 
-	Page* fPage;
 	WWindow* fWindow;
 	WYSIWYG_Engine* fEngine;
 };

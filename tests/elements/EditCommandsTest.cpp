@@ -136,6 +136,11 @@ TEST_F(EditCommandsTest, DeleteAllEmptiesThePage)
 	EXPECT_EQ(First(), Focused());
 	Type("new");
 	EXPECT_EQ("new", HTMLOf(nullptr));
+
+	// The text left no longer ends the line it ended.
+	Parse("<BODY>a<BR>c</BODY>");
+	Command(kMsgDeleteAll);
+	ExpectLaidOut("Delete all after a line break");
 }
 
 // The chain check names every element in order, line ends marked, and
