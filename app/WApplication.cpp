@@ -109,8 +109,12 @@ WApplication::~WApplication()
 void
 WApplication::StartingFinished()
 {
-	// No installation from a batch run: it changes nothing on disk.
-	if (firstStart && !batchMode) {
+	// No installation from a batch run: it changes nothing on disk. Nor
+	// does it test the image translators: nobody is there to read about
+	// them, and decoding the two pictures is a good part of a short run.
+	if (batchMode)
+		return;
+	if (firstStart) {
 		FirstStart();
 		return;
 	}
