@@ -66,7 +66,9 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fText = new TextStorage;
 	fStyles = new TextStyleRuns(make_style(font, color));
 	fLayout = new TextLayout(fText, fStyles);
-	fUndo = new TextUndoBuffer;
+	// The undo buffer comes with the first edit that can be undone: most
+	// text views of a page are never edited.
+	fUndo = NULL;
 	fNullStyle = NULL;
 
 	fTextRect = textRect;
@@ -161,7 +163,7 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 	if (offset <= fAnchor)
 		fAnchor += length;
 
-	if (fUndo->IsRecording())
+	if (fUndo != NULL && fUndo->IsRecording())
 		fUndo->AddInsert(offset, text, length);
 
 	_TextChanged();
@@ -193,7 +195,7 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 		return;
 
 	int32 length = toOffset - fromOffset;
-	if (fUndo->IsRecording()) {
+	if (fUndo != NULL && fUndo->IsRecording()) {
 		text_run_array* runs = fStylable
 			? RunArray(fromOffset, toOffset) : NULL;
 		fUndo->AddDelete(fromOffset, fText->RangePointer(fromOffset, toOffset),
@@ -460,15 +462,18 @@ BTextView::SetReferencePrefix(uint8 prefix)
 void
 BTextView::_BeginEdit(undo_state kind)
 {
-	if (fUndoEnabled)
+	if (fUndoEnabled) {
+		if (fUndo == NULL)
+			fUndo = new TextUndoBuffer;
 		fUndo->StartAction(kind, fSelStart);
+	}
 }
 
 
 void
 BTextView::_EndEdit()
 {
-	if (fUndoEnabled)
+	if (fUndoEnabled && fUndo != NULL)
 		fUndo->EndAction(fSelStart);
 	if (fNullStyle != NULL) {
 		delete fNullStyle;
@@ -516,7 +521,8 @@ BTextView::_ReplaceSelection(const char* text, int32 length,
 void
 BTextView::_DiscardUndo()
 {
-	fUndo->Clear();
+	if (fUndo != NULL)
+		fUndo->Clear();
 }
 
 
@@ -909,13 +915,18 @@ BTextView::SetDoesUndo(bool undo)
 {
 	fUndoEnabled = undo;
 	if (!undo)
-		fUndo->Clear();
+		_DiscardUndo();
 }
 
 
 undo_state
 BTextView::UndoState(bool* isRedo) const
 {
+	if (fUndo == NULL) {
+		if (isRedo != NULL)
+			*isRedo = false;
+		return B_UNDO_UNAVAILABLE;
+	}
 	return fUndo->State(isRedo);
 }
 

@@ -244,7 +244,7 @@ void
 BTextView::Undo(BClipboard* clipboard)
 {
 	bool isRedo;
-	undo_state kind = fUndo->State(&isRedo);
+	undo_state kind = UndoState(&isRedo);
 	if (!fUndoEnabled || kind == B_UNDO_UNAVAILABLE)
 		return;
 
