@@ -66,24 +66,23 @@ const Escape kEscapes[] = {
 	{ "&nbsp;", 6, kNonBreakingSpace },
 };
 
+// The bytes ReadPageText() changes: the "&" of a reference and the two
+// marking bytes.
+const char kHeldAsReference[] = { '&', kNonBreakingSpace, kReferenceMark, '\0' };
+
 // Page text as the text element holds it: the program's own escapes become
 // their bytes, every other "&" the reference mark, so that whatever follows
 // it (a named or numeric reference, a legacy one without ";", a lone "&") is
 // written back as it was read. The two marking bytes cannot stand for
 // themselves in the text: where the page has them they are held as numeric
 // references to themselves. Raw text (XMP, PLAINTEXT) holds no references
-// and is taken as it is.
+// and is taken as it is (see Read()).
 std::vector<char>
-ReadPageText(const char* text, bool raw)
+ReadPageText(const char* text)
 {
 	size_t length = strlen(text);
 	std::vector<char> out;
 	out.reserve(length + 1);
-	if (raw) {
-		out.assign(text, text + length);
-		out.push_back('\0');
-		return out;
-	}
 	for (size_t i = 0; i < length; i++) {
 		char c = text[i];
 		if (c == '&') {
@@ -317,9 +316,12 @@ WText::Read(char* text)
 
 	if (text == nullptr || text[0] == '\0')
 		SetText("");
-	else {
-		std::vector<char> decoded = ReadPageText(text,
-			environment->preformatted == kRawText);
+	else if (environment->preformatted == kRawText
+		|| strpbrk(text, kHeldAsReference) == nullptr) {
+		// Most runs of a page hold nothing to decode: no copy then.
+		SetText(text);
+	} else {
+		std::vector<char> decoded = ReadPageText(text);
 		SetText(&decoded[0]);
 	}
 
@@ -474,30 +476,43 @@ WText::InsertText(const char* text, int32 length, int32 offset,
 	bool whiteBefore = offset - 1 >= 0 && IsWhite(ByteAt(offset - 1));
 	bool whiteAt = offset < textLength && IsWhite(ByteAt(offset));
 
+	// Text whose only white space is single blanks is its own result (a
+	// page's runs mostly are): it goes in as it is, without a copy.
+	bool singleBlanks = true;
+	for (int32 i = 0; i < length && singleBlanks; i++) {
+		if (IsWhite(text[i]) && (text[i] != ' ' || (i > 0 && text[i - 1] == ' ')))
+			singleBlanks = false;
+	}
+	const char* bytes = text;
+	size_t size = length > 0 ? size_t(length) : 0;
 	std::vector<char> result;
-	result.reserve(length > 0 ? length : 0);
-	bool inWhite = false;
-	for (int32 i = 0; i < length; i++) {
-		if (IsWhite(text[i])) {
-			if (!inWhite)
-				result.push_back(' ');
-			inWhite = true;
-		} else {
-			result.push_back(text[i]);
-			inWhite = false;
+	if (!singleBlanks) {
+		result.reserve(size);
+		bool inWhite = false;
+		for (int32 i = 0; i < length; i++) {
+			if (IsWhite(text[i])) {
+				if (!inWhite)
+					result.push_back(' ');
+				inWhite = true;
+			} else {
+				result.push_back(text[i]);
+				inWhite = false;
+			}
 		}
+		bytes = result.data();
+		size = result.size();
 	}
 	size_t from = 0;
-	if (whiteBefore && !result.empty() && result[0] == ' ')
+	if (whiteBefore && size > 0 && bytes[0] == ' ')
 		from = 1;
-	size_t to = result.size();
+	size_t to = size;
 	if (whiteAt) {
-		while (to > from && result[to - 1] == ' ')
+		while (to > from && bytes[to - 1] == ' ')
 			to--;
 	}
 
 	if (to > from)
-		BTextView::InsertText(&result[from], to - from, offset, runs);
+		BTextView::InsertText(bytes + from, to - from, offset, runs);
 	ResizeToPreferred();
 }
 
