@@ -4,6 +4,7 @@
  */
 #include "Parser.h"
 
+#include <ctype.h>
 #include <string.h>
 
 #include "Functions.h"
@@ -43,7 +44,13 @@ Parser::Comp(const char* tagText)
 	memcpy(name, tagText, length);
 	name[length] = '\0';
 
+	// A name can only be the beginning of a tag with its first letter:
+	// the others are passed over without comparing the whole name.
+	int first = tolower((unsigned char)name[0]);
 	for (int id = 2; id < kTagCount; id++) {
+		if ((unsigned char)name[0] < 128
+			&& tolower((unsigned char)tags[id][0]) != first)
+			continue;
 		if (strcmpxcase(name, tags[id]))
 			return id;
 	}
