@@ -14,6 +14,7 @@
 #include <List.h>
 #include <Roster.h>
 
+#include "HeapPages.h"
 #include "LooperPrivate.h"
 #include "MessagePrivate.h"
 
@@ -129,6 +130,7 @@ BApplication::BApplication(const char* signature, status_t* error)
 void
 BApplication::_Init(const char* signature, status_t* error)
 {
+	BPrivate::use_large_heap_pages();
 	fSignature = NULL;
 	fInitError = B_OK;
 	fRunning = false;

@@ -7,6 +7,7 @@
 #include <Message.h>
 #include <MessageFilter.h>
 
+#include "HeapPages.h"
 #include "LooperPrivate.h"
 
 
@@ -14,6 +15,9 @@ BHandler::BHandler(const char* name)
 	: fToken(-1), fIndexInLooper(-1), fName(NULL), fLooper(NULL),
 	  fNextHandler(NULL), fFilters(NULL)
 {
+	// Views are handlers, and a large page makes them by the ten thousand:
+	// the heap grows with them.
+	BPrivate::advise_heap_growth();
 	SetName(name);
 }
 
