@@ -32,6 +32,7 @@
 #include "EndLine.h"
 #include "GarbageCollector.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "Page.h"
 #include "Parser.h"
 #include "TextChange.h"
@@ -42,6 +43,28 @@
 #include "WYSIWYG_View.h"
 
 extern char** environ;
+
+namespace {
+
+// Whether an element's Do() left its environment exactly as it was: every
+// field, the ones the elements after it copy and its own.
+bool
+SameEnvironment(const Environment& a, const Environment& b)
+{
+	return a.fontType == b.fontType && a.font == b.font
+		&& a.italic == b.italic && a.color == b.color
+		&& a.underlined == b.underlined && a.leftMargin == b.leftMargin
+		&& a.rightMargin == b.rightMargin && a.breakBefore == b.breakBefore
+		&& a.breakAfter == b.breakAfter && a.hAlignment == b.hAlignment
+		&& a.vAlignment == b.vAlignment
+		&& a.currentAnchor == b.currentAnchor
+		&& a.currentList == b.currentList
+		&& a.preformatted == b.preformatted
+		&& a.openCenter == b.openCenter
+		&& a.leftMarginAfter == b.leftMarginAfter;
+}
+
+}	// namespace
 
 WYSIWYG_Engine::WYSIWYG_Engine(BRect frame, BWindow* window, Page* page)
 	:
@@ -59,6 +82,7 @@ WYSIWYG_Engine::WYSIWYG_Engine(BRect frame, BWindow* window, Page* page)
 	fLoading(0),
 	fDoWalking(false),
 	fDoContinue(nullptr),
+	fDoCarriesAll(0),
 	fLastHint(nullptr),
 	fSettledFrom(nullptr),
 	fShiftedInPlace(false),
@@ -387,6 +411,11 @@ WYSIWYG_Engine::Test()
 void
 WYSIWYG_Engine::Do(WYSIWYG_Element* element)
 {
+	// A walk from a given element may end early (see _CarriesOn); one over
+	// the whole chain is asked for when fonts or colours changed under
+	// every element, and runs to the end.
+	bool mayStop = element != nullptr && fDoCarriesAll == 0
+		&& !_ReadFurtherOn(element->previous);
 	if (element == nullptr)
 		element = first;
 	if (element == nullptr)
@@ -402,11 +431,29 @@ WYSIWYG_Engine::Do(WYSIWYG_Element* element)
 	fDoWalking = true;
 	while (element != nullptr) {
 		fDoContinue = nullptr;
+		Environment before(*element->environment);
 		element->Do();
+		if (mayStop && _ReadFurtherOn(element))
+			mayStop = false;
+		else if (mayStop && SameEnvironment(before, *element->environment))
+			break;
 		element = fDoContinue != nullptr ? fDoContinue : element->next;
 	}
 	fDoWalking = false;
 	fDoContinue = nullptr;
+}
+
+bool
+WYSIWYG_Engine::_ReadFurtherOn(WYSIWYG_Element* element)
+{
+	if (element == nullptr)
+		return false;
+	if (dynamic_cast<List*>(element) != nullptr
+		|| dynamic_cast<List_Element*>(element) != nullptr)
+		return true;
+	TextChange* change = dynamic_cast<TextChange*>(element);
+	return change != nullptr && (change->type == kTagCENTER
+		|| change->type == -kTagCENTER);
 }
 
 WYSIWYG_Element*
@@ -534,6 +581,12 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 	WText* previousText = element->FindPreviousText();
 	WYSIWYG_Element* before = element->previous;
 	WYSIWYG_Element* after = element->next;
+	// Without a list, an item or a centred passage's end, what elements
+	// further on read from before them changes: the walk that relinking
+	// starts runs to the end.
+	bool carriesAll = _ReadFurtherOn(element);
+	if (carriesAll)
+		fDoCarriesAll++;
 	// Both links first: a style element re-applies itself when its next
 	// changes, and the walk must not copy from the element going away.
 	if (before != nullptr)
@@ -544,6 +597,12 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 		before->SetNext(after);
 	if (after != nullptr)
 		after->SetPrevious(before);
+	// Relinking walks on only behind a style element; items further on
+	// must be numbered again whatever comes before them.
+	if (carriesAll && after != nullptr && !IsLoading())
+		Do(after);
+	if (carriesAll)
+		fDoCarriesAll--;
 	if (element == firstSelection || element == lastSelection
 		|| element == (WYSIWYG_Element*)fRangeAnchor
 		|| element == (WYSIWYG_Element*)fRangeActive)

@@ -193,6 +193,14 @@ private:
 	// on with.
 	bool fDoWalking;
 	WYSIWYG_Element* fDoContinue;
+	// A walk ends at the first element whose environment comes out as it
+	// was: everything after it would copy the same. Not a walk that has
+	// passed (or was asked for by) a list, a list item or a CENTER: a
+	// closing list, the next item's number and a closing CENTER read them
+	// from further back. Nor while this count is above 0 (an element of
+	// that kind is being taken out).
+	int32 fDoCarriesAll;
+	static bool _ReadFurtherOn(WYSIWYG_Element* element);
 
 	// Where the search for the last element starts (an element of the
 	// chain, or null).

@@ -5,7 +5,12 @@
 
 #include "PageFixture.h"
 
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
 #include "Anchor.h"
+#include "Environment.h"
 #include "List_Element.h"
 #include "TextChange.h"
 
@@ -240,4 +245,79 @@ TEST_F(PairingTest, CloseOpenTagsSplitsARangeThatGoesOn)
 	EXPECT_EQ(head->Next(), result);
 	EXPECT_EQ(fPage->boldFont, Text("cd")->environment->font);
 	EXPECT_EQ(Strings(), Alerts());
+}
+
+// After an element is taken out the environments are carried on only as far
+// as they change; what comes out must be what a walk over the whole chain
+// gives: fonts and styles, a picture inside a range, ordered-list numbers
+// after an item, a closing list, a closing CENTER.
+TEST_F(PairingTest, EnvironmentWalksEndWhereNothingFurtherOnChanges)
+{
+	Parse("<BODY>a <B>b</B> c <I>x <IMG SRC=\"" + std::string(QUILLORA_TEST_DATA)
+		+ "/images/pic16x12.png\"> y</I> z <CENTER>centred <CENTER>inner"
+		"</CENTER> back</CENTER> after <OL><LI>one <B>bold</B><LI>two"
+		"<UL><LI>in</UL><LI>three<LI>four</OL> tail <U>under <IMG SRC=\""
+		+ std::string(QUILLORA_TEST_DATA) + "/images/pic16x12.png\"> more"
+		"</U> end</BODY>");
+	// Every element's environment, with the elements it names as places
+	// in the chain, and the chain dump (list levels, item numbers).
+	auto environments = [&]() {
+		std::vector<WYSIWYG_Element*> order;
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
+			order.push_back(e);
+		auto place = [&](const void* element) {
+			auto found = std::find(order.begin(), order.end(), element);
+			return found == order.end() ? -1 : (int)(found - order.begin());
+		};
+		std::ostringstream out;
+		for (WYSIWYG_Element* e : order) {
+			const Environment* env = e->environment;
+			out << place(e) << " kind=" << env->fontType << " font="
+				<< env->font << " italic=" << env->italic << " under="
+				<< env->underlined << " margins=" << env->leftMargin << ","
+				<< env->rightMargin << "," << env->leftMarginAfter
+				<< " align=" << env->hAlignment << "," << env->vAlignment
+				<< " anchor=" << place(env->currentAnchor) << " list="
+				<< place(env->currentList) << " center="
+				<< place(env->openCenter) << "\n";
+		}
+		return out.str() + Dump();
+	};
+	auto expectWhole = [&](const char* step) {
+		std::string walked = environments();
+		ASSERT_TRUE(Window()->Lock());
+		Engine()->Do(nullptr);
+		Window()->Unlock();
+		std::string whole = environments();
+		EXPECT_TRUE(walked == whole) << step << "\n"
+			<< DiffLines(whole, walked);
+	};
+	// Takes an element out and carries the environments on from what
+	// followed it, as an editing step does after taking out a style end.
+	auto remove = [&](WYSIWYG_Element* element) {
+		ASSERT_NE(nullptr, element);
+		ASSERT_TRUE(Window()->Lock());
+		WYSIWYG_Element* after = element->Next();
+		Engine()->Delete(element);
+		Engine()->Do(after);
+		Window()->Unlock();
+	};
+
+	remove(Nth<TextChange>(0));	// <B>
+	expectWhole("an opening B");
+	remove(Nth<TextChange>(1));	// <I>, the picture inside
+	expectWhole("an opening I around a picture");
+	remove(Nth<List_Element>(1));	// the item "two"
+	expectWhole("an ordered item");
+	remove(Nth<List>(1));		// the inner <UL>
+	expectWhole("an inner opening list");
+	remove(Nth<TextChange>(2));	// the outer <CENTER>
+	expectWhole("an opening CENTER");
+	TextChange* underline = nullptr;
+	for (int i = 0; Nth<TextChange>(i) != nullptr; i++) {
+		if (Nth<TextChange>(i)->Type() == 86)
+			underline = Nth<TextChange>(i);
+	}
+	remove(underline);
+	expectWhole("an opening U, which leaves the font as it is");
 }
