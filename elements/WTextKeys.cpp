@@ -17,8 +17,10 @@
 
 #include <cctype>
 
+#include "Anchor.h"
 #include "EndLine.h"
 #include "HorizontalLine.h"
+#include "List_Element.h"
 #include "Page.h"
 #include "TextChange.h"
 #include "WYSIWYG_Engine.h"
@@ -462,6 +464,36 @@ KeySpace(KeyContext& context, const char* byte)
 	context.Modified();
 }
 
+// A link that encloses no text goes with its partner, an item that holds
+// no text goes, and a list without items goes with its partner.
+bool
+RemoveEmptyLinkOrList(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
+{
+	WYSIWYG_Element* partner = nullptr;
+	if (Anchor* anchor = dynamic_cast<Anchor*>(element)) {
+		if (anchor->HasText())
+			return false;
+		partner = anchor->FindOpeningClosing();
+	} else if (List_Element* item = dynamic_cast<List_Element*>(element)) {
+		if (item->HasText())
+			return false;
+	} else if (List* list = dynamic_cast<List*>(element)) {
+		if (list->HasElements())
+			return false;
+		partner = list->FindOpeningClosing();
+	} else
+		return false;
+	WYSIWYG_Element* before = element->previous;
+	engine->Delete(partner);
+	engine->Delete(element);
+	// What lay in the link or list no longer names it, and the numbered
+	// items after a removed one count one less.
+	bool linked = before != nullptr
+		&& (before == engine->FirstElement() || before->previous != nullptr);
+	engine->Do(linked ? before : nullptr);
+	return true;
+}
+
 // The elements that Backspace and Delete take out when they meet them next
 // to the caret: line breaks, rules and style pairs that enclose no text.
 bool
@@ -483,12 +515,13 @@ RemoveNeighbour(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
 		engine->Delete(element);
 		return true;
 	}
-	return false;
+	return RemoveEmptyLinkOrList(engine, element);
 }
 
 // Backspace at the start of a text and Delete at its end: the first thing
 // met in that direction goes. A text loses its nearest character; a line
-// break, a rule or an empty style pair is taken out; a tag that still
+// break, a rule, an empty style or link pair, an empty list item or a list
+// without items is taken out; a tag that still
 // encloses text is passed over to the text beyond it. Empty texts on the
 // way are passed over too, so that every press changes something; when
 // nothing is left in that direction nothing happens.
@@ -596,7 +629,12 @@ KeyTab(KeyContext& context)
 	if (text->CurrentList() == nullptr)
 		return;
 	WYSIWYG_Element* made = text->engine->InsertAt(text, kListItemTag, nullptr);
-	if (WText* next = dynamic_cast<WText*>(made)) {
+	// Typing goes on in the new item: in the text made for it, or in the
+	// one that followed where it went in.
+	WText* next = dynamic_cast<WText*>(made);
+	if (next == nullptr && made != nullptr)
+		next = dynamic_cast<WText*>(made->next);
+	if (next != nullptr) {
 		FocusAt(next, 0);
 		context.current = next;
 	}

@@ -1,7 +1,7 @@
-// Inserting a style pair at the caret: the opening style change, an empty
-// text for the user to type into and the closing style change go in after
-// one element, are linked all four before anything is laid out, and only
-// the lines they touch are laid out again. A pair that chooses the font kind
+// Inserting a style or link pair at the caret: the opening end, an empty
+// text for the user to type into and the closing end go in after one
+// element, are linked all four before anything is laid out, and only the
+// lines they touch are laid out again. A pair that chooses the font kind
 // (bold, fixed, headings ...) first ends the kind open at the caret, as
 // plain text does.
 
@@ -82,13 +82,30 @@ WYSIWYG_Engine::_LinkText(WYSIWYG_Element* after)
 WYSIWYG_Element*
 WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag)
 {
-	bool locked = window != nullptr && window->Lock();
-	WYSIWYG_Element* oldNext = after->next;
-	// Made unlinked, so that making them walks nothing; then linked all
-	// four at once.
+	// Made unlinked, so that making them walks nothing.
 	TextChange* opening = new TextChange(tag, after, nullptr, this, nullptr);
+	TextChange* closing = new TextChange(-tag, opening, nullptr, this,
+		nullptr);
+	return _LinkPair(after, opening, closing);
+}
+
+WText*
+WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
+	WYSIWYG_Element* closing)
+{
+	bool locked = window != nullptr && window->Lock();
+	// As before a single element: a pair never follows another tag
+	// directly (a caret at the start of a text after a line break or a
+	// picture inserts after that tag, and an open font kind may have been
+	// ended right there). The text is laid out with the pair.
+	if (dynamic_cast<WText*>(after) == nullptr)
+		after = _LinkText(after);
+	WYSIWYG_Element* oldNext = after->next;
+	// The ends come unlinked; the text between them is made so too, and
+	// the four are linked at once.
+	opening->previous = after;
 	WText* text = new WText(opening, nullptr, this, nullptr);
-	TextChange* closing = new TextChange(-tag, text, nullptr, this, nullptr);
+	closing->previous = text;
 	after->next = opening;
 	opening->next = text;
 	text->next = closing;
@@ -102,21 +119,7 @@ WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag)
 		view->UnlockLooper();
 	}
 	text->SetText("");
-
-	// The environments of the three, without walking on: when the closing
-	// end gives back what was in force before the pair, nothing after it
-	// changes.
-	fDoWalking = true;
-	opening->Do();
-	text->Do();
-	closing->Do();
-	fDoWalking = false;
-	fDoContinue = nullptr;
-	// Unless the walk runs, the lines below the pair's keep their places:
-	// the layout of the pair's lines moves them as a whole.
-	if (oldNext != nullptr
-		&& !SameLook(closing->environment, after->environment))
-		Do(oldNext);
+	_SettleNew(after, closing, false);
 
 	WYSIWYG_Element* following = closing->next;
 	if (following == nullptr || (dynamic_cast<WText*>(following) == nullptr
@@ -154,4 +157,28 @@ WYSIWYG_Engine::_FontKindOpenAt(WText* text, int32 tag)
 	int32 italic;
 	bool underline;
 	return OpenTAGs(text, counts, italic, underline) == (tag < 0 ? -tag : tag);
+}
+
+void
+WYSIWYG_Engine::_SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last,
+	bool walkOn)
+{
+	// The environments of the new elements, without walking on: when the
+	// last of them gives back what was in force after `after`, nothing
+	// after them changes.
+	fDoWalking = true;
+	for (WYSIWYG_Element* element = after->next; element != nullptr;
+			element = element->next) {
+		fDoContinue = nullptr;
+		element->Do();
+		if (element == last)
+			break;
+	}
+	fDoWalking = false;
+	fDoContinue = nullptr;
+	// Unless the walk runs, the lines below the new elements keep their
+	// places: the layout of their lines moves them as a whole.
+	if (last->next != nullptr
+		&& (walkOn || !SameLook(last->environment, after->environment)))
+		Do(last->next);
 }

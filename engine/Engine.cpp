@@ -35,6 +35,7 @@
 #include "List_Element.h"
 #include "Page.h"
 #include "Parser.h"
+#include "TAGSettingsWindow.h"
 #include "TextChange.h"
 #include "WImage.h"
 #include "WLooper.h"
@@ -471,12 +472,6 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		// Font kinds never nest: the open one ends here first.
 		if (fontKind && CloseOpenTAGs(after, &after, tag, 0) < 0)
 			return nullptr;
-		// As before a single element: a pair never follows another tag
-		// directly (a caret at the start of a text after a line break or
-		// a picture inserts after that tag, and an open font kind may have
-		// been ended right there). The text is laid out with the pair.
-		if (dynamic_cast<WText*>(after) == nullptr)
-			after = _LinkText(after);
 		return _InsertPair(after, tag);
 	}
 
@@ -566,10 +561,18 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 			if (result != nullptr && result->previous != nullptr)
 				_PlaceOnward(result->previous);
 			ResetScrollRange();
+			// What the picture stands for in words is asked at once.
+			if (tag == kTagIMG)
+				TAGSettingsWindow::Open(created);
 		}
 		return result;
 	}
-	// Style pairs, anchors, lists and images come with their elements.
+	if (tag == kTagA)
+		return _InsertAnchor(after);
+	if (tag == kTagUL || tag == kTagOL || tag == kTagDL)
+		return _InsertList(after, tag);
+	if (tag == kTagLI || tag == kTagDT || tag == kTagDD)
+		return _InsertItem(after, tag);
 	return nullptr;
 }
 
@@ -614,7 +617,10 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 	element->SetPrevious(nullptr);
 	element->SetNext(nullptr);
 
+	// A definition term shows no view, but has one.
 	BView* elementView = element->View();
+	if (elementView == nullptr)
+		elementView = dynamic_cast<BView*>(element);
 	if (elementView != nullptr && view != nullptr && view->LockLooper()) {
 		if (elementView->IsFocus() && previousText != nullptr) {
 			int32 length = previousText->TextLength();
@@ -668,12 +674,12 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	}
 	int32 start, end;
 	text->GetSelection(&start, &end);
-	// A style applied to selected words keeps them: they become the text of
-	// the new pair. Anything else takes the selection's place.
+	// A style or a link applied to selected words keeps them: they become
+	// the text of the new pair. Anything else takes the selection's place.
 	std::string kept;
 	if (start < end) {
 		ClearRange();
-		if (IsStylePairTag(tag, nullptr))
+		if (IsStylePairTag(tag, nullptr) || tag == kTagA)
 			kept.assign(text->Text() + start, end - start);
 		text->Delete(start, end);
 	}

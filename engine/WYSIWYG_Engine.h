@@ -175,6 +175,23 @@ private:
 	WText* _LinkText(WYSIWYG_Element* after);
 	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag);
 	bool _FontKindOpenAt(WText* text, int32 tag);
+	// Links the two ends of a pair (made unlinked) with a new empty text
+	// between them after `after`, lays them out and gives the text the
+	// focus; returns that text.
+	WText* _LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
+		WYSIWYG_Element* closing);
+	// Runs Do() of the new elements linked from after->next to `last`,
+	// then carries it on past them when they change what follows (always
+	// with `walkOn`, for what depends on more than the look: numbers).
+	void _SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last,
+		bool walkOn);
+	// EditingLists.cpp: a link pair; a list with two items; a list item.
+	WYSIWYG_Element* _InsertAnchor(WYSIWYG_Element* after);
+	WYSIWYG_Element* _InsertList(WYSIWYG_Element* after, int32 tag);
+	WYSIWYG_Element* _InsertItem(WYSIWYG_Element* after, int32 tag);
+	// Lays out the lines from `after` to the one after `last`, the lines
+	// new elements begin.
+	void _PlaceNew(WYSIWYG_Element* after, WYSIWYG_Element* last);
 	// Links a new style change of `type` after `after` without carrying
 	// the environment on.
 	TextChange* _LinkStyle(WYSIWYG_Element* after, int32 type);

@@ -68,6 +68,12 @@ WWindow::MessageReceived(BMessage* message)
 		case kMsgInsertImage:
 			_ShowImagePanel();
 			break;
+		case kMsgInsertAnchor:
+		case kMsgUnorderedList:
+		case kMsgOrderedList:
+		case kMsgDefinitionList:
+			engine->Insert(_InsertionTag(message->what), nullptr);
+			break;
 
 		// Whole-page services of the engine
 		case kMsgDeleteAll:
@@ -167,6 +173,10 @@ WWindow::_InsertionTag(uint32 command)
 		uint32 command;
 		int32 tag;
 	} kInsertions[] = {
+		{ kMsgInsertAnchor, kTagA },
+		{ kMsgUnorderedList, kTagUL },
+		{ kMsgOrderedList, kTagOL },
+		{ kMsgDefinitionList, kTagDL },
 		{ kMsgBlockquote, 11 },		// BLOCKQUOTE
 		{ kMsgBreakLine, 13 },		// BR
 		{ kMsgCenter, 15 },			// CENTER

@@ -4,9 +4,12 @@
 
 #include "PageFixture.h"
 
+#include "Anchor.h"
 #include "EndLine.h"
 #include "Environment.h"
 #include "TextChange.h"
+#include "List_Element.h"
+#include "RTextControl.h"
 
 #include <string>
 
@@ -60,10 +63,19 @@ protected:
 		return out;
 	}
 
-	void ExpectSound(const char* step)
+	// The incremental work left what a whole new environment walk and a
+	// whole layout give (numbers, margins and frames alike), and no two
+	// tags touch.
+	void ExpectSound(const std::string& step)
 	{
-		std::string difference = RelayoutDifference();
-		EXPECT_TRUE(difference.empty()) << step << "\n" << difference;
+		std::string incremental = FlowDump();
+		ASSERT_TRUE(Window()->Lock());
+		Engine()->Do(nullptr);
+		Engine()->Place(nullptr, true);
+		Window()->Unlock();
+		std::string whole = FlowDump();
+		EXPECT_EQ(whole, incremental) << step << "\n"
+			<< DiffLines(whole, incremental);
 		// A text between every two tags, or a line break after one; only
 		// style ends may touch (a range ended where another begins).
 		WYSIWYG_Element* last = nullptr;
@@ -274,6 +286,202 @@ TEST_F(InsertionTest, AfterAPairInItsOwnKindTheLookIsTheWholePagesOne)
 		Engine()->Place(nullptr, true);
 		Window()->Unlock();
 		EXPECT_EQ(pieces, FlowDump()) << c.body;
+	}
+}
+
+// What a list command makes at the end of a text: its two ends, two items
+// and a text for each; typing goes on in the first item and Tab adds one.
+TEST_F(InsertionTest, ListsGoInWithTwoItemsAndGrowByTab)
+{
+	struct Case {
+		uint32 command;
+		const char* open;
+		const char* item;
+		const char* close;
+		const char* body;
+	} cases[] = {
+		{ kMsgUnorderedList, "L1+", "LI1", "L1-",
+			"abc<UL><LI>one<LI>two<LI></UL>" },
+		{ kMsgOrderedList, "L2+", "LI2", "L2-",
+			"abc<OL><LI>one<LI>two<LI></OL>" },
+		// Terms and data take turns as the items go in; the Tab item is the
+		// data of "one", and the old second item keeps its kind.
+		{ kMsgDefinitionList, "L3+", "LI4", "L3-",
+			"abc<DL><DT>one<DD>two<DD></DL>" },
+	};
+	for (const Case& c : cases) {
+		Open("abc");
+		Place("abc", 3);
+		fPage->Saved();
+		Command(c.command);
+		EXPECT_FALSE(fPage->IsSaved()) << c.body;
+		std::string second = c.command == kMsgDefinitionList ? "LI5" : c.item;
+		EXPECT_EQ((std::vector<std::string>{ "T'abc'", c.open, "T''", c.item,
+			"T''", second, "T''", c.close, "T''" }), Chain()) << Dump();
+		ExpectSound(std::string(c.body) + " inserted");
+		Type("one");
+		Type("\t");
+		Type("two");
+		EXPECT_EQ(c.body, Body());
+		ExpectSound(c.body);
+	}
+	// The numbers follow the items.
+	std::vector<int32> numbers;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (List_Element* item = dynamic_cast<List_Element*>(e))
+			numbers.push_back(item->Number());
+	}
+	EXPECT_EQ((std::vector<int32>{ 0, 0, 0 }), numbers);
+
+	Open("<OL><LI>one<LI>two</OL>");
+	Place("one", 3);
+	Type("\t");
+	Type("new");
+	numbers.clear();
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (List_Element* item = dynamic_cast<List_Element*>(e))
+			numbers.push_back(item->Number());
+	}
+	EXPECT_EQ((std::vector<int32>{ 1, 2, 3 }), numbers);
+	EXPECT_EQ("<OL><LI>one<LI>new<LI>two</OL>", Body());
+	ExpectSound("Tab in an ordered list");
+
+	// Outside a list Tab changes nothing.
+	Open("abc");
+	Place("abc", 1);
+	fPage->Saved();
+	Type("\t");
+	EXPECT_EQ("abc", Body());
+	EXPECT_TRUE(fPage->IsSaved());
+}
+
+TEST_F(InsertionTest, ListsNestAndGoInAnywhere)
+{
+	// Inside an item the new list is one level deeper, its items indented
+	// further, and the outer list goes on after it.
+	Open("<UL><LI>one<LI>two</UL>");
+	Place("one", 3);
+	Command(kMsgOrderedList);
+	Type("inner");
+	EXPECT_EQ("<UL><LI>one<OL><LI>inner<LI></OL><LI>two</UL>", Body());
+	int32 levels = 0;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (List* list = dynamic_cast<List*>(e)) {
+			if (list->OpenClose() && list->Type() == kOrderedList) {
+				EXPECT_EQ(2, list->Level());
+				levels++;
+			}
+		}
+		List_Element* item = dynamic_cast<List_Element*>(e);
+		if (item != nullptr && item->ItemType() == kOrderedItem) {
+			EXPECT_EQ(80, item->WBounds().Width()) << Dump();
+		}
+	}
+	EXPECT_EQ(1, levels);
+	ExpectSound("a nested list");
+
+	// At the very start of the page the first element stays a text; in the
+	// middle of a text the list splits it; selected words are replaced.
+	Open("abc");
+	Place("abc", 0);
+	Command(kMsgUnorderedList);
+	EXPECT_NE(nullptr, dynamic_cast<WText*>(First()));
+	EXPECT_EQ("<UL><LI><LI></UL>abc", Body());
+	ExpectSound("a list at the start");
+
+	Open("one two three");
+	Place("one two three", 4, 8);
+	Command(kMsgDefinitionList);
+	Type("x");
+	// (The space before the list's own line is written as that line end.)
+	EXPECT_EQ("one<DL><DT>x<DD></DL>three", Body());
+	ExpectSound("a list over a selection");
+
+	// No rule goes into a list.
+	Open("<UL><LI>one</UL>");
+	Place("one", 1);
+	Command(kMsgHorizontalLine);
+	EXPECT_EQ("<UL><LI>one</UL>", Body());
+}
+
+// A link goes around the selected words (they are kept) or around a new
+// text at the caret, and the tag settings window opens on it at once.
+TEST_F(InsertionTest, LinksTakeTheSelectionAndAskWhereTheyLead)
+{
+	Open("one two three");
+	Place("one two three", 4, 7);
+	fPage->Saved();
+	Command(kMsgInsertAnchor);
+	EXPECT_FALSE(fPage->IsSaved());
+	EXPECT_EQ((std::vector<std::string>{ "T'one '", "A+", "T'two'", "A-",
+		"T' three'" }), Chain()) << Dump();
+	Anchor* link = dynamic_cast<Anchor*>(At(1));
+	ASSERT_NE(nullptr, link);
+	WText* inside = dynamic_cast<WText*>(At(2));
+	ASSERT_NE(nullptr, inside);
+	EXPECT_EQ(link, inside->CurrentAnchor());
+	EXPECT_EQ(*fPage->linkColor, *inside->environment->color);
+	ExpectSound("a link over a selection");
+
+	TAGSettingsWindow* window = TagWindow();
+	ASSERT_NE(nullptr, window);
+	EXPECT_EQ(link, window->element);
+	ASSERT_TRUE(window->Lock());
+	window->firstControl->SetText("two.html");
+	window->Unlock();
+	CloseTagWindow();
+	EXPECT_EQ(nullptr, TagWindow());
+	EXPECT_EQ("one <A HREF=\"two.html\">two</A> three", Body());
+
+	// At the caret typing goes on inside the new link; after the link the
+	// text has the page's own colour again.
+	Open("abcde");
+	Place("abcde", 2);
+	Command(kMsgInsertAnchor);
+	Type("link");
+	ASSERT_NE(nullptr, TagWindow());
+	CloseTagWindow();
+	EXPECT_EQ("ab<A>link</A>cde", Body());
+	WText* after = dynamic_cast<WText*>(Engine()->LastElement());
+	ASSERT_NE(nullptr, after);
+	EXPECT_EQ(nullptr, after->CurrentAnchor());
+	EXPECT_EQ(*fPage->textColor, *after->environment->color);
+	ExpectSound("a link at the caret");
+}
+
+// Backspace and Delete next to links, items and lists that enclose nothing
+// take them out; what enclosed something is passed over.
+TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
+{
+	struct Case {
+		const char* body;
+		const char* text;
+		int32 caret;
+		const char* keys;
+		const char* expected;
+	} cases[] = {
+		{ "ab<A HREF=\"x\">c</A>d", "c", 1, "\x08\x08", "abd" },
+		{ "ab<A NAME=\"n\">c</A>d", "ab", 2, "\x7f\x7f\x7f", "ab" },
+		{ "<UL><LI>one<LI>x</UL>y", "x", 1, "\x08\x08",
+			"<UL><LI>one</UL>y" },
+		{ "<UL><LI>one<LI>x</UL>y", "x", 1, "\x08\x08\x08",
+			"<UL><LI>on</UL>y" },
+		{ "ab<UL><LI></UL>cd", "ab", 2, "\x7f", "ab<UL></UL>cd" },
+		{ "ab<UL><LI></UL>cd", "ab", 2, "\x7f\x7f", "abcd" },
+		{ "ab<OL><LI>x</OL>cd", "cd", 0, "\x08\x08\x08", "abcd" },
+	};
+	for (const Case& c : cases) {
+		Open(c.body);
+		Place(c.text, c.caret);
+		Type(c.keys);
+		EXPECT_EQ(c.expected, Body()) << c.body << " " << Dump();
+		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+			EXPECT_EQ(nullptr, e->CurrentAnchor()) << c.body;
+			if (std::string(c.expected).find('<') == std::string::npos) {
+				EXPECT_EQ(nullptr, e->CurrentList()) << c.body;
+			}
+		}
+		ExpectSound(c.body);
 	}
 }
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "Functions.h"
+#include "RTextControl.h"
 #include "WImage.h"
 #include "WLooper.h"
 
@@ -79,16 +80,24 @@ TEST_F(ImageInsert, ChosenPictureGoesToTheCaret)
 	// Upper-case extensions are pictures too.
 	Choose(fSite + "/Photo.JPG");
 	EXPECT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
-	EXPECT_EQ("Hello<IMG SRC=\"Photo.JPG\" ALT=\"Photo.JPG\" WIDTH=\"32\" "
-		"HEIGHT=\"20\" BORDER=\"0\"> world", HTMLOf(nullptr)) << Dump();
 	EXPECT_FALSE(fPage->IsSaved());
-	// Laid out on the line, after the text before it.
 	WImage* image = nullptr;
 	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
 		if ((image = dynamic_cast<WImage*>(e)) != nullptr)
 			break;
 	}
 	ASSERT_NE(nullptr, image);
+	// The tag settings window asks for the words that stand for it.
+	TAGSettingsWindow* window = TagWindow();
+	ASSERT_NE(nullptr, window);
+	EXPECT_EQ(image, window->element);
+	ASSERT_TRUE(window->Lock());
+	window->firstControl->SetText("A photo");
+	window->Unlock();
+	CloseTagWindow();
+	EXPECT_EQ("Hello<IMG SRC=\"Photo.JPG\" ALT=\"A photo\" WIDTH=\"32\" "
+		"HEIGHT=\"20\" BORDER=\"0\"> world", HTMLOf(nullptr)) << Dump();
+	// Laid out on the line, after the text before it.
 	ASSERT_NE(nullptr, image->FindPreviousText());
 	EXPECT_EQ(image->FindPreviousText()->WFrame().right + 1,
 		image->WFrame().left) << Dump();
@@ -146,4 +155,5 @@ TEST_F(ImageInsert, NothingChangesWithoutACaretOrAPicture)
 	EXPECT_EQ(3, fResponder.CountAlerts());
 	EXPECT_EQ(before, HTMLOf(nullptr));
 	EXPECT_EQ(chain, Dump());
+	EXPECT_EQ(nullptr, TagWindow());
 }

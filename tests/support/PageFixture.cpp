@@ -50,9 +50,34 @@ PageFixture::SetUp()
 }
 
 
+TAGSettingsWindow*
+PageFixture::TagWindow()
+{
+	for (int32 i = 0; i < be_app->CountWindows(); i++) {
+		if (TAGSettingsWindow* window
+				= dynamic_cast<TAGSettingsWindow*>(be_app->WindowAt(i)))
+			return window;
+	}
+	return nullptr;
+}
+
+
+void
+PageFixture::CloseTagWindow()
+{
+	if (TAGSettingsWindow* window = TagWindow()) {
+		window->PostMessage(B_QUIT_REQUESTED);
+		BPrivate::dispatch_until_idle();
+	}
+}
+
+
 void
 PageFixture::TearDown()
 {
+	// A window left open by an insertion goes with its page.
+	while (TagWindow() != nullptr)
+		CloseTagWindow();
 	delete fPage;
 	fPage = nullptr;
 	BPrivate::dispatch_until_idle();

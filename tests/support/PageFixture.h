@@ -27,6 +27,7 @@
 #include "HWindow.h"
 #include "Page.h"
 #include "Parser.h"
+#include "TAGSettingsWindow.h"
 #include "TempFolder.h"
 #include "WText.h"
 #include "WWindow.h"
@@ -98,6 +99,11 @@ protected:
 	void Selection(int32* start, int32* end) const;
 
 	static float FontHeight(BFont* font);
+
+	// The open tag settings window, or null; closing it as its close box
+	// does (the values are stored).
+	static TAGSettingsWindow* TagWindow();
+	static void CloseTagWindow();
 
 	AlertRecorder fResponder;
 	std::string fRoot;
