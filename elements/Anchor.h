@@ -22,6 +22,11 @@ public:
 	virtual void Archive(BMessage* archive);
 	virtual void SetNext(WYSIWYG_Element* element);
 
+	// The pop-up item of a linked text or picture that opens the link's
+	// settings.
+	static constexpr const char* kSettingsLabel
+		= "HyperText link/target settings ...";
+
 	bool OpenTAG() const { return openTag; }
 	const char* LinkTo() const { return linkTo; }
 	const char* Name() const { return name; }

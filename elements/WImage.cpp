@@ -29,8 +29,7 @@
 #include "WYSIWYG_View.h"
 
 const char* const WImage::kImageSettingsLabel = "Image settings ...";
-const char* const WImage::kAnchorSettingsLabel
-	= "HyperText link/target settings ...";
+const char* const WImage::kAnchorSettingsLabel = Anchor::kSettingsLabel;
 const char* const WImage::kAlignLabels[5] = { "Align to TOP",
 	"Align to ABSCENTER", "Align to MIDDLE", "Align to BOTTOM", "Don't align" };
 

@@ -116,6 +116,8 @@ public:
 		{ return !leadingSpace.empty() || !trailingSpace.empty(); }
 
 private:
+	// The pop-up menu of a linked text: the link's settings.
+	void _LinkPopUp(BPoint where);
 	// The size the view must have; resizes only when it differs.
 	void _FitSize();
 	// Sum of the widths of the characters of the first `length` bytes of

@@ -4,11 +4,15 @@
 #include "WText.h"
 
 #include <InterfaceDefs.h>
+#include <MenuItem.h>
 #include <Message.h>
+#include <PopUpMenu.h>
 #include <Window.h>
 
+#include "Anchor.h"
 #include "EndLine.h"
 #include "Page.h"
+#include "TAGSettingsWindow.h"
 #include "WYSIWYG_Engine.h"
 #include "WYSIWYG_View.h"
 
@@ -80,7 +84,26 @@ WText::MouseDown(BPoint where)
 	// is over.
 	if (engine != nullptr)
 		engine->ClearRange();
+	BMessage* message = Window() != nullptr ? Window()->CurrentMessage()
+		: nullptr;
+	int32 buttons = 0;
+	if (CurrentAnchor() != nullptr && message != nullptr
+		&& message->FindInt32("buttons", &buttons) == B_OK
+		&& (buttons & B_SECONDARY_MOUSE_BUTTON) != 0)
+		_LinkPopUp(where);
 	BTextView::MouseDown(where);
+}
+
+void
+WText::_LinkPopUp(BPoint where)
+{
+	// The menu is run here and waited for; its item's message is not used.
+	BPopUpMenu menu("", false, false, B_ITEMS_IN_COLUMN);
+	BMenuItem* item = new BMenuItem(Anchor::kSettingsLabel,
+		new BMessage('    '));
+	menu.AddItem(item);
+	if (menu.Go(ConvertToScreen(where), false, false, false) == item)
+		TAGSettingsWindow::Open(CurrentAnchor());
 }
 
 void

@@ -124,26 +124,33 @@ protected:
 		return html.substr(start, html.find("</BODY>") - start);
 	}
 
-	// A secondary click on the picture whose pop-up menu is answered with
-	// `downs` presses of the down arrow (the first one selects the first
-	// item) and Enter.
-	void PopUp(WImage* image, int downs)
+	// A secondary click on the view (a picture or a text) whose pop-up
+	// menu is answered with `downs` presses of the down arrow (the first
+	// one selects the first item) and Enter, or with none and Escape. The
+	// menus opened count in fMenus.
+	void PopUp(BView* view, int downs)
 	{
-		sOnMenu = [downs](BWindow* menu) {
+		sOnMenu = [this, downs](BWindow* menu) {
+			fMenus++;
 			for (int i = 0; i < downs; i++)
 				ControlsWindow::KeyTo(menu, "\x1f");
-			ControlsWindow::KeyTo(menu, "\n");
+			ControlsWindow::KeyTo(menu, downs > 0 ? "\n" : "\x1b");
 		};
 		WWindow* visual = CurrentPage()->visualWindow;
 		ASSERT_TRUE(visual->Lock());
 		BMessage down = ControlsWindow::MouseMessage(visual, B_MOUSE_DOWN,
-			image, BPoint(2, 2));
+			view, BPoint(2, 2));
+		BMessage up = ControlsWindow::MouseMessage(visual, B_MOUSE_UP,
+			view, BPoint(2, 2));
 		visual->Unlock();
 		down.ReplaceInt32("buttons", B_SECONDARY_MOUSE_BUTTON);
 		visual->PostMessage(&down);
+		visual->PostMessage(&up);
 		Idle();
 		sOnMenu = nullptr;
 	}
+
+	int fMenus = 0;
 };
 
 
@@ -318,6 +325,53 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
 }
 
+
+
+// A linked text's pop-up has the one item that opens its link's settings;
+// a text outside links has none. Either way the click places the caret.
+TEST_F(TagSettingsTest, LinkedTextPopUpOpensItsLinksWindow)
+{
+	OpenContent(kLinkPage);
+	std::vector<Anchor*> anchors = All<Anchor>();
+	ASSERT_EQ(4u, anchors.size());
+	WText* linked = nullptr;
+	WText* plain = nullptr;
+	for (WText* text : All<WText>()) {
+		if (strcmp(text->Text(), "the old page") == 0)
+			linked = text;
+		if (strcmp(text->Text(), "See ") == 0)
+			plain = text;
+	}
+	ASSERT_NE(nullptr, linked);
+	ASSERT_NE(nullptr, plain);
+
+	PopUp(linked, 1);
+	EXPECT_EQ(1, fMenus);
+	ASSERT_EQ(1, CountTagWindows());
+	TAGSettingsWindow* window = nullptr;
+	for (int32 i = 0; i < fApplication->CountWindows(); i++) {
+		if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
+				fApplication->WindowAt(i)))
+			window = tag;
+	}
+	ASSERT_NE(nullptr, window);
+	EXPECT_EQ(anchors[0], window->element);
+	Type(window, window->firstControl, "other.html\n");
+	EXPECT_EQ(0, CountTagWindows());
+	EXPECT_STREQ("other.html", anchors[0]->LinkTo());
+	EXPECT_TRUE(linked->IsFocus());
+
+	// Dismissed, the menu opens nothing.
+	PopUp(linked, 0);
+	EXPECT_EQ(2, fMenus);
+	EXPECT_EQ(0, CountTagWindows());
+
+	PopUp(plain, 1);
+	EXPECT_EQ(2, fMenus);
+	EXPECT_EQ(0, CountTagWindows());
+	EXPECT_TRUE(plain->IsFocus());
+	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
+}
 
 
 TEST_F(TagSettingsTest, NothingToEditOpensNoWindow)
