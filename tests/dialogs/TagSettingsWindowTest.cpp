@@ -68,6 +68,18 @@ protected:
 		return found;
 	}
 
+	// The last tag settings window opened, or null.
+	TAGSettingsWindow* TagWindow()
+	{
+		TAGSettingsWindow* window = nullptr;
+		for (int32 i = 0; i < fApplication->CountWindows(); i++) {
+			if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
+					fApplication->WindowAt(i)))
+				window = tag;
+		}
+		return window;
+	}
+
 	int32 CountTagWindows()
 	{
 		int32 count = 0;
@@ -298,12 +310,7 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 	// "Image settings ..." is the first item.
 	PopUp(images[0], 1);
 	ASSERT_EQ(1, CountTagWindows());
-	TAGSettingsWindow* window = nullptr;
-	for (int32 i = 0; i < fApplication->CountWindows(); i++) {
-		if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
-				fApplication->WindowAt(i)))
-			window = tag;
-	}
+	TAGSettingsWindow* window = TagWindow();
 	ASSERT_NE(nullptr, window);
 	EXPECT_EQ(images[0], window->element);
 	Keys(window, "\n");
@@ -312,11 +319,7 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 	// "HyperText link/target settings ..." follows it inside a link.
 	PopUp(images[0], 2);
 	ASSERT_EQ(1, CountTagWindows());
-	for (int32 i = 0; i < fApplication->CountWindows(); i++) {
-		if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
-				fApplication->WindowAt(i)))
-			window = tag;
-	}
+	window = TagWindow();
 	EXPECT_EQ(anchors[2], window->element);
 	EXPECT_STREQ("#top", window->firstControl->Text());
 	Type(window, window->firstControl, "#end\n");
@@ -348,12 +351,7 @@ TEST_F(TagSettingsTest, LinkedTextPopUpOpensItsLinksWindow)
 	PopUp(linked, 1);
 	EXPECT_EQ(1, fMenus);
 	ASSERT_EQ(1, CountTagWindows());
-	TAGSettingsWindow* window = nullptr;
-	for (int32 i = 0; i < fApplication->CountWindows(); i++) {
-		if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
-				fApplication->WindowAt(i)))
-			window = tag;
-	}
+	TAGSettingsWindow* window = TagWindow();
 	ASSERT_NE(nullptr, window);
 	EXPECT_EQ(anchors[0], window->element);
 	Type(window, window->firstControl, "other.html\n");
