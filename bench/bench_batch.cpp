@@ -1,10 +1,15 @@
 /*
- * The whole program in batch mode: `Quillora --html PAGE` on a generated
- * 1 MiB page, from its launch to its exit, next to `tidy` reading the same
- * page and writing it out again. Both are started for real (posix_spawn, no
- * shell) and waited for; the counters give tidy's times and the ratio
- * Quillora / tidy, in wall-clock time and in CPU time (user + system of the
- * child, which a busy machine disturbs less).
+ * The whole program in batch mode: `Quillora --html PAGE` on an empty page
+ * and on generated pages of 1 MiB and 10 MiB, from its launch to its exit,
+ * next to `tidy` reading the same page and writing it out again. Both are
+ * started for real (posix_spawn, no shell) and waited for; the counters give
+ * tidy's times and the ratio Quillora / tidy, in wall-clock time and in CPU
+ * time (user + system of the child, which a busy machine disturbs less), and
+ * the peak memory (resident) of each program.
+ *
+ * Goals: on the 1 MiB page Quillora within twice tidy's time (cpu_ratio and
+ * ratio <= 2) and under 60 MB (quillora_peak_MB), under 300 MB on the
+ * 10 MiB page.
  *
  * tidy is only a yardstick here: without it on the PATH the benchmark still
  * times Quillora and says in its label that the comparison was skipped.
@@ -23,8 +28,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,6 +52,7 @@ struct RunResult {
 	int exitStatus = -1;	// -1 when it did not exit normally
 	double wallSeconds = 0;
 	double cpuSeconds = 0;
+	double peakMegabytes = 0;
 };
 
 
@@ -103,6 +112,7 @@ Run(const std::vector<std::string>& arguments,
 	}
 	result.wallSeconds = std::chrono::duration<double>(end - start).count();
 	result.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+	result.peakMegabytes = usage.ru_maxrss / 1024.0;
 	if (WIFEXITED(status))
 		result.exitStatus = WEXITSTATUS(status);
 	else
@@ -155,7 +165,8 @@ FindOnPath(const char* name)
 // caller's, with a home and settings folder of its own so that the
 // user's settings play no part.
 struct Fixture {
-	Fixture()
+	// A generated page of about `bytes` bytes; 0 for an empty one.
+	explicit Fixture(size_t bytes)
 	{
 		char pattern[] = "/tmp/quillora-bench-batch-XXXXXX";
 		if (mkdtemp(pattern) == nullptr) {
@@ -164,7 +175,8 @@ struct Fixture {
 		}
 		directory = pattern;
 		page = directory + "/page.html";
-		std::string text = GeneratePage(1 << 20);
+		std::string text = bytes > 0 ? GeneratePage(bytes)
+			: "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>\n";
 		pageSize = text.size();
 		std::ofstream(page, std::ios::binary) << text;
 		quilloraOutput = directory + "/quillora.out";
@@ -239,12 +251,15 @@ struct Fixture {
 };
 
 
-// One page for every run of the benchmark; removed at exit.
+// One page of each size for every run of the benchmark; removed at exit.
 Fixture&
-TheFixture()
+TheFixture(size_t bytes)
 {
-	static Fixture fixture;
-	return fixture;
+	static std::map<size_t, std::unique_ptr<Fixture>> fixtures;
+	std::unique_ptr<Fixture>& fixture = fixtures[bytes];
+	if (!fixture)
+		fixture.reset(new Fixture(bytes));
+	return *fixture;
 }
 
 }	// namespace
@@ -253,7 +268,7 @@ TheFixture()
 static void
 BM_QuilloraHTMLVersusTidy(benchmark::State& state)
 {
-	Fixture& fixture = TheFixture();
+	Fixture& fixture = TheFixture(size_t(state.range(0)));
 	bool withTidy = !fixture.tidy.empty();
 	RunResult result;
 	std::string problem;
@@ -276,6 +291,7 @@ BM_QuilloraHTMLVersusTidy(benchmark::State& state)
 	}
 
 	double quilloraWall = 0, quilloraCPU = 0, tidyWall = 0, tidyCPU = 0;
+	double quilloraPeak = 0, tidyPeak = 0;
 	for (auto _ : state) {
 		problem = fixture.RunQuillora(result);
 		if (!problem.empty()) {
@@ -285,6 +301,7 @@ BM_QuilloraHTMLVersusTidy(benchmark::State& state)
 		state.SetIterationTime(result.wallSeconds);
 		quilloraWall += result.wallSeconds;
 		quilloraCPU += result.cpuSeconds;
+		quilloraPeak = std::max(quilloraPeak, result.peakMegabytes);
 
 		if (withTidy) {
 			problem = fixture.RunTidy(result);
@@ -294,6 +311,7 @@ BM_QuilloraHTMLVersusTidy(benchmark::State& state)
 			}
 			tidyWall += result.wallSeconds;
 			tidyCPU += result.cpuSeconds;
+			tidyPeak = std::max(tidyPeak, result.peakMegabytes);
 		}
 	}
 
@@ -302,6 +320,7 @@ BM_QuilloraHTMLVersusTidy(benchmark::State& state)
 		* int64_t(fixture.pageSize));
 	state.counters["page_KiB"] = double(fixture.pageSize) / 1024;
 	state.counters["quillora_cpu_ms"] = quilloraCPU / iterations * 1e3;
+	state.counters["quillora_peak_MB"] = quilloraPeak;
 	if (!withTidy) {
 		state.SetLabel("tidy not found: no comparison");
 		return;
@@ -310,10 +329,11 @@ BM_QuilloraHTMLVersusTidy(benchmark::State& state)
 	state.counters["tidy_cpu_ms"] = tidyCPU / iterations * 1e3;
 	state.counters["ratio"] = quilloraWall / tidyWall;
 	state.counters["cpu_ratio"] = quilloraCPU / tidyCPU;
+	state.counters["tidy_peak_MB"] = tidyPeak;
 	state.SetLabel("ratio = Quillora / tidy");
 }
-BENCHMARK(BM_QuilloraHTMLVersusTidy)->UseManualTime()->MinTime(2)
-	->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuilloraHTMLVersusTidy)->Arg(0)->Arg(1 << 20)->Arg(10 << 20)
+	->UseManualTime()->MinTime(2)->Unit(benchmark::kMillisecond);
 
 
 BENCHMARK_MAIN();
