@@ -232,19 +232,25 @@ WYSIWYG_Engine::Empty()
 		BView* child = view->ChildAt(index);
 		if (child == firstView || dynamic_cast<WYSIWYG_Element*>(child) == nullptr)
 			continue;
-		child->Hide();
 		view->RemoveChild(child);
 	}
 	if (focusLeaves && firstView != nullptr)
 		firstView->MakeFocus(true);
 
-	// Taken out from the end: each removal then only unlinks the last
-	// element, and no style element re-runs the environments behind it.
-	WYSIWYG_Element* last = LastElement();
-	while (last != nullptr && last != first) {
-		WYSIWYG_Element* before = last->previous;
-		Delete(last);
-		last = before;
+	// Everything after the first element is freed in one pass along the
+	// chain: nothing is left to relink (no style element re-runs the
+	// environments behind it) and nothing is kept for an undo, so the
+	// elements need not wait for the collector. Each takes itself off the
+	// collector's list and out of the engine's bookkeeping as it goes.
+	WYSIWYG_Element* element = first != nullptr ? first->next : nullptr;
+	if (first != nullptr)
+		first->next = nullptr;
+	while (element != nullptr) {
+		WYSIWYG_Element* following = element->next;
+		element->previous = nullptr;
+		element->next = nullptr;
+		delete element;
+		element = following;
 	}
 	if (WText* text = dynamic_cast<WText*>(first)) {
 		text->SetText("");
