@@ -116,9 +116,13 @@ CheckChain(WYSIWYG_Engine* engine, const std::string& log)
 	// item has no mark): a child of the main view is either.
 	for (int32 i = 0; i < engine->view->CountChildren(); i++) {
 		BView* child = engine->view->ChildAt(i);
-		if (views.count(child) == 0
-			&& chain.count(dynamic_cast<WYSIWYG_Element*>(child)) == 0)
-			Fail("the main view holds the view of no element of the chain", log);
+		WYSIWYG_Element* owner = dynamic_cast<WYSIWYG_Element*>(child);
+		if (views.count(child) == 0 && chain.count(owner) == 0) {
+			Fail("the main view holds the view of no element of the chain",
+				log + "--- the view: " + (owner != nullptr
+					? DumpElement(owner, -1) : std::string("no element's"))
+				+ "\n--- chain:\n" + DumpChain(engine));
+		}
 	}
 
 	WYSIWYG_Element* ends[] = { engine->firstSelection, engine->lastSelection,
