@@ -26,6 +26,8 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -33,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "ChainDump.h"
 #include "ChainInvariants.h"
 #include "FuzzPage.h"
 #include "Page.h"
@@ -409,6 +412,9 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 		session.Step(script, log);
 		log += "\n";
 		CloseStrayWindows();
+		// For finding out what a step did: the chain after each one.
+		if (getenv("QUILLORA_FUZZ_TRACE") != nullptr)
+			fprintf(stderr, "%s%s", log.c_str(), DumpChain(window->engine).c_str());
 		CheckChain(window->engine, log);
 		CheckWholeLayout(window->engine, log);
 	}
