@@ -417,6 +417,9 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 			fprintf(stderr, "%s%s", log.c_str(), DumpChain(window->engine).c_str());
 		CheckChain(window->engine, log);
 		CheckWholeLayout(window->engine, log);
+		// The whole layout is a state of its own (a window resized lays
+		// everything out again): it must hold together too.
+		CheckChain(window->engine, log + "(after the whole layout)\n");
 	}
 
 	std::string first = GenerateDocument(page);
