@@ -692,20 +692,26 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	int32 caret = start;
 	int32 length = text->TextLength();
 	WYSIWYG_Element* after;
+	WText* split = nullptr;
 	if (caret == 0) {
 		if (text == first || length == 0) {
-			SplitText(text, 0, true);
+			split = SplitText(text, 0, true);
 			after = text;
 		} else
 			after = text->previous;
 	} else if (caret >= length) {
 		if (text->next == nullptr)
-			SplitText(text, length, true);
+			split = SplitText(text, length, true);
 		after = text;
 	} else {
-		SplitText(text, caret, false);
+		split = SplitText(text, caret, false);
 		after = text;
 	}
+	// Laying the split out may have taken the text into the one before it
+	// (an empty text beside another): the insertion goes after whatever
+	// comes before the piece split off now.
+	if (split != nullptr && after == text && split->previous != text)
+		after = split->previous;
 	if (after == nullptr)
 		after = first;
 	WText* made = dynamic_cast<WText*>(InsertAt(after, tag, ref));

@@ -11,6 +11,7 @@
 #include "Functions.h"
 #include "RTextControl.h"
 #include "WImage.h"
+#include "WWindow.h"
 #include "WLooper.h"
 
 using namespace quillora_test;
@@ -156,4 +157,30 @@ TEST_F(ImageInsert, NothingChangesWithoutACaretOrAPicture)
 	EXPECT_EQ(before, HTMLOf(nullptr));
 	EXPECT_EQ(chain, Dump());
 	EXPECT_EQ(nullptr, TagWindow());
+}
+
+
+TEST_F(ImageInsert, APictureGoesInWhereTheLayoutOfTheSplitLeftTheCaret)
+{
+	// Two empty texts side by side at the end: splitting the last one lays
+	// it out, and the text before it takes it in.
+	Parse("<BODY>>\n");
+	fResponder.Clear();	// the lone '>'
+	const uint32 commands[] = { kMsgHeading6, kMsgBig };
+	for (uint32 command : commands) {
+		Window()->PostMessage(command);
+		BPrivate::dispatch_until_idle();
+	}
+	Type("\x0c");	// Page Down: the last text
+	Choose(fSite + "/pic16x12.png");
+	ASSERT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
+	int images = 0;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
+		images += dynamic_cast<WImage*>(e) != nullptr ? 1 : 0;
+	EXPECT_EQ(1, images) << Dump();
+	ASSERT_TRUE(Window()->Lock());
+	for (int32 i = 0; i < Engine()->view->CountChildren(); i++)
+		EXPECT_NE(nullptr, Engine()->Element(Engine()->view->ChildAt(i)));
+	Window()->Unlock();
+	EXPECT_EQ("", RelayoutDifference());
 }
