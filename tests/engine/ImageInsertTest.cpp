@@ -164,8 +164,9 @@ TEST_F(ImageInsert, APictureGoesInWhereTheLayoutOfTheSplitLeftTheCaret)
 {
 	// Two empty texts side by side at the end: splitting the last one lays
 	// it out, and the text before it takes it in.
-	Parse("<BODY>>\n");
+	Parse(">\n");
 	fResponder.Clear();	// the lone '>'
+	PlaceCaret("> ", 2);
 	const uint32 commands[] = { kMsgHeading6, kMsgBig };
 	for (uint32 command : commands) {
 		Window()->PostMessage(command);
