@@ -162,8 +162,8 @@ TEST_F(ImageInsert, NothingChangesWithoutACaretOrAPicture)
 
 TEST_F(ImageInsert, APictureGoesInWhereTheLayoutOfTheSplitLeftTheCaret)
 {
-	// Two empty texts side by side at the end: splitting the last one lays
-	// it out, and the text before it takes it in.
+	// Two empty texts side by side at the end, free to join: splitting the
+	// last one lays it out, and the text before it takes it in.
 	Parse(">\n");
 	fResponder.Clear();	// the lone '>'
 	PlaceCaret("> ", 2);
@@ -173,6 +173,8 @@ TEST_F(ImageInsert, APictureGoesInWhereTheLayoutOfTheSplitLeftTheCaret)
 		BPrivate::dispatch_until_idle();
 	}
 	Type("\x0c");	// Page Down: the last text
+	// Laid out whole (as a resized window is), the texts may join again.
+	EXPECT_EQ("", RelayoutDifference());
 	Choose(fSite + "/pic16x12.png");
 	ASSERT_EQ(0, fResponder.CountAlerts()) << fResponder.LastText();
 	int images = 0;
