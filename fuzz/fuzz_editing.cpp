@@ -385,6 +385,24 @@ Split(const uint8_t* data, size_t size, std::string& page,
 }
 
 
+// Where the focus is, for traces: the index of its element in the chain.
+std::string
+FocusText(WWindow* window)
+{
+	BView* focus = window->CurrentFocus();
+	if (focus == nullptr)
+		return "none";
+	int index = 0;
+	for (WYSIWYG_Element* e = window->engine->first; e != nullptr;
+			e = e->next, index++) {
+		if (e->View() == focus)
+			return "element " + std::to_string(index);
+	}
+	WYSIWYG_Element* element = dynamic_cast<WYSIWYG_Element*>(focus);
+	return element != nullptr ? "out of the chain: " + DumpElement(element, -1)
+		: "a view of no element";
+}
+
 }	// namespace
 
 
@@ -413,8 +431,10 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 		log += "\n";
 		CloseStrayWindows();
 		// For finding out what a step did: the chain after each one.
-		if (getenv("QUILLORA_FUZZ_TRACE") != nullptr)
-			fprintf(stderr, "%s%s", log.c_str(), DumpChain(window->engine).c_str());
+		if (getenv("QUILLORA_FUZZ_TRACE") != nullptr) {
+			fprintf(stderr, "%s%sfocus: %s\n", log.c_str(),
+				DumpChain(window->engine).c_str(), FocusText(window).c_str());
+		}
 		CheckChain(window->engine, log);
 		CheckWholeLayout(window->engine, log);
 		// The whole layout is a state of its own (a window resized lays
