@@ -65,6 +65,9 @@ Partner(WYSIWYG_Element* element, bool* opening, bool* reported)
 		partner = found;
 	}
 	*reported = FuzzAlerts()->CountAlerts() > before;
+	// A list end without a beginning says so once.
+	if (List* list = dynamic_cast<List*>(element))
+		*reported = *reported || list->errorShown;
 	return partner;
 }
 

@@ -17,7 +17,8 @@ namespace quillora_fuzz {
 // between any two tags; the views of its elements are children of the main
 // view and the main view has no others; the selection and the focus name
 // elements of the chain; every paired tag finds its partner in the chain
-// or reports that it has none; no alert was an internal error.
+// or reports that it has none (a list end without a beginning says so
+// once); no alert was an internal error.
 void CheckChain(WYSIWYG_Engine* engine, const std::string& log);
 
 // Carries the environments down the whole chain and lays it all out again:
