@@ -5,7 +5,8 @@
  * Goals: a key typed into a short line in the middle of the page < 0.5 ms;
  * a style pair inserted at the caret there < 1 ms; Enter in the long
  * paragraph < 2 ms; the Backspace that joins the two lines again < 2 ms;
- * "Delete all" < 100 ms. What an edit does must not grow with the rest of
+ * "Delete all" < 100 ms. Taking the empty pair out again is measured too.
+ * What an edit does must not grow with the rest of
  * the page. One page per run: the program holds one application.
  */
 #include <benchmark/benchmark.h>
@@ -117,6 +118,36 @@ BM_InsertStylePair(benchmark::State& state)
 	window->Unlock();
 }
 BENCHMARK(BM_InsertStylePair)->Arg(1 << 20)
+	->Unit(benchmark::kMicrosecond)->Iterations(100);
+
+// The Backspace that takes an empty style pair out again: the walk that
+// carries the environments on behind it ends where nothing changes.
+static void
+BM_RemoveStylePair(benchmark::State& state)
+{
+	BenchFixture& fixture = Opened(state.range(0));
+	BWindow* window = fixture.page->visualWindow;
+	WYSIWYG_Engine* engine = Engine(fixture);
+	window->Lock();
+	if (FocusMiddleText(fixture, 40, 10, 5) == nullptr) {
+		state.SkipWithError("no text in the middle");
+		window->Unlock();
+		return;
+	}
+	for (auto _ : state) {
+		state.PauseTiming();
+		engine->Insert(42, nullptr);	// I
+		WText* focus = Focused(fixture);
+		if (focus != nullptr)
+			focus->KeyDown("\x1d", 1);
+		state.ResumeTiming();
+		focus = Focused(fixture);
+		if (focus != nullptr)
+			focus->KeyDown("\x08", 1);
+	}
+	window->Unlock();
+}
+BENCHMARK(BM_RemoveStylePair)->Arg(1 << 20)
 	->Unit(benchmark::kMicrosecond)->Iterations(100);
 
 static void
