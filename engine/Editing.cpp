@@ -130,9 +130,12 @@ WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 
 	if (!IsLoading()) {
 		// The line of the caret, the pair's own line when it begins one,
-		// and the line after the pair when the pair ends one.
+		// the line after the pair when the pair ends one, and what followed
+		// the caret: after a hard break that line is only moved down, yet
+		// it begins elsewhere now (a range the font kind split goes on
+		// there).
 		Place(after, false);
-		WYSIWYG_Element* pair[] = { text, closing, closing->next };
+		WYSIWYG_Element* pair[] = { text, closing, closing->next, oldNext };
 		for (WYSIWYG_Element* element : pair) {
 			if (element != nullptr && element->previous != nullptr)
 				Place(element, false);

@@ -715,6 +715,11 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	if (after == nullptr)
 		after = first;
 	WText* made = dynamic_cast<WText*>(InsertAt(after, tag, ref));
+	// The split kept the piece apart while the insertion went in; from now
+	// on the layout may join it again (with nothing inserted, back into
+	// its text), as a whole layout would.
+	if (split != nullptr)
+		split->dontJoin = false;
 	if (made != nullptr && !kept.empty()) {
 		made->Insert(0, kept.data(), kept.size());
 		made->Select(0, made->TextLength());

@@ -485,6 +485,97 @@ TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
 	}
 }
 
+// Headings are font kinds with a line of their own: every level goes in at
+// the caret, around selected words, at either end of a text, and ends a
+// heading or a bold range open at the caret.
+TEST_F(InsertionTest, HeadingsTakeALineOfTheirOwn)
+{
+	struct Case {
+		const char* body;
+		const char* text;
+		int32 start, end;
+		uint32 command;
+		const char* typed;
+		const char* expected;
+	} cases[] = {
+		{ "abcde", "abcde", 2, 2, kMsgHeading1, "X", "ab<H1>X</H1>cde" },
+		{ "abcde", "abcde", 0, 0, kMsgHeading2, "X", "<H2>X</H2>abcde" },
+		{ "abcde", "abcde", 5, 5, kMsgHeading3, "X", "abcde<H3>X</H3>" },
+		// The blank that ends the line is written as the line end.
+		{ "one two three", "one two three", 4, 7, kMsgHeading4, "",
+			"one<H4>two</H4> three" },
+		{ "<H1>abcde</H1>", "abcde", 2, 2, kMsgHeading1, "X",
+			"<H1>abXcde</H1>" },
+		{ "<H1>abcde</H1>", "abcde", 2, 2, kMsgHeading5, "X",
+			"<H1>ab</H1><H5>X</H5><H1>cde</H1>" },
+		{ "<H1>abcde</H1>after", "abcde", 5, 5, kMsgHeading6, "X",
+			"<H1>abcde</H1><H6>X</H6>after" },
+		{ "<B>abcde</B>", "abcde", 2, 2, kMsgHeading1, "X",
+			"<B>ab</B><H1>X</H1><B>cde</B>" },
+	};
+	for (const Case& c : cases) {
+		Open(c.body);
+		Place(c.text, c.start, c.end);
+		Command(c.command);
+		Type(c.typed);
+		EXPECT_EQ(c.expected, Body());
+		ExpectSound(c.expected);
+		EXPECT_EQ(0, fResponder.CountAlerts()) << c.expected;
+	}
+
+	// The heading's line lies between the line before it and the line after.
+	Open("abcde");
+	Place("abcde", 2);
+	Command(kMsgHeading1);
+	Type("X");
+	WText* heading = Focused();
+	ASSERT_NE(nullptr, heading);
+	EXPECT_EQ(fPage->headingFonts[0], heading->environment->font);
+	float before = Place("ab", 0)->WFrame().top;
+	float after = Place("cde", 0)->WFrame().top;
+	EXPECT_LT(before, heading->WFrame().top);
+	EXPECT_LT(heading->WFrame().top, after);
+}
+
+// Enter, Backspace and Delete at the edges of a heading, as a user types.
+TEST_F(InsertionTest, KeysAtTheEdgesOfAHeading)
+{
+	struct Case {
+		const char* text;
+		int32 caret;
+		const char* keys;
+		const char* expected;
+		const char* focused;	// the text with the caret afterwards
+	} cases[] = {
+		{ "Title", 2, "\n", "<H1>Ti<BR>tle</H1>after", "tle" },
+		{ "Title", 5, "\nX", "<H1>Title<BR>X</H1>after", "X" },
+		{ "Title", 0, "\n", "<H1><BR>Title</H1>after", "Title" },
+		// A heading that holds text is stepped over: the nearest letter
+		// goes.
+		{ "after", 0, "\x08", "<H1>Titl</H1>after", "Titl" },
+		{ "Title", 5, "\x7f", "<H1>Title</H1>fter", "fter" },
+	};
+	for (const Case& c : cases) {
+		Open("<H1>Title</H1>after");
+		Place(c.text, c.caret);
+		Type(c.keys);
+		EXPECT_EQ(c.expected, Body());
+		ASSERT_NE(nullptr, Focused()) << c.expected;
+		EXPECT_EQ(std::string(c.focused), Focused()->Text()) << c.expected;
+		ExpectSound(c.expected);
+	}
+
+	// A heading begun and left empty goes again at the first Backspace.
+	Open("abc");
+	Place("abc", 3);
+	Command(kMsgHeading2);
+	Type("\x08");
+	EXPECT_EQ("abc", Body());
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
+		EXPECT_EQ(nullptr, dynamic_cast<TextChange*>(e)) << Dump();
+	ExpectSound("an empty heading removed");
+}
+
 TEST_F(InsertionTest, WithoutAFocusedTextNothingGoesIn)
 {
 	Open("abc");
