@@ -16,6 +16,7 @@
 #include <Window.h>
 
 #include <cctype>
+#include <utility>
 
 #include "Anchor.h"
 #include "EndLine.h"
@@ -37,9 +38,10 @@ struct KeyContext {
 	int32 modifiers;
 	bool hasMessage;	// the window has a current message
 	bool edited;		// the chain or a text changed
-	// The element before one that was taken out: its line is joined with
-	// the next one and is laid out again.
-	WYSIWYG_Element* joinedAt;
+	// The elements before those that were taken out (both ends of a
+	// pair, which may lie lines apart): their lines are joined with the
+	// next ones and are laid out again.
+	WYSIWYG_Element* joinedAt[2];
 	Page* page;
 
 	bool Shift() const { return (modifiers & B_SHIFT_KEY) != 0; }
@@ -496,9 +498,14 @@ RemoveEmptyLinkOrList(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
 
 // The elements that Backspace and Delete take out when they meet them next
 // to the caret: line breaks, rules and style pairs that enclose no text.
+// `before` gets the element before each one taken out, in chain order: the
+// other end of a pair may lie lines away from the caret.
 bool
-RemoveNeighbour(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
+RemoveNeighbour(WYSIWYG_Engine* engine, WYSIWYG_Element* element,
+	WYSIWYG_Element* before[2])
 {
+	before[0] = element->previous;
+	before[1] = nullptr;
 	if (dynamic_cast<EndLine*>(element) != nullptr && element->IsTAG()) {
 		engine->Delete(element);
 		return true;
@@ -511,7 +518,13 @@ RemoveNeighbour(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
 	if (TextChange* change = dynamic_cast<TextChange*>(element)) {
 		if (change->HasText())
 			return false;
-		engine->Delete(change->FindOpeningClosing());
+		TextChange* partner = change->FindOpeningClosing();
+		if (partner != nullptr) {
+			before[1] = partner->previous;
+			if (partner->Type() > 0)
+				std::swap(before[0], before[1]);
+		}
+		engine->Delete(partner);
 		engine->Delete(element);
 		return true;
 	}
@@ -550,9 +563,10 @@ EraseAcross(KeyContext& context, bool backward)
 				return;
 			}
 		} else {
-			WYSIWYG_Element* before = element->previous;
-			if (RemoveNeighbour(engine, element)) {
-				context.joinedAt = before;
+			WYSIWYG_Element* before[2];
+			if (RemoveNeighbour(engine, element, before)) {
+				context.joinedAt[0] = before[0];
+				context.joinedAt[1] = before[1];
 				context.Modified();
 				return;
 			}
@@ -691,7 +705,7 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 	context.current = this;
 	context.modifiers = CurrentModifiers(Window(), &context.hasMessage);
 	context.edited = false;
-	context.joinedAt = nullptr;
+	context.joinedAt[0] = context.joinedAt[1] = nullptr;
 	context.page = GetPage();
 
 	int32 i = 0;
@@ -748,8 +762,10 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 	if (holder == nullptr)
 		return;
 	if (context.edited) {
-		if (InChain(context.joinedAt))
-			engine->Place(context.joinedAt, false);
+		for (WYSIWYG_Element* joined : context.joinedAt) {
+			if (InChain(joined))
+				engine->Place(joined, false);
+		}
 		engine->PlaceText(holder);
 	}
 	if (InChain(holder))

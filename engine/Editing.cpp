@@ -80,18 +80,19 @@ WYSIWYG_Engine::_LinkText(WYSIWYG_Element* after)
 }
 
 WYSIWYG_Element*
-WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag)
+WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag,
+	WYSIWYG_Element* caretElement)
 {
 	// Made unlinked, so that making them walks nothing.
 	TextChange* opening = new TextChange(tag, after, nullptr, this, nullptr);
 	TextChange* closing = new TextChange(-tag, opening, nullptr, this,
 		nullptr);
-	return _LinkPair(after, opening, closing);
+	return _LinkPair(after, opening, closing, caretElement);
 }
 
 WText*
 WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
-	WYSIWYG_Element* closing)
+	WYSIWYG_Element* closing, WYSIWYG_Element* caretElement)
 {
 	bool locked = window != nullptr && window->Lock();
 	// As before a single element: a pair never follows another tag
@@ -129,12 +130,13 @@ WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 		window->Unlock();
 
 	if (!IsLoading()) {
-		// The line of the caret, the pair's own line when it begins one,
-		// the line after the pair when the pair ends one, and what followed
-		// the caret: after a hard break that line is only moved down, yet
-		// it begins elsewhere now (a range the font kind split goes on
-		// there).
-		Place(after, false);
+		// The line of the caret (from the element the caret was in: what
+		// ended the open font kind there has no line yet), the pair's own
+		// line when it begins one, the line after the pair when the pair
+		// ends one, and what followed the caret: after a hard break that
+		// line is only moved down, yet it begins elsewhere now (a range
+		// the font kind split goes on there).
+		Place(caretElement, false);
 		WYSIWYG_Element* pair[] = { text, closing, closing->next, oldNext };
 		for (WYSIWYG_Element* element : pair) {
 			if (element != nullptr && element->previous != nullptr)

@@ -84,7 +84,7 @@ WYSIWYG_Engine::_InsertAnchor(WYSIWYG_Element* after)
 {
 	Anchor* opening = new Anchor(true, after, nullptr, this, nullptr);
 	Anchor* closing = new Anchor(false, opening, nullptr, this, nullptr);
-	WText* text = _LinkPair(after, opening, closing);
+	WText* text = _LinkPair(after, opening, closing, after);
 	// Where the link leads is asked at once.
 	if (!IsLoading())
 		TAGSettingsWindow::Open(opening);

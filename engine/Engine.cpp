@@ -473,12 +473,15 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 	if (page != nullptr && !IsLoading())
 		page->NotSaved();
 
+	// Ending the open font kind puts elements in after the caret's element
+	// that no line holds yet: the layout starts from that element's line.
+	WYSIWYG_Element* caretElement = after;
 	bool fontKind;
 	if (IsStylePairTag(tag, &fontKind)) {
 		// Font kinds never nest: the open one ends here first.
 		if (fontKind && CloseOpenTAGs(after, &after, tag, 0) < 0)
 			return nullptr;
-		return _InsertPair(after, tag);
+		return _InsertPair(after, tag, caretElement);
 	}
 
 	if (tag == 0 && CloseOpenTAGs(after, &after, tag, 0) < 0)
@@ -501,7 +504,11 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 			fLastHint = text;
 		// While a page is read the whole chain is laid out at the end.
 		if (!IsLoading()) {
-			Place(after, false);
+			Place(caretElement, false);
+			// After an ended heading the new text begins a line of its
+			// own, which the caret's line only moves.
+			if (caretElement != after)
+				Place(text, false);
 			if (tag == 0)
 				text->MakeFocus(true);
 			ResetScrollRange();
@@ -716,10 +723,15 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 		after = first;
 	WText* made = dynamic_cast<WText*>(InsertAt(after, tag, ref));
 	// The split kept the piece apart while the insertion went in; from now
-	// on the layout may join it again (with nothing inserted, back into
-	// its text), as a whole layout would.
-	if (split != nullptr)
-		split->dontJoin = false;
+	// on the layout may join it again, as a whole layout would: at once
+	// where a text (plain text just inserted, or the text itself when
+	// nothing was) still comes right before it.
+	if (split != nullptr) {
+		SetDontJoin(split, false);
+		if (split->previous != nullptr
+			&& dynamic_cast<WText*>(split->previous) != nullptr)
+			Place(split->previous, false);
+	}
 	if (made != nullptr && !kept.empty()) {
 		made->Insert(0, kept.data(), kept.size());
 		made->Select(0, made->TextLength());

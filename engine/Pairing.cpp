@@ -285,6 +285,10 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 	}
 
 	bool locked = window != nullptr && window->Lock();
+	// Where a closing end is taken away, the texts on either side of it
+	// meet: that line is laid out again below, as it may lie lines after
+	// the insertion point.
+	WYSIWYG_Element* emptied = nullptr;
 	if (closing != nullptr && text) {
 		// The range goes on after the insertion: it is split there.
 		_LinkStyle(after, open);
@@ -293,6 +297,7 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 		// leaves the chain as every element does, so that neither the
 		// selection nor the environments keep it.
 		WYSIWYG_Element* following = closing->next;
+		emptied = closing->previous;
 		Delete(closing);
 		delete closing;
 		EndLine* lineBreak = dynamic_cast<EndLine*>(following);
@@ -304,6 +309,8 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 	}
 	TextChange* created = _LinkStyle(after, -open);
 	Do(created);
+	if (emptied != nullptr && !IsLoading() && emptied->previous != nullptr)
+		Place(emptied, false);
 	if (locked)
 		window->Unlock();
 	if (page != nullptr)

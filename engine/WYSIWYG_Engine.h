@@ -173,13 +173,15 @@ private:
 	// Editing.cpp: a new empty text linked after `after`, not laid out;
 	// a style pair inserted after `after`.
 	WText* _LinkText(WYSIWYG_Element* after);
-	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag);
+	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag,
+		WYSIWYG_Element* caretElement);
 	bool _FontKindOpenAt(WText* text, int32 tag);
 	// Links the two ends of a pair (made unlinked) with a new empty text
-	// between them after `after`, lays them out and gives the text the
-	// focus; returns that text.
+	// between them after `after`, lays them out from the line of
+	// `caretElement` (where the caret was, at or before `after`) and gives
+	// the text the focus; returns that text.
 	WText* _LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
-		WYSIWYG_Element* closing);
+		WYSIWYG_Element* closing, WYSIWYG_Element* caretElement);
 	// Runs Do() of the new elements linked from after->next to `last`,
 	// then carries it on past them when they change what follows (always
 	// with `walkOn`, for what depends on more than the look: numbers).
