@@ -111,7 +111,6 @@ private:
 	void _BuildMenus(BMenu* fileMenu);
 
 	static int32 _InsertionTag(uint32 command);
-	static int32 _FontKindTag(uint32 command);
 	void _TypeNonBreakingSpace();
 	void _SavePanelReply(BMessage* message);
 	void _ShowSavePanel();

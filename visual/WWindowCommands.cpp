@@ -101,15 +101,13 @@ WWindow::MessageReceived(BMessage* message)
 		case kMsgEmbed:
 		case kMsgVariable:
 		case kMsgCite:
-			engine->Insert(_InsertionTag(message->what), nullptr);
-			break;
 		case kMsgBold: case kMsgFixed: case kMsgBig: case kMsgSmall:
 		case kMsgSub: case kMsgSup: case kMsgStrike:
 		case kMsgStrong: case kMsgDefinition: case kMsgCode: case kMsgSample:
 		case kMsgKeyboard:
 		case kMsgHeading1: case kMsgHeading2: case kMsgHeading3:
 		case kMsgHeading4: case kMsgHeading5: case kMsgHeading6:
-			engine->Insert(_FontKindTag(message->what), nullptr);
+			engine->Insert(_InsertionTag(message->what), nullptr);
 			break;
 		case kMsgNonBreakingSpace:
 			_TypeNonBreakingSpace();
@@ -188,24 +186,7 @@ WWindow::_InsertionTag(uint32 command)
 		{ kMsgUnderline, 86 },		// U
 		{ kMsgVariable, 88 },		// VAR
 		{ kMsgNormalText, 0 },
-	};
-	for (const auto& insertion : kInsertions) {
-		if (insertion.command == command)
-			return insertion.tag;
-	}
-	return 1;
-}
-
-
-// The tag id of each font-kind command: these end the font kind open at
-// the caret before their pair goes in.
-int32
-WWindow::_FontKindTag(uint32 command)
-{
-	static const struct {
-		uint32 command;
-		int32 tag;
-	} kFontKinds[] = {
+		// The font kinds: each ends the one open at the caret first.
 		{ kMsgBold, kTagB }, { kMsgFixed, kTagTT }, { kMsgBig, kTagBIG },
 		{ kMsgSmall, kTagSMALL }, { kMsgSub, kTagSUB }, { kMsgSup, kTagSUP },
 		{ kMsgStrike, kTagSTRIKE }, { kMsgStrong, kTagSTRONG },
@@ -215,9 +196,9 @@ WWindow::_FontKindTag(uint32 command)
 		{ kMsgHeading3, kTagH3 }, { kMsgHeading4, kTagH4 },
 		{ kMsgHeading5, kTagH5 }, { kMsgHeading6, kTagH6 },
 	};
-	for (const auto& kind : kFontKinds) {
-		if (kind.command == command)
-			return kind.tag;
+	for (const auto& insertion : kInsertions) {
+		if (insertion.command == command)
+			return insertion.tag;
 	}
 	return 1;
 }
