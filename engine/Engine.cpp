@@ -28,6 +28,7 @@
 #include <typeinfo>
 
 #include "Alerts.h"
+#include "Anchor.h"
 #include "Config.h"
 #include "EndLine.h"
 #include "GarbageCollector.h"
@@ -63,6 +64,17 @@ SameEnvironment(const Environment& a, const Environment& b)
 		&& a.preformatted == b.preformatted
 		&& a.openCenter == b.openCenter
 		&& a.leftMarginAfter == b.leftMarginAfter;
+}
+
+// The elements that change the look of those after them and carry it on
+// down the chain themselves.
+bool
+CarriesLook(WYSIWYG_Element* element)
+{
+	return dynamic_cast<TextChange*>(element) != nullptr
+		|| dynamic_cast<Anchor*>(element) != nullptr
+		|| dynamic_cast<List*>(element) != nullptr
+		|| dynamic_cast<List_Element*>(element) != nullptr;
 }
 
 }	// namespace
@@ -614,8 +626,12 @@ WYSIWYG_Engine::Delete(WYSIWYG_Element* element)
 	if (after != nullptr)
 		after->SetPrevious(before);
 	// Relinking walks on only behind a style element; items further on
-	// must be numbered again whatever comes before them.
-	if (carriesAll && after != nullptr && !IsLoading())
+	// must be numbered again whatever comes before them, and the elements
+	// after a style, link or list end that a text or a break comes before
+	// take their look from that element now.
+	if (after != nullptr && !IsLoading() && (carriesAll
+			|| (before != nullptr && CarriesLook(element)
+				&& !CarriesLook(before))))
 		Do(after);
 	if (carriesAll)
 		fDoCarriesAll--;

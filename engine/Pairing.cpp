@@ -308,7 +308,12 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 		}
 	}
 	TextChange* created = _LinkStyle(after, -open);
+	// The new end took its look when it was made, so the walk would end
+	// at it at once: it starts again with what follows, which may still
+	// have the look of the range.
 	Do(created);
+	if (created->next != nullptr)
+		Do(created->next);
 	if (emptied != nullptr && !IsLoading() && emptied->previous != nullptr)
 		Place(emptied, false);
 	if (locked)

@@ -574,6 +574,19 @@ TEST_F(InsertionTest, KeysAtTheEdgesOfAHeading)
 	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next())
 		EXPECT_EQ(nullptr, dynamic_cast<TextChange*>(e)) << Dump();
 	ExpectSound("an empty heading removed");
+
+	// A heading that holds only a line break goes as a whole, and what it
+	// held takes the plain look again.
+	Open("x<H1> <BR> </H1>y");
+	Place("y", 0);
+	Type("\x08");
+	EXPECT_EQ("x <BR> y", Body());
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (WText* text = dynamic_cast<WText*>(e)) {
+			EXPECT_EQ(fPage->plainFont, text->environment->font) << Dump();
+		}
+	}
+	ExpectSound("a heading around a line break removed");
 }
 
 TEST_F(InsertionTest, WithoutAFocusedTextNothingGoesIn)
