@@ -26,6 +26,8 @@ SameLook(const Environment* a, const Environment* b)
 	return a->fontType == b->fontType && a->font == b->font
 		&& a->italic == b->italic && a->underlined == b->underlined
 		&& a->leftMargin == b->leftMargin && a->rightMargin == b->rightMargin
+		// A list item indents what follows it, not itself.
+		&& a->leftMarginAfter == b->leftMarginAfter
 		&& a->hAlignment == b->hAlignment
 		&& a->currentAnchor == b->currentAnchor
 		&& a->currentList == b->currentList

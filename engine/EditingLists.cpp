@@ -169,9 +169,25 @@ WYSIWYG_Engine::_PlaceNew(WYSIWYG_Element* after, WYSIWYG_Element* last)
 		if (element == last) {
 			Place(last, false);
 			if (last->next != nullptr)
-				Place(last->next, false);
+				PlaceListLines(last->next);
 			break;
 		}
 	}
 	ResetScrollRange();
+}
+
+void
+WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from)
+{
+	Place(from, false);
+	for (WYSIWYG_Element* element = from->next; element != nullptr;
+			element = element->next) {
+		// The item or list tag itself may now begin a line or end one.
+		bool last = dynamic_cast<List_Element*>(element) != nullptr
+			|| dynamic_cast<List*>(element) != nullptr;
+		if (last || element->previous->eolStatus != 0)
+			Place(element, false);
+		if (last)
+			break;
+	}
 }

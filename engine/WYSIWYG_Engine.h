@@ -72,6 +72,10 @@ public:
 	void Place(WYSIWYG_Element* element, bool all);
 	void ShiftLines(WYSIWYG_Element* element);
 	void ResetScrollRange();
+	// Lays out the lines from the one that holds `from` up to the next list
+	// item or list tag: an item or list put in or taken out changes the
+	// indent of what follows it up to there.
+	void PlaceListLines(WYSIWYG_Element* from);
 	WText* SplitText(WText* text, int32 position, bool force);
 	void JoinText(WText* text, int32 count);
 	// Sets or clears the mark that keeps a text from being pulled into the

@@ -605,3 +605,17 @@ TEST_F(InsertionTest, WithoutAFocusedTextNothingGoesIn)
 }
 
 }	// namespace
+
+// An item put in before a line break indents the lines after the break, up
+// to the list's end, as a whole walk and layout of the page do.
+TEST_F(InsertionTest, AnItemIndentsTheLinesAfterIt)
+{
+	const char* pages[] = { "<DL><DT>a<DD>b<UL><LI>c</UL>tail<BR>more</DL>",
+		"<UL><LI>a<OL><LI>b</OL>tail<BR>more<BR>last</UL>" };
+	for (const char* page : pages) {
+		Open(page);
+		Place("tail", 4);
+		Type("\t");
+		ExpectSound(page);
+	}
+}
