@@ -233,7 +233,23 @@ TEST_F(InsertionTest, FontKindsEndTheOpenKindFirst)
 		EXPECT_EQ(c.expected, Body());
 		ExpectSound(c.expected);
 		EXPECT_EQ(0, fResponder.CountAlerts()) << c.expected;
+		// Typing went on right after what was typed into the new text.
+		if (c.changes && c.typed[0] != '\0') {
+			ASSERT_NE(nullptr, Focused()) << c.expected;
+			int32 start, end;
+			Focused()->GetSelection(&start, &end);
+			EXPECT_EQ(std::string(c.typed),
+				std::string(Focused()->Text()).substr(0, start)) << c.expected;
+		}
 	}
+
+	// Splitting a bold range around a new pair, element by element.
+	Open("<B>abcde</B>");
+	Place("abcde", 2);
+	Command(kMsgStrong);
+	EXPECT_EQ((std::vector<std::string>{ "T''", "C6", "T'ab'", "C-6", "T''",
+		"C71", "T''", "C-71", "T''", "C6", "T'cde'", "C-6", "T''" }), Chain())
+		<< Dump();
 
 	// Bold inside italic takes the bold italic face.
 	Open("<I>abcde</I>");
