@@ -768,6 +768,12 @@ WText::JoinSplit(float width, bool force)
 		if (count < 0)
 			return nullptr;
 		engine->JoinText(this, count);
-		return nullptr;
+		// A whole text that came over is gone: the one after it may fit
+		// too, and leaving it would keep a piece of its own (with a caret
+		// allowance as a gap before it) that a layout of the whole page
+		// would join.
+		if (count < nextLength || next == following)
+			return nullptr;
+		bounds = WBounds();
 	}
 }
