@@ -110,10 +110,13 @@ void
 WApplication::StartingFinished()
 {
 	// No installation from a batch run: it changes nothing on disk. Nor
-	// does it test the image translators: nobody is there to read about
-	// them, and decoding the two pictures is a good part of a short run.
-	if (batchMode)
+	// does it decode the translators' test pictures, a good part of a
+	// short run; it only reports them missing, as a copy of the program
+	// without its documents should hear.
+	if (batchMode) {
+		About_View::ReportMissingImages();
 		return;
+	}
 	if (firstStart) {
 		FirstStart();
 		return;

@@ -53,23 +53,35 @@ About_Window::Quit()
 }
 
 
+// Opens one of the pictures that test the translators; a missing one is
+// reported, since the program's documents are not where they belong.
+static bool
+open_test_image(const char* name, const char* translator, BFile* file)
+{
+	Config* config = Config::Current();
+	std::string path;
+	if (config != nullptr && config->applicationDirectory != nullptr)
+		path = config->applicationDirectory;
+	path += "Documentation/images/";
+	path += name;
+	if (file->SetTo(path.c_str(), B_READ_ONLY) == B_OK)
+		return true;
+	std::string why = std::string(" The file is necessary to test the ")
+		+ translator + ".";
+	error("Could not open image file: ", path.c_str(), why.c_str());
+	return false;
+}
+
+
 About_View::About_View(BRect frame)
 	:
 	BView(frame, "About", B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_PULSE_NEEDED),
 	bitmap(nullptr)
 {
-	Config* config = Config::Current();
-	std::string directory;
-	if (config != nullptr && config->applicationDirectory != nullptr)
-		directory = config->applicationDirectory;
-
-	std::string gifPath = directory + "Documentation/images/About.gif";
-	BFile gif(gifPath.c_str(), B_READ_ONLY);
-	if (gif.InitCheck() != B_OK) {
-		error("Could not open image file: ", gifPath.c_str(),
-			" The file is necessary to test the GIFTranslator.");
+	BFile gif;
+	if (!open_test_image("About.gif", "GIFTranslator", &gif))
 		ResizeTo(100, 100);
-	} else {
+	else {
 		bitmap = BTranslationUtils::GetBitmap(&gif);
 		if (bitmap == nullptr) {
 			error(kGIFInstructions);
@@ -80,17 +92,22 @@ About_View::About_View(BRect frame)
 		}
 	}
 
-	std::string jpegPath = directory + "Documentation/images/Test.jpg";
-	BFile jpeg(jpegPath.c_str(), B_READ_ONLY);
-	if (jpeg.InitCheck() != B_OK) {
-		error("Could not open image file: ", jpegPath.c_str(),
-			" The file is necessary to test the JPEG Translator.");
-	} else {
+	BFile jpeg;
+	if (open_test_image("Test.jpg", "JPEG Translator", &jpeg)) {
 		BBitmap* test = BTranslationUtils::GetBitmap(&jpeg);
 		if (test == nullptr)
 			error(kJPEGInstructions);
 		delete test;
 	}
+}
+
+
+void
+About_View::ReportMissingImages()
+{
+	BFile file;
+	open_test_image("About.gif", "GIFTranslator", &file);
+	open_test_image("Test.jpg", "JPEG Translator", &file);
 }
 
 

@@ -26,6 +26,10 @@ public:
 	virtual ~About_View();
 	virtual void AttachedToWindow();
 
+	// Only looks whether the test pictures are there (for batch runs,
+	// where decoding them would be most of a short run).
+	static void ReportMissingImages();
+
 	BBitmap* bitmap;
 };
 
