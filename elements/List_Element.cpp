@@ -313,6 +313,21 @@ List_Element::Do()
 }
 
 void
+List_Element::Renumber()
+{
+	if (itemType != kOrderedItem || environment->currentList == nullptr)
+		return;
+	int32 counted = _CountNumber(environment->currentList);
+	if (counted == number)
+		return;
+	number = counted;
+	if (LockLooper()) {
+		Invalidate(Bounds());
+		UnlockLooper();
+	}
+}
+
+void
 List_Element::Draw(BRect)
 {
 	BRect bounds = Bounds();

@@ -90,6 +90,10 @@ public:
 	int32 Number() const { return number; }
 	int32 Tag() const { return tag; }
 
+	// Counts the item's number again (an item of its list went in or out
+	// before it) and redraws the mark when it changed.
+	void Renumber();
+
 	// Whether a text between this item and the next item or list tag holds
 	// something else than white space (engine/Pairing.cpp).
 	bool HasText();

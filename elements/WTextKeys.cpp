@@ -42,6 +42,9 @@ struct KeyContext {
 	// pair, which may lie lines apart): their lines are joined with the
 	// next ones and are laid out again.
 	WYSIWYG_Element* joinedAt[2];
+	// An item or a list end went: the lines after them up to the next
+	// item or list tag take another indent.
+	bool indentChanged;
 	Page* page;
 
 	bool Shift() const { return (modifiers & B_SHIFT_KEY) != 0; }
@@ -467,32 +470,53 @@ KeySpace(KeyContext& context, const char* byte)
 }
 
 // A link that encloses no text goes with its partner, an item that holds
-// no text goes, and a list without items goes with its partner.
+// no text goes, and a list without items goes with its partner. `before`
+// gets the element before each end taken out, in chain order; `indent` is
+// set when the lines after them may now be indented differently.
 bool
-RemoveEmptyLinkOrList(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
+RemoveEmptyLinkOrList(WYSIWYG_Engine* engine, WYSIWYG_Element* element,
+	WYSIWYG_Element* before[2], bool* indent)
 {
 	WYSIWYG_Element* partner = nullptr;
+	bool opening = true;
 	if (Anchor* anchor = dynamic_cast<Anchor*>(element)) {
 		if (anchor->HasText())
 			return false;
 		partner = anchor->FindOpeningClosing();
+		opening = anchor->OpenTAG();
 	} else if (List_Element* item = dynamic_cast<List_Element*>(element)) {
 		if (item->HasText())
 			return false;
+		*indent = true;
 	} else if (List* list = dynamic_cast<List*>(element)) {
 		if (list->HasElements())
 			return false;
 		partner = list->FindOpeningClosing();
+		opening = list->OpenClose();
+		// The lines after a list's end took the margin it ends with.
+		*indent = true;
 	} else
 		return false;
-	WYSIWYG_Element* before = element->previous;
+	before[0] = element->previous;
+	before[1] = nullptr;
+	if (partner != nullptr) {
+		before[1] = partner->previous;
+		if (!opening)
+			std::swap(before[0], before[1]);
+		// Ends side by side: the one before the pair stands for both.
+		if (before[1] == (opening ? element : partner))
+			before[1] = before[0];
+	}
+	WYSIWYG_Element* previous = element->previous;
 	engine->Delete(partner);
 	engine->Delete(element);
 	// What lay in the link or list no longer names it, and the numbered
 	// items after a removed one count one less.
-	bool linked = before != nullptr
-		&& (before == engine->FirstElement() || before->previous != nullptr);
-	engine->Do(linked ? before : nullptr);
+	bool linked = previous != nullptr
+		&& (previous == engine->FirstElement() || previous->previous != nullptr);
+	engine->Do(linked ? previous : nullptr);
+	if (linked && partner == nullptr)
+		engine->RenumberItems(previous);
 	return true;
 }
 
@@ -502,10 +526,11 @@ RemoveEmptyLinkOrList(WYSIWYG_Engine* engine, WYSIWYG_Element* element)
 // other end of a pair may lie lines away from the caret.
 bool
 RemoveNeighbour(WYSIWYG_Engine* engine, WYSIWYG_Element* element,
-	WYSIWYG_Element* before[2])
+	WYSIWYG_Element* before[2], bool* indent)
 {
 	before[0] = element->previous;
 	before[1] = nullptr;
+	*indent = false;
 	if (dynamic_cast<EndLine*>(element) != nullptr && element->IsTAG()) {
 		engine->Delete(element);
 		return true;
@@ -528,7 +553,7 @@ RemoveNeighbour(WYSIWYG_Engine* engine, WYSIWYG_Element* element,
 		engine->Delete(element);
 		return true;
 	}
-	return RemoveEmptyLinkOrList(engine, element);
+	return RemoveEmptyLinkOrList(engine, element, before, indent);
 }
 
 // Backspace at the start of a text and Delete at its end: the first thing
@@ -564,7 +589,8 @@ EraseAcross(KeyContext& context, bool backward)
 			}
 		} else {
 			WYSIWYG_Element* before[2];
-			if (RemoveNeighbour(engine, element, before)) {
+			if (RemoveNeighbour(engine, element, before,
+					&context.indentChanged)) {
 				context.joinedAt[0] = before[0];
 				context.joinedAt[1] = before[1];
 				context.Modified();
@@ -706,6 +732,7 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 	context.modifiers = CurrentModifiers(Window(), &context.hasMessage);
 	context.edited = false;
 	context.joinedAt[0] = context.joinedAt[1] = nullptr;
+	context.indentChanged = false;
 	context.page = GetPage();
 
 	int32 i = 0;
@@ -763,7 +790,11 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 		return;
 	if (context.edited) {
 		for (WYSIWYG_Element* joined : context.joinedAt) {
-			if (InChain(joined))
+			if (!InChain(joined))
+				continue;
+			if (context.indentChanged)
+				engine->PlaceListLines(joined);
+			else
 				engine->Place(joined, false);
 		}
 		engine->PlaceText(holder);

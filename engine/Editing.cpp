@@ -122,7 +122,7 @@ WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 		view->UnlockLooper();
 	}
 	text->SetText("");
-	_SettleNew(after, closing, false);
+	_SettleNew(after, closing);
 
 	WYSIWYG_Element* following = closing->next;
 	if (following == nullptr || (dynamic_cast<WText*>(following) == nullptr
@@ -167,8 +167,7 @@ WYSIWYG_Engine::_FontKindOpenAt(WText* text, int32 tag)
 }
 
 void
-WYSIWYG_Engine::_SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last,
-	bool walkOn)
+WYSIWYG_Engine::_SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last)
 {
 	// The environments of the new elements, without walking on: when the
 	// last of them gives back what was in force after `after`, nothing
@@ -186,6 +185,6 @@ WYSIWYG_Engine::_SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last,
 	// Unless the walk runs, the lines below the new elements keep their
 	// places: the layout of their lines moves them as a whole.
 	if (last->next != nullptr
-		&& (walkOn || !SameLook(last->environment, after->environment)))
+		&& !SameLook(last->environment, after->environment))
 		Do(last->next);
 }

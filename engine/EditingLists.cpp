@@ -116,7 +116,7 @@ WYSIWYG_Engine::_InsertList(WYSIWYG_Element* after, int32 tag)
 	CloseOver(end, oldNext);
 	if (oldNext == nullptr)
 		fLastHint = end;
-	_SettleNew(after, end, false);
+	_SettleNew(after, end);
 	if (locked)
 		window->Unlock();
 
@@ -145,8 +145,9 @@ WYSIWYG_Engine::_InsertItem(WYSIWYG_Element* after, int32)
 	CloseOver(end, oldNext);
 	if (oldNext == nullptr)
 		fLastHint = end;
+	_SettleNew(after, end);
 	// The items after a new numbered one count one more.
-	_SettleNew(after, end, item->ItemType() == kOrderedItem);
+	RenumberItems(item);
 	if (locked)
 		window->Unlock();
 
@@ -174,6 +175,25 @@ WYSIWYG_Engine::_PlaceNew(WYSIWYG_Element* after, WYSIWYG_Element* last)
 		}
 	}
 	ResetScrollRange();
+}
+
+void
+WYSIWYG_Engine::RenumberItems(WYSIWYG_Element* from)
+{
+	List* list = from->environment->currentList;
+	if (list == nullptr || list->type != kOrderedList)
+		return;
+	for (WYSIWYG_Element* element = from->next; element != nullptr;
+			element = element->next) {
+		// The list's own end: the element before it still lies in it.
+		List* end = dynamic_cast<List*>(element);
+		if (end != nullptr && !end->openTag
+			&& element->previous->environment->currentList == list)
+			break;
+		List_Element* item = dynamic_cast<List_Element*>(element);
+		if (item != nullptr && item->environment->currentList == list)
+			item->Renumber();
+	}
 }
 
 void

@@ -76,6 +76,9 @@ public:
 	// item or list tag: an item or list put in or taken out changes the
 	// indent of what follows it up to there.
 	void PlaceListLines(WYSIWYG_Element* from);
+	// Numbers again the items after `from` up to the end of the list that
+	// `from` lies in, once an item of it went in or out at `from`.
+	void RenumberItems(WYSIWYG_Element* from);
 	WText* SplitText(WText* text, int32 position, bool force);
 	void JoinText(WText* text, int32 count);
 	// Sets or clears the mark that keeps a text from being pulled into the
@@ -187,10 +190,8 @@ private:
 	WText* _LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 		WYSIWYG_Element* closing, WYSIWYG_Element* caretElement);
 	// Runs Do() of the new elements linked from after->next to `last`,
-	// then carries it on past them when they change what follows (always
-	// with `walkOn`, for what depends on more than the look: numbers).
-	void _SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last,
-		bool walkOn);
+	// then carries it on past them when they change what follows.
+	void _SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last);
 	// EditingLists.cpp: a link pair; a list with two items; a list item.
 	WYSIWYG_Element* _InsertAnchor(WYSIWYG_Element* after);
 	WYSIWYG_Element* _InsertList(WYSIWYG_Element* after, int32 tag);

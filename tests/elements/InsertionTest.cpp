@@ -466,7 +466,10 @@ TEST_F(InsertionTest, LinksTakeTheSelectionAndAskWhereTheyLead)
 }
 
 // Backspace and Delete next to links, items and lists that enclose nothing
-// take them out; what enclosed something is passed over.
+// take them out; what enclosed something is passed over. When an item goes
+// out (or Tab puts one in) the lines after it, up to the next item or list
+// tag, take the indent of what now comes before them, and the numbered
+// items after it count again, even past a style end.
 TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
 {
 	struct Case {
@@ -475,6 +478,7 @@ TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
 		int32 caret;
 		const char* keys;
 		const char* expected;
+		const char* line = nullptr;	// a line of the dump afterwards
 	} cases[] = {
 		{ "ab<A HREF=\"x\">c</A>d", "c", 1, "\x08\x08", "abd" },
 		{ "ab<A NAME=\"n\">c</A>d", "ab", 2, "\x7f\x7f\x7f", "ab" },
@@ -485,12 +489,25 @@ TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
 		{ "ab<UL><LI></UL>cd", "ab", 2, "\x7f", "ab<UL></UL>cd" },
 		{ "ab<UL><LI></UL>cd", "ab", 2, "\x7f\x7f", "abcd" },
 		{ "ab<OL><LI>x</OL>cd", "cd", 0, "\x08\x08\x08", "abcd" },
+		{ "<UL><LI>a<UL><LI>b</UL>c<LI> <BR> </UL>", "c", 1, "\x7f",
+			"<UL><LI>a<UL><LI>b</UL>c <BR> </UL>",
+			"13 WText eol=0 x=5..10 h=12 text=\"\" before=\" \"" },
+		{ "<OL><LI>one<LI><LI>three</OL>", "one", 3, "\x7f",
+			"<OL><LI>one<LI>three</OL>",
+			"List_Element eol=0 x=5..50 h=12 item=2 number=2 margin=45" },
+		{ "<OL><LI><B>one</B><LI>two</OL>", "one", 3, "\t",
+			"<OL><LI><B>one<LI></B><LI>two</OL>",
+			"List_Element eol=0 x=5..50 h=12 item=2 number=3 margin=45" },
 	};
 	for (const Case& c : cases) {
 		Open(c.body);
 		Place(c.text, c.caret);
 		Type(c.keys);
 		EXPECT_EQ(c.expected, Body()) << c.body << " " << Dump();
+		if (c.line != nullptr) {
+			EXPECT_NE(std::string::npos, FlowDump().find(c.line)) << c.body
+				<< "\n" << FlowDump();
+		}
 		for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
 			EXPECT_EQ(nullptr, e->CurrentAnchor()) << c.body;
 			if (std::string(c.expected).find('<') == std::string::npos) {
