@@ -349,10 +349,11 @@ TEST_F(KeyEditingTest, EnterInPreformattedTextEndsTheLineAsThePageDoes)
 }
 
 // Random keys and insertion commands on a real page: after each step the
-// chain holds together and a whole new layout agrees with the incremental
-// one. Center and Blockquote are not among the commands: a line laid out
-// on its own still takes their alignment and margins differently from a
-// whole layout.
+// chain holds together and a whole new environment walk and layout agree
+// with the incremental ones. Center and Blockquote are not among the
+// commands: a line laid out on its own still takes their alignment and
+// margins differently from a whole layout. A link opens the tag settings
+// window, which is closed again.
 TEST_F(KeyEditingTest, RandomKeysAndCommandsKeepTheChainSound)
 {
 	std::string html = ReadFile(std::string(QUILLORA_TEST_DATA)
@@ -363,18 +364,20 @@ TEST_F(KeyEditingTest, RandomKeysAndCommandsKeepTheChainSound)
 	std::string parsed = Body();
 	Place("", 0);
 	const char* keys[] = { kLeft, kRight, kUp, kDown, kHome, kEnd, kBackspace,
-		kDelete, "\n", " ", "w", "xy", kPageDown, kPageUp };
+		kDelete, "\n", " ", "w", "xy", kPageDown, kPageUp, "\t" };
 	const int32 modifiers[] = { 0, 0, 0, B_SHIFT_KEY, B_CONTROL_KEY };
 	const uint32 commands[] = { kMsgBold, kMsgItalic, kMsgStrong, kMsgFixed,
 		kMsgBig, kMsgSub, kMsgHeading1, kMsgHeading4, kMsgNormalText,
 		kMsgBreakLine, kMsgParagraph, kMsgHorizontalLine, kMsgUnderline,
-		kMsgHeading6, kMsgKeyboard };
+		kMsgHeading6, kMsgKeyboard, kMsgInsertAnchor, kMsgUnorderedList,
+		kMsgOrderedList, kMsgDefinitionList };
 	srand(16);
 	for (int step = 0; step < 2000; step++) {
 		if (rand() % 6 == 0) {
 			Window()->PostMessage(commands[rand()
 				% (sizeof(commands) / sizeof(commands[0]))]);
 			BPrivate::dispatch_until_idle();
+			CloseTagWindow();
 		} else {
 			const char* key = keys[rand() % (sizeof(keys) / sizeof(keys[0]))];
 			Type(key, modifiers[rand() % 5]);
