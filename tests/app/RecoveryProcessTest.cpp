@@ -128,7 +128,7 @@ protected:
 		WriteFile(fPage, kPage);
 		ScopedEnv state;
 		state.Set("XDG_STATE_HOME", fState);
-		fRecovery = BPath(recovery_file_for(fPage.c_str()).c_str()).Path();
+		fRecovery = RecoveryCopyPath(fPage);
 	}
 
 	void TearDown() override

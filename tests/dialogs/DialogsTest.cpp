@@ -50,19 +50,14 @@ class AboutTest : public ProgramTest {};
 TEST_F(FilterTest, ImageExtensionsArePrefixesWithoutCase)
 {
 	ExtensionsFileFilter images((char*)"gif", (char*)"jpg", (char*)"jpeg");
-	for (const char* name : { "Photo.JPG", "photo.jpeg", "a.b.gif",
-			"photo.jpgx" })
-		Touch(name);
-	for (const char* name : { "photo.jpg.txt", "gif", ".gif", "photo.jp" })
-		Touch(name);
-	EXPECT_TRUE(Lists(images, "Photo.JPG"));
-	EXPECT_TRUE(Lists(images, "photo.jpeg"));
-	EXPECT_TRUE(Lists(images, "a.b.gif"));
-	EXPECT_TRUE(Lists(images, "photo.jpgx"));
-	EXPECT_FALSE(Lists(images, "photo.jpg.txt"));
-	EXPECT_FALSE(Lists(images, "gif"));
-	EXPECT_FALSE(Lists(images, ".gif"));
-	EXPECT_FALSE(Lists(images, "photo.jp"));
+	const std::pair<const char*, bool> names[] = { { "Photo.JPG", true },
+		{ "photo.jpeg", true }, { "a.b.gif", true }, { "photo.jpgx", true },
+		{ "photo.jpg.txt", false }, { "gif", false }, { ".gif", false },
+		{ "photo.jp", false } };
+	for (const auto& name : names)
+		Touch(name.first);
+	for (const auto& name : names)
+		EXPECT_EQ(Lists(images, name.first), name.second) << name.first;
 
 	// Directories are listed whatever their name.
 	mkdir((fDirectory + "/folder.txt").c_str(), 0755);
@@ -84,13 +79,13 @@ TEST_F(FilterTest, ImageExtensionsArePrefixesWithoutCase)
 TEST_F(FilterTest, PagePanelsListHtmAndHtml)
 {
 	ExtensionsFileFilter pages((char*)"htm", (char*)"html", nullptr);
-	for (const char* name : { "index.HTM", "index.htmlx", "index.shtml",
-			"index.txt" })
-		Touch(name);
-	EXPECT_TRUE(Lists(pages, "index.HTM"));
-	EXPECT_TRUE(Lists(pages, "index.htmlx"));
-	EXPECT_FALSE(Lists(pages, "index.shtml"));
-	EXPECT_FALSE(Lists(pages, "index.txt"));
+	const std::pair<const char*, bool> names[] = { { "index.HTM", true },
+		{ "index.htmlx", true }, { "index.shtml", false },
+		{ "index.txt", false } };
+	for (const auto& name : names)
+		Touch(name.first);
+	for (const auto& name : names)
+		EXPECT_EQ(Lists(pages, name.first), name.second) << name.first;
 
 	// The panels of the program list through their filters.
 	OpenContent("<BODY></BODY>");
@@ -100,13 +95,11 @@ TEST_F(FilterTest, PagePanelsListHtmAndHtml)
 	std::vector<std::string> shown;
 	for (int32 i = 0; i < open->CountShownEntries(); i++)
 		shown.push_back(open->ShownEntryAt(i));
-	auto has = [&](const char* name) {
-		return std::find(shown.begin(), shown.end(), name) != shown.end();
-	};
-	EXPECT_TRUE(has("index.HTM"));
-	EXPECT_TRUE(has("page.html"));
-	EXPECT_FALSE(has("index.txt"));
-	EXPECT_FALSE(has("index.shtml"));
+	for (const auto& name : names) {
+		EXPECT_EQ(std::count(shown.begin(), shown.end(), name.first),
+			name.second ? 1 : 0) << name.first;
+	}
+	EXPECT_EQ(std::count(shown.begin(), shown.end(), "page.html"), 1);
 }
 
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../kits/controls/ControlsTesting.h"
 #include "FindPattern.h"
 #include "RFinder.h"
 #include "RTextControl.h"
@@ -90,12 +91,7 @@ protected:
 	// A key as the host brings it to the dialog's focus view.
 	void Key(const char* bytes)
 	{
-		BMessage message(B_KEY_DOWN);
-		message.AddString("bytes", bytes);
-		message.AddInt32("raw_char", bytes[0]);
-		message.AddInt32("modifiers", 0);
-		message.AddInt32("key", 0);
-		fFinder->PostMessage(&message, (BHandler*)nullptr);
+		ControlsWindow::KeyTo(fFinder, bytes);
 		Idle();
 	}
 

@@ -55,38 +55,16 @@ protected:
 		ProgramTest::TearDown();
 	}
 
-	// The page's elements of one class, in chain order.
-	template<typename T>
-	std::vector<T*> All()
-	{
-		std::vector<T*> found;
-		for (WYSIWYG_Element* e = CurrentPage()->visualWindow->engine
-				->FirstElement(); e != nullptr; e = e->Next()) {
-			if (T* element = dynamic_cast<T*>(e))
-				found.push_back(element);
-		}
-		return found;
-	}
-
 	// The last tag settings window opened, or null.
 	TAGSettingsWindow* TagWindow()
 	{
-		TAGSettingsWindow* window = nullptr;
-		for (int32 i = 0; i < fApplication->CountWindows(); i++) {
-			if (auto* tag = dynamic_cast<TAGSettingsWindow*>(
-					fApplication->WindowAt(i)))
-				window = tag;
-		}
-		return window;
+		std::vector<TAGSettingsWindow*> windows = WindowsOf<TAGSettingsWindow>();
+		return windows.empty() ? nullptr : windows.back();
 	}
 
 	int32 CountTagWindows()
 	{
-		int32 count = 0;
-		for (int32 i = 0; i < fApplication->CountWindows(); i++)
-			count += dynamic_cast<TAGSettingsWindow*>(
-				fApplication->WindowAt(i)) != nullptr ? 1 : 0;
-		return count;
+		return int32(WindowsOf<TAGSettingsWindow>().size());
 	}
 
 	// Opens the window as an opener does, from the visual window's thread.
@@ -100,26 +78,6 @@ protected:
 		return window;
 	}
 
-	// Replaces the field's text by `text`, typed key by key; "\t" and
-	// "\n" are the Tab and Enter keys.
-	static void Type(BWindow* window, BTextControl* control, const char* text)
-	{
-		ASSERT_TRUE(window->Lock());
-		control->MakeFocus(true);
-		control->TextView()->SelectAll();
-		window->Unlock();
-		Keys(window, text);
-	}
-
-	static void Keys(BWindow* window, const char* keys)
-	{
-		for (const char* c = keys; *c != '\0'; c++) {
-			char bytes[2] = { *c, '\0' };
-			ControlsWindow::KeyTo(window, bytes);
-		}
-		Idle();
-	}
-
 	static void CloseBox(BWindow* window)
 	{
 		BPrivate::window_private(window)->HostCloseRequested();
@@ -128,9 +86,7 @@ protected:
 
 	std::string Body()
 	{
-		Page* page = CurrentPage();
-		page->GenerateHTML();
-		std::string html(page->HTMLBuffer(), page->HTMLBufferLength());
+		std::string html = GeneratedDocument(CurrentPage());
 		size_t start = html.find("<BODY");
 		start = html.find('>', start) + 1;
 		return html.substr(start, html.find("</BODY>") - start);
@@ -177,7 +133,7 @@ const char* const kLinkPage =
 TEST_F(TagSettingsTest, LinkStoresOnEnterInEitherField)
 {
 	OpenContent(kLinkPage);
-	std::vector<Anchor*> anchors = All<Anchor>();
+	std::vector<Anchor*> anchors = Elements<Anchor>();
 	ASSERT_EQ(4u, anchors.size());
 
 	TAGSettingsWindow* window = OpenOn(anchors[0]);
@@ -193,11 +149,11 @@ TEST_F(TagSettingsTest, LinkStoresOnEnterInEitherField)
 
 	// Tab goes to the name and does not close the window; Enter there
 	// closes it and stores both fields.
-	Type(window, window->firstControl, "new.html\t");
+	TypeInto(window, window->firstControl, "new.html\t");
 	ASSERT_EQ(1, CountTagWindows());
 	EXPECT_TRUE(window->secondControl->TextView()->IsFocus());
 	EXPECT_STREQ("old.html", anchors[0]->LinkTo());
-	Keys(window, "chapter\n");
+	TypeKeys(window, "chapter\n");
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("new.html", anchors[0]->LinkTo());
 	EXPECT_STREQ("chapter", anchors[0]->Name());
@@ -209,8 +165,8 @@ TEST_F(TagSettingsTest, LinkStoresOnEnterInEitherField)
 	// no NAME at all.
 	window = OpenOn(anchors[0]);
 	ASSERT_NE(nullptr, window);
-	Type(window, window->secondControl, "\x08");
-	Type(window, window->firstControl, "#chapter\n");
+	TypeInto(window, window->secondControl, "\x08");
+	TypeInto(window, window->firstControl, "#chapter\n");
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("", anchors[0]->Name());
 	EXPECT_NE(std::string::npos, Body().find("See <A HREF=\"#chapter\" "
@@ -222,7 +178,7 @@ TEST_F(TagSettingsTest, LinkStoresOnEnterInEitherField)
 TEST_F(TagSettingsTest, ClosingEndEditsTheOpeningEndAndTheCloseBoxStores)
 {
 	OpenContent(kLinkPage);
-	std::vector<Anchor*> anchors = All<Anchor>();
+	std::vector<Anchor*> anchors = Elements<Anchor>();
 	ASSERT_EQ(4u, anchors.size());
 	ASSERT_FALSE(anchors[1]->OpenTAG());
 
@@ -232,7 +188,7 @@ TEST_F(TagSettingsTest, ClosingEndEditsTheOpeningEndAndTheCloseBoxStores)
 	EXPECT_STREQ("old.html", window->firstControl->Text());
 
 	// A quote typed into the target cannot end the value early.
-	Type(window, window->firstControl, "a \"b\".html");
+	TypeInto(window, window->firstControl, "a \"b\".html");
 	CloseBox(window);
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("a \"b\".html", anchors[0]->LinkTo());
@@ -253,7 +209,7 @@ TEST_F(TagSettingsTest, ClosingEndEditsTheOpeningEndAndTheCloseBoxStores)
 TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 {
 	OpenContent(kLinkPage);
-	std::vector<WImage*> images = All<WImage>();
+	std::vector<WImage*> images = Elements<WImage>();
 	ASSERT_EQ(1u, images.size());
 	WImage* image = images[0];
 
@@ -271,7 +227,7 @@ TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 	EXPECT_STREQ("Alternate text:", window->firstControl->Label());
 	EXPECT_STREQ("A picture", window->firstControl->Text());
 	EXPECT_TRUE(window->firstControl->TextView()->IsFocus());
-	Type(window, window->firstControl, "The \"logo\"\n");
+	TypeInto(window, window->firstControl, "The \"logo\"\n");
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("The \"logo\"", image->alternateText);
 	EXPECT_NE(std::string::npos, Body().find("<A HREF=\"#top\"><IMG "
@@ -280,7 +236,7 @@ TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 
 	window = OpenOn(image);
 	ASSERT_NE(nullptr, window);
-	Type(window, window->firstControl, "Logo");
+	TypeInto(window, window->firstControl, "Logo");
 	CloseBox(window);
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("Logo", image->alternateText);
@@ -290,7 +246,7 @@ TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 	// writes an empty one.
 	window = OpenOn(image);
 	ASSERT_NE(nullptr, window);
-	Type(window, window->firstControl, "\x08\n");
+	TypeInto(window, window->firstControl, "\x08\n");
 	EXPECT_STREQ("", image->alternateText);
 	ASSERT_TRUE(CurrentPage()->Save());
 	EXPECT_NE(std::string::npos, ReadFile(fPath).find("<IMG "
@@ -302,8 +258,8 @@ TEST_F(TagSettingsTest, PictureStoresItsAlternateTextOnEnterAndOnTheCloseBox)
 TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 {
 	OpenContent(kLinkPage);
-	std::vector<WImage*> images = All<WImage>();
-	std::vector<Anchor*> anchors = All<Anchor>();
+	std::vector<WImage*> images = Elements<WImage>();
+	std::vector<Anchor*> anchors = Elements<Anchor>();
 	ASSERT_EQ(1u, images.size());
 	ASSERT_EQ(4u, anchors.size());
 
@@ -313,7 +269,7 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 	TAGSettingsWindow* window = TagWindow();
 	ASSERT_NE(nullptr, window);
 	EXPECT_EQ(images[0], window->element);
-	Keys(window, "\n");
+	TypeKeys(window, "\n");
 	EXPECT_EQ(0, CountTagWindows());
 
 	// "HyperText link/target settings ..." follows it inside a link.
@@ -322,7 +278,7 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 	window = TagWindow();
 	EXPECT_EQ(anchors[2], window->element);
 	EXPECT_STREQ("#top", window->firstControl->Text());
-	Type(window, window->firstControl, "#end\n");
+	TypeInto(window, window->firstControl, "#end\n");
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("#end", anchors[2]->LinkTo());
 	EXPECT_EQ(0, fAlerts.CountAlerts()) << fAlerts.LastText();
@@ -335,11 +291,11 @@ TEST_F(TagSettingsTest, PicturePopUpOpensTheWindowForThePictureAndItsLink)
 TEST_F(TagSettingsTest, LinkedTextPopUpOpensItsLinksWindow)
 {
 	OpenContent(kLinkPage);
-	std::vector<Anchor*> anchors = All<Anchor>();
+	std::vector<Anchor*> anchors = Elements<Anchor>();
 	ASSERT_EQ(4u, anchors.size());
 	WText* linked = nullptr;
 	WText* plain = nullptr;
-	for (WText* text : All<WText>()) {
+	for (WText* text : Elements<WText>()) {
 		if (strcmp(text->Text(), "the old page") == 0)
 			linked = text;
 		if (strcmp(text->Text(), "See ") == 0)
@@ -354,7 +310,7 @@ TEST_F(TagSettingsTest, LinkedTextPopUpOpensItsLinksWindow)
 	TAGSettingsWindow* window = TagWindow();
 	ASSERT_NE(nullptr, window);
 	EXPECT_EQ(anchors[0], window->element);
-	Type(window, window->firstControl, "other.html\n");
+	TypeInto(window, window->firstControl, "other.html\n");
 	EXPECT_EQ(0, CountTagWindows());
 	EXPECT_STREQ("other.html", anchors[0]->LinkTo());
 	EXPECT_TRUE(linked->IsFocus());
@@ -392,7 +348,7 @@ TEST_F(TagSettingsTest, NothingToEditOpensNoWindow)
 	// and there is no window. An opening end without its closing end still
 	// has its own values.
 	OpenContent("<BODY><P>Text</A> and <A NAME=\"lone\">more</P></BODY>");
-	std::vector<Anchor*> anchors = All<Anchor>();
+	std::vector<Anchor*> anchors = Elements<Anchor>();
 	ASSERT_EQ(2u, anchors.size());
 	ASSERT_FALSE(anchors[0]->OpenTAG());
 	EXPECT_EQ(nullptr, OpenOn(anchors[0]));
@@ -427,7 +383,7 @@ TEST_F(TagSettingsTest, FieldsKeepThePagesEncoding)
 		OpenContent(std::string("<BODY><IMG SRC=\"pic50x40.gif\" ALT=\"")
 			+ c.cafe + ".jpg\"></BODY>");
 		CurrentPage()->SetEncoding(c.encoding, false);
-		std::vector<WImage*> images = All<WImage>();
+		std::vector<WImage*> images = Elements<WImage>();
 		ASSERT_EQ(1u, images.size());
 
 		TAGSettingsWindow* window = OpenOn(images[0]);
@@ -445,7 +401,7 @@ TEST_F(TagSettingsTest, FieldsKeepThePagesEncoding)
 		// ü and an em dash, as keys carry them
 		ControlsWindow::KeyTo(window, "\xC3\xBC");
 		ControlsWindow::KeyTo(window, "\xE2\x80\x94");
-		Keys(window, ".jpg\n");
+		TypeKeys(window, ".jpg\n");
 		EXPECT_EQ(std::string(c.typed) + ".jpg",
 			std::string(images[0]->alternateText));
 	}

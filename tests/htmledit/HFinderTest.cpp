@@ -213,12 +213,10 @@ TEST_F(HFinderTest, OneUndoTakesBackReplaceAll)
 	EXPECT_EQ(Press(kAll), 1);
 	EXPECT_EQ(Text(), "<P>one<BR/>two<BR/>three<BR/></P>");
 	EXPECT_FALSE(CurrentPage()->IsSaved());
-	Html()->PostMessage(kMsgUndoRedo);
-	Idle();
+	Send(Html(), kMsgUndoRedo);
 	EXPECT_EQ(Text(), original);
 	// And again redoes it.
-	Html()->PostMessage(kMsgUndoRedo);
-	Idle();
+	Send(Html(), kMsgUndoRedo);
 	EXPECT_EQ(Text(), "<P>one<BR/>two<BR/>three<BR/></P>");
 
 	// A single replacement is one edit of its own.
@@ -226,8 +224,7 @@ TEST_F(HFinderTest, OneUndoTakesBackReplaceAll)
 	Fill("two", "2");
 	Press(kReplace);
 	EXPECT_EQ(Text(), "<P>one<BR>2<BR>three<BR></P>");
-	Html()->PostMessage(kMsgUndoRedo);
-	Idle();
+	Send(Html(), kMsgUndoRedo);
 	EXPECT_EQ(Text(), original);
 }
 
@@ -276,8 +273,7 @@ TEST_F(HFinderTest, MenuItemsShowTheDialogAndFindAgain)
 	BMenuItem* item = Html()->menuBar->FindItem(kMsgFind);
 	ASSERT_NE(item, nullptr);
 	EXPECT_STREQ(item->Label(), "Find\xE2\x80\xA6");
-	Html()->PostMessage(kMsgFind);
-	Idle();
+	Send(Html(), kMsgFind);
 	EXPECT_FALSE(finder->IsHidden());
 	// Each window has its own dialog.
 	EXPECT_NE(static_cast<BWindow*>(finder),
@@ -285,8 +281,7 @@ TEST_F(HFinderTest, MenuItemsShowTheDialogAndFindAgain)
 
 	SetText("one two");
 	Fill("two", "");
-	Html()->PostMessage(kAgain);
-	Idle();
+	Send(Html(), kAgain);
 	EXPECT_EQ(Selection(), std::make_pair(4, 7));
 	// The dialog stayed up: only its own buttons put it away.
 	EXPECT_FALSE(finder->IsHidden());

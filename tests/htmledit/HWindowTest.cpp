@@ -3,6 +3,7 @@
  * editors and the commands it shares with the visual window.
  */
 #include "ProgramFixture.h"
+#include "ProgramRun.h"
 
 #include <Clipboard.h>
 #include <InterfaceDefs.h>
@@ -37,12 +38,6 @@ protected:
 	void Key(const char* bytes, uint32 keyModifiers = 0)
 	{
 		PostKey(Html(), bytes, keyModifiers);
-	}
-
-	void Send(uint32 what)
-	{
-		Html()->PostMessage(what);
-		Idle();
 	}
 };
 
@@ -133,38 +128,28 @@ TEST_F(HWindowTest, UpdatesBetweenTheEditors)
 	// "Update from Visual" replaces even an edited text with the generated
 	// document, in line feeds, and leaves the saved state alone.
 	View()->SetText("edited away");
-	Send(kMsgUpdate);
-	page->GenerateHTML();
-	std::string generated(page->HTMLBuffer(), page->HTMLBufferLength());
-	std::string expected;
-	for (size_t i = 0; i < generated.size(); i++) {
-		if (generated[i] == '\r' && i + 1 < generated.size()
-			&& generated[i + 1] == '\n')
-			continue;
-		expected += generated[i];
-	}
-	EXPECT_EQ(std::string(View()->Text()), expected);
+	Send(Html(), kMsgUpdate);
+	EXPECT_EQ(std::string(View()->Text()),
+		WithLineFeeds(GeneratedDocument(page)));
 	EXPECT_TRUE(page->IsSaved());
 
 	// "Update from HTML" on that text builds the page again: the same
 	// elements (the generated line ends add blanks at the edges of texts,
 	// once), and after one more round trip exactly the same chain.
 	std::string chain = DumpChain(page->visualWindow->engine);
-	page->visualWindow->PostMessage(kMsgUpdate);
-	Idle();
+	Send(page->visualWindow, kMsgUpdate);
 	std::string rebuilt = DumpChain(page->visualWindow->engine);
 	EXPECT_EQ(std::count(rebuilt.begin(), rebuilt.end(), '\n'),
 		std::count(chain.begin(), chain.end(), '\n'));
 	EXPECT_NE(rebuilt.find("First line"), std::string::npos);
 	EXPECT_FALSE(page->IsSaved());
-	Send(kMsgUpdate);
-	page->visualWindow->PostMessage(kMsgUpdate);
-	Idle();
+	Send(Html(), kMsgUpdate);
+	Send(page->visualWindow, kMsgUpdate);
 	EXPECT_EQ(DumpChain(page->visualWindow->engine), rebuilt);
 
 	// "Reload" drops the edits of either side without a question.
 	View()->SetText("<BODY>gone</BODY>");
-	Send(kMsgReload);
+	Send(Html(), kMsgReload);
 	EXPECT_TRUE(page->IsSaved());
 	EXPECT_EQ(std::string(View()->Text()).find("gone"), std::string::npos);
 	EXPECT_EQ(fAlerts.CountAlerts(), 0);
@@ -175,18 +160,18 @@ TEST_F(HWindowTest, NewAndOpenGoThroughTheVisualWindowsPanels)
 {
 	OpenContent(kPage);
 	WWindow* visual = CurrentPage()->visualWindow;
-	Send(kMsgNewPage);
+	Send(Html(), kMsgNewPage);
 	EXPECT_TRUE(visual->newPageMode);
 	EXPECT_TRUE(visual->pageSavePanel->IsShowing());
 	visual->pageSavePanel->Hide();
 
-	Send(kMsgOpenPage);
+	Send(Html(), kMsgOpenPage);
 	EXPECT_FALSE(visual->newPageMode);
 	EXPECT_TRUE(fApplication->openPanel->IsShowing());
 	fApplication->openPanel->Hide();
 
 	// "Close" asks the application to close the page.
-	Send(kMsgClose);
+	Send(Html(), kMsgClose);
 	EXPECT_EQ(CurrentPage(), nullptr);
 }
 
@@ -199,8 +184,7 @@ TEST_F(HWindowTest, ClosingItAsTheLastVisibleWindowClosesThePage)
 	Html()->Show();
 	Idle();
 	// The visual window goes first: only hidden, the HTML editor is shown.
-	visual->PostMessage(B_QUIT_REQUESTED);
-	Idle();
+	Send(visual, B_QUIT_REQUESTED);
 	ASSERT_TRUE(visual->IsHidden());
 	EXPECT_EQ(CurrentPage(), page);
 
@@ -208,13 +192,13 @@ TEST_F(HWindowTest, ClosingItAsTheLastVisibleWindowClosesThePage)
 	// page, asking about the change first; Cancel keeps everything.
 	page->NotSaved();
 	fAlerts.AnswerWithLabel("Cancel");
-	Send(B_QUIT_REQUESTED);
+	Send(Html(), B_QUIT_REQUESTED);
 	ASSERT_EQ(fAlerts.CountAlerts(), 1);
 	EXPECT_EQ(CurrentPage(), page);
 	EXPECT_FALSE(Html()->IsHidden());
 
 	fAlerts.AnswerWithLabel("Don't Save");
-	Send(B_QUIT_REQUESTED);
+	Send(Html(), B_QUIT_REQUESTED);
 	EXPECT_EQ(fAlerts.CountAlerts(), 2);
 	EXPECT_EQ(CurrentPage(), nullptr);
 }

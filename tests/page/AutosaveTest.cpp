@@ -49,7 +49,6 @@ protected:
 		Autosaver::SetClock(nullptr);
 	}
 
-	Page* ThePage() { return CurrentPage(); }
 	Autosaver* Saver() { return CurrentPage()->autosaver; }
 
 	// The autosaver's pulse as its runner sends it, with the clock at `at`;
@@ -62,62 +61,19 @@ protected:
 		Saver()->WaitForCopy();
 	}
 
-	static std::string RecoveryPath(const std::string& page)
-	{
-		return BPath(recovery_file_for(page.c_str()).c_str()).Path();
-	}
-
-	bool ReadCopy(RecoveryCopy* copy)
-	{
-		return read_recovery_copy(recovery_file_for(fPath.c_str()).c_str(),
-			copy);
-	}
+	bool ReadCopy(RecoveryCopy* copy) { return ReadRecoveryCopy(fPath, copy); }
 
 	// Keys typed into the visual page right after `word`, as the user
 	// types them: the caret put there, then one key message each.
 	void TypeAfter(const char* word, const std::string& keys)
 	{
-		WWindow* visual = ThePage()->visualWindow;
-		ASSERT_TRUE(visual->Lock());
-		WText* target = nullptr;
-		for (WYSIWYG_Element* element = visual->engine->FirstElement();
-				element != nullptr && target == nullptr;
-				element = element->Next()) {
-			WText* text = dynamic_cast<WText*>(element);
-			if (text != nullptr && strstr(text->Text(), word) != nullptr)
-				target = text;
-		}
-		if (target == nullptr) {
-			visual->Unlock();
-			FAIL() << "no text holds " << word;
-		}
-		int32 offset = int32(strstr(target->Text(), word) - target->Text()
-			+ strlen(word));
-		target->MakeFocus(true);
-		target->Select(offset, offset);
-		visual->Unlock();
+		if (PlaceCaret(word, int32(strlen(word))) == nullptr)
+			return;
 		for (char key : keys)
-			PostKey(visual, key);
-		Idle();
+			PostKey(CurrentPage()->visualWindow, std::string(1, key));
 	}
 
-	static void PostKey(BWindow* window, char key)
-	{
-		BMessage message(B_KEY_DOWN);
-		char bytes[2] = { key, '\0' };
-		message.AddString("bytes", bytes);
-		message.AddInt32("raw_char", key);
-		message.AddInt32("modifiers", 0);
-		message.AddInt32("key", 0);
-		window->PostMessage(&message);
-	}
-
-	std::string Generated()
-	{
-		ThePage()->GenerateHTML();
-		return std::string(ThePage()->HTMLBuffer(),
-			ThePage()->HTMLBufferLength());
-	}
+	std::string Generated() { return GeneratedDocument(CurrentPage()); }
 };
 
 }	// namespace
@@ -190,12 +146,12 @@ TEST_F(AutosaveTest, TypingIsCopiedAFewSecondsAfterTheLastKey)
 {
 	OpenContent(kPage);
 	std::string pageBytes = ReadFile(fPath);
-	std::string recovery = RecoveryPath(fPath);
+	std::string recovery = RecoveryCopyPath(fPath);
 	EXPECT_FALSE(FileExists(recovery));
 
 	sNow = 1000 * kSecond;
 	TypeAfter("Hello ", "again ");
-	EXPECT_FALSE(ThePage()->IsSaved());
+	EXPECT_FALSE(CurrentPage()->IsSaved());
 
 	// Not while the user may still be typing.
 	PulseAt(1000 * kSecond + AutosaveTimer::kQuietDelay - 1);
@@ -207,8 +163,8 @@ TEST_F(AutosaveTest, TypingIsCopiedAFewSecondsAfterTheLastKey)
 	bigtime_t before = real_time_clock_usecs();
 	PulseAt(1000 * kSecond + AutosaveTimer::kQuietDelay);
 	bigtime_t after = real_time_clock_usecs();
-	EXPECT_EQ(std::string(ThePage()->HTMLBuffer(),
-		ThePage()->HTMLBufferLength()), generated);
+	EXPECT_EQ(std::string(CurrentPage()->HTMLBuffer(),
+		CurrentPage()->HTMLBufferLength()), generated);
 	ASSERT_TRUE(FileExists(recovery));
 	EXPECT_EQ(Saver()->CountCopies(), 1);
 
@@ -224,8 +180,8 @@ TEST_F(AutosaveTest, TypingIsCopiedAFewSecondsAfterTheLastKey)
 		<< copy.document;
 	EXPECT_FALSE(copy.hasSource);
 	EXPECT_EQ(ReadFile(fPath), pageBytes);
-	EXPECT_FALSE(ThePage()->IsSaved());
-	EXPECT_TRUE(SaveItem(ThePage()->visualWindow->menuBar)->IsEnabled());
+	EXPECT_FALSE(CurrentPage()->IsSaved());
+	EXPECT_TRUE(SaveItem(CurrentPage()->visualWindow->menuBar)->IsEnabled());
 
 	// Nothing new, nothing written again.
 	PulseAt(1100 * kSecond);
@@ -302,7 +258,7 @@ TEST_F(AutosaveTest, TypingThatGoesOnIsCopiedAtLeastOnceAMinute)
 	EXPECT_EQ(taken[0], AutosaveTimer::kLongestDelay + kSecond / 2);
 
 	// Keys too fast for a pause: still a copy before the minute is over.
-	ASSERT_TRUE(ThePage()->Save());
+	ASSERT_TRUE(CurrentPage()->Save());
 	taken = typeOn(3000 * kSecond, kSecond / 5, 120 * kSecond);
 	ASSERT_EQ(taken.size(), 2u);
 	EXPECT_GE(taken[0], AutosaveTimer::kHardLimit);
@@ -313,7 +269,7 @@ TEST_F(AutosaveTest, TypingThatGoesOnIsCopiedAtLeastOnceAMinute)
 TEST_F(AutosaveTest, EditsOfTheHTMLEditorAreKeptBesideTheDocument)
 {
 	OpenContent(kPage);
-	HWindow* html = ThePage()->htmlWindow;
+	HWindow* html = CurrentPage()->htmlWindow;
 	HTML_View* view = html->htmlView;
 	html->Show();
 	Idle();
@@ -327,9 +283,8 @@ TEST_F(AutosaveTest, EditsOfTheHTMLEditorAreKeptBesideTheDocument)
 	// the editor's text with the document.
 	sNow = 3000 * kSecond;
 	for (char key : std::string("big "))
-		AutosaveTest::PostKey(html, key);
-	Idle();
-	EXPECT_TRUE(ThePage()->IsSourceEdited());
+		PostKey(html, std::string(1, key));
+	EXPECT_TRUE(CurrentPage()->IsSourceEdited());
 	PulseAt(3000 * kSecond + AutosaveTimer::kQuietDelay);
 	RecoveryCopy copy;
 	ASSERT_TRUE(ReadCopy(&copy));
@@ -342,23 +297,23 @@ TEST_F(AutosaveTest, EditsOfTheHTMLEditorAreKeptBesideTheDocument)
 	// Once the visual page is made from the text, the document holds the
 	// edits and the text is not kept twice.
 	sNow = 3100 * kSecond;
-	ThePage()->Update(false);
-	EXPECT_FALSE(ThePage()->IsSourceEdited());
+	CurrentPage()->Update(false);
+	EXPECT_FALSE(CurrentPage()->IsSourceEdited());
 	PulseAt(3100 * kSecond + AutosaveTimer::kQuietDelay);
 	ASSERT_TRUE(ReadCopy(&copy));
 	EXPECT_FALSE(copy.hasSource);
 	EXPECT_NE(copy.document.find("Hello big world"), std::string::npos);
 
 	// Text brought over from the visual page has no edits of its own.
-	ThePage()->UpdateFromVisual();
-	EXPECT_FALSE(ThePage()->IsSourceEdited());
+	CurrentPage()->UpdateFromVisual();
+	EXPECT_FALSE(CurrentPage()->IsSourceEdited());
 }
 
 
 TEST_F(AutosaveTest, SavingAndDroppingTheChangesRemoveTheCopy)
 {
 	OpenContent(kPage);
-	std::string recovery = RecoveryPath(fPath);
+	std::string recovery = RecoveryCopyPath(fPath);
 	auto changeAndCopy = [&](const char* keys) {
 		sNow += 100 * kSecond;
 		TypeAfter("Hello", keys);
@@ -368,31 +323,31 @@ TEST_F(AutosaveTest, SavingAndDroppingTheChangesRemoveTheCopy)
 	// "Save page", and "Save this HTML".
 	changeAndCopy("1");
 	ASSERT_TRUE(FileExists(recovery));
-	ASSERT_TRUE(ThePage()->Save());
+	ASSERT_TRUE(CurrentPage()->Save());
 	EXPECT_FALSE(FileExists(recovery));
 	EXPECT_NE(ReadFile(fPath).find("Hello1 world"), std::string::npos);
 	changeAndCopy("2");
 	ASSERT_TRUE(FileExists(recovery));
-	ASSERT_TRUE(ThePage()->SaveHTML());
+	ASSERT_TRUE(CurrentPage()->SaveHTML());
 	EXPECT_FALSE(FileExists(recovery));
 
 	// A save right after the keys leaves no copy to come after it.
 	sNow += 100 * kSecond;
 	TypeAfter("Hello", "3");
-	ASSERT_TRUE(ThePage()->Save());
+	ASSERT_TRUE(CurrentPage()->Save());
 	PulseAt(sNow + AutosaveTimer::kQuietDelay);
 	EXPECT_FALSE(FileExists(recovery));
 
 	// "Reload" drops the changes.
 	changeAndCopy("4");
 	ASSERT_TRUE(FileExists(recovery));
-	ThePage()->Update(true);
+	CurrentPage()->Update(true);
 	EXPECT_FALSE(FileExists(recovery));
 
 	// Closing: "Cancel" keeps the page and its copy, "Don't Save" drops
 	// both.
 	changeAndCopy("5");
-	Page* page = ThePage();
+	Page* page = CurrentPage();
 	fAlerts.AnswerWithLabel("Cancel");
 	EXPECT_FALSE(page->Quit());
 	EXPECT_TRUE(FileExists(recovery));
@@ -405,7 +360,7 @@ TEST_F(AutosaveTest, SavingAndDroppingTheChangesRemoveTheCopy)
 	// "Save" in the question.
 	Open(fPath);
 	changeAndCopy("6");
-	page = ThePage();
+	page = CurrentPage();
 	fAlerts.AnswerWithLabel("Save");
 	fApplication->pages[0] = nullptr;
 	EXPECT_TRUE(page->Quit());
@@ -415,9 +370,9 @@ TEST_F(AutosaveTest, SavingAndDroppingTheChangesRemoveTheCopy)
 	Open(fPath);
 	changeAndCopy("7");
 	ASSERT_TRUE(FileExists(recovery));
-	SavePanelReply(ThePage()->visualWindow, fDirectory, "other.html");
+	SavePanelReply(CurrentPage()->visualWindow, fDirectory, "other.html");
 	EXPECT_FALSE(FileExists(recovery));
-	EXPECT_FALSE(FileExists(RecoveryPath(fDirectory + "/other.html")));
+	EXPECT_FALSE(FileExists(RecoveryCopyPath(fDirectory + "/other.html")));
 	EXPECT_NE(ReadFile(fDirectory + "/other.html").find("Hello7"),
 		std::string::npos);
 }

@@ -77,10 +77,7 @@ TEST_F(BatchTest, HtmlWritesTheDocumentOfTheOpenedPage)
 
 		// The same document as the page generates inside the program.
 		Open(Sample(name));
-		Page* page = CurrentPage();
-		page->GenerateHTML();
-		EXPECT_EQ(result.out, std::string(page->HTMLBuffer(),
-			page->HTMLBufferLength())) << name;
+		EXPECT_EQ(result.out, GeneratedDocument(CurrentPage())) << name;
 	}
 }
 
@@ -213,11 +210,8 @@ TEST_F(BatchTest, RecoveryCopiesAreNeitherOfferedNorWritten)
 	std::string page = fDirectory + "/page.html";
 	WriteFile(page, "<TITLE>Saved</TITLE><BODY><P>Saved words</P></BODY>");
 	std::string document = "<BODY><P>Recovered words</P></BODY>";
-	std::string header = recovery_header(page.c_str(),
-		real_time_clock_usecs() + 60000000, document.size(), false, 0);
-	FilePiece body = { document.data(), document.size() };
-	std::string copy = recovery_file_for(page.c_str());
-	ASSERT_EQ(write_recovery_copy(copy.c_str(), header, &body, 1), B_OK);
+	ASSERT_EQ(WriteRecoveryCopy(page, document,
+		real_time_clock_usecs() + 60000000), B_OK);
 	std::string folder = state + "/Quillora/recovery";
 	std::vector<std::string> before = ListDirectory(folder);
 	std::string bytes = ReadFile(folder + "/" + before.at(0));

@@ -265,11 +265,8 @@ protected:
 	std::string Generate(const std::string& path)
 	{
 		Open(path);
-		Page* page = CurrentPage();
-		if (page == nullptr)
-			return std::string();
-		page->GenerateHTML();
-		return std::string(page->HTMLBuffer(), page->HTMLBufferLength());
+		return CurrentPage() != nullptr ? GeneratedDocument(CurrentPage())
+			: std::string();
 	}
 
 	// The tags of a page that the editor keeps as they are: the factory

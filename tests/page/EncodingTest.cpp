@@ -50,39 +50,16 @@ wide(const std::u32string& text, int unitBytes, bool bigEndian)
 
 class EncodingTest : public ProgramTest {
 protected:
-	Page* ThePage() { return CurrentPage(); }
 
 	std::string ViewText()
 	{
-		HTML_View* view = ThePage()->htmlWindow->htmlView;
+		HTML_View* view = CurrentPage()->htmlWindow->htmlView;
 		return std::string(view->Text(), size_t(view->TextLength()));
-	}
-
-	// The text element that holds `text`, focused with the caret after
-	// its first `offset` bytes.
-	WText* FocusText(const char* text, int32 offset)
-	{
-		WWindow* window = ThePage()->visualWindow;
-		WText* found = nullptr;
-		EXPECT_TRUE(window->Lock());
-		for (WYSIWYG_Element* e = window->engine->FirstElement(); e != nullptr;
-				e = e->Next()) {
-			WText* candidate = dynamic_cast<WText*>(e);
-			if (candidate != nullptr && strcmp(candidate->Text(), text) == 0) {
-				found = candidate;
-				found->MakeFocus(true);
-				found->Select(offset, offset);
-				break;
-			}
-		}
-		window->Unlock();
-		EXPECT_NE(nullptr, found) << text;
-		return found;
 	}
 
 	void FocusSource(int32 offset)
 	{
-		HWindow* window = ThePage()->htmlWindow;
+		HWindow* window = CurrentPage()->htmlWindow;
 		window->Show();
 		Idle();
 		ASSERT_TRUE(window->Lock());
@@ -151,7 +128,7 @@ TEST(PageEncodingTest, DecidedByTheMarkTheDeclarationOrTheBytes)
 TEST_F(EncodingTest, FontsAndTheSourceViewTakeThePagesEncoding)
 {
 	OpenContent("<META CHARSET=EUC-KR><BODY>\xc7\xd1\xb1\xb9</BODY>");
-	Page* page = ThePage();
+	Page* page = CurrentPage();
 	BFont* fonts[] = { page->plainFont, page->italicFont, page->boldFont,
 		page->boldItalicFont, page->fixedFont, page->fixedItalicFont,
 		page->smallFont, page->smallItalicFont, page->bigFont,
@@ -166,7 +143,7 @@ TEST_F(EncodingTest, FontsAndTheSourceViewTakeThePagesEncoding)
 	page->htmlWindow->htmlView->GetFontAndColor(0, &viewFont);
 	EXPECT_EQ(B_EUC_KR, viewFont.Encoding());
 	// Two characters of two bytes each.
-	WText* text = FocusText("\xc7\xd1\xb1\xb9", 0);
+	WText* text = PlaceCaret("\xc7\xd1\xb1\xb9", 0);
 	ASSERT_NE(nullptr, text);
 	EXPECT_EQ(2, text->NextCharacter(0));
 
@@ -210,8 +187,8 @@ TEST_F(EncodingTest, PagesComeBackByteForByteFromBothWindows)
 			: kDeclaration + c.charset + "\">";
 		OpenContent(c.start + "<HTML><HEAD>" + head + "<TITLE>T</TITLE></HEAD>"
 			"<BODY><P>" + c.text + "</P></BODY></HTML>\r\n");
-		EXPECT_EQ(c.encoding, ThePage()->plainFont->Encoding());
-		ASSERT_TRUE(ThePage()->Save());
+		EXPECT_EQ(c.encoding, CurrentPage()->plainFont->Encoding());
+		ASSERT_TRUE(CurrentPage()->Save());
 		std::string saved = ReadFile(fPath);
 		// The text's bytes as they were, the mark where it was.
 		EXPECT_NE(std::string::npos, saved.find(c.text));
@@ -221,14 +198,14 @@ TEST_F(EncodingTest, PagesComeBackByteForByteFromBothWindows)
 		// unchanged, from the visual page and from the source.
 		CloseApplication();
 		Open(fPath);
-		EXPECT_EQ(c.encoding, ThePage()->plainFont->Encoding());
-		ThePage()->NotSaved();
-		ASSERT_TRUE(ThePage()->Save());
+		EXPECT_EQ(c.encoding, CurrentPage()->plainFont->Encoding());
+		CurrentPage()->NotSaved();
+		ASSERT_TRUE(CurrentPage()->Save());
 		EXPECT_EQ(saved, ReadFile(fPath));
-		ThePage()->UpdateFromVisual();
-		ThePage()->Update(false);
+		CurrentPage()->UpdateFromVisual();
+		CurrentPage()->Update(false);
 		Idle();
-		ASSERT_TRUE(ThePage()->SaveHTML());
+		ASSERT_TRUE(CurrentPage()->SaveHTML());
 		EXPECT_EQ(saved, ReadFile(fPath));
 		CloseApplication();
 	}
@@ -255,10 +232,10 @@ TEST_F(EncodingTest, UTF16AndUTF32PagesAreReadAndSavedAsUTF8)
 			+ ". It has been converted to UTF-8 and will be saved in UTF-8.",
 			fAlerts.TextAt(0));
 		EXPECT_EQ(kUTF8, ViewText());
-		EXPECT_EQ(B_UNICODE_UTF8, ThePage()->plainFont->Encoding());
+		EXPECT_EQ(B_UNICODE_UTF8, CurrentPage()->plainFont->Encoding());
 		// The file is not the page any more until it is saved.
-		EXPECT_FALSE(ThePage()->IsSaved());
-		ASSERT_TRUE(ThePage()->SaveHTML());
+		EXPECT_FALSE(CurrentPage()->IsSaved());
+		ASSERT_TRUE(CurrentPage()->SaveHTML());
 		EXPECT_EQ("\xef\xbb\xbf" + kUTF8, ReadFile(fPath));
 		CloseApplication();
 	}
@@ -299,19 +276,17 @@ TEST_F(EncodingTest, TypedCharactersGoInInThePagesEncodingInBothWindows)
 			+ "b";
 
 		// In the visual page, between "a" and "b".
-		WText* text = FocusText(body.c_str(), int32(body.size()) - 1);
+		WText* text = PlaceCaret(body.c_str(), int32(body.size()) - 1);
 		ASSERT_NE(nullptr, text);
-		PostKey(ThePage()->visualWindow, c.typed);
-		ThePage()->GenerateHTML();
-		std::string generated(ThePage()->HTMLBuffer(),
-			ThePage()->HTMLBufferLength());
+		PostKey(CurrentPage()->visualWindow, c.typed);
+		std::string generated = GeneratedDocument(CurrentPage());
 		EXPECT_NE(std::string::npos, generated.find(expected)) << generated;
 
 		// In the source, the same.
 		std::string source = ViewText();
 		int32 at = int32(source.find(body)) + int32(body.size()) - 1;
 		FocusSource(at);
-		PostKey(ThePage()->htmlWindow, c.typed);
+		PostKey(CurrentPage()->htmlWindow, c.typed);
 		EXPECT_EQ(expected, ViewText().substr(size_t(at) - body.size() + 1,
 			expected.size()));
 		CloseApplication();
@@ -330,15 +305,13 @@ TEST_F(EncodingTest, LongUTF8ParagraphsBreakBetweenCharacters)
 		paragraph += ' ';
 	}
 	OpenContent("<BODY>" + paragraph + "<BR></BODY>");
-	WWindow* window = ThePage()->visualWindow;
+	WWindow* window = CurrentPage()->visualWindow;
 	ASSERT_TRUE(window->Lock());
 	float right = window->engine->view->Bounds().Width();
 	std::string joined;
 	int pieces = 0;
-	for (WYSIWYG_Element* e = window->engine->FirstElement(); e != nullptr;
-			e = e->Next()) {
-		WText* text = dynamic_cast<WText*>(e);
-		if (text == nullptr || text->TextLength() == 0)
+	for (WText* text : Elements<WText>()) {
+		if (text->TextLength() == 0)
 			continue;
 		pieces++;
 		joined += text->Text();

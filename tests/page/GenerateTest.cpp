@@ -16,12 +16,7 @@ namespace {
 
 class GenerateTest : public ProgramTest {
 protected:
-	std::string Generate()
-	{
-		Page* page = CurrentPage();
-		page->GenerateHTML();
-		return std::string(page->HTMLBuffer(), page->HTMLBufferLength());
-	}
+	std::string Generate() { return GeneratedDocument(CurrentPage()); }
 
 	std::string Dump()
 	{
@@ -209,9 +204,7 @@ TEST_P(RoundTripTest, GeneratedDocumentReadsBackTheSame)
 	// The page lives in this test's folder with its images.
 	std::string page = fDirectory + "/" + GetParam();
 	WriteFile(page, ReadFile(source));
-	mkdir((fDirectory + "/images").c_str(), 0755);
-	WriteFile(fDirectory + "/images/tile.gif",
-		ReadFile(QUILLORA_TEST_DATA "/pages/images/tile.gif"));
+	CopySamplePictures(fDirectory);
 
 	Open(page);
 	PageState original = StateOf(CurrentPage());

@@ -169,8 +169,7 @@ TEST_F(LaunchTest, OpenAndNewPageStartInstances)
 	// instance, given by its full path.
 	std::string other = fDirectory + "/other.html";
 	WriteFile(other, kPage);
-	visual->PostMessage(kMsgOpenPage);
-	Idle();
+	Send(visual, kMsgOpenPage);
 	ExtensionsFilePanel* panel = fApplication->openPanel;
 	ASSERT_TRUE(panel->IsShowing());
 	panel->SetPanelDirectory(fDirectory.c_str());
@@ -186,8 +185,7 @@ TEST_F(LaunchTest, OpenAndNewPageStartInstances)
 
 	// "New page…": the file is created empty here and opened in a new
 	// instance; this page stays as it is.
-	visual->PostMessage(kMsgNewPage);
-	Idle();
+	Send(visual, kMsgNewPage);
 	SavePanelReply(visual, fDirectory, "fresh.html");
 	std::string fresh = fDirectory + "/fresh.html";
 	EXPECT_EQ(ReadFile(fresh), "");

@@ -136,8 +136,7 @@ TEST_F(PageTest, SaveWritesTheGeneratedDocumentInPlace)
 		EXPECT_EQ(st.st_gid, 65534u);
 		EXPECT_EQ(st.st_mode & 0777, 0640u);
 	}
-	page->GenerateHTML();
-	std::string generated(page->HTMLBuffer(), page->HTMLBufferLength());
+	std::string generated = GeneratedDocument(page);
 	EXPECT_EQ(ReadFile(fPath), generated);
 	EXPECT_NE(generated.find("<TITLE>Simple</TITLE>\r\n"), std::string::npos);
 	// Nothing but the page is left in its folder.
@@ -251,9 +250,7 @@ TEST_F(PageTest, SaveThroughALinkReplacesTheFileItLeadsTo)
 	struct stat st;
 	ASSERT_EQ(lstat(link.c_str(), &st), 0);
 	EXPECT_TRUE(S_ISLNK(st.st_mode));
-	page->GenerateHTML();
-	EXPECT_EQ(ReadFile(target),
-		std::string(page->HTMLBuffer(), page->HTMLBufferLength()));
+	EXPECT_EQ(ReadFile(target), GeneratedDocument(page));
 }
 
 
@@ -363,10 +360,8 @@ TEST_F(PageTest, ReloadDiscardsEditsAndUpdateRebuildsFromTheEditor)
 
 TEST_F(PageTest, BackgroundAndColours)
 {
+	CopySamplePictures(fDirectory);
 	std::string images = fDirectory + "/images";
-	mkdir(images.c_str(), 0755);
-	WriteFile(images + "/tile.gif", ReadFile(QUILLORA_TEST_DATA
-		"/pages/images/tile.gif"));
 	OpenContent(kSimplePage);
 	Page* page = CurrentPage();
 

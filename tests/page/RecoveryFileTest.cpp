@@ -29,25 +29,9 @@ protected:
 		fFolder = fHome->StateFolder() + "/Quillora/recovery";
 	}
 
-	// The host path of a page's recovery file.
-	static std::string HostPath(const std::string& page)
-	{
-		return BPath(recovery_file_for(page.c_str()).c_str()).Path();
-	}
-
 	static std::string Leaf(const std::string& path)
 	{
 		return path.substr(path.rfind('/') + 1);
-	}
-
-	static status_t Write(const std::string& page, const std::string& document,
-		bigtime_t time = 1000000)
-	{
-		std::string header = recovery_header(page.c_str(), time,
-			document.size(), false, 0);
-		FilePiece body = { document.data(), document.size() };
-		return write_recovery_copy(recovery_file_for(page.c_str()).c_str(),
-			header, &body, 1);
 	}
 
 	std::unique_ptr<TemporaryHome> fHome;
@@ -61,20 +45,20 @@ TEST_F(RecoveryFileTest, OneFileForEachPageInTheStateFolder)
 {
 	// Same file name, different folders: different recovery files, each
 	// recognisably the page's.
-	std::string first = HostPath("/home/ann/site/index.html");
-	std::string second = HostPath("/home/ann/old site/index.html");
+	std::string first = RecoveryCopyPath("/home/ann/site/index.html");
+	std::string second = RecoveryCopyPath("/home/ann/old site/index.html");
 	EXPECT_NE(first, second);
 	EXPECT_EQ(first.substr(0, first.rfind('/')), fFolder);
 	EXPECT_EQ(second.substr(0, second.rfind('/')), fFolder);
 	EXPECT_EQ(Leaf(first).rfind("index.html-", 0), 0u) << first;
-	EXPECT_EQ(first, HostPath("/home/ann/site/index.html"));
-	EXPECT_NE(first, HostPath("/home/ann/site/index.htm"));
+	EXPECT_EQ(first, RecoveryCopyPath("/home/ann/site/index.html"));
+	EXPECT_NE(first, RecoveryCopyPath("/home/ann/site/index.htm"));
 
 	// Without XDG_STATE_HOME the folder is in the home's .local/state.
 	{
 		ScopedEnv env;
 		env.Unset("XDG_STATE_HOME");
-		EXPECT_EQ(HostPath("/a/b.html").substr(0, HostPath("/a/b.html")
+		EXPECT_EQ(RecoveryCopyPath("/a/b.html").substr(0, RecoveryCopyPath("/a/b.html")
 			.rfind('/')), fHome->Home() + "/.local/state/Quillora/recovery");
 	}
 
@@ -84,16 +68,16 @@ TEST_F(RecoveryFileTest, OneFileForEachPageInTheStateFolder)
 	std::string longName;
 	while (longName.size() < 300)
 		longName += "\xC3\xA9t\xC3\xA9-";
-	std::string leaf = Leaf(HostPath("/x/" + longName + ".html"));
+	std::string leaf = Leaf(RecoveryCopyPath("/x/" + longName + ".html"));
 	EXPECT_LE(leaf.size(), 255u);
 	EXPECT_EQ(leaf.substr(0, 40), longName.substr(0, 40));
 	size_t cut = leaf.rfind('-', leaf.size() - 26);
 	ASSERT_NE(cut, std::string::npos);
 	EXPECT_NE(leaf[cut - 1], '\xC3') << "a character cut in two";
-	EXPECT_EQ(Leaf(HostPath("/x/.hidden.html")).rfind("_.hidden.html-", 0), 0u);
-	EXPECT_EQ(Leaf(HostPath("/x/new\nline.html")).rfind("new_line.html-", 0),
+	EXPECT_EQ(Leaf(RecoveryCopyPath("/x/.hidden.html")).rfind("_.hidden.html-", 0), 0u);
+	EXPECT_EQ(Leaf(RecoveryCopyPath("/x/new\nline.html")).rfind("new_line.html-", 0),
 		0u);
-	EXPECT_EQ(Leaf(HostPath("/x/.hidden.html")).find('/'), std::string::npos);
+	EXPECT_EQ(Leaf(RecoveryCopyPath("/x/.hidden.html")).find('/'), std::string::npos);
 }
 
 
@@ -108,12 +92,8 @@ TEST_F(RecoveryFileTest, CopiesReadBackWhole)
 	document += "\r\n<BODY>end</BODY>\r\n";
 	std::string source = "<P>edited\nin the editor</P>\n";
 	bigtime_t when = 1714567890123456LL;
-	std::string header = recovery_header(page.c_str(), when, document.size(),
-		true, source.size());
-	FilePiece body[2] = { { document.data(), document.size() },
-		{ source.data(), source.size() } };
 	std::string path = recovery_file_for(page.c_str());
-	ASSERT_EQ(write_recovery_copy(path.c_str(), header, body, 2), B_OK);
+	ASSERT_EQ(WriteRecoveryCopy(page, document, when, source.c_str()), B_OK);
 
 	RecoveryCopy copy;
 	ASSERT_TRUE(read_recovery_copy(path.c_str(), &copy));
@@ -124,13 +104,14 @@ TEST_F(RecoveryFileTest, CopiesReadBackWhole)
 	EXPECT_EQ(copy.source, source);
 
 	// The header is readable by people: the page and the time of day.
-	std::string raw = ReadFile(HostPath(page));
+	std::string raw = ReadFile(RecoveryCopyPath(page));
 	EXPECT_EQ(raw.rfind("Quillora recovery 1\nPage: /tmp/odd %2541 name%0Awith"
 		"%0Dline ends.html\nTime: 1714567890123456 ", 0), 0u) << raw;
-	EXPECT_EQ(raw.size(), header.size() + document.size() + source.size());
+	EXPECT_EQ(raw.size(), recovery_header(page.c_str(), when, document.size(),
+		true, source.size()).size() + document.size() + source.size());
 
 	// Without the HTML editor's text, and with an empty document.
-	ASSERT_EQ(Write(page, ""), B_OK);
+	ASSERT_EQ(WriteRecoveryCopy(page, ""), B_OK);
 	ASSERT_TRUE(read_recovery_copy(path.c_str(), &copy));
 	EXPECT_EQ(copy.document, "");
 	EXPECT_FALSE(copy.hasSource);
@@ -142,8 +123,8 @@ TEST_F(RecoveryFileTest, DamagedOrForeignFilesAreNotTakenForCopies)
 {
 	std::string page = "/tmp/page.html";
 	std::string path = recovery_file_for(page.c_str());
-	std::string host = HostPath(page);
-	ASSERT_EQ(Write(page, "<P>the document</P>"), B_OK);
+	std::string host = RecoveryCopyPath(page);
+	ASSERT_EQ(WriteRecoveryCopy(page, "<P>the document</P>"), B_OK);
 	std::string whole = ReadFile(host);
 	RecoveryCopy copy;
 	ASSERT_TRUE(read_recovery_copy(path.c_str(), &copy));
@@ -177,29 +158,29 @@ TEST_F(RecoveryFileTest, WritesLeaveTheOldCopyWholeWhenTheyFail)
 {
 	std::string page = "/tmp/page.html";
 	std::string path = recovery_file_for(page.c_str());
-	ASSERT_EQ(Write(page, "<P>old copy</P>", 5), B_OK);
+	ASSERT_EQ(WriteRecoveryCopy(page, "<P>old copy</P>", 5), B_OK);
 
 	// Only the user may look at the copies.
 	struct stat st;
 	ASSERT_EQ(stat(fFolder.c_str(), &st), 0);
 	EXPECT_EQ(st.st_mode & 0777, 0700u);
-	ASSERT_EQ(stat(HostPath(page).c_str(), &st), 0);
+	ASSERT_EQ(stat(RecoveryCopyPath(page).c_str(), &st), 0);
 	EXPECT_EQ(st.st_mode & 0777, 0600u);
 
 	{
 		// The new copy does not fit.
 		FileSizeLimit limit(4096);
-		EXPECT_NE(Write(page, std::string(20000, 'n'), 6), B_OK);
+		EXPECT_NE(WriteRecoveryCopy(page, std::string(20000, 'n'), 6), B_OK);
 	}
 	RecoveryCopy copy;
 	ASSERT_TRUE(read_recovery_copy(path.c_str(), &copy));
 	EXPECT_EQ(copy.document, "<P>old copy</P>");
 	EXPECT_EQ(copy.time, 5);
 	EXPECT_EQ(ListDirectory(fFolder),
-		std::vector<std::string>{ Leaf(HostPath(page)) });
+		std::vector<std::string>{ Leaf(RecoveryCopyPath(page)) });
 
 	// A write that works replaces it.
-	ASSERT_EQ(Write(page, std::string(20000, 'n'), 7), B_OK);
+	ASSERT_EQ(WriteRecoveryCopy(page, std::string(20000, 'n'), 7), B_OK);
 	ASSERT_TRUE(read_recovery_copy(path.c_str(), &copy));
 	EXPECT_EQ(copy.document, std::string(20000, 'n'));
 }
@@ -211,8 +192,8 @@ TEST_F(RecoveryFileTest, AFullFileSystemKeepsTheOldCopy)
 	// child that has its own view of the mounts (root only).
 	std::string page = "/tmp/page.html";
 	std::string path = recovery_file_for(page.c_str());
-	std::string host = HostPath(page);
-	ASSERT_EQ(Write(page, "make the folder"), B_OK);
+	std::string host = RecoveryCopyPath(page);
+	ASSERT_EQ(WriteRecoveryCopy(page, "make the folder"), B_OK);
 	remove_recovery_copy(path.c_str());
 
 	int channel[2];
@@ -229,7 +210,7 @@ TEST_F(RecoveryFileTest, AFullFileSystemKeepsTheOldCopy)
 			|| mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
 			|| mount("tmpfs", fFolder.c_str(), "tmpfs", 0, "size=64k") != 0)
 			_exit(77);
-		if (Write(page, "<P>old copy</P>", 5) != B_OK)
+		if (WriteRecoveryCopy(page, "<P>old copy</P>", 5) != B_OK)
 			report("the old copy could not be written");
 		// Fill the file system up.
 		std::string filler = fFolder + "/filler";
@@ -238,7 +219,7 @@ TEST_F(RecoveryFileTest, AFullFileSystemKeepsTheOldCopy)
 		while (write(fd, block.data(), block.size()) > 0) {
 		}
 		close(fd);
-		status_t status = Write(page, std::string(30000, 'n'), 6);
+		status_t status = WriteRecoveryCopy(page, std::string(30000, 'n'), 6);
 		if (status == B_OK)
 			report("the write into a full file system succeeded");
 		RecoveryCopy copy;
@@ -279,8 +260,8 @@ TEST_F(RecoveryFileTest, AFullFileSystemKeepsTheOldCopy)
 TEST_F(RecoveryFileTest, HalfWrittenFilesOfEndedWritersAreClearedAway)
 {
 	std::string page = "/tmp/page.html";
-	ASSERT_EQ(Write(page, "first"), B_OK);
-	std::string leaf = Leaf(HostPath(page));
+	ASSERT_EQ(WriteRecoveryCopy(page, "first"), B_OK);
+	std::string leaf = Leaf(RecoveryCopyPath(page));
 
 	// A process that has ended, and this one (which may be writing).
 	pid_t ended = fork();
@@ -296,7 +277,7 @@ TEST_F(RecoveryFileTest, HalfWrittenFilesOfEndedWritersAreClearedAway)
 	for (const std::string& name : { dead, alive, other })
 		WriteFile(fFolder + "/" + name, "half");
 
-	ASSERT_EQ(Write(page, "second"), B_OK);
+	ASSERT_EQ(WriteRecoveryCopy(page, "second"), B_OK);
 	std::vector<std::string> names = ListDirectory(fFolder);
 	std::sort(names.begin(), names.end());
 	std::vector<std::string> expected = { alive, other, leaf };

@@ -106,19 +106,11 @@ protected:
 		waitpid(child, &status, 0);
 		result.ran = WIFEXITED(status) && WEXITSTATUS(status) <= 1;
 		result.saved = result.ran && WEXITSTATUS(status) == 0;
-		std::istringstream lines(alerts);
-		std::string line;
-		while (std::getline(lines, line))
-			result.alerts.push_back(line);
+		result.alerts = SplitLines(alerts);
 		return result;
 	}
 
-	std::string Generated()
-	{
-		Page* page = CurrentPage();
-		page->GenerateHTML();
-		return std::string(page->HTMLBuffer(), page->HTMLBufferLength());
-	}
+	std::string Generated() { return GeneratedDocument(CurrentPage()); }
 
 	static ino_t Inode(const std::string& path)
 	{

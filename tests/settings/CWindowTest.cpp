@@ -69,11 +69,8 @@ protected:
 	// Opens a copy of a page of the test data, with its pictures.
 	void OpenDataPage(const char* name)
 	{
-		std::string data = QUILLORA_TEST_DATA "/pages/";
-		mkdir((fDirectory + "/images").c_str(), 0755);
-		WriteFile(fDirectory + "/images/tile.gif",
-			ReadFile(data + "images/tile.gif"));
-		OpenContent(ReadFile(data + name));
+		CopySamplePictures(fDirectory);
+		OpenContent(ReadFile(std::string(QUILLORA_TEST_DATA "/pages/") + name));
 	}
 
 	WWindow* Visual() { return CurrentPage()->visualWindow; }
@@ -81,21 +78,14 @@ protected:
 	// "Preferences…" in the visual window, as the menu sends it.
 	CWindow* OpenSettings()
 	{
-		Visual()->PostMessage(kMsgPreferences);
-		Idle();
-		CWindow* found = nullptr;
-		for (int32 i = 0; i < fApplication->CountWindows(); i++) {
-			CWindow* window = dynamic_cast<CWindow*>(fApplication->WindowAt(i));
-			if (window != nullptr)
-				found = window;
-		}
-		return found;
+		Send(Visual(), kMsgPreferences);
+		std::vector<CWindow*> windows = WindowsOf<CWindow>();
+		return windows.empty() ? nullptr : windows.back();
 	}
 
 	static void Close(CWindow* window)
 	{
-		window->PostMessage(B_QUIT_REQUESTED);
-		Idle();
+		Send(window, B_QUIT_REQUESTED);
 	}
 
 	// Opens the field's menu with a click, as a user does, and clicks the
@@ -118,19 +108,6 @@ protected:
 			BPoint(field->Divider() + 10, 8));
 		Idle();
 		sMenuScript = nullptr;
-	}
-
-	static void Type(CWindow* window, BTextControl* control, const char* text)
-	{
-		ASSERT_TRUE(window->Lock());
-		control->MakeFocus(true);
-		control->TextView()->SelectAll();
-		window->Unlock();
-		for (const char* c = text; *c != '\0'; c++) {
-			char bytes[2] = { *c, '\0' };
-			ControlsWindow::KeyTo(window, bytes);
-		}
-		Idle();
 	}
 
 	// A click on the colour control's ramp (0 red, 1 green, 2 blue, 3
@@ -189,9 +166,7 @@ protected:
 
 	std::string BodyLine()
 	{
-		Page* page = CurrentPage();
-		page->GenerateHTML();
-		std::string html(page->HTMLBuffer(), page->HTMLBufferLength());
+		std::string html = GeneratedDocument(CurrentPage());
 		size_t start = html.find("<BODY");
 		return start == std::string::npos ? std::string()
 			: html.substr(start, html.find("\r\n", start) - start);
@@ -199,12 +174,7 @@ protected:
 
 	std::vector<std::string> SettingsLines()
 	{
-		std::vector<std::string> lines;
-		std::istringstream in(ReadFile(fSettingsFile));
-		std::string line;
-		while (std::getline(in, line))
-			lines.push_back(line);
-		return lines;
+		return SplitLines(ReadFile(fSettingsFile));
 	}
 
 	std::string fSettingsFile;
@@ -401,8 +371,7 @@ TEST_F(SettingsWindowTest, FontChoicesLayThePageOutAsAFreshOpenWould)
 		words += "wrapping words in <TT>fixed " + std::to_string(i) + "</TT> ";
 	html.insert(html.find("</BODY>"), "<P>" + words + "</P>\n");
 	WriteFile(fPath, html);
-	Visual()->PostMessage(kMsgReload);
-	Idle();
+	Send(Visual(), kMsgReload);
 	std::string before = DumpChain(Visual()->engine);
 
 	Config* config = fApplication->config;
@@ -589,11 +558,11 @@ TEST_F(SettingsWindowTest, PageTabSaveSetsTitleAndBackground)
 	PView* pageView = window->pageView;
 
 	// Enter in a changed field moves to the other field.
-	Type(window, pageView->titleControl, "New title");
+	TypeInto(window, pageView->titleControl, "New title");
 	ControlsWindow::KeyTo(window, "\n");
 	Idle();
 	EXPECT_TRUE(pageView->backgroundControl->TextView()->IsFocus());
-	Type(window, pageView->backgroundControl, "images/other.gif");
+	TypeInto(window, pageView->backgroundControl, "images/other.gif");
 	ControlsWindow::KeyTo(window, "\n");
 	Idle();
 	EXPECT_TRUE(pageView->titleControl->TextView()->IsFocus());
@@ -613,9 +582,8 @@ TEST_F(SettingsWindowTest, PageTabSaveSetsTitleAndBackground)
 	EXPECT_EQ(fAlerts.CountAlerts(), 0);
 
 	// A picture that is not there is told, and the page keeps none.
-	Type(window, pageView->backgroundControl, "images/missing.gif");
-	window->PostMessage(kMsgHighSave);
-	Idle();
+	TypeInto(window, pageView->backgroundControl, "images/missing.gif");
+	Send(window, kMsgHighSave);
 	ASSERT_EQ(fAlerts.CountAlerts(), 1);
 	EXPECT_EQ(fAlerts.TextAt(0),
 		"Could not open the background image file: \"" + fDirectory
@@ -624,20 +592,18 @@ TEST_F(SettingsWindowTest, PageTabSaveSetsTitleAndBackground)
 	EXPECT_EQ(BodyLine().find("BACKGROUND"), std::string::npos);
 
 	// The save button of the General tab does not touch the page.
-	Type(window, pageView->titleControl, "Not this");
+	TypeInto(window, pageView->titleControl, "Not this");
 	SelectTab(window, 1);
-	window->PostMessage(kMsgHighSave);
-	Idle();
+	Send(window, kMsgHighSave);
 	EXPECT_STREQ(page->title, "New title");
 
 	// The title is in the page's encoding (Latin-1 here): what it lacks
 	// goes in as a reference.
 	SelectTab(window, 0);
-	Type(window, pageView->titleControl, "a");
+	TypeInto(window, pageView->titleControl, "a");
 	ControlsWindow::KeyTo(window, "\xE2\x80\x94");
 	ControlsWindow::KeyTo(window, "\xC3\xA9");
-	window->PostMessage(kMsgHighSave);
-	Idle();
+	Send(window, kMsgHighSave);
 	EXPECT_STREQ(page->title, "a&#8212;\xE9");
 	Close(window);
 }
@@ -650,8 +616,8 @@ TEST_F(SettingsWindowTest, GeneralSaveWritesTheFileReadAtTheNextStart)
 	ASSERT_NE(window, nullptr);
 	SelectTab(window, 1);
 	GeneralView* general = window->generalView;
-	Type(window, general->nameControl, "Ann Author");
-	Type(window, general->imageDirectoryControl, "/srv/pictures");
+	TypeInto(window, general->nameControl, "Ann Author");
+	TypeInto(window, general->imageDirectoryControl, "/srv/pictures");
 	Choose(window, general->fixedSizeField, "24");
 
 	ControlsWindow::ClickIn(window, general->FindView("HighSaveButton"),
@@ -664,15 +630,12 @@ TEST_F(SettingsWindowTest, GeneralSaveWritesTheFileReadAtTheNextStart)
 	EXPECT_EQ(lines[5], "/srv/pictures/");
 	EXPECT_EQ(lines[9], "24");
 	// The page's document takes the author from the settings.
-	CurrentPage()->GenerateHTML();
-	EXPECT_NE(std::string(CurrentPage()->HTMLBuffer(),
-		CurrentPage()->HTMLBufferLength()).find(
+	EXPECT_NE(GeneratedDocument(CurrentPage()).find(
 		"<META NAME=\"Author\" CONTENT=\"Ann Author\">"), std::string::npos);
 
 	// A folder that ends in "/" is kept as it is.
-	Type(window, general->imageDirectoryControl, "pictures/");
-	window->PostMessage(kMsgHighSave);
-	Idle();
+	TypeInto(window, general->imageDirectoryControl, "pictures/");
+	Send(window, kMsgHighSave);
 	EXPECT_EQ(SettingsLines()[5], "pictures/");
 	Close(window);
 
@@ -691,12 +654,11 @@ TEST_F(SettingsWindowTest, GeneralSaveWritesTheFileReadAtTheNextStart)
 
 	// An emptied folder is stored empty, not as "/", and read back so.
 	SelectTab(window, 1);
-	Type(window, window->generalView->imageDirectoryControl, "");
+	TypeInto(window, window->generalView->imageDirectoryControl, "");
 	ASSERT_TRUE(window->Lock());
 	window->generalView->imageDirectoryControl->SetText("");
 	window->Unlock();
-	window->PostMessage(kMsgHighSave);
-	Idle();
+	Send(window, kMsgHighSave);
 	EXPECT_STREQ(config->imageDirectory, "");
 	EXPECT_EQ(SettingsLines().size(), 10u);
 	EXPECT_EQ(SettingsLines()[5], "");
@@ -723,12 +685,11 @@ TEST_F(SettingsWindowTest, APastedLineBreakNeverSplitsALineOfTheFile)
 		sizeof(pasted) - 1);
 	be_clipboard->Commit();
 	be_clipboard->Unlock();
-	Type(window, general->nameControl, "");
+	TypeInto(window, general->nameControl, "");
 	ASSERT_TRUE(window->Lock());
 	general->nameControl->TextView()->Paste(be_clipboard);
 	window->Unlock();
-	window->PostMessage(kMsgHighSave);
-	Idle();
+	Send(window, kMsgHighSave);
 
 	EXPECT_STREQ(fApplication->config->userName, "AnnBee");
 	std::vector<std::string> lines = SettingsLines();

@@ -16,10 +16,11 @@
 #include <Application.h>
 #include <Font.h>
 
-#include "AlertRecorder.h"
 #include "Config.h"
 #include "Functions.h"
-#include "TempFolder.h"
+#include "ProgramFixture.h"
+
+using namespace quillora_test;
 
 namespace {
 
@@ -41,51 +42,19 @@ protected:
 		Config::SetWritable(true);
 	}
 
-	// The folder of the running (test) program, ending in "/".
-	static std::string ProgramFolder()
-	{
-		char self[4096];
-		ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-		if (length <= 0)
-			return std::string();
-		std::string path(self, size_t(length));
-		return path.substr(0, path.rfind('/') + 1);
-	}
-
-	bool FileExists() const
-	{
-		struct stat info;
-		return stat(fFile.c_str(), &info) == 0;
-	}
-
-	std::string Contents() const
-	{
-		std::ifstream in(fFile, std::ios::binary);
-		std::stringstream bytes;
-		bytes << in.rdbuf();
-		return bytes.str();
-	}
-
 	std::vector<std::string> Lines() const
 	{
-		std::vector<std::string> lines;
-		std::string contents = Contents();
-		size_t start = 0;
-		size_t end;
-		while ((end = contents.find('\n', start)) != std::string::npos) {
-			lines.push_back(contents.substr(start, end - start));
-			start = end + 1;
-		}
-		EXPECT_EQ(start, contents.size()) << "text after the last line feed";
-		return lines;
+		std::string contents = ReadFile(fFile);
+		EXPECT_TRUE(contents.empty() || contents.back() == '\n')
+			<< "text after the last line feed";
+		return SplitLines(contents);
 	}
 
-	void WriteFile(const std::string& bytes)
+	void Write(const std::string& bytes)
 	{
 		mkdir((fRoot + "/config").c_str(), 0700);
 		mkdir((fRoot + "/config/Brindel").c_str(), 0700);
-		std::ofstream out(fFile, std::ios::binary | std::ios::trunc);
-		out << bytes;
+		WriteFile(fFile, bytes);
 	}
 
 	static std::string Header()
@@ -115,8 +84,8 @@ protected:
 		return false;
 	}
 
-	quillora_test::TemporaryHome fHome{"settings"};
-	quillora_test::AlertRecorder fResponder;
+	TemporaryHome fHome{"settings"};
+	AlertRecorder fResponder;
 	std::string fRoot;
 	std::string fFile;
 };
@@ -143,7 +112,7 @@ TEST_F(Settings, FirstStartWritesDefaults)
 	// The program's directory is the test program's own, ending in "/".
 	ASSERT_NE(nullptr, config.applicationDirectory);
 	std::string directory = config.applicationDirectory;
-	EXPECT_EQ(ProgramFolder(), directory);
+	EXPECT_EQ(RunningProgramFolder(), directory);
 
 	// Ten lines, line feeds only, families before sizes.
 	std::vector<std::string> lines = Lines();
@@ -159,7 +128,7 @@ TEST_F(Settings, FirstStartWritesDefaults)
 	EXPECT_EQ(config.fixedFamily, lines[7]);
 	EXPECT_EQ("10", lines[8]);
 	EXPECT_EQ("10", lines[9]);
-	EXPECT_EQ(std::string::npos, Contents().find('\r'));
+	EXPECT_EQ(std::string::npos, ReadFile(fFile).find('\r'));
 
 	// The next start reads what was written and is no first start.
 	Config again;
@@ -171,14 +140,14 @@ TEST_F(Settings, FirstStartWritesDefaults)
 
 TEST_F(Settings, StoredValuesWinAndRoundTrip)
 {
-	WriteFile(Header() + "1.000\n/moved/away/\nAnn Author\nimages/\n"
+	Write(Header() + "1.000\n/moved/away/\nAnn Author\nimages/\n"
 		"Some Family\nSome Mono\n12\n14\n");
 	{
 		Config config;
 		EXPECT_FALSE(config.IsFirstStart());
 		// The program was moved since the file was written: its folder is
 		// where it runs now, not where the file says.
-		EXPECT_EQ(ProgramFolder(), config.applicationDirectory);
+		EXPECT_EQ(RunningProgramFolder(), config.applicationDirectory);
 		EXPECT_STREQ("Ann Author", config.userName);
 		EXPECT_STREQ("images/", config.imageDirectory);
 		EXPECT_STREQ("Some Family", config.proportionalFamily);
@@ -194,7 +163,7 @@ TEST_F(Settings, StoredValuesWinAndRoundTrip)
 	}
 	std::vector<std::string> lines = Lines();
 	ASSERT_EQ(10u, lines.size());
-	EXPECT_EQ(ProgramFolder(), lines[3]);
+	EXPECT_EQ(RunningProgramFolder(), lines[3]);
 	EXPECT_EQ("", lines[4]);
 	EXPECT_EQ("-3", lines[9]);
 
@@ -207,7 +176,7 @@ TEST_F(Settings, StoredValuesWinAndRoundTrip)
 TEST_F(Settings, UnusableFilesAreReplaced)
 {
 	// Another version: nothing of it is used, and it is written afresh.
-	WriteFile(Header() + "2.000\n/dir/\nAnn\nimg/\nFam\nMono\n12\n12\n");
+	Write(Header() + "2.000\n/dir/\nAnn\nimg/\nFam\nMono\n12\n12\n");
 	{
 		Config config;
 		EXPECT_TRUE(config.IsFirstStart());
@@ -220,7 +189,7 @@ TEST_F(Settings, UnusableFilesAreReplaced)
 
 	// Cut short after line 8 or 9: the defaults stand.
 	for (const char* tail : { "", "12\n" }) {
-		WriteFile(Header() + "1.000\n/dir/\nAnn\nimg/\nFam\nMono\n" + tail);
+		Write(Header() + "1.000\n/dir/\nAnn\nimg/\nFam\nMono\n" + tail);
 		{
 			Config config;
 			EXPECT_TRUE(config.IsFirstStart()) << tail;
@@ -232,7 +201,7 @@ TEST_F(Settings, UnusableFilesAreReplaced)
 
 	// Empty and header-only files.
 	for (const std::string& bytes : { std::string(), Header() }) {
-		WriteFile(bytes);
+		Write(bytes);
 		Config config;
 		EXPECT_TRUE(config.IsFirstStart());
 		EXPECT_EQ(10u, Lines().size());
@@ -260,14 +229,14 @@ TEST_F(Settings, InstalledSystemWideMeansUnderUsr)
 
 TEST_F(Settings, SizeLines)
 {
-	WriteFile(Header() + "1.000\n/d/\n\n\nFam\nMono\n  +12pt\nnone\n");
+	Write(Header() + "1.000\n/d/\n\n\nFam\nMono\n  +12pt\nnone\n");
 	Config config;
 	EXPECT_FALSE(config.IsFirstStart());
 	EXPECT_EQ(12, config.proportionalSize);
 	EXPECT_EQ(0, config.fixedSize);
 
 	// Absurd hand-edited numbers are held at the 32-bit range.
-	WriteFile(Header() + "1.000\n/d/\n\n\nFam\nMono\n99999999999999\n"
+	Write(Header() + "1.000\n/d/\n\n\nFam\nMono\n99999999999999\n"
 		"-99999999999999\n");
 	Config huge;
 	EXPECT_EQ(INT32_MAX, huge.proportionalSize);
@@ -308,16 +277,16 @@ TEST_F(Settings, BatchModeNeverWrites)
 		EXPECT_NE(nullptr, config.proportionalFamily);
 		config.Save();
 	}
-	EXPECT_FALSE(FileExists());
+	EXPECT_FALSE(FileExists(fFile));
 
 	// An existing file is read but left as it is.
 	std::string bytes = Header() + "2.000\n";
-	WriteFile(bytes);
+	Write(bytes);
 	{
 		Config config;
 		config.Save();
 	}
-	EXPECT_EQ(bytes, Contents());
+	EXPECT_EQ(bytes, ReadFile(fFile));
 }
 
 TEST_F(Settings, UnwritableFolderIsSkippedSilently)
@@ -340,7 +309,7 @@ namespace {
 void
 SettingsWithoutApplication(const char* stored = nullptr)
 {
-	std::string folder = quillora_test::MakeTemporaryFolder("noapp");
+	std::string folder = MakeTemporaryFolder("noapp");
 	if (folder.empty())
 		_exit(2);
 	setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
@@ -359,7 +328,7 @@ SettingsWithoutApplication(const char* stored = nullptr)
 	for (int32 i = 0; i < responder.CountAlerts(); i++)
 		fprintf(stderr, "alert: %s\n", responder.TextAt(i).c_str());
 	fflush(stderr);
-	quillora_test::RemoveTree(folder);
+	RemoveTree(folder);
 	_exit(0);
 }
 

@@ -170,18 +170,6 @@ protected:
 		frame.OffsetBy(view.left - scroll.x, view.top - scroll.y);
 		return frame;
 	}
-
-	template<class T>
-	std::vector<T*> All()
-	{
-		std::vector<T*> found;
-		for (WYSIWYG_Element* e = Engine()->FirstElement(); e != nullptr;
-				e = e->Next()) {
-			if (T* element = dynamic_cast<T*>(e))
-				found.push_back(element);
-		}
-		return found;
-	}
 };
 
 bool
@@ -387,7 +375,7 @@ TEST_F(PageViewTest, LinksBulletsAndNumbersAreDrawn)
 	// text after it in the text colour.
 	WText* link = nullptr;
 	WText* plain = nullptr;
-	for (WText* text : All<WText>()) {
+	for (WText* text : Elements<WText>()) {
 		if (strcmp(text->Text(), "LINKLINK") == 0)
 			link = text;
 		else if (strcmp(text->Text(), " plain") == 0)
@@ -420,7 +408,7 @@ TEST_F(PageViewTest, LinksBulletsAndNumbersAreDrawn)
 
 	// The bullet: a ring 9 pixels left of the mark's right end, empty in
 	// its middle, nothing further right.
-	std::vector<List_Element*> items = All<List_Element>();
+	std::vector<List_Element*> items = Elements<List_Element>();
 	ASSERT_EQ(3u, items.size());
 	BRect mark = InWindow(items[0], view);
 	int32 cx = (int32)(mark.right - 9);

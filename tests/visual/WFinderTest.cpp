@@ -64,8 +64,7 @@ protected:
 		ASSERT_TRUE(view->LockLooper());
 		view->SetText(html.data(), int32(html.size()));
 		view->UnlockLooper();
-		Visual()->PostMessage(kMsgUpdate);
-		Idle();
+		Send(Visual(), kMsgUpdate);
 		page->Saved();
 	}
 
@@ -240,10 +239,8 @@ TEST_F(WFinderTest, MatchesRunOnIntoTheNextPieceOfTheParagraph)
 	words.pop_back();
 	Load("<BODY>" + words + "</BODY>");
 	WText* first = nullptr;
-	for (WYSIWYG_Element* element = Engine()->FirstElement();
-			element != nullptr && first == nullptr; element = element->next) {
-		WText* text = dynamic_cast<WText*>(element);
-		if (text != nullptr && text->TextLength() > 0)
+	for (WText* text : Elements<WText>()) {
+		if (first == nullptr && text->TextLength() > 0)
 			first = text;
 	}
 	ASSERT_NE(first, nullptr);
@@ -272,11 +269,8 @@ TEST_F(WFinderTest, MatchesRunOnIntoTheNextPieceOfTheParagraph)
 	std::string expected = words;
 	expected.replace(expected.find(across), across.size(), "NEW");
 	std::string texts;
-	for (WYSIWYG_Element* element = Engine()->FirstElement();
-			element != nullptr; element = element->next) {
-		if (WText* text = dynamic_cast<WText*>(element))
-			texts += text->Text();
-	}
+	for (WText* text : Elements<WText>())
+		texts += text->Text();
 	EXPECT_EQ(texts, expected);
 }
 
@@ -325,8 +319,7 @@ TEST_F(WFinderTest, ARemovedElementIsNotSearchedFrom)
 	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(Selection(), (Selected{ "three ", 0, 5 }));
 	// And after "Delete all".
-	Visual()->PostMessage(kMsgDeleteAll);
-	Idle();
+	Send(Visual(), kMsgDeleteAll);
 	EXPECT_EQ(Press(kAgain), 1);
 }
 
@@ -339,19 +332,12 @@ TEST_F(WFinderTest, MenuItemsShowTheDialogAndFindAgain)
 	EXPECT_EQ(finder->target, Visual());
 	EXPECT_EQ(finder->engine, Engine());
 	// Alt+F shows the dialog.
-	BMessage key(B_KEY_DOWN);
-	key.AddString("bytes", "f");
-	key.AddInt32("raw_char", 'f');
-	key.AddInt32("modifiers", int32(B_COMMAND_KEY));
-	key.AddInt32("key", 0);
-	Visual()->PostMessage(&key);
-	Idle();
+	PostKey(Visual(), "f", B_COMMAND_KEY);
 	EXPECT_FALSE(finder->IsHidden());
 
 	Load("<BODY>one two</BODY>");
 	Fill("two", "");
-	Visual()->PostMessage(kAgain);
-	Idle();
+	Send(Visual(), kAgain);
 	EXPECT_EQ(Selection(), (Selected{ "one two", 4, 7 }));
 	EXPECT_FALSE(finder->IsHidden());
 }

@@ -30,26 +30,6 @@ const char* kPage = "<TITLE>Visual</TITLE><BODY><P>Some text</P></BODY>";
 class WWindowTest : public ProgramTest {
 protected:
 	WWindow* Visual() { return CurrentPage()->visualWindow; }
-
-	void Send(BLooper* looper, uint32 what)
-	{
-		looper->PostMessage(what);
-		Idle();
-	}
-
-	// A key as the host delivers it: Command is the Alt key.
-	void Key(BWindow* window, char key, uint32 keyModifiers)
-	{
-		BMessage message(B_KEY_DOWN);
-		char bytes[2] = { key, '\0' };
-		message.AddString("bytes", bytes);
-		message.AddInt32("raw_char", key);
-		message.AddInt32("modifiers", int32(keyModifiers));
-		message.AddInt32("key", 0);
-		window->PostMessage(&message);
-		Idle();
-	}
-
 };
 
 
@@ -120,15 +100,15 @@ TEST_F(WWindowTest, CommandKeysReachTheirItems)
 	page->NotSaved();
 
 	// Alt+S saves.
-	Key(Visual(), 's', B_COMMAND_KEY);
+	PostKey(Visual(), "s", B_COMMAND_KEY);
 	EXPECT_TRUE(page->IsSaved());
 	EXPECT_NE(ReadFile(fPath).find("TEXT=\"#008000\""), std::string::npos);
 
 	// Alt+Control+O is the ordered list, not the open panel; Alt+O opens.
 	ExtensionsFilePanel* open = fApplication->openPanel;
-	Key(Visual(), 'o', B_COMMAND_KEY | B_CONTROL_KEY);
+	PostKey(Visual(), "o", B_COMMAND_KEY | B_CONTROL_KEY);
 	EXPECT_FALSE(open->IsShowing());
-	Key(Visual(), 'o', B_COMMAND_KEY);
+	PostKey(Visual(), "o", B_COMMAND_KEY);
 	EXPECT_TRUE(open->IsShowing());
 	open->Hide();
 }
@@ -159,9 +139,7 @@ TEST_F(WWindowTest, SaveAsMovesThePageToTheNewFile)
 	EXPECT_EQ(std::string(Visual()->Title()), "Quillora: Visual - " + other);
 	EXPECT_EQ(std::string(page->htmlWindow->Title()),
 		"Quillora HTML: Visual - " + other);
-	page->GenerateHTML();
-	EXPECT_EQ(ReadFile(other),
-		std::string(page->HTMLBuffer(), page->HTMLBufferLength()));
+	EXPECT_EQ(ReadFile(other), GeneratedDocument(page));
 	EXPECT_TRUE(page->IsSaved());
 	// The old file is left as it was.
 	EXPECT_EQ(ReadFile(fPath), original);
@@ -239,8 +217,7 @@ TEST_F(WWindowTest, ApplicationCommands)
 	BMessage outside(kMsgQuitPage);
 	outside.AddInt32("pagesindex", 512);
 	fApplication->PostMessage(&outside);
-	fApplication->PostMessage(kMsgQuitPage);
-	Idle();
+	Send(fApplication, kMsgQuitPage);
 	EXPECT_EQ(CurrentPage(), page);
 
 	// Unknown codes and 'dlt ' are ignored.
@@ -369,12 +346,9 @@ TEST_F(WWindowTest, StartWithoutPathOpensTheStartPage)
 	ASSERT_NE(page, nullptr);
 	// The start page comes from the running program's own folder (the
 	// settings file names the source tree, which does not count).
-	char self[4096];
-	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-	ASSERT_GT(length, 0);
-	std::string program(self, size_t(length));
-	EXPECT_EQ(std::string(page->path), program.substr(0,
-		program.rfind('/') + 1) + "Documentation/StartUp.html");
+	ASSERT_FALSE(RunningProgramFolder().empty());
+	EXPECT_EQ(std::string(page->path),
+		RunningProgramFolder() + "Documentation/StartUp.html");
 	EXPECT_STREQ(page->title, "Welcome to Quillora");
 	EXPECT_EQ(fAlerts.CountAlerts(), 0) << fAlerts.LastText();
 }
@@ -496,26 +470,14 @@ TEST_F(WWindowTest, EnterInTheSavePanelsNameFieldSaves)
 	window->Unlock();
 
 	// Keys go where the host sends them: to the focus view of the panel.
-	auto key = [window](const char* bytes) {
-		BMessage message(B_KEY_DOWN);
-		message.AddString("bytes", bytes);
-		message.AddInt32("raw_char", bytes[0]);
-		message.AddInt32("modifiers", 0);
-		message.AddInt32("key", 0);
-		window->PostMessage(&message, (BHandler*)nullptr);
-		Idle();
-	};
-	for (const char* typed : { "e", "n", "t", "e", "r", ".", "h", "t", "m" })
-		key(typed);
+	TypeKeys(window, "enter.htm");
 	std::string saved = fDirectory + "/enter.htm";
 	EXPECT_FALSE(FileExists(saved));
-	key("\n");
+	TypeKeys(window, "\n");
 
 	EXPECT_FALSE(panel->IsShowing());
 	EXPECT_STREQ(page->path, saved.c_str());
-	page->GenerateHTML();
-	EXPECT_EQ(ReadFile(saved),
-		std::string(page->HTMLBuffer(), page->HTMLBufferLength()));
+	EXPECT_EQ(ReadFile(saved), GeneratedDocument(page));
 	EXPECT_EQ(std::string(Visual()->Title()), "Quillora: Visual - " + saved);
 	EXPECT_EQ(fAlerts.CountAlerts(), 0);
 }
@@ -529,24 +491,12 @@ TEST_F(WWindowTest, ImagePanelInsertsThePictureAtTheCaret)
 		WriteFile(fDirectory + "/" + name, ReadFile(images + "/" + name));
 	WriteFile(fDirectory + "/Photo.JPG", ReadFile(images + "/pic32x20.jpg"));
 	WriteFile(fDirectory + "/notes.txt", "not a picture");
-	WYSIWYG_Engine* engine = Visual()->engine;
-	ASSERT_TRUE(Visual()->Lock());
-	WText* text = nullptr;
-	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr && text
-			== nullptr; e = e->Next()) {
-		text = dynamic_cast<WText*>(e);
-		if (text != nullptr && strcmp(text->Text(), "Before after") != 0)
-			text = nullptr;
-	}
-	ASSERT_NE(text, nullptr);
-	text->MakeFocus(true);
-	text->Select(7, 7);
-	Visual()->Unlock();
+	ASSERT_NE(PlaceCaret("Before after", 7), nullptr);
 
 	// Alt+I is italic; Alt+Control+I opens the panel, which lists the
 	// pictures the page can show, PNG and upper-case names included.
 	ExtensionsFilePanel* panel = Visual()->imagePanel;
-	Key(Visual(), 'i', B_COMMAND_KEY | B_CONTROL_KEY);
+	PostKey(Visual(), "i", B_COMMAND_KEY | B_CONTROL_KEY);
 	ASSERT_TRUE(panel->IsShowing());
 	panel->SetPanelDirectory(fDirectory.c_str());
 	std::set<std::string> shown;
@@ -562,8 +512,7 @@ TEST_F(WWindowTest, ImagePanelInsertsThePictureAtTheCaret)
 	Idle();
 	EXPECT_FALSE(panel->IsShowing());
 	Page* page = CurrentPage();
-	page->GenerateHTML();
-	std::string html(page->HTMLBuffer(), page->HTMLBufferLength());
+	std::string html = GeneratedDocument(page);
 	EXPECT_NE(html.find("Before <IMG SRC=\"pic50x40.gif\" ALT=\"pic50x40.gif\" "
 		"WIDTH=\"50\" HEIGHT=\"40\" BORDER=\"0\">after"), std::string::npos)
 		<< html;
