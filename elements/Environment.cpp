@@ -8,10 +8,10 @@
 Environment::Environment(WYSIWYG_Element* owner)
 	:
 	fontType(1),
-	font(nullptr),
 	italic(false),
-	color(nullptr),
 	underlined(false),
+	font(nullptr),
+	color(nullptr),
 	leftMargin(0),
 	rightMargin(0),
 	breakBefore(0),
@@ -21,8 +21,8 @@ Environment::Environment(WYSIWYG_Element* owner)
 	currentAnchor(nullptr),
 	currentList(nullptr),
 	owner(owner),
-	preformatted(kFlowingText),
 	openCenter(nullptr),
+	preformatted(kFlowingText),
 	leftMarginAfter(-1)
 {
 	Page* page = owner != nullptr ? owner->GetPage() : nullptr;

@@ -44,12 +44,13 @@ public:
 	bool operator==(const Environment& other) const;
 	bool operator!=(const Environment& other) const { return !(*this == other); }
 
-	// Fields, in this order. Element classes write them directly.
+	// Fields. Element classes write them directly. They are ordered so
+	// that no padding falls between them: every element has one.
 	int32 fontType;			// 1 plain, 2 bold, 4 fixed, 5..10 H1..H6, 11 big, 12 small
-	BFont* font;			// one of the page's fonts, not owned
 	bool italic;
-	rgb_color* color;		// one of the page's colours, not owned
 	bool underlined;
+	BFont* font;			// one of the page's fonts, not owned
+	rgb_color* color;		// one of the page's colours, not owned
 	float leftMargin;
 	float rightMargin;
 	float breakBefore;
@@ -59,14 +60,14 @@ public:
 	Anchor* currentAnchor;
 	List* currentList;
 	WYSIWYG_Element* owner;
-	// kFlowingText, kPreformattedText or kRawText; set by the tags that
-	// keep their text's layout (PRE, LISTING, TEXTAREA, XMP, PLAINTEXT).
-	// Like the font it takes no part in the comparison.
-	int32 preformatted;
 	// The opening CENTER of the innermost centred passage in force, or
 	// null: a closing CENTER finds the alignment to bring back there
 	// without searching the chain. It takes no part in the comparison.
 	WYSIWYG_Element* openCenter;
+	// kFlowingText, kPreformattedText or kRawText; set by the tags that
+	// keep their text's layout (PRE, LISTING, TEXTAREA, XMP, PLAINTEXT).
+	// Like the font it takes no part in the comparison.
+	int32 preformatted;
 	// The left margin of the elements after this one when it is not the
 	// element's own, or -1: a list item's own line begins at the list's
 	// edge, the text after its bullet is indented. Not inherited.

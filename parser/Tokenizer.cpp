@@ -789,15 +789,17 @@ Parser::Parse(Page* page)
 
 	bool started = page->ParsingStarted();
 
-	// Work on a copy of the source: the alerts below run the event loop, and
-	// whatever happens to the view meanwhile cannot pull the text away from
-	// under the tokenizer.
-	std::string source = page->SourceText();
-
 	// Text insertions skip their own layout meanwhile: the whole chain is
 	// laid out once at the end.
 	engine->BeginLoading();
-	Tokenizer(page, engine, source).Run();
+	{
+		// Work on a copy of the source: the alerts below run the event
+		// loop, and whatever happens to the view meanwhile cannot pull the
+		// text away from under the tokenizer. The copy goes before the
+		// layout, which makes the most views.
+		std::string source = page->SourceText();
+		Tokenizer(page, engine, source).Run();
+	}
 	engine->EndLoading();
 
 	WYSIWYG_Element* first = engine->FirstElement();

@@ -3,6 +3,7 @@
 
 #include "Host.h"
 
+#include <QBackingStore>
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
@@ -21,6 +22,7 @@ static QImage* ImageOf(void* impl)
 
 HostImage::HostImage(int32_t width, int32_t height, bool opaque)
 	:
+	fStore(nullptr),
 	fPending(true),
 	fWidth(width > 0 ? width : 1),
 	fHeight(height > 0 ? height : 1),
@@ -34,6 +36,7 @@ HostImage::HostImage(int32_t width, int32_t height, bool opaque)
 HostImage::HostImage(void* bits, int32_t width, int32_t height, int32_t bytesPerRow,
 	bool hasAlpha)
 	:
+	fStore(nullptr),
 	fPending(false),
 	fWidth(width),
 	fHeight(height),
@@ -52,18 +55,47 @@ HostImage::~HostImage()
 
 int32_t HostImage::Width() const
 {
-	return fPending ? fWidth : ImageOf(fImpl)->width();
+	return fWidth;
 }
 
 
 int32_t HostImage::Height() const
 {
-	return fPending ? fHeight : ImageOf(fImpl)->height();
+	return fHeight;
+}
+
+
+// The store's image when it can hold the pixels of a width by height
+// buffer, resized to that first and made white when `fresh`; else null.
+static QImage* StoreImage(void* store, int32_t width, int32_t height, bool fresh)
+{
+	QBackingStore* backing = static_cast<QBackingStore*>(store);
+	QSize size(width, height);
+	if (backing->size() != size) {
+		backing->resize(size);
+		fresh = true;
+	}
+	QImage* image = dynamic_cast<QImage*>(backing->paintDevice());
+	if (image == nullptr || image->size() != size
+		|| image->format() != QImage::Format_RGB32)
+		return nullptr;
+	if (fresh)
+		image->fill(Qt::white);
+	return image;
 }
 
 
 void* HostImage::Impl() const
 {
+	if (fStore != nullptr) {
+		if (QImage* image = StoreImage(fStore, fWidth, fHeight, fPending)) {
+			fPending = false;
+			return image;
+		}
+		// The store took another form: the pixels live here again.
+		fStore = nullptr;
+		fPending = true;
+	}
 	if (fPending) {
 		QImage* image = ImageOf(fImpl);
 		*image = QImage(fWidth, fHeight,
@@ -108,6 +140,14 @@ void HostImage::Resize(int32_t width, int32_t height)
 	*ImageOf(fImpl) = QImage();
 	fWidth = width > 0 ? width : 1;
 	fHeight = height > 0 ? height : 1;
+	fPending = true;
+}
+
+
+void HostImage::LendTo(void* store)
+{
+	*ImageOf(fImpl) = QImage();
+	fStore = store;
 	fPending = true;
 }
 

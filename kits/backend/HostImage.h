@@ -39,11 +39,21 @@ public:
 
 	void* Impl() const;	// the host's image object, with its pixels
 
+	// For the host window that shows this buffer: its store (see fStore)
+	// holds the pixels from now on, or with null this image again. Either
+	// way the pixels become white.
+	void LendTo(void* store);
+
 private:
 	HostImage(const HostImage&);
 	HostImage& operator=(const HostImage&);
 
 	void* fImpl;
+	// A window's buffer shown by a host window lives in that window's own
+	// screen buffer (its backing store) when the host keeps one in this
+	// image's form, so a shown window holds its pixels once, not twice.
+	// Null otherwise, or when that buffer cannot take them (scaled screens).
+	mutable void* fStore;
 	// Size and kind of owned pixels not made yet (fPending).
 	mutable bool fPending;
 	int32_t fWidth;

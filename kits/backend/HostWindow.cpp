@@ -1,17 +1,24 @@
-// A QRasterWindow that shows a window's buffer and forwards its events.
+// A raster QWindow that shows a window's buffer and forwards its events.
+//
+// The window keeps its own backing store, and the buffer the kit draws into
+// is that store's image whenever the store holds one of the buffer's form
+// (HostImage::fStore): showing a change is then a flush, and the window's
+// pixels exist once. Otherwise (a scaled screen, say) the buffer is copied
+// into the store as it changes.
 #include "HostWindow.h"
 
 #include "Host.h"
 #include "HostImage.h"
 #include "HostKeys.h"
 
+#include <QBackingStore>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRasterWindow>
+#include <QWindow>
 #include <QRegion>
 #include <QWheelEvent>
 
@@ -59,29 +66,74 @@ uint32_t Buttons(Qt::MouseButtons buttons)
 	return result;
 }
 
-class RasterWindow : public QRasterWindow {
+class RasterWindow : public QWindow {
 public:
-	RasterWindow(HostWindowClient* client, HostImage* buffer)
-		: fClient(client), fBuffer(buffer), fWasActive(false) {}
+	RasterWindow(HostWindowClient* client)
+		: fClient(client), fStore(this), fBuffer(nullptr), fWasActive(false)
+	{
+		setSurfaceType(QSurface::RasterSurface);
+	}
 
-	void SetBuffer(HostImage* buffer) { fBuffer = buffer; }
+	// The buffer's pixels move into the store; what the buffer held is
+	// gone, and the kit draws the whole window before showing it.
+	void SetBuffer(HostImage* buffer)
+	{
+		if (fBuffer != nullptr)
+			fBuffer->LendTo(nullptr);
+		fBuffer = buffer;
+		if (buffer != nullptr)
+			buffer->LendTo(&fStore);
+	}
+
+	// Shows this part of the buffer at the next update of the window.
+	void Schedule(const QRect& rect)
+	{
+		fPending += rect;
+		requestUpdate();
+	}
 
 protected:
-	void paintEvent(QPaintEvent* event) override
+	void exposeEvent(QExposeEvent*) override
 	{
+		if (isExposed())
+			_Flush(QRegion(QRect(QPoint(0, 0), size())));
+	}
+
+	void _Flush(QRegion region)
+	{
+		// A chance to draw what is dirty first; what that shows is
+		// scheduled into fPending.
 		fClient->HostExposed();
-		QPainter painter(this);
-		if (fBuffer == nullptr) {
-			painter.fillRect(event->rect(), Qt::white);
+		region += fPending;
+		fPending = QRegion();
+		if (region.isEmpty())
 			return;
+		const QImage* image = fBuffer != nullptr
+			? static_cast<const QImage*>(fBuffer->Impl()) : nullptr;
+		bool shared = image != nullptr
+			&& image == dynamic_cast<QImage*>(fStore.paintDevice());
+		if (!shared && fStore.size() != size())
+			fStore.resize(size());
+		region &= QRect(QPoint(0, 0), fStore.size());
+		if (region.isEmpty())
+			return;
+		fStore.beginPaint(region);
+		if (!shared) {
+			QPainter painter(fStore.paintDevice());
+			painter.setCompositionMode(QPainter::CompositionMode_Source);
+			QRegion outside = region;
+			if (image != nullptr) {
+				for (const QRect& rect : region)
+					painter.drawImage(rect, *image, rect);
+				outside -= QRect(QPoint(0, 0), image->size());
+			}
+			// While a resize is pending the buffer may be smaller than
+			// the window.
+			for (const QRect& rect : outside)
+				painter.fillRect(rect, QColor(216, 216, 216));
 		}
-		const QImage* image = static_cast<const QImage*>(fBuffer->Impl());
-		painter.setCompositionMode(QPainter::CompositionMode_Source);
-		painter.drawImage(event->rect(), *image, event->rect());
-		// While a resize is pending the buffer may be smaller than the window.
-		QRegion outside = QRegion(event->rect()).subtracted(QRegion(image->rect()));
-		for (const QRect& rect : outside)
-			painter.fillRect(rect, QColor(216, 216, 216));
+		fStore.endPaint();
+		fStore.flush(region);
 	}
 
 	void keyPressEvent(QKeyEvent* event) override { _Key(event, true); }
@@ -132,10 +184,14 @@ protected:
 				}
 				break;
 			}
+			case QEvent::UpdateRequest:
+				if (isExposed())
+					_Flush(QRegion());
+				return true;
 			default:
 				break;
 		}
-		return QRasterWindow::event(event);
+		return QWindow::event(event);
 	}
 
 	void wheelEvent(QWheelEvent* event) override
@@ -207,7 +263,9 @@ private:
 	}
 
 	HostWindowClient* fClient;
+	QBackingStore fStore;
 	HostImage* fBuffer;
+	QRegion fPending;
 	bool fWasActive;
 };
 
@@ -222,12 +280,14 @@ RasterWindow* WindowOf(void* impl)
 HostWindow::HostWindow(HostWindowClient* client, HostImage* buffer)
 {
 	host_init();
-	fImpl = new RasterWindow(client, buffer);
+	fImpl = new RasterWindow(client);
+	WindowOf(fImpl)->SetBuffer(buffer);
 }
 
 
 HostWindow::~HostWindow()
 {
+	WindowOf(fImpl)->SetBuffer(nullptr);
 	delete WindowOf(fImpl);
 }
 
@@ -364,7 +424,7 @@ void HostWindow::Update(int32_t left, int32_t top, int32_t right, int32_t bottom
 		return;
 	RasterWindow* window = WindowOf(fImpl);
 	if (window->isVisible())
-		window->update(QRect(left, top, right - left + 1, bottom - top + 1));
+		window->Schedule(QRect(left, top, right - left + 1, bottom - top + 1));
 }
 
 

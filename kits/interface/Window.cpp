@@ -295,6 +295,9 @@ void BWindow::Show()
 	if (fShowLevel == 0) {
 		WindowPrivate* data = fPrivate;
 		if (data->host == NULL && !BPrivate::is_headless()) {
+			// The host window takes the buffer's pixels into its own
+			// store: nothing may be drawing into them meanwhile.
+			data->ReleaseDirect();
 			data->host = new HostWindow(data, data->buffer);
 			data->host->SetTitle(fTitle);
 			int32 kind = BPrivate::HOST_WINDOW_NORMAL;
