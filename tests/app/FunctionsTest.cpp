@@ -52,6 +52,7 @@ TEST(TextHelpers, HexConversions)
 	EXPECT_STREQ("05", itoahex(-5, out));
 	EXPECT_STREQ("FF", itoahex(255, out));
 	EXPECT_STREQ("0A", itoahex(10, out));
+	EXPECT_STREQ("AB", itoahex(0xAB, out));
 	EXPECT_STREQ("00", itoahex(0, out));
 	EXPECT_EQ(nullptr, itoahex(1, nullptr));
 	// Round trip of every byte value, as the colours of a page take it.

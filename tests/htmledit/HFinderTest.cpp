@@ -249,6 +249,8 @@ TEST_F(HFinderTest, ReplacementsThatCouldGoOnForEver)
 		EXPECT_EQ(Text(), "x x x x");
 		EXPECT_EQ(Press(kAgain), 0);
 		EXPECT_EQ(Text(), "x x x x x");
+		// The second went after the first replacement, not into it.
+		EXPECT_EQ(Selection(), std::make_pair(7, 7));
 	}
 
 	// Thousands of matches in one go.

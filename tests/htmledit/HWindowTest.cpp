@@ -58,6 +58,7 @@ TEST_F(HWindowTest, MenusAndStartState)
 	EXPECT_STREQ(bar->FindItem(kMsgPreview)->Label(), "Preview this HTML");
 	EXPECT_STREQ(bar->FindItem(kMsgUpdate)->Label(), "Update from Visual");
 	EXPECT_EQ(bar->FindItem(kMsgSavePage)->Shortcut(), 'S');
+	EXPECT_EQ(bar->FindItem(kMsgFindAgain)->Shortcut(), 'G');
 
 	// The file's text with line feeds, the window hidden, its view in the
 	// named scroll view.

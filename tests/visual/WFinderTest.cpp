@@ -226,6 +226,13 @@ TEST_F(WFinderTest, FindAgainWalksTheChainInOrder)
 	EXPECT_EQ(PageText(), "T'cats ' C6 T'cat' C-6 T' cat'");
 	EXPECT_EQ(Press(kAgain), 0);
 	EXPECT_EQ(PageText(), "T'cats ' C6 T'cats' C-6 T' cat'");
+
+	// After Replace all, "Find again" goes on from where it ended, even
+	// with Wrap: nothing is left to replace, and no new round starts.
+	Fill("cat", "cats", kWrap);
+	EXPECT_EQ(Press(kAll), 1);
+	EXPECT_EQ(Press(kAgain), 1);
+	EXPECT_EQ(PageText(), "T'catss ' C6 T'catss' C-6 T' cats'");
 }
 
 

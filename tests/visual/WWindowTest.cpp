@@ -76,6 +76,7 @@ TEST_F(WWindowTest, MenuBarHoldsTheMenusOfTheTable)
 	EXPECT_EQ(bar->FindItem(kMsgItalic)->Shortcut(&itemModifiers), 'I');
 	EXPECT_EQ(itemModifiers & B_CONTROL_KEY, 0u);
 	EXPECT_EQ(bar->FindItem(kMsgNormalText)->Shortcut(), 0);
+	EXPECT_EQ(bar->FindItem(kMsgFindAgain)->Shortcut(), 'G');
 
 	// Every item was created enabled but "Save page", which follows the
 	// saved state.
