@@ -89,8 +89,7 @@ TEST(Filter, CommonFiltersRunBeforeHandlerFiltersAndMaySkip)
 	EXPECT_EQ(log, expected);
 
 	// The looper deletes the filters it owns.
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 	EXPECT_EQ(handler->Looper(), nullptr);
 	delete handler;
 }
@@ -128,8 +127,7 @@ TEST(Filter, RetargetingRunsTheNewTargetsFilters)
 	Log lost = { "outward:lost>first" };
 	EXPECT_EQ(log, lost);
 
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 	delete first;
 	delete second;
 }
@@ -162,8 +160,7 @@ TEST(Filter, HookFunctionsAndCommands)
 	EXPECT_EQ(command.Command(), (uint32)'abcd');
 	EXPECT_EQ(command.Looper(), nullptr);
 
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 	sHookLog = NULL;
 }
 
@@ -201,6 +198,5 @@ TEST(Filter, DeliveryAndSourceMatching)
 		"looper:DATA", "programmed:_KYD>looper", "remote:_KYD>looper",
 		"looper:_KYD" };
 	EXPECT_EQ(log, expected);
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 }

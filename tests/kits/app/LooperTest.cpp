@@ -53,10 +53,8 @@ TEST(Looper, MessagesArriveInPostingOrderPerLooper)
 	for (int32 i = 0; i < 200; i++)
 		EXPECT_EQ(log[i], "a:thrd" + std::to_string(i));
 
-	a->Lock();
-	a->Quit();
-	b->Lock();
-	b->Quit();
+	quit_looper(a);
+	quit_looper(b);
 }
 
 
@@ -66,10 +64,7 @@ TEST(Looper, HandlersPreferredHandlerAndChain)
 	LogLooper* looper = new LogLooper("looper", &log);
 	LogHandler* handler = new LogHandler("handler", &log);
 	BHandler* plain = new BHandler("plain");
-	looper->Lock();
-	looper->AddHandler(handler);
-	looper->AddHandler(plain);
-	looper->Unlock();
+	add_handlers(looper, { handler, plain });
 	looper->Run();
 	EXPECT_EQ(looper->CountHandlers(), 3);
 	EXPECT_EQ(handler->Looper(), looper);
@@ -109,8 +104,7 @@ TEST(Looper, HandlersPreferredHandlerAndChain)
 	dispatch_until_idle();
 	EXPECT_TRUE(log.empty());
 
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 }
 
 
@@ -146,8 +140,7 @@ TEST(Looper, CurrentMessageDuringDispatchAndDetach)
 	// Detached: ours now, still intact after the dispatch ended.
 	EXPECT_STREQ(looper->detached->FindString("data"), "kept");
 	delete looper->detached;
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 }
 
 
@@ -203,9 +196,7 @@ TEST(Looper, HandlerLockLooperFollowsTheLooper)
 	Log log;
 	LogLooper* looper = new LogLooper("owner", &log);
 	LogHandler* handler = new LogHandler("h", &log);
-	looper->Lock();
-	looper->AddHandler(handler);
-	looper->Unlock();
+	add_handlers(looper, { handler });
 
 	EXPECT_TRUE(handler->LockLooper());
 	EXPECT_TRUE(looper->IsLocked());
@@ -317,8 +308,7 @@ TEST(Looper, QuitFromAnotherLooperDeletesAtOnce)
 	dispatch_until_idle();
 	EXPECT_TRUE(deleted);
 	EXPECT_TRUE(log.empty());
-	killer->Lock();
-	killer->Quit();
+	quit_looper(killer);
 }
 
 
@@ -395,8 +385,7 @@ TEST(EventLoop, PostingFromAnotherThreadWakesTheHostAndRunsOnTheEventThread)
 	EXPECT_GE(sWakes.load(), 1);
 	EXPECT_EQ(looper->thread.load(), BPrivate::current_thread_id());
 	EXPECT_EQ(looper->Thread(), BPrivate::current_thread_id());
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 }
 
 

@@ -2,6 +2,7 @@
 #ifndef QUILLORA_LOOPER_TEST_SUPPORT_H
 #define QUILLORA_LOOPER_TEST_SUPPORT_H
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,26 @@ what_text(uint32 what)
 	char text[5] = { (char)(what >> 24), (char)(what >> 16), (char)(what >> 8),
 		(char)what, 0 };
 	return text;
+}
+
+
+// Adds handlers under the looper's lock, as the kit asks.
+inline void
+add_handlers(BLooper* looper, std::initializer_list<BHandler*> handlers)
+{
+	looper->Lock();
+	for (BHandler* handler : handlers)
+		looper->AddHandler(handler);
+	looper->Unlock();
+}
+
+
+// Quits a looper from outside it: locked first, as the kit asks.
+inline void
+quit_looper(BLooper* looper)
+{
+	if (looper->Lock())
+		looper->Quit();
 }
 
 

@@ -19,9 +19,7 @@ TEST(Messenger, SendsToHandlerOrLooperAndKnowsWhenTheyAreGone)
 	Log log;
 	LogLooper* looper = new LogLooper("looper", &log);
 	LogHandler* handler = new LogHandler("handler", &log);
-	looper->Lock();
-	looper->AddHandler(handler);
-	looper->Unlock();
+	add_handlers(looper, { handler });
 	looper->Run();
 
 	BMessenger toLooper(looper);
@@ -68,10 +66,7 @@ TEST(Messenger, SendsToHandlerOrLooperAndKnowsWhenTheyAreGone)
 	// own messages.
 	LogHandler* next = new LogHandler("next", &log);
 	LogHandler* last = new LogHandler("last", &log);
-	looper->Lock();
-	looper->AddHandler(next);
-	looper->AddHandler(last);
-	looper->Unlock();
+	add_handlers(looper, { next, last });
 	EXPECT_FALSE(toHandler.IsValid());
 	BMessenger toLast(last);
 	BMessenger toNext(next);
@@ -88,8 +83,7 @@ TEST(Messenger, SendsToHandlerOrLooperAndKnowsWhenTheyAreGone)
 	delete last;
 
 	// The looper goes: everything aimed at it fails, nothing is touched.
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 	EXPECT_FALSE(toLooper.IsValid());
 	EXPECT_FALSE(preferred.IsValid());
 	EXPECT_EQ(toLooper.SendMessage('lpr2'), B_BAD_PORT_ID);
@@ -102,14 +96,12 @@ TEST(Messenger, SendsToHandlerOrLooperAndKnowsWhenTheyAreGone)
 	// A new looper, even one at the old address, is not the old target.
 	LogLooper* replacement = new LogLooper("replacement", &log);
 	EXPECT_FALSE(toLooper.IsValid());
-	replacement->Lock();
-	replacement->Quit();
+	quit_looper(replacement);
 
 	found = looper;
 	mismatched.Target(&found);
 	EXPECT_EQ(found, nullptr);
-	other->Lock();
-	other->Quit();
+	quit_looper(other);
 }
 
 
@@ -133,9 +125,7 @@ TEST(Messenger, AsynchronousRepliesGoToTheReplyHandler)
 	Replier* replier = new Replier;
 	LogLooper* asker = new LogLooper("asker", &log);
 	LogHandler* answers = new LogHandler("answers", &log);
-	asker->Lock();
-	asker->AddHandler(answers);
-	asker->Unlock();
+	add_handlers(asker, { answers });
 	replier->Run();
 	asker->Run();
 
@@ -149,10 +139,8 @@ TEST(Messenger, AsynchronousRepliesGoToTheReplyHandler)
 	BMessage lonely('ping');
 	EXPECT_EQ(lonely.SendReply('pong'), B_BAD_REPLY);
 
-	replier->Lock();
-	replier->Quit();
-	asker->Lock();
-	asker->Quit();
+	quit_looper(replier);
+	quit_looper(asker);
 	delete answers;
 }
 
@@ -167,9 +155,7 @@ TEST(Messenger, RawBytesRoundTripEqual)
 	Log log;
 	LogLooper* looper = new LogLooper("looper", &log);
 	LogHandler* handler = new LogHandler("handler", &log);
-	looper->Lock();
-	looper->AddHandler(handler);
-	looper->Unlock();
+	add_handlers(looper, { handler });
 	looper->Run();
 
 	BMessenger toHandler(handler);
@@ -217,8 +203,7 @@ TEST(Messenger, RawBytesRoundTripEqual)
 	EXPECT_FALSE(found.IsValid());
 	EXPECT_TRUE(found == BMessenger());
 
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 }
 
 
@@ -237,7 +222,6 @@ TEST(Messenger, LockTargetWithTimeoutErrors)
 	EXPECT_TRUE(looper->IsLocked());
 	looper->Unlock();
 
-	looper->Lock();
-	looper->Quit();
+	quit_looper(looper);
 	EXPECT_NE(B_OK, toLooper.LockTargetWithTimeout(1000));
 }

@@ -100,10 +100,8 @@ TEST(Modal, WaitingLooperGetsNothingOthersGoOn)
 	// While it waits, the looper's lock stays with the event thread, as a
 	// looper thread holds its lock while it handles a message.
 	EXPECT_FALSE(BPrivate::is_dispatching(modal));
-	modal->Lock();
-	modal->Quit();
-	other->Lock();
-	other->Quit();
+	quit_looper(modal);
+	quit_looper(other);
 }
 
 
@@ -162,12 +160,9 @@ TEST(Modal, NestedWaitsUnwindInOrder)
 		"first:1st2" };
 	EXPECT_EQ(log, expected);
 
-	first->Lock();
-	first->Quit();
-	second->Lock();
-	second->Quit();
-	third->Lock();
-	third->Quit();
+	quit_looper(first);
+	quit_looper(second);
+	quit_looper(third);
 }
 
 
@@ -234,7 +229,6 @@ TEST(Modal, SynchronousSendRunsTheLoopUntilTheReply)
 	EXPECT_EQ(value, 10);
 
 	// A target that is gone.
-	target->Lock();
-	target->Quit();
+	quit_looper(target);
 	EXPECT_EQ(messenger.SendMessage('ask ', &reply), B_BAD_PORT_ID);
 }

@@ -4,16 +4,23 @@
 #ifndef CONTROLS_TESTING_H
 #define CONTROLS_TESTING_H
 
+#include <gtest/gtest.h>
+
 #include <AppDefs.h>
 #include <EventLoop.h>
 #include <InterfaceDefs.h>
 #include <Looper.h>
+#include <Menu.h>
+#include <MenuItem.h>
 #include <Message.h>
 #include <View.h>
 #include <Window.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "KitInput.h"
 
 inline void
 dispatch()
@@ -137,13 +144,14 @@ public:
 	static BMessage KeyMessage(const char* bytes, uint32 modifiers = 0,
 		int32 key = 0, int32 rawChar = -1)
 	{
-		BMessage message(B_KEY_DOWN);
-		message.AddString("bytes", bytes);
-		message.AddInt32("modifiers", (int32)modifiers);
-		message.AddInt32("key", key);
-		message.AddInt32("raw_char", rawChar >= 0 ? rawChar : (uint8)bytes[0]);
-		message.AddInt64("when", 0);
-		return message;
+		return quillora_test::KeyMessage(bytes, modifiers, key, rawChar);
+	}
+
+	static BMessage MouseMessage(BWindow* window, uint32 what, BView* view,
+		BPoint where, int32 clicks = 1, uint32 modifiers = 0)
+	{
+		return quillora_test::MouseMessage(window, what, view, where, clicks,
+			modifiers);
 	}
 
 	// A key as the host brings it in, to whatever window.
@@ -163,42 +171,32 @@ public:
 		dispatch();
 	}
 
-	static BMessage MouseMessage(BWindow* window, uint32 what, BView* view,
-		BPoint where, int32 clicks = 1)
-	{
-		window->Lock();
-		BPoint inWindow = view->ConvertToParent(where);
-		for (BView* parent = view->Parent(); parent != NULL;
-				parent = parent->Parent()) {
-			inWindow = parent->ConvertToParent(inWindow);
-		}
-		window->Unlock();
-		BMessage message(what);
-		message.AddPoint("where", inWindow);
-		message.AddPoint("screen_where", window->ConvertToScreen(inWindow));
-		message.AddInt32("buttons", what == B_MOUSE_UP ? 0
-			: B_PRIMARY_MOUSE_BUTTON);
-		message.AddInt32("clicks", clicks);
-		message.AddInt32("modifiers", 0);
-		message.AddInt64("when", 0);
-		if (what == B_MOUSE_MOVED)
-			message.AddInt32("be:transit", B_INSIDE_VIEW);
-		return message;
-	}
-
 	// Mouse messages carry window coordinates, as the host gives them.
 	static void ClickIn(BWindow* window, BView* view, BPoint where,
-		int32 clicks = 1)
+		int32 clicks = 1, uint32 modifiers = 0)
 	{
-		BMessage down = MouseMessage(window, B_MOUSE_DOWN, view, where, clicks);
-		BMessage up = MouseMessage(window, B_MOUSE_UP, view, where, clicks);
+		BMessage down = MouseMessage(window, B_MOUSE_DOWN, view, where, clicks,
+			modifiers);
+		BMessage up = MouseMessage(window, B_MOUSE_UP, view, where, clicks,
+			modifiers);
 		window->PostMessage(&down);
 		window->PostMessage(&up);
 	}
 
-	void Click(BView* view, BPoint where, int32 clicks = 1)
+	void Click(BView* view, BPoint where, int32 clicks = 1,
+		uint32 modifiers = 0)
 	{
-		ClickIn(fWindow, view, where, clicks);
+		ClickIn(fWindow, view, where, clicks, modifiers);
+		dispatch();
+	}
+
+	// A press at one place released at another.
+	void Press(BView* view, BPoint down, BPoint up)
+	{
+		BMessage press = MouseMessage(fWindow, B_MOUSE_DOWN, view, down);
+		BMessage release = MouseMessage(fWindow, B_MOUSE_UP, view, up);
+		fWindow->PostMessage(&press);
+		fWindow->PostMessage(&release);
 		dispatch();
 	}
 
@@ -207,6 +205,46 @@ public:
 private:
 	RecordingWindow* fWindow;
 	BView* fBackground;
+};
+
+// Menus run in windows of their own until something is chosen; the tests
+// play the user through the open hook: `script` runs for every menu window
+// as it opens, and each opened menu is recorded.
+class MenuScriptTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		opened.clear();
+		openedNames.clear();
+		script = nullptr;
+		BMenu::SetOpenHook(_OpenHook, NULL);
+	}
+
+	void TearDown() override
+	{
+		BMenu::SetOpenHook(NULL, NULL);
+		script = nullptr;
+	}
+
+	// A point inside a menu's item, in the menu's coordinates.
+	static BPoint ItemPoint(BMenu* menu, int32 index)
+	{
+		BRect frame = menu->ItemAt(index)->Frame();
+		return BPoint(frame.left + 6, frame.top + 3);
+	}
+
+	static inline std::function<void(BWindow*, BMenu*)> script;
+	static inline std::vector<BMenu*> opened;
+	static inline std::vector<std::string> openedNames;
+
+private:
+	static void _OpenHook(BWindow* window, BMenu* menu, void*)
+	{
+		opened.push_back(menu);
+		openedNames.push_back(menu->Name());
+		if (script)
+			script(window, menu);
+	}
 };
 
 #endif	// CONTROLS_TESTING_H

@@ -96,17 +96,12 @@ protected:
 
 	void TearDown() override
 	{
-		fLooper->Lock();
-		fLooper->Quit();
+		if (fLooper->Lock())
+			fLooper->Quit();
 		dispatch();
 	}
 
-	void Touch(const char* name)
-	{
-		int fd = open((fDir + "/" + name).c_str(), O_CREAT | O_WRONLY, 0644);
-		ASSERT_GE(fd, 0);
-		close(fd);
-	}
+	void Touch(const char* name) { quillora_test::WriteFile(fDir + "/" + name, ""); }
 
 	std::vector<std::string> Shown(const BFilePanel& panel)
 	{

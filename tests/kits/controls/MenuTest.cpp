@@ -8,40 +8,12 @@
 #include <MenuItem.h>
 #include <PopUpMenu.h>
 
-#include <functional>
-
 #include "ControlsTesting.h"
 
 namespace {
 
-// What the open hook does with each menu window: the script of a user.
-std::function<void(BWindow*, BMenu*)> sOnOpen;
-std::vector<BMenu*> sOpened;
-
-void
-open_hook(BWindow* window, BMenu* menu, void*)
-{
-	sOpened.push_back(menu);
-	if (sOnOpen)
-		sOnOpen(window, menu);
-}
-
-
-class MenuTest : public testing::Test {
+class MenuTest : public MenuScriptTest {
 protected:
-	void SetUp() override
-	{
-		sOpened.clear();
-		sOnOpen = nullptr;
-		BMenu::SetOpenHook(open_hook, NULL);
-	}
-
-	void TearDown() override
-	{
-		BMenu::SetOpenHook(NULL, NULL);
-		sOnOpen = nullptr;
-	}
-
 	// The visual editor's pairs: the same letter with and without Control.
 	BMenuBar* BuildBar(ControlsWindow& window)
 	{
@@ -105,7 +77,6 @@ TEST_F(MenuTest, DisabledItemsAndMenusDoNotTrigger)
 {
 	ControlsWindow window;
 	BMenuBar* bar = BuildBar(window);
-	window.Window()->Lock();
 	BMenuItem* save = bar->FindItem('save');
 	BMenuItem* center = bar->FindItem('cntr');
 	BMenuItem* deep = bar->FindItem('deep');
@@ -117,7 +88,6 @@ TEST_F(MenuTest, DisabledItemsAndMenusDoNotTrigger)
 	EXPECT_FALSE(save->IsEnabled());
 	EXPECT_FALSE(center->IsEnabled());
 	EXPECT_FALSE(deep->IsEnabled());
-	window.Window()->Unlock();
 
 	window.Key("s", B_COMMAND_KEY);
 	window.Key("c", B_COMMAND_KEY | B_CONTROL_KEY);
@@ -126,20 +96,16 @@ TEST_F(MenuTest, DisabledItemsAndMenusDoNotTrigger)
 	// A disabled item's shortcut is still its own: it does not fall
 	// through to the window's standard Command keys either.
 
-	window.Window()->Lock();
 	save->SetEnabled(true);
 	bar->SubmenuAt(1)->SetEnabled(true);
-	window.Window()->Unlock();
 	window.Key("s", B_COMMAND_KEY);
 	window.Key("c", B_COMMAND_KEY | B_CONTROL_KEY);
 	std::vector<uint32> expected = { 'save', 'cntr' };
 	EXPECT_EQ(window.received.Whats(), expected);
 
 	// Invoking a disabled item directly posts nothing either.
-	window.Window()->Lock();
 	save->SetEnabled(false);
 	EXPECT_NE(save->Invoke(), B_OK);
-	window.Window()->Unlock();
 	dispatch();
 	EXPECT_EQ(window.received.Count('save'), 1);
 }
@@ -202,27 +168,23 @@ TEST_F(MenuTest, RadioMarkingAndLabelFromMarked)
 	window.Show();
 	EXPECT_STREQ(field->MenuItem()->Label(), "10");
 
-	window.Window()->Lock();
 	menu->ItemAt(0)->SetMarked(true);
 	EXPECT_FALSE(menu->ItemAt(2)->IsMarked());
 	EXPECT_EQ(menu->FindMarked(), menu->ItemAt(0));
 	EXPECT_STREQ(field->MenuItem()->Label(), "7");
-	window.Window()->Unlock();
 
 	// Choosing from the open field by keyboard marks the item, relabels the
 	// field and delivers the item's message to the field's window.
-	sOnOpen = [](BWindow* menuWindow, BMenu*) {
+	script = [](BWindow* menuWindow, BMenu*) {
 		ControlsWindow::KeyTo(menuWindow, "\x1f");	// down
 		ControlsWindow::KeyTo(menuWindow, "\x1f");
 		ControlsWindow::KeyTo(menuWindow, "\x1f");
 		ControlsWindow::KeyTo(menuWindow, "\n");
 	};
-	window.Window()->Lock();
 	field->MakeFocus(true);
-	window.Window()->Unlock();
 	window.Key(" ");
-	ASSERT_EQ(sOpened.size(), 1u);
-	EXPECT_EQ(sOpened[0], menu);
+	ASSERT_EQ(opened.size(), 1u);
+	EXPECT_EQ(opened[0], menu);
 	EXPECT_TRUE(menu->ItemAt(3)->IsMarked());
 	EXPECT_FALSE(menu->ItemAt(0)->IsMarked());
 	EXPECT_STREQ(field->MenuItem()->Label(), "12");
@@ -248,7 +210,7 @@ TEST_F(MenuTest, PopUpGoReturnsTheChosenItemOrNothing)
 	menu.AddItem(new BMenuItem("Don't align", new BMessage('    ')));
 
 	// Down twice: the separator and the disabled item are passed over.
-	sOnOpen = [](BWindow* menuWindow, BMenu*) {
+	script = [](BWindow* menuWindow, BMenu*) {
 		ControlsWindow::KeyTo(menuWindow, "\x1f");
 		ControlsWindow::KeyTo(menuWindow, "\x1f");
 		ControlsWindow::KeyTo(menuWindow, "\n");
@@ -258,7 +220,7 @@ TEST_F(MenuTest, PopUpGoReturnsTheChosenItemOrNothing)
 	EXPECT_STREQ(chosen->Label(), "Align to TOP");
 	EXPECT_FALSE(chosen->IsMarked());
 
-	sOnOpen = [](BWindow* menuWindow, BMenu*) {
+	script = [](BWindow* menuWindow, BMenu*) {
 		ControlsWindow::KeyTo(menuWindow, "\x1f");
 		ControlsWindow::KeyTo(menuWindow, "\x1b");	// escape
 	};
@@ -266,7 +228,7 @@ TEST_F(MenuTest, PopUpGoReturnsTheChosenItemOrNothing)
 
 	// A mouse press and release on an item chooses it; a release alone
 	// (the end of the opening click) does not.
-	sOnOpen = [](BWindow* menuWindow, BMenu* opened) {
+	script = [](BWindow* menuWindow, BMenu* opened) {
 		BRect frame = opened->ItemAt(4)->Frame();
 		BPoint where(frame.left + 5, frame.top + 3);
 		BMessage up = ControlsWindow::MouseMessage(menuWindow, B_MOUSE_UP,
@@ -277,7 +239,7 @@ TEST_F(MenuTest, PopUpGoReturnsTheChosenItemOrNothing)
 	chosen = menu.Go(BPoint(50, 50));
 	ASSERT_NE(chosen, nullptr);
 	EXPECT_STREQ(chosen->Label(), "Don't align");
-	EXPECT_EQ(sOpened.size(), 3u);
+	EXPECT_EQ(opened.size(), 3u);
 	EXPECT_EQ(menu.Window(), nullptr);
 }
 
@@ -288,7 +250,7 @@ TEST_F(MenuTest, MenuBarOpensByKeyboardAndRunsSubmenus)
 	BMenuBar* bar = BuildBar(window);
 	// F10 opens "File"; Right moves to "Insert"; Up wraps to its last
 	// item, the "More" submenu; Right opens it and selects "Deep".
-	sOnOpen = [](BWindow* menuWindow, BMenu* menu) {
+	script = [](BWindow* menuWindow, BMenu* menu) {
 		if (strcmp(menu->Name(), "File") == 0)
 			ControlsWindow::KeyTo(menuWindow, "\x1d");
 		else if (strcmp(menu->Name(), "Insert") == 0) {
@@ -299,22 +261,20 @@ TEST_F(MenuTest, MenuBarOpensByKeyboardAndRunsSubmenus)
 	};
 	char f10[2] = { (char)B_FUNCTION_KEY, 0 };
 	window.Key(f10, 0, B_F10_KEY);
-	ASSERT_EQ(sOpened.size(), 3u);
-	EXPECT_STREQ(sOpened[0]->Name(), "File");
-	EXPECT_STREQ(sOpened[1]->Name(), "Insert");
-	EXPECT_STREQ(sOpened[2]->Name(), "More");
+	ASSERT_EQ(opened.size(), 3u);
+	EXPECT_STREQ(opened[0]->Name(), "File");
+	EXPECT_STREQ(opened[1]->Name(), "Insert");
+	EXPECT_STREQ(opened[2]->Name(), "More");
 	std::vector<uint32> expected = { 'deep' };
 	EXPECT_EQ(window.received.Whats(), expected);
 
 	// A click on a title opens its menu; a click on an item invokes it.
-	sOnOpen = [](BWindow* menuWindow, BMenu* menu) {
+	script = [](BWindow* menuWindow, BMenu* menu) {
 		BRect frame = menu->ItemAt(1)->Frame();
 		ControlsWindow::ClickIn(menuWindow, menu,
 			BPoint(frame.left + 4, frame.top + 3));
 	};
-	window.Window()->Lock();
 	BRect title = bar->ItemAt(0)->Frame();
-	window.Window()->Unlock();
 	window.Click(bar, BPoint(title.left + 3, title.top + 3));
 	EXPECT_EQ(window.received.Count('save'), 1);
 	EXPECT_EQ(bar->SubmenuAt(0)->Window(), nullptr);
@@ -325,7 +285,6 @@ TEST_F(MenuTest, LayoutAndShortcutTexts)
 {
 	ControlsWindow window;
 	BMenuBar* bar = BuildBar(window);
-	window.Window()->Lock();
 	// The bar keeps the window's width and takes the font's height.
 	EXPECT_FLOAT_EQ(bar->Bounds().Width(), window.Window()->Bounds().Width());
 	EXPECT_GT(bar->Bounds().Height(), 14);
@@ -334,7 +293,6 @@ TEST_F(MenuTest, LayoutAndShortcutTexts)
 	BRect second = bar->ItemAt(1)->Frame();
 	EXPECT_GT(second.left, first.right);
 	EXPECT_FLOAT_EQ(second.top, first.top);
-	window.Window()->Unlock();
 
 	BMenu column("column");
 	column.AddItem(new BMenuItem("One", NULL, 'O'));

@@ -8,84 +8,11 @@
 #include <MenuItem.h>
 #include <PopUpMenu.h>
 
-#include <functional>
-
 #include "ControlsTesting.h"
 #include "HostWindow.h"
 #include "WindowPrivate.h"
 
 namespace {
-
-std::function<void(BWindow*, BMenu*)> sScript;
-std::vector<std::string> sOpenedNames;
-
-void
-script_hook(BWindow* window, BMenu* menu, void*)
-{
-	sOpenedNames.push_back(menu->Name());
-	if (sScript)
-		sScript(window, menu);
-}
-
-
-class MenuTrackingTest : public testing::Test {
-protected:
-	void SetUp() override
-	{
-		sOpenedNames.clear();
-		sScript = nullptr;
-		BMenu::SetOpenHook(script_hook, NULL);
-	}
-
-	void TearDown() override
-	{
-		BMenu::SetOpenHook(NULL, NULL);
-		sScript = nullptr;
-	}
-
-	// "Align" holds a submenu in the middle of plain items.
-	static BPopUpMenu* BuildContextMenu()
-	{
-		BPopUpMenu* menu = new BPopUpMenu("context", false, false);
-		menu->AddItem(new BMenuItem("Image settings ...", new BMessage('imgs')));
-		BMenu* align = new BMenu("Align");
-		align->AddItem(new BMenuItem("Top", new BMessage('atop')));
-		align->AddItem(new BMenuItem("Middle", new BMessage('amid')));
-		align->AddItem(new BMenuItem("Bottom", new BMessage('abot')));
-		menu->AddItem(align);
-		menu->AddItem(new BMenuItem("Remove", new BMessage('remv')));
-		return menu;
-	}
-
-	// A mouse move or release at a screen point, sent to `window` as the
-	// host sends them to the window the button was pressed in.
-	static void PointerTo(BWindow* window, uint32 what, BPoint screen)
-	{
-		BPoint inWindow = window->ConvertFromScreen(screen);
-		BMessage message(what);
-		message.AddPoint("where", inWindow);
-		message.AddPoint("be:window_where", inWindow);
-		message.AddInt32("buttons", what == B_MOUSE_UP ? 0 : B_PRIMARY_MOUSE_BUTTON);
-		message.AddInt32("modifiers", 0);
-		message.AddInt64("when", 0);
-		window->PostMessage(&message);
-	}
-
-	static BPoint ItemOnScreen(BMenu* menu, int32 index)
-	{
-		BRect frame = menu->ItemAt(index)->Frame();
-		return menu->ConvertToScreen(BPoint(frame.left + 6, frame.top + 3));
-	}
-
-	static void Hover(BWindow* window, BMenu* menu, int32 index)
-	{
-		BRect frame = menu->ItemAt(index)->Frame();
-		BMessage moved = ControlsWindow::MouseMessage(window, B_MOUSE_MOVED,
-			menu, BPoint(frame.left + 6, frame.top + 3));
-		window->PostMessage(&moved);
-	}
-};
-
 
 // Counts MenusBeginning() calls and disables "Save" there, as an editor
 // does for a saved document.
@@ -123,6 +50,76 @@ private:
 	Received* fReceived;
 };
 
+class MenuTrackingTest : public MenuScriptTest {
+protected:
+	// "Align" holds a submenu in the middle of plain items.
+	static BPopUpMenu* BuildContextMenu()
+	{
+		BPopUpMenu* menu = new BPopUpMenu("context", false, false);
+		menu->AddItem(new BMenuItem("Image settings ...", new BMessage('imgs')));
+		BMenu* align = new BMenu("Align");
+		align->AddItem(new BMenuItem("Top", new BMessage('atop')));
+		align->AddItem(new BMenuItem("Middle", new BMessage('amid')));
+		align->AddItem(new BMenuItem("Bottom", new BMessage('abot')));
+		menu->AddItem(align);
+		menu->AddItem(new BMenuItem("Remove", new BMessage('remv')));
+		return menu;
+	}
+
+	// A mouse move or release at a screen point, sent to `window` as the
+	// host sends them to the window the button was pressed in.
+	static void PointerTo(BWindow* window, uint32 what, BPoint screen)
+	{
+		BPoint inWindow = window->ConvertFromScreen(screen);
+		BMessage message(what);
+		message.AddPoint("where", inWindow);
+		message.AddPoint("be:window_where", inWindow);
+		message.AddInt32("buttons", what == B_MOUSE_UP ? 0 : B_PRIMARY_MOUSE_BUTTON);
+		message.AddInt32("modifiers", 0);
+		message.AddInt64("when", 0);
+		window->PostMessage(&message);
+	}
+
+	static BPoint ItemOnScreen(BMenu* menu, int32 index)
+	{
+		return menu->ConvertToScreen(ItemPoint(menu, index));
+	}
+
+	static void Hover(BWindow* window, BMenu* menu, int32 index)
+	{
+		BMessage moved = ControlsWindow::MouseMessage(window, B_MOUSE_MOVED, menu,
+			ItemPoint(menu, index));
+		window->PostMessage(&moved);
+	}
+
+	// A shown window with `views` in it, closed at the end of the test.
+	HookWindow* ShowHookWindow(std::initializer_list<BView*> views)
+	{
+		fHookWindow = new HookWindow(&received);
+		fHookWindow->Lock();
+		for (BView* view : views)
+			fHookWindow->AddChild(view);
+		fHookWindow->Show();
+		fHookWindow->Unlock();
+		dispatch();
+		return fHookWindow;
+	}
+
+	void TearDown() override
+	{
+		if (fHookWindow != NULL && fHookWindow->Lock())
+			fHookWindow->Quit();
+		dispatch();
+		MenuScriptTest::TearDown();
+	}
+
+	Received received;
+
+private:
+	HookWindow* fHookWindow = NULL;
+};
+
+
 }	// namespace
 
 
@@ -130,20 +127,18 @@ TEST_F(MenuTrackingTest, HoverOpensSubmenusAndClickChoosesInThem)
 {
 	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
 	// Hovering "Align" opens its submenu beside it; a click there chooses.
-	sScript = [](BWindow* window, BMenu* opened) {
+	script = [](BWindow* window, BMenu* opened) {
 		if (strcmp(opened->Name(), "context") == 0)
 			Hover(window, opened, 1);
 		else {
-			BRect frame = opened->ItemAt(2)->Frame();
-			ControlsWindow::ClickIn(window, opened,
-				BPoint(frame.left + 6, frame.top + 3));
+			ControlsWindow::ClickIn(window, opened, ItemPoint(opened, 2));
 		}
 	};
 	BMenuItem* chosen = menu->Go(BPoint(100, 100), true);
 	ASSERT_NE(chosen, nullptr);
 	EXPECT_STREQ(chosen->Label(), "Bottom");
 	std::vector<std::string> opened = { "context", "Align" };
-	EXPECT_EQ(sOpenedNames, opened);
+	EXPECT_EQ(openedNames, opened);
 	// Both windows are gone and the menus are back with their owners.
 	EXPECT_EQ(menu->Window(), nullptr);
 	EXPECT_EQ(menu->SubmenuAt(1)->Window(), nullptr);
@@ -159,7 +154,7 @@ TEST_F(MenuTrackingTest, EscapeClosesOneLevelAtATime)
 	// keyboard again.
 	int32 contextOpens = 0;
 	BWindow* contextWindow = NULL;
-	sScript = [&contextOpens, &contextWindow](BWindow* window,
+	script = [&contextOpens, &contextWindow](BWindow* window,
 			BMenu* opened) {
 		if (strcmp(opened->Name(), "context") == 0) {
 			contextOpens++;
@@ -177,7 +172,7 @@ TEST_F(MenuTrackingTest, EscapeClosesOneLevelAtATime)
 	ASSERT_NE(chosen, nullptr);
 	EXPECT_STREQ(chosen->Label(), "Remove");
 	EXPECT_EQ(contextOpens, 1);
-	EXPECT_EQ(sOpenedNames.size(), 2u);
+	EXPECT_EQ(openedNames.size(), 2u);
 }
 
 
@@ -185,7 +180,7 @@ TEST_F(MenuTrackingTest, TriggerLettersAndDisabledMenus)
 {
 	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
 	// "r" is the only item starting with R: chosen at once.
-	sScript = [](BWindow* window, BMenu*) {
+	script = [](BWindow* window, BMenu*) {
 		ControlsWindow::KeyTo(window, "r");
 	};
 	BMenuItem* chosen = menu->Go(BPoint(10, 10));
@@ -196,7 +191,7 @@ TEST_F(MenuTrackingTest, TriggerLettersAndDisabledMenus)
 	// menu is dismissed with Escape.
 	menu->SubmenuAt(1)->SetEnabled(false);
 	EXPECT_FALSE(menu->ItemAt(1)->IsEnabled());
-	sScript = [](BWindow* window, BMenu* opened) {
+	script = [](BWindow* window, BMenu* opened) {
 		if (strcmp(opened->Name(), "context") == 0) {
 			ControlsWindow::KeyTo(window, "a");
 			ControlsWindow::KeyTo(window, "\x1d");
@@ -205,7 +200,7 @@ TEST_F(MenuTrackingTest, TriggerLettersAndDisabledMenus)
 	};
 	EXPECT_EQ(menu->Go(BPoint(10, 10)), nullptr);
 	std::vector<std::string> opened = { "context", "context" };
-	EXPECT_EQ(sOpenedNames, opened);
+	EXPECT_EQ(openedNames, opened);
 }
 
 
@@ -217,7 +212,7 @@ TEST_F(MenuTrackingTest, DeliveredItemsGoToTheirTargets)
 	std::unique_ptr<BPopUpMenu> menu(BuildContextMenu());
 	menu->SetTargetForItems(looper);
 	menu->SubmenuAt(1)->SetTargetForItems(BMessenger(looper));
-	sScript = [](BWindow* window, BMenu* opened) {
+	script = [](BWindow* window, BMenu* opened) {
 		if (strcmp(opened->Name(), "context") == 0)
 			ControlsWindow::KeyTo(window, "i");
 	};
@@ -233,7 +228,7 @@ TEST_F(MenuTrackingTest, DeliveredItemsGoToTheirTargets)
 	EXPECT_EQ(source, menu->ItemAt(0));
 
 	// Not delivering: the caller acts on the item, nothing is posted.
-	sScript = [](BWindow* window, BMenu*) {
+	script = [](BWindow* window, BMenu*) {
 		ControlsWindow::KeyTo(window, "i");
 	};
 	EXPECT_EQ(menu->Go(BPoint(10, 10), false), menu->ItemAt(0));
@@ -252,19 +247,13 @@ TEST_F(MenuTrackingTest, DeliveredItemsGoToTheirTargets)
 
 TEST_F(MenuTrackingTest, MenusBeginningDecidesBeforeShortcutsAndMenus)
 {
-	Received received;
-	HookWindow* window = new HookWindow(&received);
-	window->Lock();
 	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
 	BMenu* file = new BMenu("File");
 	file->AddItem(new BMenuItem("Save page", new BMessage('save'), 'S'));
 	file->AddItem(new BMenuItem("Reload", new BMessage('reld'), 'R'));
 	bar->AddItem(file);
-	window->AddChild(bar);
+	HookWindow* window = ShowHookWindow({ bar });
 	EXPECT_EQ(window->KeyMenuBar(), bar);
-	window->Show();
-	window->Unlock();
-	dispatch();
 
 	ControlsWindow::KeyTo(window, "s", B_COMMAND_KEY);
 	dispatch();
@@ -280,7 +269,7 @@ TEST_F(MenuTrackingTest, MenusBeginningDecidesBeforeShortcutsAndMenus)
 
 	// Opening the menu asks too: the disabled item is passed over and
 	// Enter chooses the next one.
-	sScript = [](BWindow* menuWindow, BMenu*) {
+	script = [](BWindow* menuWindow, BMenu*) {
 		ControlsWindow::KeyTo(menuWindow, "\n");
 	};
 	char f10[2] = { (char)B_FUNCTION_KEY, 0 };
@@ -288,10 +277,6 @@ TEST_F(MenuTrackingTest, MenusBeginningDecidesBeforeShortcutsAndMenus)
 	dispatch();
 	EXPECT_EQ(received.Count('reld'), 2);
 	EXPECT_EQ(window->beginnings, 4);
-
-	window->Lock();
-	window->Quit();
-	dispatch();
 }
 
 
@@ -312,26 +297,21 @@ TEST_F(MenuTrackingTest, MenuFieldFollowsItsMenu)
 
 	// A click on the field opens the menu below it; a disabled field does
 	// not open.
-	sScript = [](BWindow* menuWindow, BMenu* menu) {
-		BRect frame = menu->ItemAt(1)->Frame();
-		ControlsWindow::ClickIn(menuWindow, menu,
-			BPoint(frame.left + 4, frame.top + 3));
+	script = [](BWindow* menuWindow, BMenu* menu) {
+		ControlsWindow::ClickIn(menuWindow, menu, ItemPoint(menu, 1));
 	};
 	window.Click(field, BPoint(field->Divider() + 10, 8));
 	EXPECT_STREQ(field->MenuItem()->Label(), "Liberation Serif");
 	EXPECT_TRUE(fonts->ItemAt(1)->IsMarked());
 	EXPECT_EQ(window.received.Count('fnch'), 1);
 
-	window.Window()->Lock();
 	field->SetEnabled(false);
 	EXPECT_FALSE(fonts->IsEnabled());
-	window.Window()->Unlock();
 	window.Click(field, BPoint(field->Divider() + 10, 8));
-	EXPECT_EQ(sOpenedNames.size(), 1u);
+	EXPECT_EQ(openedNames.size(), 1u);
 	EXPECT_EQ(window.received.Count('fnch'), 1);
 
 	// Labels follow marking done by the program too.
-	window.Window()->Lock();
 	fonts->ItemAt(0)->SetMarked(true);
 	EXPECT_STREQ(field->MenuItem()->Label(), "DejaVu Sans");
 	// Leaving radio mode stops the label from following.
@@ -340,7 +320,6 @@ TEST_F(MenuTrackingTest, MenuFieldFollowsItsMenu)
 	fonts->ItemAt(1)->SetMarked(true);
 	EXPECT_TRUE(fonts->ItemAt(0)->IsMarked());
 	EXPECT_STREQ(field->MenuItem()->Label(), "DejaVu Sans");
-	window.Window()->Unlock();
 }
 
 
@@ -349,9 +328,6 @@ TEST_F(MenuTrackingTest, PressedOnTheBarOrAFieldDraggedAndLetGoOverAnItem)
 	// While the button is held the host sends the moves and the release to
 	// the window it was pressed in, which waits for the menu session. An
 	// Escape to the menu afterwards ends a session that missed them.
-	Received received;
-	HookWindow* window = new HookWindow(&received);
-	window->Lock();
 	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
 	BMenu* file = new BMenu("File");
 	file->AddItem(new BMenuItem("New page", new BMessage('new ')));
@@ -362,13 +338,9 @@ TEST_F(MenuTrackingTest, PressedOnTheBarOrAFieldDraggedAndLetGoOverAnItem)
 	fonts->AddItem(new BMenuItem("Liberation Serif", new BMessage('fnch')));
 	BMenuField* field = new BMenuField(BRect(0, 87, 245, 110), "Font",
 		"Proportional font:", fonts);
-	window->AddChild(bar);
-	window->AddChild(field);
-	window->Show();
-	window->Unlock();
-	dispatch();
+	HookWindow* window = ShowHookWindow({ bar, field });
 
-	sScript = [window](BWindow* menuWindow, BMenu* menu) {
+	script = [window](BWindow* menuWindow, BMenu* menu) {
 		BPoint item = ItemOnScreen(menu, 1);
 		PointerTo(window, B_MOUSE_MOVED, item);
 		PointerTo(window, B_MOUSE_UP, item);
@@ -389,19 +361,12 @@ TEST_F(MenuTrackingTest, PressedOnTheBarOrAFieldDraggedAndLetGoOverAnItem)
 	EXPECT_STREQ(field->MenuItem()->Label(), "Liberation Serif");
 	EXPECT_EQ(received.Count('fnch'), 1);
 
-	EXPECT_EQ(sOpenedNames.size(), 2u);
-
-	window->Lock();
-	window->Quit();
-	dispatch();
+	EXPECT_EQ(openedNames.size(), 2u);
 }
 
 
 TEST_F(MenuTrackingTest, OtherTitlesTakeOverAndTheOpenTitleCloses)
 {
-	Received received;
-	HookWindow* window = new HookWindow(&received);
-	window->Lock();
 	BMenuBar* bar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
 	BMenu* file = new BMenu("File");
 	file->AddItem(new BMenuItem("Save page", new BMessage('save')));
@@ -409,10 +374,7 @@ TEST_F(MenuTrackingTest, OtherTitlesTakeOverAndTheOpenTitleCloses)
 	edit->AddItem(new BMenuItem("Copy", new BMessage('copy')));
 	bar->AddItem(file);
 	bar->AddItem(edit);
-	window->AddChild(bar);
-	window->Show();
-	window->Unlock();
-	dispatch();
+	HookWindow* window = ShowHookWindow({ bar });
 
 	// Clicked open, File stays. The mouse goes over "Edit" on the bar, a
 	// press on "File" brings File back, a press on its own title closes
@@ -422,8 +384,8 @@ TEST_F(MenuTrackingTest, OtherTitlesTakeOverAndTheOpenTitleCloses)
 		BRect title = bar->ItemAt(index)->Frame();
 		return bar->ConvertToScreen(BPoint(title.left + 4, title.top + 3));
 	};
-	sScript = [window, titleOnScreen](BWindow* menuWindow, BMenu*) {
-		switch (sOpenedNames.size()) {
+	script = [window, titleOnScreen](BWindow* menuWindow, BMenu*) {
+		switch (openedNames.size()) {
 			case 1:
 				PointerTo(window, B_MOUSE_MOVED, titleOnScreen(1));
 				break;
@@ -439,30 +401,24 @@ TEST_F(MenuTrackingTest, OtherTitlesTakeOverAndTheOpenTitleCloses)
 	ControlsWindow::ClickIn(window, bar, BPoint(title.left + 4, title.top + 3));
 	dispatch();
 	std::vector<std::string> expected = { "File", "Edit", "File" };
-	EXPECT_EQ(sOpenedNames, expected);
+	EXPECT_EQ(openedNames, expected);
 	EXPECT_EQ(received.Count('copy'), 0);
 	EXPECT_EQ(received.Count('save'), 0);
 	EXPECT_EQ(window->beginnings, 1);
 	EXPECT_EQ(window->endings, 1);
 
 	// Hovered into, a menu answers clicks as usual.
-	sScript = [window, titleOnScreen](BWindow* menuWindow, BMenu* menu) {
+	script = [window, titleOnScreen](BWindow* menuWindow, BMenu* menu) {
 		if (strcmp(menu->Name(), "File") == 0) {
 			PointerTo(window, B_MOUSE_MOVED, titleOnScreen(1));
 			ControlsWindow::KeyTo(menuWindow, "\x1b");
 		} else {
-			BRect frame = menu->ItemAt(0)->Frame();
-			ControlsWindow::ClickIn(menuWindow, menu,
-				BPoint(frame.left + 6, frame.top + 3));
+			ControlsWindow::ClickIn(menuWindow, menu, ItemPoint(menu, 0));
 		}
 	};
 	ControlsWindow::ClickIn(window, bar, BPoint(title.left + 4, title.top + 3));
 	dispatch();
 	EXPECT_EQ(received.Count('copy'), 1);
-
-	window->Lock();
-	window->Quit();
-	dispatch();
 }
 
 
@@ -489,7 +445,6 @@ TEST_F(MenuTrackingTest, AModalWindowsMenusTakeTheUsersClicks)
 	// The host shuts a modal window's application out, except the windows
 	// that belong to the modal one: its menus must be among them, or no
 	// click on an item ever arrives.
-	Received received;
 	BWindow* window = new RecordingWindow(&received);
 	window->SetFeel(B_MODAL_APP_WINDOW_FEEL);
 	BPopUpMenu* sizes = new BPopUpMenu("Size");
@@ -504,7 +459,7 @@ TEST_F(MenuTrackingTest, AModalWindowsMenusTakeTheUsersClicks)
 	dispatch();
 
 	Watchdog watchdog;
-	sScript = [&watchdog](BWindow* menuWindow, BMenu* menu) {
+	script = [&watchdog](BWindow* menuWindow, BMenu* menu) {
 		watchdog.menuWindow = BMessenger(menuWindow);
 		watchdog.timer = BPrivate::add_timer(2000000, Watchdog::Fire,
 			&watchdog);

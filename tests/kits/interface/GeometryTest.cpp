@@ -40,8 +40,9 @@ TEST(Rect, InclusiveEdgesAndOperators)
 	EXPECT_TRUE(r.IsValid());
 	EXPECT_FALSE(BRect().IsValid());
 
-	// Touching at an edge pixel is intersecting.
+	// Touching at an edge pixel is intersecting, on either side.
 	EXPECT_TRUE(r.Intersects(BRect(9, 9, 20, 20)));
+	EXPECT_TRUE(r.Intersects(BRect(-5, -5, 0, 0)));
 	EXPECT_FALSE(r.Intersects(BRect(10, 0, 20, 9)));
 	EXPECT_EQ(r & BRect(5, -5, 20, 5), BRect(5, 0, 9, 5));
 	EXPECT_FALSE((r & BRect(20, 20, 30, 30)).IsValid());

@@ -27,6 +27,17 @@ public:
 	int scrolls;
 };
 
+
+// A press and release at window (x, y) through the host's input path.
+void
+host_click(BWindow* window, float x, float y, bigtime_t when)
+{
+	BPrivate::WindowPrivate* data = BPrivate::window_private(window);
+	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_DOWN, x, y, 1, when));
+	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_UP, x, y, 0, when + 1000));
+	test::Settle();
+}
+
 }	// namespace
 
 
@@ -42,7 +53,6 @@ TEST(ScrollBar, ValueDrivesTheTargetAndTheTargetDrivesTheValue)
 	EXPECT_EQ(target->ScrollBar(B_HORIZONTAL), nullptr);
 
 	bar->SetValue(120);
-	EXPECT_EQ(bar->Value(), 120.0f);
 	EXPECT_EQ(target->Bounds().top, 120.0f);
 	EXPECT_EQ(target->scrolls, 1);
 	// Clamped to the range.
@@ -85,28 +95,18 @@ TEST(ScrollBar, ArrowsTroughAndWheel)
 	bigtime_t now = system_time();
 
 	// Increment arrow at the bottom end.
-	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_DOWN, 192, 195, 1, now));
-	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_UP, 192, 195, 0, now + 1000));
-	test::Settle();
+	host_click(window, 192, 195, now);
 	EXPECT_EQ(bar->Value(), 10.0f);
 	EXPECT_EQ(target->Bounds().top, 10.0f);
-
 	// The trough below the thumb pages down by the large step.
-	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_DOWN, 192, 170, 1, now + 600000));
-	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_UP, 192, 170, 0, now + 601000));
-	test::Settle();
+	host_click(window, 192, 170, now + 600000);
 	EXPECT_EQ(bar->Value(), 110.0f);
-
 	// Decrement arrow at the top.
-	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_DOWN, 192, 4, 1, now + 1200000));
-	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_UP, 192, 4, 0, now + 1201000));
-	test::Settle();
+	host_click(window, 192, 4, now + 1200000);
 	EXPECT_EQ(bar->Value(), 100.0f);
 
 	// Dragging the thumb to the far end reaches the maximum.
-	window->Lock();
 	BRect thumbArea = bar->Frame();
-	window->Unlock();
 	float thumbTop = 15 + (thumbArea.Height() + 1 - 30) * 0.8f * 100 / 1000;
 	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_DOWN, 192, thumbTop + 3, 1, now + 1800000));
 	data->HostMouse(test::Mouse(BPrivate::HOST_MOUSE_MOVED, 192, 400, 1, now + 1801000));

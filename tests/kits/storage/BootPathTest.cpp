@@ -387,14 +387,10 @@ TEST_F(BootPathsTest, TheRunningProgramHasItsApplicationSignature)
 
 TEST(MimeType, ChecksFormAndGuessesFromNamesAndContents)
 {
-	EXPECT_TRUE(BMimeType::IsValid("text/html"));
-	EXPECT_TRUE(BMimeType::IsValid("application/x-vnd.Quillora"));
-	EXPECT_TRUE(BMimeType::IsValid("text"));
-	EXPECT_FALSE(BMimeType::IsValid("text/"));
-	EXPECT_FALSE(BMimeType::IsValid("/html"));
-	EXPECT_FALSE(BMimeType::IsValid("a/b/c"));
-	EXPECT_FALSE(BMimeType::IsValid("text/ht ml"));
-	EXPECT_FALSE(BMimeType::IsValid(""));
+	for (const char* valid : { "text/html", "application/x-vnd.Quillora", "text" })
+		EXPECT_TRUE(BMimeType::IsValid(valid)) << valid;
+	for (const char* invalid : { "text/", "/html", "a/b/c", "text/ht ml", "" })
+		EXPECT_FALSE(BMimeType::IsValid(invalid)) << invalid;
 	EXPECT_FALSE(BMimeType::IsValid(nullptr));
 
 	BMimeType html("Text/HTML");
@@ -407,35 +403,32 @@ TEST(MimeType, ChecksFormAndGuessesFromNamesAndContents)
 	EXPECT_EQ(B_BAD_VALUE, BMimeType("bad/").InitCheck());
 	EXPECT_EQ(nullptr, BMimeType("bad/").Type());
 
-	BMimeType guess;
-	ASSERT_EQ(B_OK, BMimeType::GuessMimeType("/x/page.HTML", &guess));
-	EXPECT_STREQ("text/html", guess.Type());
-	BMimeType::GuessMimeType("index.htm", &guess);
-	EXPECT_STREQ("text/html", guess.Type());
-	BMimeType::GuessMimeType("photo.JPG", &guess);
-	EXPECT_STREQ("image/jpeg", guess.Type());
-	BMimeType::GuessMimeType("photo.jpeg", &guess);
-	EXPECT_STREQ("image/jpeg", guess.Type());
-	BMimeType::GuessMimeType("anim.gif", &guess);
-	EXPECT_STREQ("image/gif", guess.Type());
-	BMimeType::GuessMimeType(".gif", &guess);
-	EXPECT_STREQ(B_FILE_MIME_TYPE, guess.Type()) << "a hidden file has no extension";
-	BMimeType::GuessMimeType("dir.html/README", &guess);
-	EXPECT_STREQ(B_FILE_MIME_TYPE, guess.Type());
+	// By name; a hidden file has no extension.
+	const std::pair<const char*, const char*> kByName[] = {
+		{ "/x/page.HTML", "text/html" }, { "index.htm", "text/html" },
+		{ "photo.JPG", "image/jpeg" }, { "photo.jpeg", "image/jpeg" },
+		{ "anim.gif", "image/gif" }, { ".gif", B_FILE_MIME_TYPE },
+		{ "dir.html/README", B_FILE_MIME_TYPE } };
+	for (const auto& name : kByName) {
+		BMimeType guess;
+		ASSERT_EQ(B_OK, BMimeType::GuessMimeType(name.first, &guess)) << name.first;
+		EXPECT_STREQ(name.second, guess.Type()) << name.first;
+	}
 
+	// By contents, where the name says nothing.
 	TempFolder folder;
 	WriteFile(folder / "picture", "GIF89a....");
 	WriteFile(folder / "startpage", "  \n<HTML><BODY>");
-	entry_ref ref;
-	get_ref_for_path((folder / "picture").c_str(), &ref);
-	BMimeType::GuessMimeType(&ref, &guess);
-	EXPECT_STREQ("image/gif", guess.Type());
-	get_ref_for_path((folder / "startpage").c_str(), &ref);
-	BMimeType::GuessMimeType(&ref, &guess);
-	EXPECT_STREQ("text/html", guess.Type());
-	get_ref_for_path(folder.Path().c_str(), &ref);
-	BMimeType::GuessMimeType(&ref, &guess);
-	EXPECT_STREQ(B_DIRECTORY_MIME_TYPE, guess.Type());
+	const std::pair<std::string, const char*> kByContents[] = {
+		{ folder / "picture", "image/gif" }, { folder / "startpage", "text/html" },
+		{ folder.Path(), B_DIRECTORY_MIME_TYPE } };
+	for (const auto& file : kByContents) {
+		entry_ref ref;
+		ASSERT_EQ(B_OK, get_ref_for_path(file.first.c_str(), &ref));
+		BMimeType guess;
+		ASSERT_EQ(B_OK, BMimeType::GuessMimeType(&ref, &guess)) << file.first;
+		EXPECT_STREQ(file.second, guess.Type()) << file.first;
+	}
 
 	BNode node((folder / "picture").c_str());
 	BNodeInfo nodeInfo(&node);

@@ -96,6 +96,10 @@ TEST(MemoryIO, NeverWritesPastItsBuffer)
 	EXPECT_EQ(io.SetSize(7), B_NO_MEMORY);
 	EXPECT_EQ(io.Seek(0, SEEK_END), 3);
 	EXPECT_EQ(io.Seek(-4, SEEK_END), B_BAD_VALUE);
+	// Writing past the end grows the length again, up to the buffer.
+	EXPECT_EQ(io.WriteAt(4, "yz", 2), 2);
+	EXPECT_EQ(io.Seek(0, SEEK_END), 6);
+	EXPECT_EQ(io.ReadAt(0, buffer, 8), 6);
 }
 
 

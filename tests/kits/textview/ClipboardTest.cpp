@@ -31,7 +31,6 @@ TEST(TextViewClipboard, CopyAndPasteGoThroughTheSystemClipboard)
 	BTextView* view = new BTextView(BRect(0, 0, 299, 99), "clip",
 		BRect(0, 0, 299, 99), B_FOLLOW_NONE, B_WILL_DRAW);
 	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetText("un caf\xe9 cr\xe8me");
 	view->Select(3, 8);
 	uint32 before = be_clipboard->SystemCount();
@@ -71,7 +70,6 @@ TEST(TextViewClipboard, CopyAndPasteGoThroughTheSystemClipboard)
 	int32 length = view->TextLength();
 	view->Paste(be_clipboard);
 	EXPECT_EQ(length, view->TextLength());
-	window.Window()->Unlock();
 }
 
 

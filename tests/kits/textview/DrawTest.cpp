@@ -29,11 +29,9 @@ TEST(TextViewDraw, TextSelectionAndCaretAppearWhereTheViewSays)
 	BRect frame(0, 0, 299, 199);
 	BTextView* view = new BTextView(frame, "draw", frame, B_FOLLOW_NONE, B_WILL_DRAW);
 	TextWindow window(view, BRect(100, 100, 399, 299));
-	window.Window()->Lock();
 	view->MakeFocus(true);
 	view->SetText("first line\nsecond line\nthird");
 	float height = view->LineHeight(0);
-	window.Window()->Unlock();
 
 	Pixels pixels = snapshot(window.Window());
 	ASSERT_EQ(300, pixels.width);
@@ -45,10 +43,8 @@ TEST(TextViewDraw, TextSelectionAndCaretAppearWhereTheViewSays)
 	EXPECT_EQ(0, count_dark(pixels, BRect(0, 3 * height + 1, 299, 199)));
 
 	// The caret: a line at the offset's point over the line's height.
-	window.Window()->Lock();
 	view->Select(16, 16);
 	BPoint caret = view->PointAt(16);
-	window.Window()->Unlock();
 	pixels = snapshot(window.Window());
 	int32 caretRows = 0;
 	for (int32 y = (int32)caret.y; y < (int32)(caret.y + height); y++)
@@ -56,9 +52,7 @@ TEST(TextViewDraw, TextSelectionAndCaretAppearWhereTheViewSays)
 	EXPECT_GE(caretRows, (int32)height - 2);
 
 	// Blinking: a pulse hides it, the next shows it again.
-	window.Window()->Lock();
 	view->Pulse();
-	window.Window()->Unlock();
 	Pixels hidden = snapshot(window.Window());
 	int32 hiddenRows = 0;
 	for (int32 y = (int32)caret.y; y < (int32)(caret.y + height); y++) {
@@ -70,12 +64,10 @@ TEST(TextViewDraw, TextSelectionAndCaretAppearWhereTheViewSays)
 	EXPECT_LT(hiddenRows, caretRows / 2);
 
 	// A selection is highlighted behind its bytes only.
-	window.Window()->Lock();
 	view->Select(11, 17);		// "second"
 	BPoint from = view->PointAt(11);
 	BPoint to = view->PointAt(17);
 	rgb_color background = view->ViewColor();
-	window.Window()->Unlock();
 	pixels = snapshot(window.Window());
 	int32 y = (int32)(from.y + 1);
 	EXPECT_NE(background, pixels.At((int32)from.x + 1, y));
@@ -95,20 +87,16 @@ TEST(TextViewDraw, ScrolledTextLooksLikeTheSameLinesUnscrolled)
 		B_WILL_DRAW);
 	scrolled->SetWordWrap(false);
 	TextWindow first(scrolled, BRect(50, 50, 249, 199));
-	first.Window()->Lock();
 	scrolled->SetText(numbered_lines(0, 600).c_str());
 	float top = scrolled->TextHeight(0, 299);
 	scrolled->ScrollTo(0, top);
 	scrolled->MakeFocus(false);		// no caret in either
-	first.Window()->Unlock();
 
 	BTextView* plain = new BTextView(frame, "plain", frame, B_FOLLOW_NONE, B_WILL_DRAW);
 	plain->SetWordWrap(false);
 	TextWindow second(plain, BRect(300, 50, 499, 199));
-	second.Window()->Lock();
 	plain->SetText(numbered_lines(300, 300).c_str());
 	plain->MakeFocus(false);
-	second.Window()->Unlock();
 
 	Pixels a = snapshot(first.Window());
 	Pixels b = snapshot(second.Window());

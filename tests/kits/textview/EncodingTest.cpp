@@ -35,18 +35,11 @@ view_in(const BFont& font, BRect frame = BRect(0, 0, 399, 99))
 	return view;
 }
 
-std::string
-text_of(const BTextView* view)
-{
-	return std::string(view->Text(), view->TextLength());
-}
-
 int32
 caret(BTextView* view)
 {
-	int32 start, end;
-	view->GetSelection(&start, &end);
-	return start == end ? start : -1;
+	Selection selection = selection_of(view);
+	return selection.first == selection.second ? selection.first : -1;
 }
 
 // The offsets the caret visits going right from 0, then left from the end.
@@ -56,9 +49,7 @@ walk(TextWindow& window, BTextView* view, const char* key)
 	std::vector<int32> offsets;
 	for (int32 i = 0; i < 20; i++) {
 		window.Key(key);
-		window.Window()->Lock();
 		int32 at = caret(view);
-		window.Window()->Unlock();
 		if (!offsets.empty() && offsets.back() == at)
 			break;
 		offsets.push_back(at);
@@ -75,32 +66,22 @@ TEST(TextViewEncoding, CaretSelectionAndDeletionKeepUTF8CharactersWhole)
 	const char* text = "a\xc3\xa9\xe2\x82\xac\xf0\x9d\x84\x9e" "b";
 	BTextView* view = view_in(font_in(B_UNICODE_UTF8));
 	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetText(text);
 	view->Select(0, 0);
-	window.Window()->Unlock();
 
 	EXPECT_EQ((std::vector<int32>{ 1, 3, 6, 10, 11 }), walk(window, view, kRight));
 	EXPECT_EQ((std::vector<int32>{ 10, 6, 3, 1, 0 }), walk(window, view, kLeft));
 
 	// Shift+Right selects a character at a time.
-	window.Window()->Lock();
 	view->Select(1, 1);
-	window.Window()->Unlock();
 	window.Key(kRight, B_SHIFT_KEY);
 	window.Key(kRight, B_SHIFT_KEY);
-	window.Window()->Lock();
-	int32 start, end;
-	view->GetSelection(&start, &end);
-	EXPECT_EQ(1, start);
-	EXPECT_EQ(6, end);
+	EXPECT_EQ(Selection(1, 6), selection_of(view));
 
 	// Offsets inside a character are moved out of it: a selection takes
 	// whole characters, an insertion goes before the character.
 	view->Select(2, 7);
-	view->GetSelection(&start, &end);
-	EXPECT_EQ(1, start);
-	EXPECT_EQ(10, end);
+	EXPECT_EQ(Selection(1, 10), selection_of(view));
 	EXPECT_EQ(3, view->PreviousCharacter(6));
 	EXPECT_EQ(6, view->PreviousCharacter(7));
 	EXPECT_EQ(10, view->NextCharacter(7));
@@ -114,14 +95,10 @@ TEST(TextViewEncoding, CaretSelectionAndDeletionKeepUTF8CharactersWhole)
 
 	// Backspace and Delete remove one character each.
 	view->Select(10, 10);
-	window.Window()->Unlock();
 	window.Key(kBackspace);
-	window.Window()->Lock();
 	EXPECT_EQ("a\xc3\xa9\xe2\x82\xac" "b", text_of(view));
 	view->Select(1, 1);
-	window.Window()->Unlock();
 	window.Key(kDelete);
-	window.Window()->Lock();
 	EXPECT_EQ("a\xe2\x82\xac" "b", text_of(view));
 	// Delete() and Insert() with offsets inside the euro sign.
 	view->Delete(2, 3);
@@ -129,18 +106,13 @@ TEST(TextViewEncoding, CaretSelectionAndDeletionKeepUTF8CharactersWhole)
 	view->SetText("x\xc3\xa9y");
 	view->Insert(2, "!", 1);
 	EXPECT_EQ("x!\xc3\xa9y", text_of(view));
-	window.Window()->Unlock();
 
 	// Control+Backspace takes the word before the caret, accented
 	// letters included.
-	window.Window()->Lock();
 	view->SetText("d\xc3\xa9j\xc3\xa0 vu");
 	view->Select(6, 6);
-	window.Window()->Unlock();
 	window.Key(kBackspace, B_CONTROL_KEY);
-	window.Window()->Lock();
 	EXPECT_EQ(" vu", text_of(view));
-	window.Window()->Unlock();
 }
 
 
@@ -149,54 +121,38 @@ TEST(TextViewEncoding, TwoAndFourByteEncodingsKeepTheirCharactersWhole)
 	// Shift_JIS: the second byte of 表 (95 5C) is the backslash's byte.
 	BTextView* view = view_in(font_in(B_SHIFT_JIS));
 	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetText("a\x95\x5c\\b");
 	view->Select(0, 0);
-	window.Window()->Unlock();
 	EXPECT_EQ((std::vector<int32>{ 1, 3, 4, 5 }), walk(window, view, kRight));
-	window.Window()->Lock();
 	view->Select(3, 3);
-	window.Window()->Unlock();
 	window.Key(kBackspace);
-	window.Window()->Lock();
 	EXPECT_EQ("a\\b", text_of(view));
 
 	// Typed characters go in as the encoding's bytes.
 	view->SetText("");
-	window.Window()->Unlock();
 	window.Key("\xe6\x97\xa5");		// 日
 	window.Key("\xef\xbd\xb1");		// half-width katakana: one byte
 	window.Key("z");
-	window.Window()->Lock();
 	EXPECT_EQ("\x93\xfa\xb1z", text_of(view));
-	window.Window()->Unlock();
 
 	// EUC-KR and GB18030's four-byte characters.
 	BTextView* korean = view_in(font_in(B_EUC_KR));
 	BTextView* chinese = view_in(font_in(B_GB18030), BRect(0, 100, 399, 199));
-	window.Window()->Lock();
 	window.Window()->AddChild(korean);
 	window.Window()->AddChild(chinese);
 	korean->MakeFocus(true);
 	korean->SetText("\xc7\xd1\xb1\xb9");		// 한국
 	korean->Select(4, 4);
-	window.Window()->Unlock();
 	window.Key(kLeft);
-	window.Window()->Lock();
 	EXPECT_EQ(2, caret(korean));
-	window.Window()->Unlock();
 	window.Key("\xea\xb8\x80");		// 글
-	window.Window()->Lock();
 	EXPECT_EQ("\xc7\xd1\xb1\xdb\xb1\xb9", text_of(korean));
 
 	chinese->MakeFocus(true);
 	chinese->SetText("\x83\x36\x84\x33" "a");	// 한 in GB18030, then a
 	chinese->Select(0, 0);
-	window.Window()->Unlock();
 	window.Key(kDelete);
-	window.Window()->Lock();
 	EXPECT_EQ("a", text_of(chinese));
-	window.Window()->Unlock();
 }
 
 
@@ -205,22 +161,17 @@ TEST(TextViewEncoding, TypedPastedAndCopiedTextCrossesEncodings)
 	BTextView* utf8 = view_in(font_in(B_UNICODE_UTF8));
 	TextWindow window(utf8);
 	window.Key("\xc3\xa9");
-	window.Window()->Lock();
 	EXPECT_EQ("\xc3\xa9", text_of(utf8));
 
 	BTextView* latin = view_in(font_in(B_ISO_8859_1), BRect(0, 100, 399, 199));
 	window.Window()->AddChild(latin);
 	latin->MakeFocus(true);
-	window.Window()->Unlock();
 	window.Key("\xc3\xa9");
 	window.Key("\xe2\x80\x94");		// —: not Latin-1, and no prefix: left out
-	window.Window()->Lock();
 	EXPECT_EQ("\xe9", text_of(latin));
 	// With a prefix it goes in as a numeric character reference.
 	latin->SetReferencePrefix('&');
-	window.Window()->Unlock();
 	window.Key("\xe2\x80\x94");
-	window.Window()->Lock();
 	EXPECT_EQ("\xe9&#8212;", text_of(latin));
 
 	// Copies are UTF-8, whatever the view's encoding; KOI8-R here.
@@ -244,7 +195,6 @@ TEST(TextViewEncoding, TypedPastedAndCopiedTextCrossesEncodings)
 	utf8->SetMaxBytes(5);
 	utf8->Paste(be_clipboard);
 	EXPECT_EQ("\xd0\x9f\xd1\x80", text_of(utf8));
-	window.Window()->Unlock();
 }
 
 
@@ -255,20 +205,14 @@ TEST(TextViewEncoding, AReferenceIsOneCharacterShownAsWhatItStandsFor)
 	font.SetNoBreakSpace(0x0f);
 	BTextView* view = view_in(font);
 	TextWindow window(view);
-	window.Window()->Lock();
 	// a — b é c, a no-break space, and a mark that begins no reference.
 	view->SetText("a\x1a#8212;b\x1a" "eacute;c\x0f\x1a" "x");
 	view->Select(0, 0);
-	window.Window()->Unlock();
 	EXPECT_EQ((std::vector<int32>{ 1, 8, 9, 17, 18, 19, 20, 21 }),
 		walk(window, view, kRight));
 
-	window.Window()->Lock();
 	view->Select(3, 12);
-	int32 start, end;
-	view->GetSelection(&start, &end);
-	EXPECT_EQ(1, start);
-	EXPECT_EQ(17, end);
+	EXPECT_EQ(Selection(1, 17), selection_of(view));
 	// Copied, each reference is its character, the no-break space U+00A0
 	// and the lone mark "&".
 	view->SelectAll();
@@ -279,13 +223,10 @@ TEST(TextViewEncoding, AReferenceIsOneCharacterShownAsWhatItStandsFor)
 	EXPECT_NEAR(utf8.StringWidth("\xe2\x80\x94"), view->PointAt(8).x - view->PointAt(1).x,
 		0.01f);
 	view->Select(8, 8);
-	window.Window()->Unlock();
 
 	window.Key(kBackspace);
-	window.Window()->Lock();
 	EXPECT_EQ("ab\x1a" "eacute;c\x0f\x1a" "x", text_of(view));
 	view->SetText("");
-	window.Window()->Unlock();
 
 	// What Latin-1 cannot hold is typed as a reference after the mark, a
 	// typed no-break space is the no-break byte, a typed "&" stays itself.
@@ -293,7 +234,6 @@ TEST(TextViewEncoding, AReferenceIsOneCharacterShownAsWhatItStandsFor)
 	window.Key("\xc2\xa0");
 	window.Key("&");
 	window.Key("\xc3\xa9");
-	window.Window()->Lock();
 	EXPECT_EQ("\x1a#8212;\x0f&\xe9", text_of(view));
 	// Control characters with the special bytes' values never come in
 	// from outside.
@@ -301,7 +241,6 @@ TEST(TextViewEncoding, AReferenceIsOneCharacterShownAsWhatItStandsFor)
 	view->SetText("");
 	view->Paste(be_clipboard);
 	EXPECT_EQ("<#233;>", text_of(view));
-	window.Window()->Unlock();
 }
 
 
@@ -322,7 +261,6 @@ TEST(TextViewEncoding, WrappedUTF8LinesAgreeWithTheFontsMeasure)
 	// characters.
 	for (int32 i = 0; i < 60; i++)
 		text += "\xe6\x97\xa5";
-	window.Window()->Lock();
 	view->SetText(text.c_str());
 	int32 lines = view->CountLines();
 	EXPECT_GT(lines, 20);
@@ -338,7 +276,6 @@ TEST(TextViewEncoding, WrappedUTF8LinesAgreeWithTheFontsMeasure)
 		EXPECT_NEAR(measured, view->LineWidth(line), 0.01f) << "line " << line;
 		EXPECT_LE(view->LineWidth(line), 300.0f) << "line " << line;
 	}
-	window.Window()->Unlock();
 }
 
 
@@ -374,10 +311,8 @@ TEST(TextViewEncoding, CharactersAreDrawnAsTheirGlyphs)
 			first = views[i];
 	}
 	TextWindow window(first, BRect(100, 100, 399, 100 + 30 * kCount - 1));
-	window.Window()->Lock();
 	for (int32 i = 1; i < kCount; i++)
 		window.Window()->AddChild(views[i]);
-	window.Window()->Unlock();
 
 	Pixels pixels = snapshot(window.Window());
 	ASSERT_EQ(300, pixels.width);

@@ -9,18 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 
 namespace {
-
-std::string
-text_of(const BTextView* view)
-{
-	return std::string(view->Text(), view->TextLength());
-}
-
 
 void
 put_on_clipboard(const char* text)
@@ -32,200 +23,137 @@ put_on_clipboard(const char* text)
 	be_clipboard->Unlock();
 }
 
+
+// A filtering view in a shown window, with the hooks' calls recorded.
+class TextViewHooks : public testing::Test {
+protected:
+	TextViewHooks()
+		:
+		view(new FilteringTextView(BRect(0, 0, 299, 99))),
+		window(view)
+	{
+	}
+
+	// Posts a message to the view as a menu or a shortcut does.
+	void Post(uint32 what)
+	{
+		window.Window()->PostMessage(what, view);
+		TextWindow::Dispatch();
+	}
+
+	FilteringTextView* view;
+	TextWindow window;
+};
+
 }	// namespace
 
 
-TEST(TextViewHooks, TypedKeysGoThroughTheFilter)
+TEST_F(TextViewHooks, TypedKeysGoThroughTheFilter)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-
 	window.Type("ab");
 	window.Key("\n");
 	window.Type("cd");
-	window.Window()->Lock();
 	EXPECT_EQ("abcd", text_of(view));
-	ASSERT_EQ(5, view->CountInserts());
-	EXPECT_EQ("\n", view->calls[2].bytes);
-	EXPECT_EQ(2, view->calls[2].offset);
+	EXPECT_EQ("+0:a | +1:b | +2:\n | +2:c | +3:d", view->TakeCalls());
 	// The dropped line end did not move the caret.
-	int32 start;
-	int32 end;
-	view->GetSelection(&start, &end);
-	EXPECT_EQ(4, start);
-	EXPECT_EQ(4, end);
-	window.Window()->Unlock();
+	EXPECT_EQ(Selection(4, 4), selection_of(view));
 
-	view->calls.clear();
 	window.Key("\x08");		// backspace
 	window.Key("\x1c");		// left arrow
 	window.Key("\x7f");		// delete
-	window.Window()->Lock();
 	EXPECT_EQ("ab", text_of(view));
-	ASSERT_EQ(2u, view->calls.size());
-	EXPECT_FALSE(view->calls[0].insert);
-	EXPECT_EQ(3, view->calls[0].offset);
-	EXPECT_EQ(4, view->calls[0].end);
-	EXPECT_EQ(2, view->calls[1].offset);
-	EXPECT_EQ(3, view->calls[1].end);
-	window.Window()->Unlock();
+	EXPECT_EQ("-3:4 | -2:3", view->TakeCalls());
 }
 
 
-TEST(TextViewHooks, TypingReplacesTheSelectionThroughBothHooks)
+TEST_F(TextViewHooks, TypingReplacesTheSelectionThroughBothHooks)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetText("hello world");
 	view->Select(0, 5);
-	view->calls.clear();
-	window.Window()->Unlock();
-
+	view->TakeCalls();
 	window.Type("J");
-	window.Window()->Lock();
 	EXPECT_EQ("J world", text_of(view));
-	ASSERT_EQ(2u, view->calls.size());
-	EXPECT_FALSE(view->calls[0].insert);
-	EXPECT_EQ(0, view->calls[0].offset);
-	EXPECT_EQ(5, view->calls[0].end);
-	EXPECT_TRUE(view->calls[1].insert);
-	EXPECT_EQ("J", view->calls[1].bytes);
-	window.Window()->Unlock();
+	EXPECT_EQ("-0:5 | +0:J", view->TakeCalls());
 }
 
 
-TEST(TextViewHooks, SetTextInsertAndDeleteCallTheHooks)
+TEST_F(TextViewHooks, SetTextInsertAndDeleteCallTheHooks)
 {
-	FilteringTextView view(BRect(0, 0, 199, 99));
+	view->SetText("one\ntwo");
+	EXPECT_EQ("+0:one\ntwo", view->TakeCalls());		// nothing to delete yet
+	EXPECT_EQ("onetwo", text_of(view));
 
-	view.SetText("one\ntwo");
-	ASSERT_EQ(1u, view.calls.size());		// nothing to delete yet
-	EXPECT_EQ("one\ntwo", view.calls[0].bytes);
-	EXPECT_EQ("onetwo", text_of(&view));
+	view->SetText("x\n", 1);		// the length counts, not the terminator
+	EXPECT_EQ("-0:6 | +0:x", view->TakeCalls());
 
-	view.calls.clear();
-	view.SetText("x\n", 1);		// the length counts, not the terminator
-	ASSERT_EQ(2u, view.calls.size());
-	EXPECT_FALSE(view.calls[0].insert);
-	EXPECT_EQ(0, view.calls[0].offset);
-	EXPECT_EQ(6, view.calls[0].end);
-	EXPECT_EQ("x", view.calls[1].bytes);
+	view->Insert(1, "yz\n", 3);
+	view->Select(0, 0);
+	view->Insert("<");
+	EXPECT_EQ("<xyz", text_of(view));
+	EXPECT_EQ("+1:yz\n | +0:<", view->TakeCalls());
 
-	view.calls.clear();
-	view.Insert(1, "yz\n", 3);
-	view.Select(0, 0);
-	view.Insert("<");
-	EXPECT_EQ("<xyz", text_of(&view));
-	ASSERT_EQ(2, view.CountInserts());
-	EXPECT_EQ(1, view.calls[0].offset);
-	EXPECT_EQ(0, view.calls[1].offset);
-
-	view.calls.clear();
-	view.Delete(1, 3);
-	view.Select(0, 1);
-	view.Delete();
-	EXPECT_EQ("z", text_of(&view));
-	ASSERT_EQ(2, view.CountDeletes());
-	EXPECT_EQ(1, view.calls[0].offset);
-	EXPECT_EQ(3, view.calls[0].end);
+	view->Delete(1, 3);
+	view->Select(0, 1);
+	view->Delete();
+	EXPECT_EQ("z", text_of(view));
+	EXPECT_EQ("-1:3 | -0:1", view->TakeCalls());
 
 	// An empty deletion does not bother the hook.
-	view.calls.clear();
-	view.Delete(1, 1);
-	EXPECT_TRUE(view.calls.empty());
+	view->Delete(1, 1);
+	EXPECT_EQ("", view->TakeCalls());
 }
 
 
-TEST(TextViewHooks, ClipboardEditsAndUndoCallTheHooks)
+TEST_F(TextViewHooks, ClipboardEditsAndUndoCallTheHooks)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetDoesUndo(true);
 	view->SetText("alpha beta");
 	view->Select(5, 10);
-	view->calls.clear();
+	view->TakeCalls();
 
 	view->Cut(be_clipboard);
 	EXPECT_EQ("alpha", text_of(view));
-	ASSERT_EQ(1u, view->calls.size());
-	EXPECT_FALSE(view->calls[0].insert);
-	EXPECT_EQ(5, view->calls[0].offset);
-	EXPECT_EQ(10, view->calls[0].end);
+	EXPECT_EQ("-5:10", view->TakeCalls());
 
 	put_on_clipboard("\ngamma\n");
-	view->calls.clear();
 	view->Select(0, 0);
 	view->Paste(be_clipboard);
 	EXPECT_EQ("gammaalpha", text_of(view));
-	ASSERT_EQ(1u, view->calls.size());
-	EXPECT_EQ("\ngamma\n", view->calls[0].bytes);
-	int32 start;
-	int32 end;
-	view->GetSelection(&start, &end);
-	EXPECT_EQ(5, start);		// after what really went in
+	EXPECT_EQ("+0:\ngamma\n", view->TakeCalls());
+	EXPECT_EQ(5, selection_of(view).first);		// after what really went in
 
-	view->calls.clear();
 	view->Undo(be_clipboard);
 	EXPECT_EQ("alpha", text_of(view));
-	ASSERT_EQ(1, view->CountDeletes());
-	EXPECT_EQ(0, view->calls[0].offset);
-	EXPECT_EQ(5, view->calls[0].end);
-
-	view->calls.clear();
+	EXPECT_EQ("-0:5", view->TakeCalls());
 	view->Undo(be_clipboard);		// redo
 	EXPECT_EQ("gammaalpha", text_of(view));
-	ASSERT_EQ(1, view->CountInserts());
-	EXPECT_EQ("gamma", view->calls[0].bytes);
-	window.Window()->Unlock();
+	EXPECT_EQ("+0:gamma", view->TakeCalls());
 }
 
 
-TEST(TextViewHooks, EditingMessagesReachTheView)
+TEST_F(TextViewHooks, EditingMessagesReachTheView)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetDoesUndo(true);
 	view->SetText("message");
-	window.Window()->Unlock();
-
-	window.Window()->PostMessage(B_SELECT_ALL, view);
-	window.Window()->PostMessage(B_CUT, view);
-	TextWindow::Dispatch();
-	window.Window()->Lock();
+	Post(B_SELECT_ALL);
+	Post(B_CUT);
 	EXPECT_EQ("", text_of(view));
-	window.Window()->Unlock();
-
-	window.Window()->PostMessage(B_UNDO, view);
-	TextWindow::Dispatch();
-	window.Window()->Lock();
+	Post(B_UNDO);
 	EXPECT_EQ("message", text_of(view));
-	view->Select(7, 7);
-	view->calls.clear();
-	window.Window()->Unlock();
 
-	window.Window()->PostMessage(B_PASTE, view);
-	TextWindow::Dispatch();
-	window.Window()->Lock();
+	view->Select(7, 7);
+	view->TakeCalls();
+	Post(B_PASTE);
 	EXPECT_EQ("messagemessage", text_of(view));
-	ASSERT_EQ(1, view->CountInserts());
-	window.Window()->Unlock();
+	EXPECT_EQ("+7:message", view->TakeCalls());
 }
 
 
-TEST(TextViewHooks, DroppedTextIsInsertedWhereItFalls)
+TEST_F(TextViewHooks, DroppedTextIsInsertedWhereItFalls)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
 	view->SetText("drop here");
-	view->calls.clear();
-	BPoint target = view->PointAt(5);
-	target.y += 2;
-	BPoint screen = view->ConvertToScreen(target);
-	window.Window()->Unlock();
+	view->TakeCalls();
+	BPoint screen = view->ConvertToScreen(view->PointAt(5) + BPoint(0, 2));
 
 	BMessage drop(B_SIMPLE_DATA);
 	drop.AddData("text/plain", B_MIME_TYPE, "it ", 3);
@@ -233,17 +161,14 @@ TEST(TextViewHooks, DroppedTextIsInsertedWhereItFalls)
 	window.Window()->PostMessage(&drop, view);
 	TextWindow::Dispatch();
 
-	window.Window()->Lock();
 	EXPECT_EQ("drop it here", text_of(view));
-	ASSERT_EQ(1, view->CountInserts());
-	EXPECT_EQ(5, view->calls[0].offset);
+	EXPECT_EQ("+5:it ", view->TakeCalls());
 	bool isRedo;
 	EXPECT_EQ(B_UNDO_UNAVAILABLE, view->UndoState(&isRedo));	// undo is off
-	window.Window()->Unlock();
 }
 
 
-TEST(TextViewHooks, TextFromAFileGoesThroughTheHooks)
+TEST(TextViewHooksFromFile, TextFromAFileGoesThroughTheHooks)
 {
 	quillora_test::TempFolder folder("textview");
 	std::string path = folder / "text";
@@ -254,8 +179,7 @@ TEST(TextViewHooks, TextFromAFileGoesThroughTheHooks)
 	FilteringTextView view(BRect(0, 0, 199, 99));
 	view.SetText(&file, 2, 5);
 	EXPECT_EQ("2356", text_of(&view));		// the filter took the line end
-	ASSERT_EQ(1u, view.calls.size());
-	EXPECT_EQ("23\n56", view.calls[0].bytes);
+	EXPECT_EQ("+0:23\n56", view.TakeCalls());
 
 	// A file shorter than asked gives what it has.
 	view.SetText(&file, 8, 100);

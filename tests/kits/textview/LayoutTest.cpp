@@ -127,12 +127,8 @@ TEST(TextViewLayout, LinesWithoutWrappingEndOnlyAtLineEnds)
 	BTextView* view = wrapping_view(50);
 	view->SetWordWrap(false);
 	view->SetText("a long first line that does not fit\nsecond\n\nfourth\n");
-	EXPECT_EQ(5, view->CountLines());		// an empty last line after "\n"
-	EXPECT_EQ(0, view->OffsetAt(0));
-	EXPECT_EQ(36, view->OffsetAt(1));
-	EXPECT_EQ(43, view->OffsetAt(2));
-	EXPECT_EQ(44, view->OffsetAt(3));
-	EXPECT_EQ(51, view->OffsetAt(4));
+	// An empty last line after "\n".
+	EXPECT_EQ((std::vector<int32>{ 0, 36, 43, 44, 51 }), line_starts(view));
 	EXPECT_EQ(view->TextLength(), view->OffsetAt(5));
 	EXPECT_EQ(4, view->LineAt(view->TextLength()));
 
@@ -164,7 +160,6 @@ TEST(TextViewLayout, ResizableViewFollowsItsTextWidth)
 		BRect(0, 0, 1, 19), B_FOLLOW_NONE, B_WILL_DRAW);
 	container->AddChild(view);
 	TextWindow window(container);
-	window.Window()->Lock();
 	view->SetInsets(3, 2, 4, 2);
 	view->MakeResizable(true);
 	view->MakeFocus(true);
@@ -178,9 +173,7 @@ TEST(TextViewLayout, ResizableViewFollowsItsTextWidth)
 	EXPECT_EQ(1, view->CountLines());
 
 	view->Select(view->TextLength(), view->TextLength());
-	window.Window()->Unlock();
 	window.Type(" grows");
-	window.Window()->Lock();
 	expected = ceilf(font.StringWidth("Resizable caf\xe9 text grows")) + 3 + 4;
 	EXPECT_FLOAT_EQ(expected, view->Bounds().Width());
 
@@ -194,7 +187,6 @@ TEST(TextViewLayout, ResizableViewFollowsItsTextWidth)
 	float delta = ceilf(font.StringWidth("ab cd ef")) - ceilf(font.StringWidth("ab"));
 	EXPECT_FLOAT_EQ(containerWidth + delta, container->Bounds().Width());
 	EXPECT_FLOAT_EQ(ceilf(font.StringWidth("ab cd ef")) + 7, view->Bounds().Width());
-	window.Window()->Unlock();
 }
 
 
@@ -205,12 +197,9 @@ TEST(TextViewLayout, FrameResizingRewrapsAndScrollBarsFollowTheText)
 	BScrollView* scroll = new BScrollView("scroll", view, B_FOLLOW_ALL, 0,
 		false, true);
 	TextWindow window(scroll, BRect(50, 50, 349, 249));
-	window.Window()->Lock();
 	std::string text = html_like_text(20000, 3);
 	view->SetText(text.c_str());
-	window.Window()->Unlock();
 	TextWindow::Dispatch();
-	window.Window()->Lock();
 
 	BScrollBar* bar = scroll->ScrollBar(B_VERTICAL);
 	ASSERT_NE(nullptr, bar);
@@ -222,9 +211,7 @@ TEST(TextViewLayout, FrameResizingRewrapsAndScrollBarsFollowTheText)
 
 	int32 linesBefore = view->CountLines();
 	window.Window()->ResizeBy(200, 0);
-	window.Window()->Unlock();
 	TextWindow::Dispatch();
-	window.Window()->Lock();
 	EXPECT_NEAR(view->Bounds().Width(), view->TextRect().Width(), 0.01f);
 	EXPECT_LT(view->CountLines(), linesBefore);
 	EXPECT_EQ(reference_breaks(text, latin_font(), view->TextRect().Width()),
@@ -237,7 +224,6 @@ TEST(TextViewLayout, FrameResizingRewrapsAndScrollBarsFollowTheText)
 	view->ScrollToOffset(view->TextLength());
 	EXPECT_NEAR(max, view->Bounds().top, 1.0f);
 	EXPECT_NEAR(max, bar->Value(), 1.0f);
-	window.Window()->Unlock();
 }
 
 

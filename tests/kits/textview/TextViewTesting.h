@@ -17,9 +17,11 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../interface/InterfaceTestSupport.h"
+#include "KitInput.h"
 
 // Drops line ends as the editor's one-line text elements drop white space,
 // and records every call of the hooks.
@@ -49,9 +51,21 @@ public:
 			count += call.insert ? 1 : 0;
 		return count;
 	}
-	int32 CountDeletes() const
+
+	// The calls since the last time, "+offset:bytes" for an insertion and
+	// "-from:to" for a deletion, and forgets them.
+	std::string TakeCalls()
 	{
-		return (int32)calls.size() - CountInserts();
+		std::string text;
+		for (const Call& call : calls) {
+			if (!text.empty())
+				text += " | ";
+			text += call.insert
+				? "+" + std::to_string(call.offset) + ":" + call.bytes
+				: "-" + std::to_string(call.offset) + ":" + std::to_string(call.end);
+		}
+		calls.clear();
+		return text;
 	}
 
 protected:
@@ -107,14 +121,8 @@ public:
 	// A key as the host brings it in.
 	void Key(const char* bytes, uint32 modifiers = 0, int32 key = 0)
 	{
-		BMessage* message = new BMessage(B_KEY_DOWN);
-		message->AddString("bytes", bytes);
-		message->AddInt32("modifiers", (int32)modifiers);
-		message->AddInt32("key", key);
-		message->AddInt32("raw_char", (uint8)bytes[0]);
-		message->AddInt64("when", 0);
-		fWindow->PostMessage(message);
-		delete message;
+		BMessage message = quillora_test::KeyMessage(bytes, modifiers, key);
+		fWindow->PostMessage(&message);
 		Dispatch();
 	}
 
@@ -130,30 +138,43 @@ public:
 	void Mouse(uint32 what, BView* view, BPoint where, int32 clicks = 1,
 		uint32 modifiers = 0)
 	{
-		fWindow->Lock();
-		BPoint inWindow = view->ConvertToParent(where);
-		for (BView* parent = view->Parent(); parent != NULL;
-				parent = parent->Parent()) {
-			inWindow = parent->ConvertToParent(inWindow);
-		}
-		fWindow->Unlock();
-		BMessage* message = new BMessage(what);
-		message->AddPoint("where", inWindow);
-		message->AddPoint("screen_where", fWindow->ConvertToScreen(inWindow));
-		message->AddInt32("buttons", what == B_MOUSE_UP ? 0 : B_PRIMARY_MOUSE_BUTTON);
-		message->AddInt32("clicks", clicks);
-		message->AddInt32("modifiers", (int32)modifiers);
-		message->AddInt64("when", 0);
-		if (what == B_MOUSE_MOVED)
-			message->AddInt32("be:transit", B_INSIDE_VIEW);
-		fWindow->PostMessage(message);
-		delete message;
+		BMessage message = quillora_test::MouseMessage(fWindow, what, view, where,
+			clicks, modifiers);
+		fWindow->PostMessage(&message);
 		Dispatch();
+	}
+
+	// A press and its release at one place.
+	void Click(BView* view, BPoint where, int32 clicks = 1, uint32 modifiers = 0)
+	{
+		Mouse(B_MOUSE_DOWN, view, where, clicks, modifiers);
+		Mouse(B_MOUSE_UP, view, where, clicks, modifiers);
 	}
 
 private:
 	BWindow* fWindow;
 };
+
+
+// What the tests compare. The tests dispatch every window's messages on
+// their own thread, so they read a view between dispatches without its
+// window's lock.
+inline std::string
+text_of(const BTextView* view)
+{
+	return std::string(view->Text(), view->TextLength());
+}
+
+typedef std::pair<int32, int32> Selection;
+
+inline Selection
+selection_of(const BTextView* view)
+{
+	int32 start;
+	int32 end;
+	view->GetSelection(&start, &end);
+	return Selection(start, end);
+}
 
 
 // Line starts of a view, for comparing layouts.

@@ -7,152 +7,124 @@
 
 namespace {
 
-std::string
-text_of(const BTextView* view)
-{
-	return std::string(view->Text(), view->TextLength());
-}
+// A filtering view with undo on, in a shown window.
+class TextViewUndo : public testing::Test {
+protected:
+	TextViewUndo()
+		:
+		view(new FilteringTextView(BRect(0, 0, 299, 99))),
+		window(view)
+	{
+		view->SetDoesUndo(true);
+	}
+
+	// Undoes (or redoes) and gives the text then.
+	std::string Undo()
+	{
+		view->Undo(be_clipboard);
+		return text_of(view);
+	}
+
+	// The kind of the record and whether undoing it would redo.
+	std::string State()
+	{
+		bool isRedo = false;
+		undo_state state = view->UndoState(&isRedo);
+		const char* names[] = { "unavailable", "typing", "cut", "paste",
+			"clear", "drop" };
+		std::string name = state >= 0 && state <= B_UNDO_DROP
+			? names[state] : "?";
+		return name + (isRedo ? " redo" : "");
+	}
+
+	FilteringTextView* view;
+	TextWindow window;
+};
 
 }	// namespace
 
 
-TEST(TextViewUndo, TypingUndoesAndRedoesAsOneRecord)
+TEST_F(TextViewUndo, TypingUndoesAndRedoesAsOneRecord)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
-	view->SetDoesUndo(true);
 	view->SetText("x");
 	view->Select(1, 1);
-	bool isRedo = true;
-	EXPECT_EQ(B_UNDO_UNAVAILABLE, view->UndoState(&isRedo));
-	window.Window()->Unlock();
+	EXPECT_EQ("unavailable", State());
 
 	window.Type("hello");
 	window.Key("\x08");		// backspace joins the same record
-	window.Window()->Lock();
 	EXPECT_EQ("xhell", text_of(view));
-	EXPECT_EQ(B_UNDO_TYPING, view->UndoState(&isRedo));
-	EXPECT_FALSE(isRedo);
-
-	view->Undo(be_clipboard);
-	EXPECT_EQ("x", text_of(view));
-	EXPECT_EQ(B_UNDO_TYPING, view->UndoState(&isRedo));
-	EXPECT_TRUE(isRedo);
-
-	view->Undo(be_clipboard);
-	EXPECT_EQ("xhell", text_of(view));
-	EXPECT_EQ(B_UNDO_TYPING, view->UndoState(&isRedo));
-	EXPECT_FALSE(isRedo);
-
-	view->Undo(be_clipboard);
-	EXPECT_EQ("x", text_of(view));
-	window.Window()->Unlock();
+	EXPECT_EQ("typing", State());
+	EXPECT_EQ("x", Undo());
+	EXPECT_EQ("typing redo", State());
+	EXPECT_EQ("xhell", Undo());
+	EXPECT_EQ("typing", State());
+	EXPECT_EQ("x", Undo());
 }
 
 
-TEST(TextViewUndo, MovingTheCaretStartsANewRecord)
+TEST_F(TextViewUndo, MovingTheCaretStartsANewRecord)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
-	view->SetDoesUndo(true);
-	window.Window()->Unlock();
-
 	window.Type("ab");
 	window.Key("\x1c");		// left arrow
 	window.Type("X");
-	window.Window()->Lock();
 	EXPECT_EQ("aXb", text_of(view));
-	view->Undo(be_clipboard);
-	EXPECT_EQ("ab", text_of(view));
-	window.Window()->Unlock();
+	EXPECT_EQ("ab", Undo());
 }
 
 
-TEST(TextViewUndo, UndoReplaysWhatTheFilterLetThrough)
+TEST_F(TextViewUndo, UndoReplaysWhatTheFilterLetThrough)
 {
-	FilteringTextView* view = new FilteringTextView(BRect(0, 0, 299, 99));
-	TextWindow window(view);
-	window.Window()->Lock();
-	view->SetDoesUndo(true);
 	view->SetText("keep");
 	view->Select(4, 4);
-	window.Window()->Unlock();
-
 	window.Key("\n");		// dropped: nothing to undo for it
 	window.Type("s");
-	window.Window()->Lock();
 	EXPECT_EQ("keeps", text_of(view));
-	view->Undo(be_clipboard);
-	EXPECT_EQ("keep", text_of(view));
-	view->Undo(be_clipboard);
-	EXPECT_EQ("keeps", text_of(view));
-	window.Window()->Unlock();
+	EXPECT_EQ("keep", Undo());
+	EXPECT_EQ("keeps", Undo());
 }
 
 
-TEST(TextViewUndo, CutAndPasteRecordsToggle)
+TEST_F(TextViewUndo, CutPasteAndClearRecordsToggle)
 {
-	BTextView view(BRect(0, 0, 199, 99), "undo", BRect(0, 0, 199, 99),
-		B_FOLLOW_NONE);
-	view.SetDoesUndo(true);
-	view.SetText("one two three");
-	view.Select(4, 8);
-	view.Cut(be_clipboard);
-	EXPECT_EQ("one three", text_of(&view));
-	bool isRedo;
-	EXPECT_EQ(B_UNDO_CUT, view.UndoState(&isRedo));
-
-	view.Undo(be_clipboard);
-	EXPECT_EQ("one two three", text_of(&view));
-	int32 start;
-	int32 end;
-	view.GetSelection(&start, &end);
-	EXPECT_EQ(4, start);	// the restored text comes back selected
-	EXPECT_EQ(8, end);
-
-	view.Undo(be_clipboard);
-	EXPECT_EQ("one three", text_of(&view));
+	view->SetText("one two three");
+	view->Select(4, 8);
+	view->Cut(be_clipboard);
+	EXPECT_EQ("one three", text_of(view));
+	EXPECT_EQ("cut", State());
+	EXPECT_EQ("one two three", Undo());
+	// The restored text comes back selected.
+	EXPECT_EQ(Selection(4, 8), selection_of(view));
+	EXPECT_EQ("one three", Undo());
 
 	// A new edit forgets the old record; pasting is undone as a whole.
-	view.Select(9, 9);
-	view.Paste(be_clipboard);
-	EXPECT_EQ("one threetwo ", text_of(&view));
-	EXPECT_EQ(B_UNDO_PASTE, view.UndoState(&isRedo));
-	EXPECT_FALSE(isRedo);
-	view.Undo(be_clipboard);
-	EXPECT_EQ("one three", text_of(&view));
+	view->Select(9, 9);
+	view->Paste(be_clipboard);
+	EXPECT_EQ("one threetwo ", text_of(view));
+	EXPECT_EQ("paste", State());
+	EXPECT_EQ("one three", Undo());
 
 	// Clearing the selection is an edit of its own kind.
-	view.SelectAll();
-	view.Clear();
-	EXPECT_EQ("", text_of(&view));
-	EXPECT_EQ(B_UNDO_CLEAR, view.UndoState(&isRedo));
-	view.Undo(be_clipboard);
-	EXPECT_EQ("one three", text_of(&view));
+	view->SelectAll();
+	view->Clear();
+	EXPECT_EQ("", text_of(view));
+	EXPECT_EQ("clear", State());
+	EXPECT_EQ("one three", Undo());
 }
 
 
-TEST(TextViewUndo, ProgrammaticChangesAndDisablingForgetTheRecord)
+TEST_F(TextViewUndo, ProgrammaticChangesAndDisablingForgetTheRecord)
 {
-	BTextView view(BRect(0, 0, 199, 99), "undo", BRect(0, 0, 199, 99),
-		B_FOLLOW_NONE);
-	view.SetDoesUndo(true);
-	view.SetText("abc");
-	view.SelectAll();
-	view.Cut(be_clipboard);
+	view->SetText("abc");
+	view->SelectAll();
+	view->Cut(be_clipboard);
 	// The record's offsets would no longer fit the text.
-	view.SetText("something else");
-	bool isRedo;
-	EXPECT_EQ(B_UNDO_UNAVAILABLE, view.UndoState(&isRedo));
-	view.Undo(be_clipboard);
-	EXPECT_EQ("something else", text_of(&view));
+	view->SetText("something else");
+	EXPECT_EQ("unavailable", State());
+	EXPECT_EQ("something else", Undo());
 
-	view.SelectAll();
-	view.Cut(be_clipboard);
-	view.SetDoesUndo(false);
-	view.Undo(be_clipboard);
-	EXPECT_EQ("", text_of(&view));
-	EXPECT_EQ(B_UNDO_UNAVAILABLE, view.UndoState(&isRedo));
+	view->SelectAll();
+	view->Cut(be_clipboard);
+	view->SetDoesUndo(false);
+	EXPECT_EQ("", Undo());
+	EXPECT_EQ("unavailable", State());
 }
