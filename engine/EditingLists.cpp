@@ -202,9 +202,13 @@ WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from)
 	Place(from, false);
 	for (WYSIWYG_Element* element = from->next; element != nullptr;
 			element = element->next) {
-		// The item or list tag itself may now begin a line or end one.
+		// The next item, or the end of a list, gives the lines after it an
+		// indent of its own; a list that opens hands the indent on to
+		// the lines before its first item. The tag itself may now begin
+		// a line or end one.
+		List* list = dynamic_cast<List*>(element);
 		bool last = dynamic_cast<List_Element*>(element) != nullptr
-			|| dynamic_cast<List*>(element) != nullptr;
+			|| (list != nullptr && !list->openTag);
 		if (last || element->previous->eolStatus != 0)
 			Place(element, false);
 		if (last)

@@ -73,7 +73,7 @@ public:
 	void ShiftLines(WYSIWYG_Element* element);
 	void ResetScrollRange();
 	// Lays out the lines from the one that holds `from` up to the next list
-	// item or list tag: an item or list put in or taken out changes the
+	// item or list end: an item or list put in or taken out changes the
 	// indent of what follows it up to there.
 	void PlaceListLines(WYSIWYG_Element* from);
 	// Numbers again the items after `from` up to the end of the list that

@@ -498,6 +498,9 @@ TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
 		{ "<OL><LI><B>one</B><LI>two</OL>", "one", 3, "\t",
 			"<OL><LI><B>one<LI></B><LI>two</OL>",
 			"List_Element eol=0 x=5..50 h=12 item=2 number=3 margin=45" },
+		{ "<DL><DT>a<BR>b<UL>x<BR>y<LI>c</UL></DL>", "a", 1, "\t",
+			"<DL><DT>a<DD><BR>b<UL>x<BR>y<LI>c</UL></DL>",
+			"x=50..61 h=12 text=\"y\"" },
 	};
 	for (const Case& c : cases) {
 		Open(c.body);
