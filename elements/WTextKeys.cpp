@@ -789,6 +789,12 @@ WText::KeyDown(const char* bytes, int32 numBytes)
 	if (holder == nullptr)
 		return;
 	if (context.edited) {
+		// Every line between the two ends of a range taken out lost its
+		// look; a hard break between them ends no layout early.
+		WYSIWYG_Element* from = context.joinedAt[0];
+		WYSIWYG_Element* to = context.joinedAt[1];
+		if (from != to && InChain(from) && InChain(to))
+			engine->PlaceListLines(from, to);
 		for (WYSIWYG_Element* joined : context.joinedAt) {
 			if (!InChain(joined))
 				continue;

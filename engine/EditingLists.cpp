@@ -197,7 +197,7 @@ WYSIWYG_Engine::RenumberItems(WYSIWYG_Element* from)
 }
 
 void
-WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from)
+WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from, WYSIWYG_Element* to)
 {
 	Place(from, false);
 	for (WYSIWYG_Element* element = from->next; element != nullptr;
@@ -207,8 +207,9 @@ WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from)
 		// the lines before its first item. The tag itself may now begin
 		// a line or end one.
 		List* list = dynamic_cast<List*>(element);
-		bool last = dynamic_cast<List_Element*>(element) != nullptr
-			|| (list != nullptr && !list->openTag);
+		bool last = to != nullptr ? element == to
+			: dynamic_cast<List_Element*>(element) != nullptr
+				|| (list != nullptr && !list->openTag);
 		if (last || element->previous->eolStatus != 0)
 			Place(element, false);
 		if (last)

@@ -74,8 +74,10 @@ public:
 	void ResetScrollRange();
 	// Lays out the lines from the one that holds `from` up to the next list
 	// item or list end: an item or list put in or taken out changes the
-	// indent of what follows it up to there.
-	void PlaceListLines(WYSIWYG_Element* from);
+	// indent of what follows it up to there. With `to`, up to the line of
+	// `to` (the other end of a range taken out, which changed the look of
+	// every line between).
+	void PlaceListLines(WYSIWYG_Element* from, WYSIWYG_Element* to = nullptr);
 	// Numbers again the items after `from` up to the end of the list that
 	// `from` lies in, once an item of it went in or out at `from`.
 	void RenumberItems(WYSIWYG_Element* from);

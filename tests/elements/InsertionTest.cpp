@@ -501,6 +501,8 @@ TEST_F(InsertionTest, EmptyLinksItemsAndListsGoByBackspaceAndDelete)
 		{ "<DL><DT>a<BR>b<UL>x<BR>y<LI>c</UL></DL>", "a", 1, "\t",
 			"<DL><DT>a<DD><BR>b<UL>x<BR>y<LI>c</UL></DL>",
 			"x=50..61 h=12 text=\"y\"" },
+		{ "ab<BIG> <BR> <I> </I> <BR> </BIG>cd", "ab", 2, "\x7f",
+			"ab <BR> <I> </I> <BR> cd", "6 WText eol=1 x=20..28 h=12" },
 	};
 	for (const Case& c : cases) {
 		Open(c.body);
