@@ -208,7 +208,6 @@ TEST(ControlsTest, TextControlEnterFilterAndModification)
 
 	// The divider moves the field.
 	title->SetDivider(40);
-	EXPECT_FLOAT_EQ(title->Divider(), 40);
 	EXPECT_NEAR(field->Frame().left, 40, 4);
 	EXPECT_GT(field->Frame().left, 40);
 	title->SetDivider(100);
@@ -362,7 +361,6 @@ TEST(ControlsTest, TabsShowOnlyTheSelectedPage)
 	EXPECT_TRUE(pages[1]->IsHidden());
 	EXPECT_FALSE(pages[2]->IsHidden());
 	tabs->SetTabHeight(30);
-	EXPECT_FLOAT_EQ(tabs->TabHeight(), 30);
 	EXPECT_GE(tabs->ContainerView()->Frame().top, 30);
 }
 

@@ -16,46 +16,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ControlsTesting.h"
+#include "PanelTesting.h"
 #include "TempFolder.h"
 
 namespace {
 
-class FilePanelUseTest : public testing::Test {
+class FilePanelUseTest : public PanelTest {
 protected:
+	FilePanelUseTest() : PanelTest("use") {}
+
 	void SetUp() override
 	{
-		fDir = fFolder.Path();
-		ASSERT_FALSE(fDir.empty());
+		PanelTest::SetUp();
 		mkdir((fDir + "/site").c_str(), 0755);
 		mkdir((fDir + "/site/images").c_str(), 0755);
-		int fd = open((fDir + "/site/index.html").c_str(), O_CREAT | O_WRONLY,
-			0644);
-		close(fd);
-		fLooper = new RecordingLooper(&fReceived);
-		fLooper->Run();
-		fTarget = BMessenger(fLooper);
+		Touch("site/index.html");
 	}
-
-	void TearDown() override
-	{
-		BMenu::SetOpenHook(NULL, NULL);
-		fLooper->Lock();
-		fLooper->Quit();
-		dispatch();
-	}
-
-	std::string PathOf(const entry_ref& ref)
-	{
-		BPath path(&ref);
-		return path.InitCheck() == B_OK ? path.Path() : "";
-	}
-
-	quillora_test::TempFolder fFolder{"use"};
-	std::string fDir;
-	Received fReceived;
-	RecordingLooper* fLooper;
-	BMessenger fTarget;
 };
 
 

@@ -16,12 +16,11 @@ namespace {
 
 // Counts MenusBeginning() calls and disables "Save" there, as an editor
 // does for a saved document.
-class HookWindow : public BWindow {
+class HookWindow : public RecordingWindow {
 public:
 	HookWindow(Received* received)
 		:
-		BWindow(BRect(50, 50, 349, 249), "hooks", B_TITLED_WINDOW, 0),
-		fReceived(received)
+		RecordingWindow(received, BRect(50, 50, 349, 249))
 	{
 	}
 
@@ -35,19 +34,9 @@ public:
 
 	void MenusEnded() override { endings++; }
 
-	void MessageReceived(BMessage* message) override
-	{
-		if ((message->what >> 24) != '_')
-			fReceived->messages.push_back(*message);
-		BWindow::MessageReceived(message);
-	}
-
 	int32 beginnings = 0;
 	int32 endings = 0;
 	bool saved = false;
-
-private:
-	Received* fReceived;
 };
 
 class MenuTrackingTest : public MenuScriptTest {
