@@ -17,6 +17,7 @@
 #include <Window.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <vector>
 
@@ -46,6 +47,41 @@ inline bool
 IsRule(WYSIWYG_Element* element)
 {
 	return dynamic_cast<HorizontalLine*>(element) != nullptr;
+}
+
+inline bool
+IsListEnd(WYSIWYG_Element* element)
+{
+	List* list = dynamic_cast<List*>(element);
+	return list != nullptr && !list->openTag;
+}
+
+// Whether `element` ends a nested list and nothing from there up to the
+// next list item shows: blank texts and tags that take no room and force
+// no break. That end then begins no line of its own, so no empty line
+// stands between the two items (a browser shows none there either; after
+// an outermost list it keeps the space between two lists).
+bool
+NestedEndBeforeItem(WYSIWYG_Element* element)
+{
+	List* end = dynamic_cast<List*>(element);
+	if (end == nullptr || end->openTag || end->level < 2)
+		return false;
+	for (element = element->next; element != nullptr;
+			element = element->next) {
+		if (IsListItem(element))
+			return true;
+		if (element->BreakBefore() != 0 || element->BreakAfter() != 0)
+			return false;
+		if (WText* text = dynamic_cast<WText*>(element)) {
+			for (const char* byte = text->Text(); *byte != '\0'; byte++) {
+				if (!isspace((uchar)*byte))
+					return false;
+			}
+		} else if (element->View() != nullptr)
+			return false;
+	}
+	return false;
 }
 
 inline float
@@ -129,6 +165,15 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 	if (fPlaceDepth > 0)
 		return;
 
+	// A line that begins with a list's end may belong to the line above
+	// once it holds nothing to show (NestedEndBeforeItem), and what it
+	// holds is what changed: the line above is laid out with it.
+	if (!all) {
+		WYSIWYG_Element* lineFirst = element->FirstOnLine();
+		if (IsListEnd(lineFirst) && lineFirst->previous != nullptr)
+			element = lineFirst->previous;
+	}
+
 	fPlaceDepth++;
 	fShiftedInPlace = false;
 	// Splits set the mark on their new piece and the split's caller clears
@@ -146,8 +191,10 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 		if (!all && (last->BreakAfter() != 0 || following->BreakBefore() != 0
 				|| following->LeftMargin() != last->LeftMargin()
 				|| following->RightMargin() != last->RightMargin()
-				|| IsRule(following))) {
+				|| IsRule(following)) && !IsListEnd(following)) {
 			// A hard break: nothing below can re-flow, the lines only move.
+			// The line a list's end begins may have been part of the line
+			// above until now: it is laid out.
 			ShiftLines(following);
 			break;
 		}
@@ -244,7 +291,8 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			break;
 		}
 		if (before != nullptr && e != lineFirst
-			&& ((before->LeftMargin() != 0 && e->LeftMargin() == 0)
+			&& ((before->LeftMargin() != 0 && e->LeftMargin() == 0
+					&& !NestedEndBeforeItem(e))
 				|| before->RightMargin() != e->RightMargin())) {
 			e->eolStatus = oldStatus;
 			before->eolStatus = 1;

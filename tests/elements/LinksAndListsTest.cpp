@@ -176,3 +176,40 @@ TEST_F(LinksAndLists, ItemAndListTagsAreWrittenAsTheyWereRead)
 		"<LI>c</DIR><DL><DT>t</DT><DD>d</DD></DL>", HTMLOf(nullptr));
 	EXPECT_EQ(0, fResponder.CountAlerts());
 }
+
+// A nested list's end right before the next item of the list around it
+// leaves no empty line between the two items; once something is typed
+// after that end it takes a line of its own, and when it is erased again
+// the line goes, as a whole layout of the page does it.
+TEST_F(LinksAndLists, NoEmptyLineAfterANestedListBeforeTheNextItem)
+{
+	Parse("<BODY><UL><LI>a<UL><LI>b</UL>\n<LI>c</UL>");
+	const float line = Text("b")->WFrame().top - Text("a")->WFrame().top;
+	EXPECT_FLOAT_EQ(Text("b")->WFrame().top + line, Text("c")->WFrame().top);
+	WText* after = nullptr;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		List* list = dynamic_cast<List*>(e);
+		if (list != nullptr && !list->OpenClose() && list->Level() == 2)
+			after = dynamic_cast<WText*>(e->Next());
+	}
+	ASSERT_NE(nullptr, after);
+	ASSERT_TRUE(Window()->Lock());
+	after->MakeFocus(true);
+	after->Select(0, 0);
+	Window()->Unlock();
+	const char* steps[] = { "x", "\x08" };
+	for (const char* keys : steps) {
+		Type(keys);
+		std::string incremental = Dump();
+		ASSERT_TRUE(Window()->Lock());
+		Engine()->Place(nullptr, true);
+		Window()->Unlock();
+		EXPECT_EQ(Dump(), incremental) << keys;
+	}
+	EXPECT_FLOAT_EQ(Text("b")->WFrame().top + line, Text("c")->WFrame().top);
+	Type("y");
+	EXPECT_FLOAT_EQ(5, Text("y")->WFrame().left);
+	EXPECT_LT(Text("b")->WFrame().bottom, Text("y")->WFrame().top);
+	EXPECT_LT(Text("y")->WFrame().bottom, Text("c")->WFrame().top);
+	EXPECT_EQ("<UL><LI>a<UL><LI>b</UL>\r\ny<LI>c</UL>", HTMLOf(nullptr));
+}
