@@ -101,6 +101,7 @@ void
 Anchor::Do()
 {
 	WYSIWYG_Element::Do();
+	Environment* environment = OwnEnvironment();
 	Page* page = GetPage();
 	if (openTag) {
 		if (page != nullptr)

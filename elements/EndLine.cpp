@@ -46,6 +46,7 @@ void
 EndLine::Do()
 {
 	WYSIWYG_Element::Do();
+	Environment* environment = OwnEnvironment();
 	if (type == kBreakLine || type == kPreformattedLine)
 		environment->breakBefore = 0.01f;
 	else if (type == kParagraphLine)

@@ -23,7 +23,8 @@ Environment::Environment(WYSIWYG_Element* owner)
 	owner(owner),
 	openCenter(nullptr),
 	preformatted(kFlowingText),
-	leftMarginAfter(-1)
+	leftMarginAfter(-1),
+	references(1)
 {
 	Page* page = owner != nullptr ? owner->GetPage() : nullptr;
 	if (page != nullptr) {
@@ -54,4 +55,21 @@ Environment::operator==(const Environment& other) const
 		&& hAlignment == other.hAlignment
 		&& vAlignment == other.vAlignment
 		&& currentAnchor == other.currentAnchor;
+}
+
+bool
+Environment::SameAs(const Environment& other) const
+{
+	return fontType == other.fontType && italic == other.italic
+		&& underlined == other.underlined && font == other.font
+		&& color == other.color && leftMargin == other.leftMargin
+		&& rightMargin == other.rightMargin
+		&& breakBefore == other.breakBefore
+		&& breakAfter == other.breakAfter
+		&& hAlignment == other.hAlignment && vAlignment == other.vAlignment
+		&& currentAnchor == other.currentAnchor
+		&& currentList == other.currentList
+		&& openCenter == other.openCenter
+		&& preformatted == other.preformatted
+		&& leftMarginAfter == other.leftMarginAfter;
 }

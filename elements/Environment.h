@@ -1,9 +1,16 @@
 /*
  * Environment: the rendering state in force at one element of the chain.
  *
- * Every element owns one. WYSIWYG_Element::Do() copies the previous element's
+ * Every element has one. WYSIWYG_Element::Do() copies the previous element's
  * environment into it and the element's class then applies its own change
  * (a style change switches the font, a paragraph asks for space above ...).
+ *
+ * Most elements change nothing (the runs of text between two tags), so an
+ * element whose environment is alike in every field to the one before it
+ * shares that one (WYSIWYG_Element::ShareEnvironment()) instead of holding
+ * a copy: a page has an element for every line of its text. An element
+ * makes its environment its own again before changing it
+ * (WYSIWYG_Element::OwnEnvironment()).
  */
 #ifndef QUILLORA_ENVIRONMENT_H
 #define QUILLORA_ENVIRONMENT_H
@@ -42,6 +49,9 @@ public:
 
 	// fontType, italic and owner take no part in the comparison.
 	bool operator==(const Environment& other) const;
+	// Alike in every field but the owner and the count of sharers: the
+	// one can stand for the other.
+	bool SameAs(const Environment& other) const;
 	bool operator!=(const Environment& other) const { return !(*this == other); }
 
 	// Fields. Element classes write them directly. They are ordered so
@@ -72,6 +82,8 @@ public:
 	// element's own, or -1: a list item's own line begins at the list's
 	// edge, the text after its bullet is indented. Not inherited.
 	float leftMarginAfter;
+	// The elements that have this environment (1 while it is one's own).
+	int32 references;
 };
 
 #endif	// QUILLORA_ENVIRONMENT_H

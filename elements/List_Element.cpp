@@ -126,6 +126,7 @@ void
 List::Do()
 {
 	WYSIWYG_Element::Do();
+	Environment* environment = OwnEnvironment();
 	List* enclosing = environment->currentList;
 	if (openTag) {
 		level = enclosing != nullptr ? enclosing->level + 1 : 1;
@@ -303,6 +304,7 @@ List_Element::Do()
 	// bullet; the line of the bullet itself begins at the list's edge.
 	bool indents = itemType == kUnorderedItem || itemType == kOrderedItem
 		|| itemType == kDefinitionData;
+	Environment* environment = OwnEnvironment();
 	environment->leftMargin = 0;
 	environment->leftMarginAfter = indents ? width : 0;
 	// Every item begins a line.

@@ -106,7 +106,7 @@ TextChange::Do()
 void
 TextChange::_ApplyType()
 {
-	Environment* env = environment;
+	Environment* env = OwnEnvironment();
 	Page* page = GetPage();
 	bool opening = type > 0;
 	int32 id = opening ? type : -type;

@@ -113,6 +113,7 @@ UnsupportedTAG::Do()
 	int32 kind = TextKind(tag < 0 ? -tag : tag);
 	if (kind < 0)
 		return;
+	Environment* environment = OwnEnvironment();
 	Page* page = GetPage();
 	// The text of the block has lines of its own, in the fixed font; as
 	// the closing TT does, the closing tag goes back to the plain font.

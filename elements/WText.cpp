@@ -118,13 +118,13 @@ WText::WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
 		B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS | B_NAVIGABLE
 			| B_FULL_UPDATE_ON_RESIZE),
 	WYSIWYG_Element(previous, next, engine, 7),
-	underline(false),
 	leadingSpaceShown(false),
+	underline(false),
 	fSingleSpaced(true),
 	fRunWidthKnown(false),
-	fRunWidth(0),
 	fWidthEstimated(false),
-	fEdits(0)
+	fEdits(0),
+	fRunWidth(0)
 {
 	Page* page = GetPage();
 	if (page != nullptr && page->backgroundColor != nullptr) {
@@ -340,9 +340,9 @@ WText::HTML()
 	std::string out;
 	if (!leadingSpace.empty()) {
 		if (!leadingSpaceShown)
-			out += leadingSpace;
+			out += leadingSpace.c_str();
 		else if (length > 0 && text[0] == ' ') {
-			out += leadingSpace;
+			out += leadingSpace.c_str();
 			from = 1;
 		}
 	}
@@ -379,7 +379,7 @@ WText::HTML()
 		}
 	}
 	if (trailing)
-		out += trailingSpace;
+		out += trailingSpace.c_str();
 	Page* page = GetPage();
 	if (page != nullptr)
 		page->InsertHTML(out.c_str(), false, false);

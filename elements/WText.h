@@ -23,7 +23,9 @@
 
 #include <TextView.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "WYSIWYG_Element.h"
 
@@ -34,6 +36,39 @@ const char kNonBreakingSpace = 0x0F;
 // The byte that stands for the "&" of an entity reference read from the
 // page; the reference follows it as it was spelled ("\x1A" "eacute;").
 const char kReferenceMark = 0x1A;
+
+// A stretch of the page's white space that a text keeps (see
+// WText::leadingSpace): few texts have one, so it costs a pointer until it
+// holds bytes, not a string object in every text of the page.
+class PageSpace {
+public:
+	PageSpace() : fBytes(nullptr) {}
+	~PageSpace() { delete[] fBytes; }
+
+	PageSpace& operator=(const std::string& bytes)
+	{
+		clear();
+		if (!bytes.empty()) {
+			fBytes = new char[bytes.size() + 1];
+			memcpy(fBytes, bytes.c_str(), bytes.size() + 1);
+		}
+		return *this;
+	}
+	bool empty() const { return fBytes == nullptr; }
+	void clear()
+	{
+		delete[] fBytes;
+		fBytes = nullptr;
+	}
+	void swap(PageSpace& other) { std::swap(fBytes, other.fBytes); }
+	const char* c_str() const { return fBytes != nullptr ? fBytes : ""; }
+
+private:
+	PageSpace(const PageSpace&);
+	PageSpace& operator=(const PageSpace&);
+
+	char* fBytes;	// null when empty
+};
 
 class WText : public BTextView, public WYSIWYG_Element {
 public:
@@ -100,18 +135,18 @@ public:
 	// than single spaces) or it cannot be moved.
 	bool MoveTail(int32 position, WText* into);
 
-	// Field.
-	bool underline;
-
 	// White space of the page before and after the text, kept as it stood
 	// when it held more than a single blank. The text shows a leading
 	// stretch as one blank when leadingSpaceShown, and not at all after a
 	// tag that ends a line (as a browser drops it there); a trailing stretch
 	// is always the text's last blank. Each is written in place of that
 	// blank while the text still begins or ends with one (see HTML()).
-	std::string leadingSpace;
+	PageSpace leadingSpace;
+	PageSpace trailingSpace;
 	bool leadingSpaceShown;
-	std::string trailingSpace;
+
+	// Field (after the strings, with the flags below: no padding between).
+	bool underline;
 	bool HasPageSpace() const
 		{ return !leadingSpace.empty() || !trailingSpace.empty(); }
 
@@ -129,12 +164,12 @@ private:
 	bool fSingleSpaced;
 	// Width of the text summed in double precision, when known.
 	bool fRunWidthKnown;
-	double fRunWidth;
 	// The view's width came from fRunWidth, not from measuring.
 	bool fWidthEstimated;
 	// Counts the changes of the text, so that a key can tell whether it
 	// changed anything.
 	int32 fEdits;
+	double fRunWidth;
 };
 
 // How many leading bytes of the text fit into `width`, measured character

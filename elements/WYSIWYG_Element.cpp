@@ -29,8 +29,7 @@ WYSIWYG_Element::WYSIWYG_Element(WYSIWYG_Element* previous,
 
 WYSIWYG_Element::~WYSIWYG_Element()
 {
-	delete environment;
-	environment = nullptr;
+	_ReleaseEnvironment();
 	if (engine != nullptr)
 		engine->ElementDestroyed(this);
 	UnRegisterFromGarbageCollector(this, GetPage());
@@ -42,11 +41,50 @@ WYSIWYG_Element::GetPage() const
 	return engine != nullptr ? engine->page : nullptr;
 }
 
+Environment*
+WYSIWYG_Element::OwnEnvironment()
+{
+	if (environment->references > 1) {
+		Environment* own = new Environment(*environment);
+		own->owner = this;
+		own->references = 1;
+		environment->references--;
+		environment = own;
+	}
+	return environment;
+}
+
+void
+WYSIWYG_Element::ShareEnvironment()
+{
+	if (previous == nullptr)
+		return;
+	Environment* shared = previous->environment;
+	if (shared == environment || !environment->SameAs(*shared))
+		return;
+	_ReleaseEnvironment();
+	shared->references++;
+	environment = shared;
+}
+
+void
+WYSIWYG_Element::_ReleaseEnvironment()
+{
+	if (environment != nullptr && --environment->references == 0)
+		delete environment;
+	environment = nullptr;
+}
+
 void
 WYSIWYG_Element::Do()
 {
 	if (previous != nullptr) {
 		const Environment* from = previous->environment;
+		// A shared environment stays shared while nothing in it changes;
+		// the classes that change it further make it their own first.
+		if (environment->references > 1 && _Inherits(*from))
+			return;
+		OwnEnvironment();
 		environment->fontType = from->fontType;
 		environment->font = from->font;
 		environment->italic = from->italic;
@@ -66,9 +104,32 @@ WYSIWYG_Element::Do()
 	}
 	Page* page = GetPage();
 	if (page != nullptr) {
+		if (environment->references > 1 && environment->font == page->plainFont
+			&& environment->color == page->textColor)
+			return;
+		OwnEnvironment();
 		environment->font = page->plainFont;
 		environment->color = page->textColor;
 	}
+}
+
+bool
+WYSIWYG_Element::_Inherits(const Environment& from) const
+{
+	// What Do() would write, compared with what is there.
+	const Environment& own = *environment;
+	float leftMargin = from.leftMarginAfter >= 0
+		? from.leftMarginAfter : from.leftMargin;
+	return own.fontType == from.fontType && own.font == from.font
+		&& own.italic == from.italic && own.color == from.color
+		&& own.underlined == from.underlined && own.leftMargin == leftMargin
+		&& own.rightMargin == from.rightMargin
+		&& own.hAlignment == from.hAlignment
+		&& own.currentAnchor == from.currentAnchor
+		&& own.currentList == from.currentList
+		&& own.preformatted == from.preformatted
+		&& own.openCenter == from.openCenter
+		&& own.breakBefore == 0 && own.breakAfter == 0;
 }
 
 BRect

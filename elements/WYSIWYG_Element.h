@@ -78,14 +78,23 @@ public:
 	float LeftMargin() const { return environment->leftMargin; }
 	float RightMargin() const { return environment->rightMargin; }
 	long HAlignment() const { return environment->hAlignment; }
-	void SetHAlignment(long alignment) { environment->hAlignment = alignment; }
+	void SetHAlignment(long alignment)
+		{ OwnEnvironment()->hAlignment = alignment; }
 	long VAlignment() const { return environment->vAlignment; }
-	void SetVAlignment(long alignment) { environment->vAlignment = alignment; }
+	void SetVAlignment(long alignment)
+		{ OwnEnvironment()->vAlignment = alignment; }
 	List* CurrentList() const { return environment->currentList; }
 	Anchor* CurrentAnchor() const { return environment->currentAnchor; }
 
 	// The page of the element's engine, or null.
 	Page* GetPage() const;
+
+	// The environment, made the element's own first when it is shared:
+	// whatever changes it goes through this.
+	Environment* OwnEnvironment();
+	// Shares the previous element's environment when it is alike in every
+	// field (Environment::SameAs()). The engine calls it after Do().
+	void ShareEnvironment();
 
 	// The frame or bounds of an element's view, read under the view's
 	// looper lock; (0, 0, 0, 0) when it cannot be locked.
@@ -106,7 +115,7 @@ public:
 	// Fields, in this order.
 	WYSIWYG_Engine* engine;
 	bool dontJoin;
-	Environment* environment;
+	Environment* environment;	// perhaps shared: see OwnEnvironment()
 	WYSIWYG_Element* previous;
 	WYSIWYG_Element* next;
 	int32 eolStatus;
@@ -117,6 +126,8 @@ public:
 	int32 lineBreakAfter;
 
 private:
+	void _ReleaseEnvironment();
+	bool _Inherits(const Environment& from) const;
 	// Bottom of the lowest view of the line that ends with `last`, and
 	// whether the line has a view at all (the caller holds the lock).
 	static float _LineMaxBottom(WYSIWYG_Element* last, bool* hasView);

@@ -452,6 +452,7 @@ WYSIWYG_Engine::Do(WYSIWYG_Element* element)
 		fDoContinue = nullptr;
 		Environment before(*element->environment);
 		element->Do();
+		element->ShareEnvironment();
 		if (mayStop && _ReadFurtherOn(element))
 			mayStop = false;
 		else if (mayStop && SameEnvironment(before, *element->environment))

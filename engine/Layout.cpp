@@ -652,6 +652,7 @@ WYSIWYG_Engine::SplitText(WText* text, int32 position, bool force)
 	if (oldNext != nullptr)
 		oldNext->SetPrevious(added);
 	text->SetNext(added);
+	added->ShareEnvironment();
 	if (oldNext == nullptr)
 		fLastHint = added;
 

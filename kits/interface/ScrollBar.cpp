@@ -60,10 +60,10 @@ BScrollBar::~BScrollBar()
 {
 	_StopRepeat();
 	if (fTarget != NULL) {
-		if (fOrientation == B_VERTICAL && fTarget->fVerticalBar == this)
-			fTarget->fVerticalBar = NULL;
-		if (fOrientation == B_HORIZONTAL && fTarget->fHorizontalBar == this)
-			fTarget->fHorizontalBar = NULL;
+		if (fOrientation == B_VERTICAL && fTarget->_VerticalBar() == this)
+			fTarget->fExtras->verticalBar = NULL;
+		if (fOrientation == B_HORIZONTAL && fTarget->_HorizontalBar() == this)
+			fTarget->fExtras->horizontalBar = NULL;
 	}
 	free(fTargetName);
 }
@@ -182,10 +182,10 @@ void BScrollBar::GetSteps(float* smallStep, float* largeStep) const
 void BScrollBar::SetTarget(BView* target)
 {
 	if (fTarget != NULL) {
-		if (fOrientation == B_VERTICAL && fTarget->fVerticalBar == this)
-			fTarget->fVerticalBar = NULL;
-		if (fOrientation == B_HORIZONTAL && fTarget->fHorizontalBar == this)
-			fTarget->fHorizontalBar = NULL;
+		if (fOrientation == B_VERTICAL && fTarget->_VerticalBar() == this)
+			fTarget->fExtras->verticalBar = NULL;
+		if (fOrientation == B_HORIZONTAL && fTarget->_HorizontalBar() == this)
+			fTarget->fExtras->horizontalBar = NULL;
 	}
 	fTarget = target;
 	if (target != NULL)

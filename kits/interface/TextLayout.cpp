@@ -591,7 +591,7 @@ TextLayout::_Update() const
 
 	if (resync < 0) {
 		fLines.erase(fLines.begin() + first, fLines.end());
-		fLines.insert(fLines.end(), fresh.begin(), fresh.end());
+		fLines.insert(fLines.end(), fresh.data(), fresh.data() + fresh.size());
 		fLines.push_back(TextLine{newLength, origin, 0, 0});
 		return;
 	}
@@ -602,7 +602,8 @@ TextLayout::_Update() const
 		fLines[i].origin += shift;
 	}
 	fLines.erase(fLines.begin() + first, fLines.begin() + resync);
-	fLines.insert(fLines.begin() + first, fresh.begin(), fresh.end());
+	fLines.insert(fLines.begin() + first, fresh.data(),
+		fresh.data() + fresh.size());
 }
 
 }	// namespace BPrivate

@@ -19,6 +19,8 @@
 
 #include <SupportDefs.h>
 
+#include "SmallArray.h"
+
 #include <vector>
 
 namespace BPrivate {
@@ -100,7 +102,7 @@ private:
 			float				fWrapWidth;
 			float				fTabWidth;
 
-	mutable	std::vector<TextLine> fLines;	// count + 1 (sentinel)
+	mutable	SmallArray<TextLine, 2> fLines;	// count + 1 (sentinel)
 	mutable	bool				fStale;
 	mutable	bool				fAllStale;
 	mutable	int32				fLaidLength;	// text length at last layout

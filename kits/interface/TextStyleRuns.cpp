@@ -96,14 +96,13 @@ TextStyleRuns::Removed(int32 from, int32 to)
 	}
 	// Of runs that now start at the same offset only the last one holds
 	// any bytes.
-	std::vector<TextStyleRun> kept;
-	kept.reserve(fRuns.size());
-	for (size_t i = 0; i < fRuns.size(); i++) {
+	uint32 kept = 0;
+	for (uint32 i = 0; i < fRuns.size(); i++) {
 		if (i + 1 < fRuns.size() && fRuns[i + 1].offset == fRuns[i].offset)
 			continue;
-		kept.push_back(fRuns[i]);
+		fRuns[kept++] = fRuns[i];
 	}
-	fRuns.swap(kept);
+	fRuns.resize(kept);
 	fRuns[0].offset = 0;
 	_Merge();
 }
@@ -113,6 +112,12 @@ void
 TextStyleRuns::SetStyle(int32 from, int32 to, const TextStyle& style)
 {
 	if (from >= to)
+		return;
+	// Within one run of that style already (as every insertion into a
+	// view of one style is): splitting and merging again would give back
+	// the runs as they are.
+	int32 index = IndexAt(from);
+	if (fRuns[index].style == style && RunEnd(index) >= to)
 		return;
 	_SplitAt(from);
 	_SplitAt(to);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "FontCharacters.h"
+#include "SmallArray.h"
 
 namespace BPrivate {
 
@@ -95,7 +96,7 @@ private:
 									const BFont* font, uint32 mode,
 									const rgb_color* color);
 
-			std::vector<TextStyleRun> fRuns;	// fRuns[0].offset == 0
+			SmallArray<TextStyleRun, 1> fRuns;	// fRuns[0].offset == 0
 };
 
 }	// namespace BPrivate

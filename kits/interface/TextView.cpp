@@ -31,6 +31,22 @@ make_style(const BFont* font, const rgb_color* color)
 }
 
 
+namespace BPrivate {
+
+// The text, its styles and its lines, made together: two allocations less
+// for each of the many views of a page.
+struct TextViewParts {
+	explicit TextViewParts(const TextStyle& style)
+		: styles(style), layout(&text, &styles) {}
+
+	TextStorage text;
+	TextStyleRuns styles;
+	TextLayout layout;
+};
+
+}	// namespace BPrivate
+
+
 BTextView::BTextView(BRect frame, const char* name, BRect textRect,
 	uint32 resizingMode, uint32 flags)
 	:
@@ -52,24 +68,43 @@ BTextView::BTextView(BRect frame, const char* name, BRect textRect,
 
 BTextView::~BTextView()
 {
-	delete fLayout;
-	delete fUndo;
-	delete fStyles;
-	delete fText;
-	delete fNullStyle;
+	delete fParts;
+	if (fRare != NULL) {
+		delete fRare->undo;
+		delete fRare->nullStyle;
+		delete fRare;
+	}
+}
+
+
+BTextView::Rare::Rare()
+	:
+	undo(NULL),
+	nullStyle(NULL),
+	containerView(NULL)
+{
+}
+
+
+BTextView::Rare*
+BTextView::_Rare()
+{
+	if (fRare == NULL)
+		fRare = new Rare;
+	return fRare;
 }
 
 
 void
 BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 {
-	fText = new TextStorage;
-	fStyles = new TextStyleRuns(make_style(font, color));
-	fLayout = new TextLayout(fText, fStyles);
-	// The undo buffer comes with the first edit that can be undone: most
-	// text views of a page are never edited.
-	fUndo = NULL;
-	fNullStyle = NULL;
+	fParts = new TextViewParts(make_style(font, color));
+	fText = &fParts->text;
+	fStyles = &fParts->styles;
+	fLayout = &fParts->layout;
+	// The undo buffer and the rest of the rare part come when first
+	// needed: most text views of a page are never edited.
+	fRare = NULL;
 
 	fTextRect = textRect;
 	BRect bounds = Bounds();
@@ -107,7 +142,6 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fTabWidth = 28.0f;
 	fMaxBytes = INT32_MAX;
 	fReferencePrefix = 0;
-	fContainerView = NULL;
 
 	fLayout->SetTabWidth(fTabWidth);
 	_LayoutChanged();
@@ -163,8 +197,8 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 	if (offset <= fAnchor)
 		fAnchor += length;
 
-	if (fUndo != NULL && fUndo->IsRecording())
-		fUndo->AddInsert(offset, text, length);
+	if (_Undo() != NULL && _Undo()->IsRecording())
+		_Undo()->AddInsert(offset, text, length);
 
 	_TextChanged();
 }
@@ -175,8 +209,8 @@ BTextView::_InsertionStyle(int32 offset) const
 {
 	// New bytes take the style given for them, the style chosen for the
 	// next typing, or that of the byte before them.
-	if (fNullStyle != NULL && fStylable)
-		return *fNullStyle;
+	if (_NullStyle() != NULL && fStylable)
+		return *_NullStyle();
 	if (fStylable && offset > 0)
 		return fStyles->StyleAt(offset - 1);
 	return fStyles->StyleAt(0);
@@ -195,10 +229,10 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 		return;
 
 	int32 length = toOffset - fromOffset;
-	if (fUndo != NULL && fUndo->IsRecording()) {
+	if (_Undo() != NULL && _Undo()->IsRecording()) {
 		text_run_array* runs = fStylable
 			? RunArray(fromOffset, toOffset) : NULL;
-		fUndo->AddDelete(fromOffset, fText->RangePointer(fromOffset, toOffset),
+		_Undo()->AddDelete(fromOffset, fText->RangePointer(fromOffset, toOffset),
 			length, runs);
 	}
 
@@ -246,8 +280,8 @@ BPrivate::move_text_tail(BTextView* from, int32 offset, BTextView* to,
 	int32 moved = length - offset;
 
 	// The style the bytes would take when inserted into `to`.
-	TextStyle style = to->fNullStyle != NULL && to->fStylable
-		? *to->fNullStyle : to->fStyles->StyleAt(0);
+	TextStyle style = to->_NullStyle() != NULL && to->fStylable
+		? *to->_NullStyle() : to->fStyles->StyleAt(0);
 	if (!from->fText->MoveTail(offset, to->fText))
 		return false;
 	from->_DiscardUndo();
@@ -463,9 +497,9 @@ void
 BTextView::_BeginEdit(undo_state kind)
 {
 	if (fUndoEnabled) {
-		if (fUndo == NULL)
-			fUndo = new TextUndoBuffer;
-		fUndo->StartAction(kind, fSelStart);
+		if (_Undo() == NULL)
+			_Rare()->undo = new TextUndoBuffer;
+		_Undo()->StartAction(kind, fSelStart);
 	}
 }
 
@@ -473,11 +507,11 @@ BTextView::_BeginEdit(undo_state kind)
 void
 BTextView::_EndEdit()
 {
-	if (fUndoEnabled && fUndo != NULL)
-		fUndo->EndAction(fSelStart);
-	if (fNullStyle != NULL) {
-		delete fNullStyle;
-		fNullStyle = NULL;
+	if (fUndoEnabled && _Undo() != NULL)
+		_Undo()->EndAction(fSelStart);
+	if (_NullStyle() != NULL) {
+		delete fRare->nullStyle;
+		fRare->nullStyle = NULL;
 	}
 }
 
@@ -521,8 +555,8 @@ BTextView::_ReplaceSelection(const char* text, int32 length,
 void
 BTextView::_DiscardUndo()
 {
-	if (fUndo != NULL)
-		fUndo->Clear();
+	if (_Undo() != NULL)
+		_Undo()->Clear();
 }
 
 
@@ -554,9 +588,9 @@ BTextView::Select(int32 startOffset, int32 endOffset)
 	fSelEnd = endOffset;
 	fAnchor = startOffset;
 	fCaretVisible = true;
-	if (fNullStyle != NULL) {
-		delete fNullStyle;
-		fNullStyle = NULL;
+	if (_NullStyle() != NULL) {
+		delete fRare->nullStyle;
+		fRare->nullStyle = NULL;
 	}
 }
 
@@ -595,13 +629,13 @@ BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* colo
 		if (fStylable) {
 			// Without a selection a stylable view keeps the style for what
 			// is typed next at the caret.
-			TextStyle style = fNullStyle != NULL ? *fNullStyle
+			TextStyle style = _NullStyle() != NULL ? *_NullStyle()
 				: fStyles->StyleAt(fSelStart > 0 ? fSelStart - 1 : 0);
 			TextStyleRuns single(style);
 			single.ApplyFontToAll(font, mode, color);
-			if (fNullStyle == NULL)
-				fNullStyle = new TextStyle;
-			*fNullStyle = single.RunAt(0).style;
+			if (_NullStyle() == NULL)
+				_Rare()->nullStyle = new TextStyle;
+			*_NullStyle() = single.RunAt(0).style;
 			if (fText->Length() > 0)
 				return;
 		}
@@ -647,7 +681,7 @@ void
 BTextView::GetFontAndColor(BFont* font, uint32* mode, rgb_color* color,
 	bool* sameColor) const
 {
-	const TextStyle& first = fNullStyle != NULL ? *fNullStyle
+	const TextStyle& first = _NullStyle() != NULL ? *_NullStyle()
 		: fStyles->StyleAt(fSelStart);
 	if (font != NULL)
 		*font = first.metrics->font;
@@ -655,7 +689,7 @@ BTextView::GetFontAndColor(BFont* font, uint32* mode, rgb_color* color,
 		*color = first.color;
 	uint32 same = B_FONT_ALL;
 	bool colorSame = true;
-	if (fNullStyle == NULL) {
+	if (_NullStyle() == NULL) {
 		const BFont& base = first.metrics->font;
 		for (int32 i = fStyles->IndexAt(fSelStart) + 1;
 				i < fStyles->CountRuns() && fStyles->RunAt(i).offset < fSelEnd;
@@ -845,20 +879,24 @@ BTextView::SetMaxBytes(int32 max)
 void
 BTextView::DisallowChar(uint32 character)
 {
-	for (uint32 c : fDisallowedChars) {
+	std::vector<uint32>& disallowed = _Rare()->disallowedChars;
+	for (uint32 c : disallowed) {
 		if (c == character)
 			return;
 	}
-	fDisallowedChars.push_back(character);
+	disallowed.push_back(character);
 }
 
 
 void
 BTextView::AllowChar(uint32 character)
 {
-	for (size_t i = 0; i < fDisallowedChars.size(); i++) {
-		if (fDisallowedChars[i] == character) {
-			fDisallowedChars.erase(fDisallowedChars.begin() + i);
+	if (fRare == NULL)
+		return;
+	std::vector<uint32>& disallowed = fRare->disallowedChars;
+	for (size_t i = 0; i < disallowed.size(); i++) {
+		if (disallowed[i] == character) {
+			disallowed.erase(disallowed.begin() + i);
 			return;
 		}
 	}
@@ -894,7 +932,8 @@ void
 BTextView::MakeResizable(bool resize, BView* resizeView)
 {
 	fResizable = resize;
-	fContainerView = resize ? resizeView : NULL;
+	if (fRare != NULL || (resize && resizeView != NULL))
+		_Rare()->containerView = resize ? resizeView : NULL;
 	_LayoutChanged();
 	if (resize)
 		_AutoResize();
@@ -922,12 +961,12 @@ BTextView::SetDoesUndo(bool undo)
 undo_state
 BTextView::UndoState(bool* isRedo) const
 {
-	if (fUndo == NULL) {
+	if (_Undo() == NULL) {
 		if (isRedo != NULL)
 			*isRedo = false;
 		return B_UNDO_UNAVAILABLE;
 	}
-	return fUndo->State(isRedo);
+	return _Undo()->State(isRedo);
 }
 
 
@@ -1024,7 +1063,8 @@ BTextView::_AutoResizeTo(float textWidth)
 		return;
 	// Views sit on whole pixels: round up so that the text always fits.
 	float newWidth = ceilf(textWidth) + fLeftInset + fRightInset;
-	BView* target = fContainerView != NULL ? fContainerView : this;
+	BView* target = fRare != NULL && fRare->containerView != NULL
+		? fRare->containerView : this;
 	float oldWidth = Bounds().Width();
 	float dw = newWidth - oldWidth;
 

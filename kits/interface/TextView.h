@@ -38,6 +38,7 @@ class TextStorage;
 class TextStyleRuns;
 struct TextStyle;
 class TextUndoBuffer;
+struct TextViewParts;
 
 // Moves the bytes from offset to the end of `from` to the start of the
 // empty view `to`, as to->Insert(0, ...) and from->Delete(offset, ...) would,
@@ -306,11 +307,10 @@ private:
 	void _HideCaret();
 	void _ResetTextRectForBounds();
 
+	BPrivate::TextViewParts* fParts;	// what the next three lie in
 	BPrivate::TextStorage* fText;
 	BPrivate::TextStyleRuns* fStyles;
 	mutable BPrivate::TextLayout* fLayout;
-	BPrivate::TextUndoBuffer* fUndo;
-	BPrivate::TextStyle* fNullStyle;	// for the next typing (stylable views)
 
 	BRect fTextRect;
 	float fLeftInset;
@@ -340,8 +340,24 @@ private:
 	float fTabWidth;
 	int32 fMaxBytes;
 	uint8 fReferencePrefix;
-	BView* fContainerView;
-	std::vector<uint32> fDisallowedChars;
+
+	// What most text views never need, made when first needed: a page has
+	// a text view for every line of its text, and few are ever edited.
+	struct Rare {
+		Rare();
+
+		BPrivate::TextUndoBuffer* undo;	// from the first undoable edit
+		BPrivate::TextStyle* nullStyle;	// for the next typing (stylable views)
+		BView* containerView;			// resized along (MakeResizable())
+		std::vector<uint32> disallowedChars;
+	};
+	Rare* _Rare();
+	BPrivate::TextUndoBuffer* _Undo() const
+		{ return fRare != NULL ? fRare->undo : NULL; }
+	BPrivate::TextStyle* _NullStyle() const
+		{ return fRare != NULL ? fRare->nullStyle : NULL; }
+
+	Rare* fRare;
 };
 
 #endif	// _TEXTVIEW_H

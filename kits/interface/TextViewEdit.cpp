@@ -249,7 +249,7 @@ BTextView::Undo(BClipboard* clipboard)
 		return;
 
 	std::vector<TextUndoStep> steps;
-	fUndo->StartReplay(&steps);
+	_Undo()->StartReplay(&steps);
 	int32 selectFrom = -1;
 	int32 selectTo = -1;
 	for (size_t i = steps.size(); i-- > 0;) {
@@ -265,7 +265,7 @@ BTextView::Undo(BClipboard* clipboard)
 			selectTo = step.offset + (fText->Length() - before);
 		}
 	}
-	fUndo->EndReplay();
+	_Undo()->EndReplay();
 	for (TextUndoStep& step : steps)
 		FreeRunArray(step.runs);
 

@@ -159,9 +159,11 @@ BTextView::_HandleAlphaKey(const char* bytes, int32 numBytes)
 	// Control bytes other than line end and tab type nothing.
 	if (character < 0x20 && character != '\n' && character != '\t')
 		return;
-	for (uint32 disallowed : fDisallowedChars) {
-		if (disallowed == (uint32)character)
-			return;
+	if (fRare != NULL) {
+		for (uint32 disallowed : fRare->disallowedChars) {
+			if (disallowed == (uint32)character)
+				return;
+		}
 	}
 
 	std::string typed = _FromUTF8(bytes, numBytes, INT32_MAX);

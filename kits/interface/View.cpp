@@ -38,13 +38,8 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fDrawingMode(B_OP_COPY),
 	fPenSize(1.0f),
 	fPenLocation(0, 0),
-	fFont(*be_plain_font),
-	fStateStack(NULL),
-	fViewBitmap(NULL),
-	fViewBitmapOptions(0),
-	fLineArray(NULL),
-	fVerticalBar(NULL),
-	fHorizontalBar(NULL)
+	fFont(NULL),
+	fExtras(NULL)
 {
 	if (!fFrame.IsValid()) {
 		// A frame with right < left has no size; keep it empty but sane.
@@ -67,13 +62,34 @@ BView::~BView()
 		RemoveChild(child);
 		delete child;
 	}
-	if (fVerticalBar != NULL)
-		fVerticalBar->fTarget = NULL;
-	if (fHorizontalBar != NULL)
-		fHorizontalBar->fTarget = NULL;
-	delete fStateStack;
-	delete fLineArray;
-	delete fViewBitmap;
+	if (fExtras != NULL) {
+		if (fExtras->verticalBar != NULL)
+			fExtras->verticalBar->fTarget = NULL;
+		if (fExtras->horizontalBar != NULL)
+			fExtras->horizontalBar->fTarget = NULL;
+		delete fExtras->viewBitmap;
+		delete fExtras;
+	}
+	delete fFont;
+}
+
+
+BView::Extras::Extras()
+	:
+	lineArrayBegun(false),
+	viewBitmap(NULL),
+	viewBitmapOptions(0),
+	verticalBar(NULL),
+	horizontalBar(NULL)
+{
+}
+
+
+BView::Extras* BView::_Extras()
+{
+	if (fExtras == NULL)
+		fExtras = new Extras;
+	return fExtras;
 }
 
 
@@ -120,8 +136,8 @@ void BView::MessageReceived(BMessage* message)
 					horizontal = bar;
 				break;
 			}
-			vertical = view->fVerticalBar;
-			horizontal = view->fHorizontalBar;
+			vertical = view->_VerticalBar();
+			horizontal = view->_HorizontalBar();
 		}
 		if (vertical == NULL && horizontal != NULL && dx == 0)
 			dx = dy, dy = 0;
@@ -591,25 +607,25 @@ void BView::ScrollTo(BPoint where)
 	fBounds.OffsetTo(where);
 	Invalidate();
 	// The bars follow without calling back into this view.
-	if (fVerticalBar != NULL)
-		fVerticalBar->_SetValueFromTarget(where.y);
-	if (fHorizontalBar != NULL)
-		fHorizontalBar->_SetValueFromTarget(where.x);
+	if (BScrollBar* bar = _VerticalBar())
+		bar->_SetValueFromTarget(where.y);
+	if (BScrollBar* bar = _HorizontalBar())
+		bar->_SetValueFromTarget(where.x);
 }
 
 
 BScrollBar* BView::ScrollBar(orientation posture) const
 {
-	return posture == B_VERTICAL ? fVerticalBar : fHorizontalBar;
+	return posture == B_VERTICAL ? _VerticalBar() : _HorizontalBar();
 }
 
 
 void BView::_SetScrollBar(BScrollBar* bar)
 {
 	if (bar->Orientation() == B_VERTICAL)
-		fVerticalBar = bar;
+		_Extras()->verticalBar = bar;
 	else
-		fHorizontalBar = bar;
+		_Extras()->horizontalBar = bar;
 }
 
 

@@ -338,17 +338,39 @@ private:
 	drawing_mode fDrawingMode;
 	float fPenSize;
 	BPoint fPenLocation;
-	BFont fFont;
-	std::vector<State>* fStateStack;
+	// Null while the view's font is the plain system font, which the views
+	// that keep it (most text views of a page) share; else its own.
+	BFont* fFont;
+	const BFont& _Font() const
+		{ return fFont != NULL ? *fFont : *be_plain_font; }
+	BFont& _OwnFont();
+	void _SetFont(const BFont& font);
 
-	const BBitmap* fViewBitmap;	// the view's own copy
-	BRect fViewBitmapSource;
-	BRect fViewBitmapDest;
-	uint32 fViewBitmapOptions;
+	// What few views use, made when first needed: a page has a view for
+	// every run of its text, and most of them never push a drawing state,
+	// draw a line array, have scroll bars or show a view bitmap.
+	struct Extras {
+		Extras();
 
-	std::vector<LineArrayEntry>* fLineArray;
-	BScrollBar* fVerticalBar;
-	BScrollBar* fHorizontalBar;
+		std::vector<State> stateStack;
+		std::vector<LineArrayEntry> lineArray;
+		bool lineArrayBegun;
+		const BBitmap* viewBitmap;	// the view's own copy
+		BRect viewBitmapSource;
+		BRect viewBitmapDest;
+		uint32 viewBitmapOptions;
+		BScrollBar* verticalBar;
+		BScrollBar* horizontalBar;
+	};
+	Extras* _Extras();
+	const BBitmap* _ViewBitmap() const
+		{ return fExtras != NULL ? fExtras->viewBitmap : NULL; }
+	BScrollBar* _VerticalBar() const
+		{ return fExtras != NULL ? fExtras->verticalBar : NULL; }
+	BScrollBar* _HorizontalBar() const
+		{ return fExtras != NULL ? fExtras->horizontalBar : NULL; }
+
+	Extras* fExtras;
 };
 
 #endif	// _VIEW_H

@@ -110,18 +110,19 @@ void BView::SetViewBitmap(const BBitmap* bitmap, BRect srcRect, BRect dstRect, u
 {
 	// The view keeps its own copy, as the server did on BeOS: callers may
 	// delete their bitmap right after this call.
-	delete fViewBitmap;
-	fViewBitmap = NULL;
+	Extras* extras = _Extras();
+	delete extras->viewBitmap;
+	extras->viewBitmap = NULL;
 	if (bitmap != NULL && bitmap->IsValid()) {
 		BBitmap* copy = new BBitmap(bitmap);
 		if (copy->IsValid())
-			fViewBitmap = copy;
+			extras->viewBitmap = copy;
 		else
 			delete copy;
 	}
-	fViewBitmapSource = srcRect;
-	fViewBitmapDest = dstRect;
-	fViewBitmapOptions = options;
+	extras->viewBitmapSource = srcRect;
+	extras->viewBitmapDest = dstRect;
+	extras->viewBitmapOptions = options;
 	Invalidate();
 }
 
@@ -135,8 +136,10 @@ void BView::SetViewBitmap(const BBitmap* bitmap, uint32 followFlags, uint32 opti
 
 void BView::ClearViewBitmap()
 {
-	delete fViewBitmap;
-	fViewBitmap = NULL;
+	if (fExtras != NULL) {
+		delete fExtras->viewBitmap;
+		fExtras->viewBitmap = NULL;
+	}
 	Invalidate();
 }
 
@@ -167,25 +170,23 @@ void BView::SetLowColor(uchar r, uchar g, uchar b, uchar a)
 
 void BView::PushState()
 {
-	if (fStateStack == NULL)
-		fStateStack = new std::vector<State>;
-	State state = { fHighColor, fLowColor, fDrawingMode, fPenSize, fPenLocation, fFont };
-	fStateStack->push_back(state);
+	State state = { fHighColor, fLowColor, fDrawingMode, fPenSize, fPenLocation, _Font() };
+	_Extras()->stateStack.push_back(state);
 }
 
 
 void BView::PopState()
 {
-	if (fStateStack == NULL || fStateStack->empty())
+	if (fExtras == NULL || fExtras->stateStack.empty())
 		return;
-	const State& state = fStateStack->back();
+	const State& state = fExtras->stateStack.back();
 	fHighColor = state.high;
 	fLowColor = state.low;
 	fDrawingMode = state.mode;
 	fPenSize = state.penSize;
 	fPenLocation = state.pen;
-	fFont = state.font;
-	fStateStack->pop_back();
+	_SetFont(state.font);
+	fExtras->stateStack.pop_back();
 }
 
 
@@ -213,59 +214,78 @@ void BView::SetFont(const BFont* font, uint32 mask)
 	if (font == NULL)
 		return;
 	if (mask == B_FONT_ALL) {
-		fFont = *font;
+		_SetFont(*font);
 		return;
 	}
+	BFont& own = _OwnFont();
 	if (mask & B_FONT_FAMILY_AND_STYLE)
-		fFont.SetFamilyAndStyle(font->FamilyAndStyle());
+		own.SetFamilyAndStyle(font->FamilyAndStyle());
 	if (mask & B_FONT_SIZE)
-		fFont.SetSize(font->Size());
+		own.SetSize(font->Size());
 	if (mask & B_FONT_SHEAR)
-		fFont.SetShear(font->Shear());
+		own.SetShear(font->Shear());
 	if (mask & B_FONT_ROTATION)
-		fFont.SetRotation(font->Rotation());
+		own.SetRotation(font->Rotation());
 	if (mask & B_FONT_SPACING)
-		fFont.SetSpacing(font->Spacing());
+		own.SetSpacing(font->Spacing());
 	if (mask & B_FONT_ENCODING) {
-		fFont.SetEncoding(font->Encoding());
-		fFont.SetReferenceMark(font->ReferenceMark());
-		fFont.SetNoBreakSpace(font->NoBreakSpace());
+		own.SetEncoding(font->Encoding());
+		own.SetReferenceMark(font->ReferenceMark());
+		own.SetNoBreakSpace(font->NoBreakSpace());
 	}
 	if (mask & B_FONT_FACE)
-		fFont.SetFace(font->Face());
+		own.SetFace(font->Face());
 	if (mask & B_FONT_FLAGS)
-		fFont.SetFlags(font->Flags());
+		own.SetFlags(font->Flags());
 }
 
 
 void BView::GetFont(BFont* font) const
 {
 	if (font != NULL)
-		*font = fFont;
+		*font = _Font();
 }
 
 
 void BView::SetFontSize(float size)
 {
-	fFont.SetSize(size);
+	_OwnFont().SetSize(size);
+}
+
+
+BFont& BView::_OwnFont()
+{
+	if (fFont == NULL)
+		fFont = new BFont(*be_plain_font);
+	return *fFont;
+}
+
+
+void BView::_SetFont(const BFont& font)
+{
+	if (font == *be_plain_font) {
+		delete fFont;
+		fFont = NULL;
+	} else
+		_OwnFont() = font;
 }
 
 
 void BView::GetFontHeight(font_height* height) const
 {
-	fFont.GetHeight(height);
+	_Font().GetHeight(height);
 }
 
 
 float BView::StringWidth(const char* string) const
 {
-	return fFont.StringWidth(string);
+	return _Font().StringWidth(string);
 }
 
 
 float BView::StringWidth(const char* string, int32 length) const
 {
-	return fFont.StringWidth(string, length);
+	return _Font().StringWidth(string, length);
 }
 
 
@@ -289,35 +309,35 @@ void BView::StrokeLine(BPoint start, BPoint end, pattern p)
 
 void BView::BeginLineArray(int32 count)
 {
-	if (fLineArray == NULL)
-		fLineArray = new std::vector<LineArrayEntry>;
-	fLineArray->clear();
+	Extras* extras = _Extras();
+	extras->lineArrayBegun = true;
+	extras->lineArray.clear();
 	if (count > 0)
-		fLineArray->reserve((size_t)count);
+		extras->lineArray.reserve((size_t)count);
 }
 
 
 void BView::AddLine(BPoint start, BPoint end, rgb_color color)
 {
-	if (fLineArray == NULL)
+	if (fExtras == NULL || !fExtras->lineArrayBegun)
 		return;
 	LineArrayEntry entry = { start, end, color };
-	fLineArray->push_back(entry);
+	fExtras->lineArray.push_back(entry);
 }
 
 
 void BView::EndLineArray()
 {
-	if (fLineArray == NULL)
+	if (fExtras == NULL || !fExtras->lineArrayBegun)
 		return;
 	ViewPainter painter(this, B_SOLID_HIGH);
 	if (painter) {
-		for (const LineArrayEntry& line : *fLineArray) {
+		for (const LineArrayEntry& line : fExtras->lineArray) {
 			painter->SetSource(line.color, fLowColor, NULL);
 			painter->StrokeLine(line.start.x, line.start.y, line.end.x, line.end.y);
 		}
 	}
-	fLineArray->clear();
+	fExtras->lineArray.clear();
 }
 
 
@@ -548,14 +568,15 @@ void BView::DrawString(const char* string, int32 length, BPoint location, escape
 	const char* end = (const char*)memchr(string, '\0', (size_t)length);
 	if (end != NULL)
 		length = (int32)(end - string);
-	const BPrivate::FontCharacters* characters = fFont._Characters();
+	const BFont& font = _Font();
+	const BPrivate::FontCharacters* characters = font._Characters();
 	float width = characters->Width(string, length);
 	ViewPainter painter(this, B_SOLID_HIGH);
 	if (painter) {
 		std::vector<uint32> shown;
 		shown.reserve(length);
 		characters->AppendShown(string, length, &shown);
-		painter->DrawString(fFont._HostFont(), shown.data(), (int32)shown.size(),
+		painter->DrawString(font._HostFont(), shown.data(), (int32)shown.size(),
 			location.x, location.y);
 	}
 	fPenLocation.Set(location.x + width, location.y);

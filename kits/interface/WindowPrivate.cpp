@@ -201,14 +201,15 @@ void WindowPrivate::_DrawView(BView* view, float originX, float originY, const B
 		painter->SetSource(view->fViewColor, view->fViewColor, NULL);
 		painter->FillRect(update.left, update.top, update.right, update.bottom);
 	}
-	if (view->fViewBitmap != NULL && view->fViewBitmap->IsValid()) {
-		const BBitmap* bitmap = view->fViewBitmap;
+	const BBitmap* viewBitmap = view->_ViewBitmap();
+	if (viewBitmap != NULL && viewBitmap->IsValid()) {
+		const BBitmap* bitmap = viewBitmap;
 		BRect bounds = bitmap->Bounds();
 		HostImage image(bitmap->Bits(), bounds.IntegerWidth() + 1, bounds.IntegerHeight() + 1,
 			bitmap->BytesPerRow(), bitmap->ColorSpace() == B_RGBA32);
-		const BRect& source = view->fViewBitmapSource;
-		const BRect& dest = view->fViewBitmapDest;
-		uint32 options = view->fViewBitmapOptions;
+		const BRect& source = view->fExtras->viewBitmapSource;
+		const BRect& dest = view->fExtras->viewBitmapDest;
+		uint32 options = view->fExtras->viewBitmapOptions;
 		painter->SetMode(B_OP_OVER);
 		if ((options & B_TILE_BITMAP) == 0) {
 			painter->DrawImage(image, source.left, source.top, source.right, source.bottom,

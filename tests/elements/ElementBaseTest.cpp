@@ -207,3 +207,43 @@ TEST_F(EngineTest, NearestTextSearches)
 	EXPECT_EQ(nullptr, alone.FindPreviousText());
 	EXPECT_EQ(nullptr, alone.FindNextText());
 }
+
+TEST_F(EngineTest, AlikeEnvironmentsAreSharedButChangedApart)
+{
+	// One paragraph broken into lines, then bold text: the lines' texts
+	// are alike and share one environment, the bold one has its own.
+	SetViewSize(150, 400);
+	Parse("<BODY><P>one two three four five six seven eight nine ten eleven"
+		"<B>bold</B> after</BODY>");
+	ASSERT_TRUE(Window()->Lock());
+	std::vector<WText*> texts;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		WText* text = dynamic_cast<WText*>(e);
+		if (text != nullptr && text->TextLength() > 0)
+			texts.push_back(text);
+	}
+	ASSERT_GE(texts.size(), 5u);
+	WText* line1 = texts[0];
+	WText* line2 = texts[1];
+	WText* line3 = texts[2];
+	WText* bold = texts[texts.size() - 2];
+	ASSERT_STREQ("bold", bold->Text());
+	EXPECT_EQ(line1->environment, line2->environment);
+	EXPECT_EQ(line2->environment, line3->environment);
+	EXPECT_NE(line1->environment, bold->environment);
+	EXPECT_EQ(fPage->plainFont, line1->environment->font);
+
+	// A change through one of them is its own alone, and stays so when the
+	// environments are carried over the chain again.
+	line2->SetVAlignment(3);
+	EXPECT_EQ(3, line2->VAlignment());
+	EXPECT_EQ(7, line1->VAlignment());
+	EXPECT_EQ(7, line3->VAlignment());
+	Engine()->Do(nullptr);
+	EXPECT_EQ(3, line2->VAlignment());
+	EXPECT_EQ(7, line1->VAlignment());
+	EXPECT_EQ(7, line3->VAlignment());
+	EXPECT_EQ(line1->environment, line3->environment);
+	EXPECT_NE(line1->environment->font, bold->environment->font);
+	Window()->Unlock();
+}
