@@ -442,6 +442,9 @@ WText::InsertText(const char* text, int32 length, int32 offset,
 	const text_run_array* runs)
 {
 	fEdits++;
+	// A text of another width: its line is laid out again.
+	if (engine != nullptr)
+		engine->MarkUnplaced(this);
 	int32 textLength = TextLength();
 	bool preformatted = environment->preformatted != kFlowingText;
 	// Whatever the rule inserts into an empty text is single spaced, and
@@ -521,6 +524,8 @@ WText::DeleteText(int32 start, int32 finish)
 {
 	if (start < finish) {
 		fEdits++;
+		if (engine != nullptr)
+			engine->MarkUnplaced(this);
 		int32 length = TextLength();
 		int32 from = start < 0 ? 0 : start;
 		int32 to = finish > length ? length : finish;

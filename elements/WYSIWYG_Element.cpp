@@ -25,6 +25,8 @@ WYSIWYG_Element::WYSIWYG_Element(WYSIWYG_Element* previous,
 	RegisterAtGarbageCollector(this, GetPage());
 	environment = new Environment(this);
 	environment->SetVAlignment(vAlignment);
+	if (engine != nullptr)
+		engine->MarkUnplaced(this);
 }
 
 WYSIWYG_Element::~WYSIWYG_Element()
@@ -186,12 +188,16 @@ void
 WYSIWYG_Element::SetPrevious(WYSIWYG_Element* element)
 {
 	previous = element;
+	if (engine != nullptr)
+		engine->MarkUnplaced(this);
 }
 
 void
 WYSIWYG_Element::SetNext(WYSIWYG_Element* element)
 {
 	next = element;
+	if (engine != nullptr)
+		engine->MarkUnplaced(this);
 }
 
 void

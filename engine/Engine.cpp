@@ -169,6 +169,7 @@ WYSIWYG_Engine::ElementDestroyed(WYSIWYG_Element* element)
 	if (fSettledFrom == element)
 		fSettledFrom = nullptr;
 	fDontJoin.erase(element);
+	fUnplaced.erase(element);
 	if (firstSelection == element || lastSelection == element
 		|| (WYSIWYG_Element*)fRangeAnchor == element
 		|| (WYSIWYG_Element*)fRangeActive == element)
@@ -457,6 +458,8 @@ WYSIWYG_Engine::Do(WYSIWYG_Element* element)
 			mayStop = false;
 		else if (mayStop && SameEnvironment(before, *element->environment))
 			break;
+		if (!SameEnvironment(before, *element->environment))
+			MarkUnplaced(element);
 		element = fDoContinue != nullptr ? fDoContinue : element->next;
 	}
 	fDoWalking = false;

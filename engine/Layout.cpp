@@ -99,6 +99,56 @@ FitSplitSize(WText* text)
 	text->SizeToText();
 }
 
+// How far above the line's text top (T) the top of an element `h` high
+// goes on a line whose text is `H` high (below it when negative), by its
+// vertical alignment; `known` is false for a value outside 3 to 7.
+float
+Reach(WYSIWYG_Element* element, float h, float H, bool* known)
+{
+	*known = true;
+	switch (element->VAlignment()) {
+		case 3:
+			return 0;
+		case 4:
+			return (h - H) / 2;
+		case 5:
+			return h / 2 - 3 * H / 4;
+		case 6:
+			return h - H;
+		case 7:
+			return IsText(element) ? h - H : h - 5 * H / 6;
+		default:
+			*known = false;
+			return 0;
+	}
+}
+
+// How far an element raises the line's text top: as far as it reaches
+// above it, but for a text, which is bottom-aligned with the line's first
+// text and sticks out above it without pushing the line down.
+float
+Rise(WYSIWYG_Element* element, float h, float H, bool* known)
+{
+	float reach = Reach(element, h, H, known);
+	if (IsText(element) && element->VAlignment() == 7)
+		return 0;
+	return reach;
+}
+
+// The text height of the line from `lineFirst` to `stop`: the height of
+// its first text, or of the chain's first element when it has none.
+float
+TextHeight(WYSIWYG_Element* lineFirst, WYSIWYG_Element* stop,
+	WYSIWYG_Element* chainFirst)
+{
+	for (WYSIWYG_Element* other = lineFirst; other != stop;
+			other = other->next) {
+		if (IsText(other))
+			return Height(other->WFrame());
+	}
+	return Height(chainFirst->WFrame());
+}
+
 // Releases the window lock when it goes out of scope.
 class WindowLock {
 public:
@@ -178,9 +228,41 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 	fShiftedInPlace = false;
 	// Splits set the mark on their new piece and the split's caller clears
 	// it at once, so one clearing serves every line of the pass.
-	if (all)
+	if (all) {
 		_ClearDontJoin();
+		fUnplaced.clear();
+	}
+	_PlaceLines(element, all);
+	// Lines that changed where this layout did not reach (below a hard
+	// break, where it stopped re-flowing): each from the line before it,
+	// since words may flow back there, and from its own beginning when a
+	// hard break keeps the line before from reaching it.
+	while (!fUnplaced.empty()) {
+		WYSIWYG_Element* unplaced = *fUnplaced.begin();
+		if (unplaced != first && unplaced->previous == nullptr) {
+			fUnplaced.erase(fUnplaced.begin());
+			continue;
+		}
+		_PlaceLines(unplaced->previous != nullptr ? unplaced->previous
+			: unplaced, false);
+		if (fUnplaced.erase(unplaced) > 0)
+			_PlaceLines(unplaced, false);
+	}
+	fPlaceDepth--;
+	// Lines were placed; unless the shift that followed them vouched for
+	// the rest of the chain, nothing is known about where lines sit.
+	if (!fShiftedInPlace)
+		fSettledFrom = nullptr;
 
+	if (fPlaceDepth == 0 && fScrollRangePending) {
+		fScrollRangePending = false;
+		ResetScrollRange();
+	}
+}
+
+void
+WYSIWYG_Engine::_PlaceLines(WYSIWYG_Element* element, bool all)
+{
 	WYSIWYG_Element* current = element;
 	while (current != nullptr) {
 		bool chainEnded = false;
@@ -200,16 +282,13 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 		}
 		current = following;
 	}
-	fPlaceDepth--;
-	// Lines were placed; unless the shift that followed them vouched for
-	// the rest of the chain, nothing is known about where lines sit.
-	if (!fShiftedInPlace)
-		fSettledFrom = nullptr;
+}
 
-	if (fPlaceDepth == 0 && fScrollRangePending) {
-		fScrollRangePending = false;
-		ResetScrollRange();
-	}
+void
+WYSIWYG_Engine::MarkUnplaced(WYSIWYG_Element* element)
+{
+	if (element != nullptr && !IsLoading())
+		fUnplaced.insert(element);
 }
 
 WYSIWYG_Element*
@@ -322,18 +401,7 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		used -= 1;
 	WYSIWYG_Element* stop = last != nullptr ? last->next : nullptr;
 
-	// Text height of the line.
-	float textHeight = -1;
-	for (WYSIWYG_Element* other = lineFirst; other != stop;
-			other = other->next) {
-		if (IsText(other)) {
-			textHeight = Height(other->WFrame());
-			break;
-		}
-	}
-	if (textHeight < 0)
-		textHeight = Height(first->WFrame());
-	const float H = textHeight;
+	const float H = TextHeight(lineFirst, stop, first);
 
 	WindowLock lock(window);
 
@@ -344,28 +412,11 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		BRect frame = other->WFrame();
 		if (!(frame.right > 0))
 			continue;
-		float h = Height(frame);
-		float value = 0;
-		switch (other->VAlignment()) {
-			case 3:
-				value = 0;
-				break;
-			case 4:
-				value = (h - H) / 2;
-				break;
-			case 5:
-				value = h / 2 - 3 * H / 4;
-				break;
-			case 6:
-				value = h - H;
-				break;
-			case 7:
-				value = IsText(other) ? 0 : h - 5 * H / 6;
-				break;
-			default:
-				error("Error - unknown alignment flag");
-				errorINT((int)other->VAlignment());
-				value = 0;
+		bool known;
+		float value = Rise(other, Height(frame), H, &known);
+		if (!known) {
+			error("Error - unknown alignment flag");
+			errorINT((int)other->VAlignment());
 		}
 		if (value > rise)
 			rise = value;
@@ -440,6 +491,8 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			x += elementBounds.right - elementBounds.left + 1;
 		}
 		other->WasPlaced();
+		if (!fUnplaced.empty())
+			fUnplaced.erase(other);
 	}
 
 	if (ruleLine && lineFirst->previous != nullptr) {
@@ -488,13 +541,50 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 				last = last->next;
 			WYSIWYG_Element* stop = last->next;
 
+			// The line's views sit around its text top as pass 3 put them:
+			// the highest reaches above it by `reach`, and the text top is
+			// `rise` below the line's top. A text taller than the line's
+			// first sticks out above without pushing the line down, so the
+			// highest view is not always at the line's top. Only a line
+			// with a view taller than its text, or without a text, needs
+			// them worked out.
 			float minTop = 900000.0f;
+			float tallest = 0;
 			for (WYSIWYG_Element* e = lineFirst; e != stop; e = e->next) {
 				if (BView* elementView = e->View()) {
-					float frameTop = elementView->Frame().top;
-					if (frameTop < minTop)
-						minTop = frameTop;
+					BRect frame = elementView->Frame();
+					if (frame.top < minTop)
+						minTop = frame.top;
+					if (Height(frame) > tallest)
+						tallest = Height(frame);
 				}
+			}
+			float lineAt = minTop;
+			float H = -1;
+			for (WYSIWYG_Element* e = lineFirst; e != stop && H < 0;
+					e = e->next) {
+				if (IsText(e))
+					H = Height(e->View()->Frame());
+			}
+			if (minTop < 900000.0f && (H < 0 || tallest > H)) {
+				if (H < 0)
+					H = Height(first->WFrame());
+				float rise = 0;
+				float reach = -900000.0f;
+				for (WYSIWYG_Element* e = lineFirst; e != stop; e = e->next) {
+					if (BView* elementView = e->View()) {
+						bool known;
+						float h = Height(elementView->Frame());
+						float value = Reach(e, h, H, &known);
+						if (known && value > reach)
+							reach = value;
+						value = Rise(e, h, H, &known);
+						if (value > rise)
+							rise = value;
+					}
+				}
+				if (reach > -900000.0f && reach != rise)
+					lineAt += reach - rise;
 			}
 
 			WYSIWYG_Element* moveFrom = lineFirst;
@@ -508,7 +598,7 @@ WYSIWYG_Engine::ShiftLines(WYSIWYG_Element* element)
 					moveFrom = rule->next;
 			}
 
-			float delta = top + spacing - minTop;
+			float delta = top + spacing - lineAt;
 			if (lineFirst == fSettledFrom)
 				settled = true;
 			if (settled && delta == 0)

@@ -87,6 +87,11 @@ public:
 	// text before it. The engine knows every marked element, so that taking
 	// all marks away costs what is marked, not the length of the chain.
 	void SetDontJoin(WYSIWYG_Element* element, bool value);
+	// Notes that the line holding `element` must be laid out again: the
+	// element is new, has new neighbours or a new environment. The next
+	// Place lays out every such line it did not reach by itself, so an
+	// edit need not know which lines further down its change touches.
+	void MarkUnplaced(WYSIWYG_Element* element);
 	// The first of the lines known to sit where ShiftLines puts them, down
 	// to the end of the chain (null when none is known).
 	WYSIWYG_Element* SettledFrom() const { return fSettledFrom; }
@@ -166,6 +171,9 @@ private:
 	// line begins with one); returns the element that ends it, or null when
 	// the chain ends inside it.
 	WYSIWYG_Element* _PlaceLine(WYSIWYG_Element* element, bool* chainEnded);
+	// Lays out the line of `element` and the lines after it, all of them
+	// or up to the next hard break (after which the lines only move).
+	void _PlaceLines(WYSIWYG_Element* element, bool all);
 	// Takes every dontJoin mark away; returns the elements that had one.
 	std::unordered_set<WYSIWYG_Element*> _ClearDontJoin();
 	// What laying out every line from `element` to the end gives, for a
@@ -241,6 +249,8 @@ private:
 
 	// The elements whose dontJoin is set (see SetDontJoin).
 	std::unordered_set<WYSIWYG_Element*> fDontJoin;
+	// The elements whose lines are to be laid out again (MarkUnplaced).
+	std::unordered_set<WYSIWYG_Element*> fUnplaced;
 
 	uint32 fEmptyCount;
 
