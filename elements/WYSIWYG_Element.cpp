@@ -20,6 +20,7 @@ WYSIWYG_Element::WYSIWYG_Element(WYSIWYG_Element* previous,
 	isTAG(true),
 	selected(false),
 	placed(false),
+	beginsLine(false),
 	lineBreakAfter(kLineEndAsEdited)
 {
 	RegisterAtGarbageCollector(this, GetPage());

@@ -122,6 +122,10 @@ public:
 	bool isTAG;
 	bool selected;
 	bool placed;
+	// Whether the element began its line when that line was last laid
+	// out: a line below a hard break is only moved down when it still
+	// begins where it began (layout keeps this, Layout.cpp).
+	bool beginsLine;
 	// kLineEndAsEdited, kNoLineEndInSource or kLineEndInSource.
 	int32 lineBreakAfter;
 

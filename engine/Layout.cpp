@@ -270,7 +270,11 @@ WYSIWYG_Engine::_PlaceLines(WYSIWYG_Element* element, bool all)
 		if (chainEnded || last == nullptr || last->next == nullptr)
 			break;
 		WYSIWYG_Element* following = last->next;
-		if (!all && (last->BreakAfter() != 0 || following->BreakBefore() != 0
+		// A line that begins elsewhere than it began (the line above now
+		// ends before an element in its middle, or before a new one) no
+		// longer holds what it was laid out with: it is laid out too.
+		if (!all && following->beginsLine && (last->BreakAfter() != 0
+				|| following->BreakBefore() != 0
 				|| following->LeftMargin() != last->LeftMargin()
 				|| following->RightMargin() != last->RightMargin()
 				|| IsRule(following)) && !IsListEnd(following)) {
@@ -491,10 +495,14 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 			x += elementBounds.right - elementBounds.left + 1;
 		}
 		other->WasPlaced();
+		other->beginsLine = other == lineFirst;
 		if (!fUnplaced.empty())
 			fUnplaced.erase(other);
 	}
 
+	// A rule begins the line it is drawn in.
+	if (ruleLine && IsRule(lineFirst->previous))
+		lineFirst->previous->beginsLine = true;
 	if (ruleLine && lineFirst->previous != nullptr) {
 		if (HorizontalLine* rule
 				= dynamic_cast<HorizontalLine*>(lineFirst->previous)) {

@@ -425,7 +425,7 @@ TEST_F(KeyEditingTest, EnterInPreformattedTextEndsTheLineAsThePageDoes)
 std::vector<unsigned> RandomEditingSeeds()
 {
 	const char* text = getenv("QUILLORA_EDIT_SEEDS");
-	std::string list = text != nullptr && *text != '\0' ? text : "1,11,16";
+	std::string list = text != nullptr && *text != '\0' ? text : "1,11,16,24";
 	std::vector<unsigned> seeds;
 	std::stringstream in(list);
 	std::string item;
