@@ -81,6 +81,15 @@ WYSIWYG_Engine::_LinkText(WYSIWYG_Element* after)
 	return text;
 }
 
+void
+WYSIWYG_Engine::_TextAfter(WYSIWYG_Element* tag)
+{
+	WYSIWYG_Element* following = tag->next;
+	if (following == nullptr || (dynamic_cast<WText*>(following) == nullptr
+			&& dynamic_cast<EndLine*>(following) == nullptr))
+		_LinkText(tag);
+}
+
 WYSIWYG_Element*
 WYSIWYG_Engine::_InsertPair(WYSIWYG_Element* after, int32 tag,
 	WYSIWYG_Element* caretElement)
@@ -117,6 +126,9 @@ WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 		oldNext->previous = closing;
 	else
 		fLastHint = closing;
+	// Linked directly (no walk at each link): their lines are noted here.
+	MarkUnplaced(after);
+	MarkUnplaced(oldNext);
 	if (view->LockLooper()) {
 		view->AddChild(text);
 		view->UnlockLooper();
@@ -124,10 +136,7 @@ WYSIWYG_Engine::_LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 	text->SetText("");
 	_SettleNew(after, closing);
 
-	WYSIWYG_Element* following = closing->next;
-	if (following == nullptr || (dynamic_cast<WText*>(following) == nullptr
-			&& dynamic_cast<EndLine*>(following) == nullptr))
-		_LinkText(closing);
+	_TextAfter(closing);
 	if (locked)
 		window->Unlock();
 

@@ -55,6 +55,7 @@ AppendText(WYSIWYG_Engine* engine, WYSIWYG_Element* previous)
 {
 	WText* text = new WText(previous, nullptr, engine, nullptr);
 	previous->next = text;
+	engine->MarkUnplaced(previous);
 	AddElementView(engine->view, text);
 	text->SetText("");
 	return text;
@@ -66,6 +67,7 @@ AppendItem(WYSIWYG_Engine* engine, WYSIWYG_Element* previous)
 {
 	List_Element* item = new List_Element(previous, nullptr, engine, nullptr);
 	previous->next = item;
+	engine->MarkUnplaced(previous);
 	AddElementView(engine->view, item);
 	return item;
 }
@@ -75,8 +77,10 @@ static void
 CloseOver(WYSIWYG_Element* last, WYSIWYG_Element* oldNext)
 {
 	last->next = oldNext;
-	if (oldNext != nullptr)
+	if (oldNext != nullptr) {
 		oldNext->previous = last;
+		last->engine->MarkUnplaced(oldNext);
+	}
 }
 
 WYSIWYG_Element*
@@ -103,6 +107,7 @@ WYSIWYG_Engine::_InsertList(WYSIWYG_Element* after, int32 tag)
 
 	List* opening = new List(true, type, after, nullptr, this, nullptr);
 	after->next = opening;
+	MarkUnplaced(after);
 	WText* last = AppendText(this, opening);
 	List_Element* firstItem = AppendItem(this, last);
 	WText* firstText = AppendText(this, firstItem);

@@ -502,6 +502,16 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 
 	if (tag == 0 && CloseOpenTAGs(after, &after, tag, 0) < 0)
 		return nullptr;
+	// The caret was at the start of the open range, which stays whole:
+	// plain text goes on at the end of the text before it.
+	WText* before = dynamic_cast<WText*>(after);
+	if (tag == 0 && after != caretElement && before != nullptr
+		&& !IsLoading()) {
+		int32 length = before->TextLength();
+		before->MakeFocus(true);
+		before->Select(length, length);
+		return before;
+	}
 	if (tag == 0 || tag == 1) {
 		WYSIWYG_Element* oldNext = after->next;
 		WText* text = new WText(after, oldNext, this, nullptr);

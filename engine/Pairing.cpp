@@ -268,6 +268,21 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 		return -1;
 	if (open == 0)
 		return 0;
+	// The insertion point is right after the range's opening end: nothing
+	// of the range comes before it, so the range stays whole and what is
+	// inserted goes in before it.
+	TextChange* opening = dynamic_cast<TextChange*>(after);
+	if (opening != nullptr && opening->Type() == open
+		&& after->previous != nullptr) {
+		if (result != nullptr)
+			*result = after->previous;
+		return open;
+	}
+
+	bool locked = window != nullptr && window->Lock();
+	// The closing end goes after a text, as every tag does.
+	if (dynamic_cast<WText*>(after) == nullptr)
+		after = _LinkText(after);
 
 	// The closing end of the open range, and whether text lies before it.
 	TextChange* closing = nullptr;
@@ -284,14 +299,14 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 			text = true;
 	}
 
-	bool locked = window != nullptr && window->Lock();
 	// Where a closing end is taken away, the texts on either side of it
 	// meet: that line is laid out again below, as it may lie lines after
 	// the insertion point.
 	WYSIWYG_Element* emptied = nullptr;
 	if (closing != nullptr && text) {
-		// The range goes on after the insertion: it is split there.
-		_LinkStyle(after, open);
+		// The range goes on after the insertion: it is split there, and
+		// the reopened range begins with a text.
+		_TextAfter(_LinkStyle(after, open));
 	} else if (closing != nullptr) {
 		// Nothing of the range follows: its closing end moves here. It
 		// leaves the chain as every element does, so that neither the

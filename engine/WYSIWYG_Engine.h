@@ -190,6 +190,9 @@ private:
 	// Editing.cpp: a new empty text linked after `after`, not laid out;
 	// a style pair inserted after `after`.
 	WText* _LinkText(WYSIWYG_Element* after);
+	// Links an empty text after `tag` unless a text or a line break
+	// follows it: no two tags meet.
+	void _TextAfter(WYSIWYG_Element* tag);
 	WYSIWYG_Element* _InsertPair(WYSIWYG_Element* after, int32 tag,
 		WYSIWYG_Element* caretElement);
 	bool _FontKindOpenAt(WText* text, int32 tag);
