@@ -205,6 +205,8 @@ void
 WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from, WYSIWYG_Element* to)
 {
 	Place(from, false);
+	if (_TakenIn(to))
+		return;
 	for (WYSIWYG_Element* element = from->next; element != nullptr;
 			element = element->next) {
 		// The next item, or the end of a list, gives the lines after it an
@@ -217,7 +219,17 @@ WYSIWYG_Engine::PlaceListLines(WYSIWYG_Element* from, WYSIWYG_Element* to)
 				|| (list != nullptr && !list->openTag);
 		if (last || element->previous->eolStatus != 0)
 			Place(element, false);
-		if (last)
+		if (last || _TakenIn(to))
 			break;
 	}
+}
+
+// Whether the layout has taken `element` into a text before it: it laid
+// out the line of `element` then, and a walk that looks for it never
+// meets it again.
+bool
+WYSIWYG_Engine::_TakenIn(WYSIWYG_Element* element) const
+{
+	return element != nullptr && element->previous == nullptr
+		&& element != first;
 }

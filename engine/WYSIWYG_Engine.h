@@ -202,6 +202,7 @@ private:
 	// the text the focus; returns that text.
 	WText* _LinkPair(WYSIWYG_Element* after, WYSIWYG_Element* opening,
 		WYSIWYG_Element* closing, WYSIWYG_Element* caretElement);
+	bool _TakenIn(WYSIWYG_Element* element) const;
 	// Runs Do() of the new elements linked from after->next to `last`,
 	// then carries it on past them when they change what follows.
 	void _SettleNew(WYSIWYG_Element* after, WYSIWYG_Element* last);
