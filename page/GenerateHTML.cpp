@@ -123,9 +123,11 @@ Page::InsertHTML(const char* text, bool lineEndBefore, bool lineEndAfter)
 		size_t length = htmlBuffer->BufferLength();
 		const char* data = (const char*)htmlBuffer->Buffer();
 		if (length > 0 && data[length - 1] == ' ') {
+			// Shrinking may move the buffer: read it again afterwards.
 			htmlBuffer->SetSize(length - 1);
 			htmlBuffer->Seek(length - 1, SEEK_SET);
 			length--;
+			data = (const char*)htmlBuffer->Buffer();
 		}
 		if (length == 0 || data[length - 1] != '\n')
 			htmlBuffer->Write("\r\n", 2);
