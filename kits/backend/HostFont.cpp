@@ -54,7 +54,11 @@ std::once_flag sFamiliesOnce;
 std::vector<HostFontFamily> sFamilies;
 
 std::mutex sFontLock;
-std::map<std::tuple<int32_t, int32_t, int32_t, uint32_t>, std::unique_ptr<HostFont>> sFonts;
+// Fonts live as long as the process: views keep their pointers to the very
+// end, and a host font must not be torn down after the application object. So
+// the table is never destroyed and everything in it stays reachable.
+using FontTable = std::map<std::tuple<int32_t, int32_t, int32_t, uint32_t>, std::unique_ptr<HostFont>>;
+FontTable& sFonts = *new FontTable;
 
 bool IsRegularName(const QString& style)
 {
