@@ -223,7 +223,9 @@ utf8_append(uint32 code, std::string* out)
 const TextEncoding*
 TextEncoding::ForFont(uint8 fontEncoding)
 {
-	static std::unique_ptr<TextEncoding> sEncodings[kEncodingCount];
+	// Built on first use and kept for the life of the process (never torn
+	// down at exit, when other threads may still be decoding).
+	static TextEncoding* sEncodings[kEncodingCount];
 	static std::once_flag sOnce[kEncodingCount];
 	int32 index = 1;	// B_ISO_8859_1
 	for (int32 i = 0; i < kEncodingCount; i++) {
@@ -234,10 +236,10 @@ TextEncoding::ForFont(uint8 fontEncoding)
 	}
 	std::call_once(sOnce[index], [index]() {
 		const EncodingEntry& entry = kEncodings[index];
-		sEncodings[index].reset(new TextEncoding(entry.font, entry.kind,
-			entry.showAs, entry.writeAs));
+		sEncodings[index] = new TextEncoding(entry.font, entry.kind,
+			entry.showAs, entry.writeAs);
 	});
-	return sEncodings[index].get();
+	return sEncodings[index];
 }
 
 
