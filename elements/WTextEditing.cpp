@@ -53,7 +53,12 @@ WText::Enter()
 		return this;
 	if (caret > 0 && caret < length) {
 		WText* added = engine->SplitText(this, caret, false);
-		KeepPreformatted(this, engine->InsertAt(this, 13, nullptr));
+		// Laying the split out may have given the head to the line above,
+		// joined into the text there: the break goes after whatever comes
+		// before the piece split off now.
+		WYSIWYG_Element* at = added != nullptr && added->previous != nullptr
+			? added->previous : this;
+		KeepPreformatted(this, engine->InsertAt(at, 13, nullptr));
 		if (added != nullptr)
 			result = added;
 	} else if (caret == 0 && length > 0 && this != engine->FirstElement()) {
@@ -70,8 +75,11 @@ WText::Enter()
 		if (text != nullptr)
 			result = text;
 	}
-	engine->Place(this, false);
-	if (next != nullptr)
+	// This text may have been joined into the one before it (see above);
+	// then the line of the caret is what is left to lay out.
+	bool linked = this == engine->FirstElement() || previous != nullptr;
+	engine->Place(linked ? this : result, false);
+	if (linked && next != nullptr)
 		engine->Place(next, false);
 	engine->ResetScrollRange();
 	return result;

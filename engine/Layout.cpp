@@ -84,6 +84,21 @@ NestedEndBeforeItem(WYSIWYG_Element* element)
 	return false;
 }
 
+// Whether the line `following` begins only because the one above was full
+// (no break, margin or rule between them): it then gives the line above
+// whatever of it fits there once it changes, as a layout of the whole page
+// would.
+bool
+SoftBreakBefore(WYSIWYG_Element* following)
+{
+	WYSIWYG_Element* last = following->previous;
+	return last != nullptr && last->BreakAfter() == 0
+		&& following->BreakBefore() == 0
+		&& following->LeftMargin() == last->LeftMargin()
+		&& following->RightMargin() == last->RightMargin()
+		&& !IsRule(following) && !IsRule(last);
+}
+
 inline float
 Height(const BRect& frame)
 {
@@ -210,17 +225,23 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 	}
 	if (element == nullptr)
 		return;
+	// An element a join took out of the chain has no line.
+	if (element != first && element->previous == nullptr)
+		return;
 	// A nested request (a split during this layout) is done by the running
 	// Place when the split returns.
 	if (fPlaceDepth > 0)
 		return;
 
 	// A line that begins with a list's end may belong to the line above
-	// once it holds nothing to show (NestedEndBeforeItem), and what it
-	// holds is what changed: the line above is laid out with it.
+	// once it holds nothing to show (NestedEndBeforeItem), and one that
+	// begins where the line above was full may give it its first words
+	// (a split or a deletion made them narrower): what it holds is what
+	// changed, so the line above is laid out with it.
 	if (!all) {
 		WYSIWYG_Element* lineFirst = element->FirstOnLine();
-		if (IsListEnd(lineFirst) && lineFirst->previous != nullptr)
+		if (lineFirst->previous != nullptr
+			&& (IsListEnd(lineFirst) || SoftBreakBefore(lineFirst)))
 			element = lineFirst->previous;
 	}
 
