@@ -400,6 +400,15 @@ WText::Do()
 	WYSIWYG_Element::Do();
 	// The font may have changed.
 	fRunWidthKnown = false;
+	BFont* font = environment->font;
+	// Tab stops every eight blanks, as browsers place them. A text made
+	// while a line is cut or an element inserted is measured before it is
+	// in the window: its tabs must count as they will when it is shown.
+	if (font != nullptr) {
+		float tabWidth = 8 * font->StringWidth(" ", 1);
+		if (TabWidth() != tabWidth)
+			SetTabWidth(tabWidth);
+	}
 	if (!LockLooper())
 		return;
 
@@ -412,15 +421,9 @@ WText::Do()
 		Select(length, length);
 	Select(start, end);
 
-	BFont* font = environment->font;
 	rgb_color* color = environment->color;
-	if (font != nullptr) {
+	if (font != nullptr)
 		SetFontAndColor(font, B_FONT_ALL, color);
-		// Tab stops every eight blanks, as browsers place them.
-		float tabWidth = 8 * font->StringWidth(" ", 1);
-		if (TabWidth() != tabWidth)
-			SetTabWidth(tabWidth);
-	}
 	if (color != nullptr)
 		SetHighColor(*color);
 	Page* page = GetPage();
