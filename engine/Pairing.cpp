@@ -303,9 +303,12 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 	// meet: that line is laid out again below, as it may lie lines after
 	// the insertion point.
 	WYSIWYG_Element* emptied = nullptr;
+	// What followed the insertion point and now follows a reopened range.
+	WYSIWYG_Element* reopenedRest = nullptr;
 	if (closing != nullptr && text) {
 		// The range goes on after the insertion: it is split there, and
 		// the reopened range begins with a text.
+		reopenedRest = after->next;
 		_TextAfter(_LinkStyle(after, open));
 	} else if (closing != nullptr) {
 		// Nothing of the range follows: its closing end moves here. It
@@ -329,6 +332,12 @@ WYSIWYG_Engine::CloseOpenTAGs(WYSIWYG_Element* after,
 	Do(created);
 	if (created->next != nullptr)
 		Do(created->next);
+	// So did the reopening end and the text after it; what follows them
+	// takes the range's look from them, as it took it from the range's
+	// first end until now (a count of ends may find a range open that
+	// the environments had closed).
+	if (reopenedRest != nullptr)
+		Do(reopenedRest);
 	if (emptied != nullptr && !IsLoading() && emptied->previous != nullptr)
 		Place(emptied, false);
 	if (locked)
