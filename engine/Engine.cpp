@@ -705,6 +705,10 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 	}
 	if (_FontKindOpenAt(text, tag))
 		return;
+	// Nor is a rule put into a list (see InsertAt): the selected words
+	// stay where a rule would have taken their place.
+	if (tag == kTagHR && text->CurrentList() != nullptr)
+		return;
 	// A picture that cannot be shown reports itself and leaves the text as
 	// it was: not cut at the caret, the selected words kept. The element
 	// made to find out holds the decoded picture for the one inserted.
@@ -751,7 +755,12 @@ WYSIWYG_Engine::Insert(int32 tag, entry_ref* ref)
 		after = split->previous;
 	if (after == nullptr)
 		after = first;
-	WText* made = dynamic_cast<WText*>(InsertAt(after, tag, ref));
+	WYSIWYG_Element* inserted = InsertAt(after, tag, ref);
+	WText* made = dynamic_cast<WText*>(inserted);
+	// Nothing went in after all, but the selection is gone: the text is
+	// narrower now.
+	if (inserted == nullptr && start < end)
+		PlaceText(text);
 	// The split kept the piece apart while the insertion went in; from now
 	// on the layout may join it again, as a whole layout would: at once
 	// where a text (plain text just inserted, or the text itself when
