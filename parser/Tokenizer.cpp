@@ -102,6 +102,35 @@ WithoutNul(const std::string& text, size_t start, size_t end)
 	return out;
 }
 
+// A quote that nothing after it closes does not hold a tag open (see
+// Tokenizer::_TagEnd): the tag ends at its next '>' with the quote still
+// open in its text. The quote is closed there, as the tag was read: written
+// back open, the tag would run on to the first quote of anything put after
+// it (a picture, a link) when the page is read again, and swallow what lies
+// between.
+void
+CloseOpenQuote(std::string& text)
+{
+	bool afterEquals = false;
+	for (size_t i = 0; i < text.size(); i++) {
+		char c = text[i];
+		if ((c == '"' || c == '\'') && afterEquals) {
+			size_t close = text.find(c, i + 1);
+			if (close == std::string::npos) {
+				text += c;
+				return;
+			}
+			i = close;
+			afterEquals = false;
+			continue;
+		}
+		if (c == '=')
+			afterEquals = true;
+		else if (!IsWhite(c))
+			afterEquals = false;
+	}
+}
+
 // A colour as "#RRGGBB", "RRGGBB" or one of the 16 names, in any case.
 bool
 ReadColor(const char* value, int* red, int* green, int* blue)
@@ -271,6 +300,7 @@ Tokenizer::_Markup(size_t position)
 			return std::string::npos;
 		AppendWithoutNul(fRun, source, fRunStart, position);
 		std::string text = WithoutNul(source, position + 1, end - 1);
+		CloseOpenQuote(text);
 		return _Tag(text, end, position);
 	}
 	AppendWithoutNul(fRun, source, fRunStart, position);

@@ -205,6 +205,11 @@ TEST_F(Parsing, SyntaxErrorsSelectTheByte)
 	fResponder.Clear();
 	Parse("<BODY>x<!-- a <b>");
 	EXPECT_EQ((Strings{ "T'x'", "U<!-- a <b>-->", "T''" }), Chain());
+	// So is a quote nothing after it closes: the tag ends at its '>' as it
+	// was read, also once something quoted is put after it.
+	Parse("<BODY>x<FOO A=\"a>y<BAR B='b>z");
+	EXPECT_EQ((Strings{ "T'x'", "U<FOO A=\"a\">", "T'y'", "U<BAR B='b'>",
+		"T'z'" }), Chain());
 	// "<!-->" and "<!--->" are whole, empty comments.
 	Parse("<BODY>a<!-->b<!--->c");
 	EXPECT_EQ((Strings{ "T'a'", "U<!-->", "T'b'", "U<!--->", "T'c'" }), Chain());
