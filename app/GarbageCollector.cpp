@@ -164,7 +164,8 @@ GarbageCollector::_Find(const void* object) const
 	for (size_t slot = slot_of(object, mask); ; slot = (slot + 1) & mask) {
 		if (fSlots[slot] == object)
 			return slot;
-		// There is always a free slot: the table is at most half full.
+		// There is always a free slot: the table is at most three
+		// quarters full.
 		if (fSlots[slot] == nullptr)
 			return size;
 	}
@@ -174,7 +175,7 @@ GarbageCollector::_Find(const void* object) const
 void
 GarbageCollector::_Insert(void* object)
 {
-	if ((fUsed + 1) * 2 > fSlots.size())
+	if ((fUsed + 1) * 4 > fSlots.size() * 3)
 		_Grow();
 	size_t mask = fSlots.size() - 1;
 	size_t slot = slot_of(object, mask);
@@ -203,10 +204,12 @@ GarbageCollector::_RemoveAt(size_t slot)
 void
 GarbageCollector::_Grow()
 {
-	// Four slots per element: room for as many again before the next
-	// growth, and the removed slots are dropped on the way.
+	// At least two slots per element, so that probes stay short until
+	// the table is three quarters full again; the removed slots are
+	// dropped on the way. More would cost a page of a million elements
+	// tens of megabytes for slots that are never used.
 	size_t size = 64;
-	while (size < fCount * 4)
+	while (size < (fCount + 1) * 2)
 		size *= 2;
 	std::vector<void*> old;
 	old.swap(fSlots);

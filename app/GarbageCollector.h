@@ -45,7 +45,7 @@ public:
 
 private:
 	// The registered pointers in one open-addressed table (linear probing,
-	// at most half full counting the slots of removed ones): a page
+	// at most three quarters full counting the slots of removed ones): a page
 	// registers tens of thousands of elements while it is read, and a
 	// table of its own costs no allocation per element. It grows with the
 	// page: there is no fixed number of elements.
