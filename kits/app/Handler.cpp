@@ -12,8 +12,8 @@
 
 
 BHandler::BHandler(const char* name)
-	: fToken(-1), fIndexInLooper(-1), fName(NULL), fLooper(NULL),
-	  fNextHandler(NULL), fFilters(NULL)
+	: fToken(-1), fIndexInLooper(-1), fLooper(NULL), fNextHandler(NULL),
+	  fTies(NULL)
 {
 	// Views are handlers, and a large page makes them by the ten thousand:
 	// the heap grows with them.
@@ -34,12 +34,39 @@ BHandler::~BHandler()
 			BPrivate::unlock_looper(looper);
 		}
 	}
-	if (fFilters != NULL) {
-		for (int32 i = 0; i < fFilters->CountItems(); i++)
-			delete (BMessageFilter*)fFilters->ItemAt(i);
-		delete fFilters;
+	if (fTies != NULL) {
+		_DeleteFilters();
+		delete[] fTies->name;
+		delete fTies;
 	}
-	delete[] fName;
+}
+
+
+BHandler::Ties::Ties()
+	: name(NULL), filters(NULL)
+{
+}
+
+
+BHandler::Ties*
+BHandler::_Ties()
+{
+	if (fTies == NULL)
+		fTies = new Ties;
+	return fTies;
+}
+
+
+void
+BHandler::_DeleteFilters()
+{
+	BList* filters = fTies != NULL ? fTies->filters : NULL;
+	if (filters == NULL)
+		return;
+	for (int32 i = 0; i < filters->CountItems(); i++)
+		delete (BMessageFilter*)filters->ItemAt(i);
+	delete filters;
+	fTies->filters = NULL;
 }
 
 
@@ -68,11 +95,14 @@ BHandler::Looper() const
 void
 BHandler::SetName(const char* name)
 {
-	delete[] fName;
-	fName = NULL;
+	if (name == NULL && fTies == NULL)
+		return;
+	Ties* ties = _Ties();
+	delete[] ties->name;
+	ties->name = NULL;
 	if (name != NULL) {
-		fName = new char[strlen(name) + 1];
-		strcpy(fName, name);
+		ties->name = new char[strlen(name) + 1];
+		strcpy(ties->name, name);
 	}
 }
 
@@ -80,7 +110,7 @@ BHandler::SetName(const char* name)
 const char*
 BHandler::Name() const
 {
-	return fName;
+	return fTies != NULL ? fTies->name : NULL;
 }
 
 
@@ -105,17 +135,19 @@ BHandler::AddFilter(BMessageFilter* filter)
 {
 	if (filter == NULL)
 		return;
-	if (fFilters == NULL)
-		fFilters = new BList;
+	Ties* ties = _Ties();
+	if (ties->filters == NULL)
+		ties->filters = new BList;
 	filter->_SetLooper(fLooper);
-	fFilters->AddItem(filter);
+	ties->filters->AddItem(filter);
 }
 
 
 bool
 BHandler::RemoveFilter(BMessageFilter* filter)
 {
-	if (fFilters == NULL || !fFilters->RemoveItem(filter))
+	BList* filters = FilterList();
+	if (filters == NULL || !filters->RemoveItem(filter))
 		return false;
 	filter->_SetLooper(NULL);
 	return true;
@@ -125,23 +157,19 @@ BHandler::RemoveFilter(BMessageFilter* filter)
 void
 BHandler::SetFilterList(BList* filters)
 {
-	if (fFilters != NULL) {
-		for (int32 i = 0; i < fFilters->CountItems(); i++)
-			delete (BMessageFilter*)fFilters->ItemAt(i);
-		delete fFilters;
-	}
-	fFilters = filters;
-	if (fFilters != NULL) {
-		for (int32 i = 0; i < fFilters->CountItems(); i++)
-			((BMessageFilter*)fFilters->ItemAt(i))->_SetLooper(fLooper);
-	}
+	_DeleteFilters();
+	if (filters == NULL)
+		return;
+	_Ties()->filters = filters;
+	for (int32 i = 0; i < filters->CountItems(); i++)
+		((BMessageFilter*)filters->ItemAt(i))->_SetLooper(fLooper);
 }
 
 
 BList*
 BHandler::FilterList()
 {
-	return fFilters;
+	return fTies != NULL ? fTies->filters : NULL;
 }
 
 
@@ -182,9 +210,10 @@ void
 BHandler::_SetLooper(BLooper* looper)
 {
 	fLooper = looper;
-	if (fFilters != NULL) {
-		for (int32 i = 0; i < fFilters->CountItems(); i++)
-			((BMessageFilter*)fFilters->ItemAt(i))->_SetLooper(looper);
+	BList* filters = FilterList();
+	if (filters != NULL) {
+		for (int32 i = 0; i < filters->CountItems(); i++)
+			((BMessageFilter*)filters->ItemAt(i))->_SetLooper(looper);
 	}
 }
 

@@ -52,12 +52,22 @@ private:
 			void				_SetLooper(BLooper* looper);
 			int32				_Token() const;
 
+	// The name and the filters, made when the first of them is set: a
+	// page's text views, by the ten thousand, have neither.
+	struct Ties {
+								Ties();
+
+			char*				name;
+			BList*				filters;
+	};
+			Ties*				_Ties();
+			void				_DeleteFilters();
+
 	mutable	std::atomic<int32>	fToken;	// < 0 until asked for
 			int32				fIndexInLooper;	// in its looper's list
-			char*				fName;
 			BLooper*			fLooper;
 			BHandler*			fNextHandler;
-			BList*				fFilters;
+			Ties*				fTies;
 };
 
 #endif	// _HANDLER_H

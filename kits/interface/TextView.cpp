@@ -31,20 +31,6 @@ make_style(const BFont* font, const rgb_color* color)
 }
 
 
-namespace BPrivate {
-
-// The text, its styles and its lines, made together: two allocations less
-// for each of the many views of a page.
-struct TextViewParts {
-	explicit TextViewParts(const TextStyle& style)
-		: styles(style), layout(&text, &styles) {}
-
-	TextStorage text;
-	TextStyleRuns styles;
-	TextLayout layout;
-};
-
-}	// namespace BPrivate
 
 
 BTextView::BTextView(BRect frame, const char* name, BRect textRect,
@@ -81,7 +67,10 @@ BTextView::Rare::Rare()
 	:
 	undo(NULL),
 	nullStyle(NULL),
-	containerView(NULL)
+	containerView(NULL),
+	clickOffset(0),
+	clickCount(0),
+	colorSpace(B_CMAP8)
 {
 }
 
@@ -99,9 +88,6 @@ void
 BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 {
 	fParts = new TextViewParts(make_style(font, color));
-	fText = &fParts->text;
-	fStyles = &fParts->styles;
-	fLayout = &fParts->layout;
 	// The undo buffer and the rest of the rare part come when first
 	// needed: most text views of a page are never edited.
 	fRare = NULL;
@@ -123,8 +109,6 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 
 	fSelStart = fSelEnd = fAnchor = 0;
 	fGoalX = -1;
-	fClickOffset = 0;
-	fClickCount = 0;
 	fTracking = false;
 	fCaretVisible = true;
 	fActive = true;
@@ -138,12 +122,11 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fUndoEnabled = false;
 	fScrollBarsStale = true;
 	fAlignment = B_ALIGN_LEFT;
-	fColorSpace = B_CMAP8;
 	fTabWidth = 28.0f;
 	fMaxBytes = INT32_MAX;
 	fReferencePrefix = 0;
 
-	fLayout->SetTabWidth(fTabWidth);
+	fParts->layout.SetTabWidth(fTabWidth);
 	_LayoutChanged();
 }
 
@@ -151,7 +134,7 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 TextLayout*
 BTextView::_Layout() const
 {
-	return fLayout;
+	return &fParts->layout;
 }
 
 
@@ -164,16 +147,16 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 {
 	if (text == NULL || length <= 0)
 		return;
-	int32 textLength = fText->Length();
+	int32 textLength = fParts->text.Length();
 	if (offset < 0)
 		offset = 0;
 	if (offset > textLength)
 		offset = textLength;
 
 	TextStyle style = _InsertionStyle(offset);
-	if (!fText->Insert(offset, text, length))
+	if (!fParts->text.Insert(offset, text, length))
 		return;
-	fStyles->Inserted(offset, length, style);
+	fParts->styles.Inserted(offset, length, style);
 	if (fStylable && runs != NULL && runs->count > 0) {
 		for (int32 i = 0; i < runs->count; i++) {
 			int32 from = i == 0 ? 0 : runs->runs[i].offset;
@@ -183,12 +166,12 @@ BTextView::InsertText(const char* text, int32 length, int32 offset,
 			if (to > length)
 				to = length;
 			if (from < to) {
-				fStyles->SetStyle(offset + from, offset + to,
+				fParts->styles.SetStyle(offset + from, offset + to,
 					make_style(&runs->runs[i].font, &runs->runs[i].color));
 			}
 		}
 	}
-	fLayout->TextChanged(offset, 0, length);
+	fParts->layout.TextChanged(offset, 0, length);
 
 	if (offset <= fSelStart)
 		fSelStart += length;
@@ -212,15 +195,15 @@ BTextView::_InsertionStyle(int32 offset) const
 	if (_NullStyle() != NULL && fStylable)
 		return *_NullStyle();
 	if (fStylable && offset > 0)
-		return fStyles->StyleAt(offset - 1);
-	return fStyles->StyleAt(0);
+		return fParts->styles.StyleAt(offset - 1);
+	return fParts->styles.StyleAt(0);
 }
 
 
 void
 BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 {
-	int32 textLength = fText->Length();
+	int32 textLength = fParts->text.Length();
 	if (fromOffset < 0)
 		fromOffset = 0;
 	if (toOffset > textLength)
@@ -232,13 +215,13 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 	if (_Undo() != NULL && _Undo()->IsRecording()) {
 		text_run_array* runs = fStylable
 			? RunArray(fromOffset, toOffset) : NULL;
-		_Undo()->AddDelete(fromOffset, fText->RangePointer(fromOffset, toOffset),
+		_Undo()->AddDelete(fromOffset, fParts->text.RangePointer(fromOffset, toOffset),
 			length, runs);
 	}
 
-	fText->Remove(fromOffset, toOffset);
-	fStyles->Removed(fromOffset, toOffset);
-	fLayout->TextChanged(fromOffset, length, 0);
+	fParts->text.Remove(fromOffset, toOffset);
+	fParts->styles.Removed(fromOffset, toOffset);
+	fParts->layout.TextChanged(fromOffset, length, 0);
 
 	int32* marks[] = { &fSelStart, &fSelEnd, &fAnchor };
 	for (int32* mark : marks) {
@@ -270,9 +253,9 @@ bool
 BPrivate::move_text_tail(BTextView* from, int32 offset, BTextView* to,
 	float width)
 {
-	if (from == NULL || to == NULL || from == to || to->fText->Length() != 0)
+	if (from == NULL || to == NULL || from == to || to->fParts->text.Length() != 0)
 		return false;
-	int32 length = from->fText->Length();
+	int32 length = from->fParts->text.Length();
 	if (offset < 0)
 		offset = 0;
 	if (offset >= length)
@@ -281,15 +264,15 @@ BPrivate::move_text_tail(BTextView* from, int32 offset, BTextView* to,
 
 	// The style the bytes would take when inserted into `to`.
 	TextStyle style = to->_NullStyle() != NULL && to->fStylable
-		? *to->_NullStyle() : to->fStyles->StyleAt(0);
-	if (!from->fText->MoveTail(offset, to->fText))
+		? *to->_NullStyle() : to->fParts->styles.StyleAt(0);
+	if (!from->fParts->text.MoveTail(offset, &to->fParts->text))
 		return false;
 	from->_DiscardUndo();
 	to->_DiscardUndo();
 
 	// `from` as after DeleteText(offset, length).
-	from->fStyles->Removed(offset, length);
-	from->fLayout->TextChanged(offset, moved, 0);
+	from->fParts->styles.Removed(offset, length);
+	from->fParts->layout.TextChanged(offset, moved, 0);
 	int32* fromMarks[] = { &from->fSelStart, &from->fSelEnd, &from->fAnchor };
 	for (int32* mark : fromMarks) {
 		if (*mark >= length)
@@ -301,8 +284,8 @@ BPrivate::move_text_tail(BTextView* from, int32 offset, BTextView* to,
 
 	// `to` as after InsertText() at 0. Its lines are broken when they are
 	// first asked for, not now.
-	to->fStyles->Inserted(0, moved, style);
-	to->fLayout->InvalidateAll();
+	to->fParts->styles.Inserted(0, moved, style);
+	to->fParts->layout.InvalidateAll();
 	int32* toMarks[] = { &to->fSelStart, &to->fSelEnd, &to->fAnchor };
 	for (int32* mark : toMarks) {
 		if (*mark >= 0)
@@ -311,7 +294,7 @@ BPrivate::move_text_tail(BTextView* from, int32 offset, BTextView* to,
 	to->fScrollBarsStale = true;
 	to->fGoalX = -1;
 	if (to->fResizable)
-		to->_AutoResizeTo(width >= 0 ? width : to->fLayout->MaxWidth());
+		to->_AutoResizeTo(width >= 0 ? width : to->fParts->layout.MaxWidth());
 	if (to->Window() != NULL)
 		to->Invalidate();
 	return true;
@@ -334,8 +317,8 @@ BTextView::SetText(const char* text, int32 length, const text_run_array* runs)
 	if (text == NULL || length < 0)
 		length = 0;
 	_DiscardUndo();
-	if (fText->Length() > 0)
-		DeleteText(0, fText->Length());
+	if (fParts->text.Length() > 0)
+		DeleteText(0, fParts->text.Length());
 	if (length > 0)
 		InsertText(text, length, 0, runs);
 	fSelStart = fSelEnd = fAnchor = 0;
@@ -410,14 +393,14 @@ BTextView::Delete(int32 startOffset, int32 endOffset)
 const char*
 BTextView::Text() const
 {
-	return fText->RealText();
+	return fParts->text.RealText();
 }
 
 
 int32
 BTextView::TextLength() const
 {
-	return fText->Length();
+	return fParts->text.Length();
 }
 
 
@@ -426,7 +409,7 @@ BTextView::GetText(int32 offset, int32 length, char* buffer) const
 {
 	if (buffer == NULL)
 		return;
-	int32 copied = length > 0 ? fText->CopyOut(offset, length, buffer) : 0;
+	int32 copied = length > 0 ? fParts->text.CopyOut(offset, length, buffer) : 0;
 	buffer[copied] = '\0';
 }
 
@@ -434,18 +417,18 @@ BTextView::GetText(int32 offset, int32 length, char* buffer) const
 uchar
 BTextView::ByteAt(int32 offset) const
 {
-	return (uchar)fText->ByteAt(offset);
+	return (uchar)fParts->text.ByteAt(offset);
 }
 
 
 int32
 BTextView::PreviousCharacter(int32 offset) const
 {
-	if (offset > fText->Length())
-		offset = fText->Length();
+	if (offset > fParts->text.Length())
+		offset = fParts->text.Length();
 	if (offset <= 0)
 		return 0;
-	return fLayout->CharStart(offset - 1);
+	return fParts->layout.CharStart(offset - 1);
 }
 
 
@@ -454,9 +437,9 @@ BTextView::NextCharacter(int32 offset) const
 {
 	if (offset < 0)
 		offset = 0;
-	if (offset >= fText->Length())
-		return fText->Length();
-	return fLayout->CharEnd(fLayout->CharStart(offset));
+	if (offset >= fParts->text.Length())
+		return fParts->text.Length();
+	return fParts->layout.CharEnd(fParts->layout.CharStart(offset));
 }
 
 
@@ -465,9 +448,9 @@ BTextView::_CharFloor(int32 offset) const
 {
 	if (offset <= 0)
 		return 0;
-	if (offset >= fText->Length())
-		return fText->Length();
-	return fLayout->CharStart(offset);
+	if (offset >= fParts->text.Length())
+		return fParts->text.Length();
+	return fParts->layout.CharStart(offset);
 }
 
 
@@ -476,10 +459,10 @@ BTextView::_CharCeiling(int32 offset) const
 {
 	if (offset <= 0)
 		return 0;
-	if (offset >= fText->Length())
-		return fText->Length();
-	int32 start = fLayout->CharStart(offset);
-	return start == offset ? offset : fLayout->CharEnd(start);
+	if (offset >= fParts->text.Length())
+		return fParts->text.Length();
+	int32 start = fParts->layout.CharStart(offset);
+	return start == offset ? offset : fParts->layout.CharEnd(start);
 }
 
 
@@ -577,7 +560,7 @@ BTextView::Select(int32 startOffset, int32 endOffset)
 		return;
 
 	if (Window() != NULL) {
-		if (fLayout->IsStale()) {
+		if (fParts->layout.IsStale()) {
 			Invalidate();
 		} else {
 			_InvalidateRange(fSelStart, fSelEnd);
@@ -598,7 +581,7 @@ BTextView::Select(int32 startOffset, int32 endOffset)
 void
 BTextView::SelectAll()
 {
-	Select(0, fText->Length());
+	Select(0, fParts->text.Length());
 }
 
 
@@ -630,16 +613,16 @@ BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* colo
 			// Without a selection a stylable view keeps the style for what
 			// is typed next at the caret.
 			TextStyle style = _NullStyle() != NULL ? *_NullStyle()
-				: fStyles->StyleAt(fSelStart > 0 ? fSelStart - 1 : 0);
+				: fParts->styles.StyleAt(fSelStart > 0 ? fSelStart - 1 : 0);
 			TextStyleRuns single(style);
 			single.ApplyFontToAll(font, mode, color);
 			if (_NullStyle() == NULL)
 				_Rare()->nullStyle = new TextStyle;
 			*_NullStyle() = single.RunAt(0).style;
-			if (fText->Length() > 0)
+			if (fParts->text.Length() > 0)
 				return;
 		}
-		fStyles->ApplyFontToAll(font, mode, color);
+		fParts->styles.ApplyFontToAll(font, mode, color);
 		_LayoutChanged();
 		return;
 	}
@@ -652,15 +635,15 @@ BTextView::SetFontAndColor(int32 startOffset, int32 endOffset, const BFont* font
 	uint32 mode, const rgb_color* color)
 {
 	if (!fStylable) {
-		fStyles->ApplyFontToAll(font, mode, color);
+		fParts->styles.ApplyFontToAll(font, mode, color);
 	} else {
 		if (startOffset < 0)
 			startOffset = 0;
-		if (endOffset > fText->Length())
-			endOffset = fText->Length();
+		if (endOffset > fParts->text.Length())
+			endOffset = fParts->text.Length();
 		if (startOffset >= endOffset)
 			return;
-		fStyles->ApplyFont(startOffset, endOffset, font, mode, color);
+		fParts->styles.ApplyFont(startOffset, endOffset, font, mode, color);
 	}
 	_LayoutChanged();
 }
@@ -669,7 +652,7 @@ BTextView::SetFontAndColor(int32 startOffset, int32 endOffset, const BFont* font
 void
 BTextView::GetFontAndColor(int32 offset, BFont* font, rgb_color* color) const
 {
-	const TextStyle& style = fStyles->StyleAt(offset);
+	const TextStyle& style = fParts->styles.StyleAt(offset);
 	if (font != NULL)
 		*font = style.metrics->font;
 	if (color != NULL)
@@ -682,7 +665,7 @@ BTextView::GetFontAndColor(BFont* font, uint32* mode, rgb_color* color,
 	bool* sameColor) const
 {
 	const TextStyle& first = _NullStyle() != NULL ? *_NullStyle()
-		: fStyles->StyleAt(fSelStart);
+		: fParts->styles.StyleAt(fSelStart);
 	if (font != NULL)
 		*font = first.metrics->font;
 	if (color != NULL)
@@ -691,10 +674,10 @@ BTextView::GetFontAndColor(BFont* font, uint32* mode, rgb_color* color,
 	bool colorSame = true;
 	if (_NullStyle() == NULL) {
 		const BFont& base = first.metrics->font;
-		for (int32 i = fStyles->IndexAt(fSelStart) + 1;
-				i < fStyles->CountRuns() && fStyles->RunAt(i).offset < fSelEnd;
+		for (int32 i = fParts->styles.IndexAt(fSelStart) + 1;
+				i < fParts->styles.CountRuns() && fParts->styles.RunAt(i).offset < fSelEnd;
 				i++) {
-			const TextStyle& other = fStyles->RunAt(i).style;
+			const TextStyle& other = fParts->styles.RunAt(i).style;
 			const BFont& font2 = other.metrics->font;
 			if (font2.FamilyAndStyle() != base.FamilyAndStyle())
 				same &= ~(uint32)B_FONT_FAMILY_AND_STYLE;
@@ -723,8 +706,8 @@ BTextView::SetRunArray(int32 startOffset, int32 endOffset,
 		return;
 	if (startOffset < 0)
 		startOffset = 0;
-	if (endOffset > fText->Length())
-		endOffset = fText->Length();
+	if (endOffset > fParts->text.Length())
+		endOffset = fParts->text.Length();
 	int32 length = endOffset - startOffset;
 	for (int32 i = 0; i < runs->count; i++) {
 		int32 from = i == 0 ? 0 : runs->runs[i].offset;
@@ -732,7 +715,7 @@ BTextView::SetRunArray(int32 startOffset, int32 endOffset,
 		if (to > length)
 			to = length;
 		if (from < to) {
-			fStyles->SetStyle(startOffset + from, startOffset + to,
+			fParts->styles.SetStyle(startOffset + from, startOffset + to,
 				make_style(&runs->runs[i].font, &runs->runs[i].color));
 		}
 	}
@@ -745,19 +728,19 @@ BTextView::RunArray(int32 startOffset, int32 endOffset, int32* size) const
 {
 	if (startOffset < 0)
 		startOffset = 0;
-	if (endOffset > fText->Length())
-		endOffset = fText->Length();
-	int32 first = fStyles->IndexAt(startOffset);
+	if (endOffset > fParts->text.Length())
+		endOffset = fParts->text.Length();
+	int32 first = fParts->styles.IndexAt(startOffset);
 	int32 count = 1;
-	while (first + count < fStyles->CountRuns()
-		&& fStyles->RunAt(first + count).offset < endOffset) {
+	while (first + count < fParts->styles.CountRuns()
+		&& fParts->styles.RunAt(first + count).offset < endOffset) {
 		count++;
 	}
 	text_run_array* array = AllocRunArray(count, size);
 	if (array == NULL)
 		return NULL;
 	for (int32 i = 0; i < count; i++) {
-		const TextStyleRun& run = fStyles->RunAt(first + i);
+		const TextStyleRun& run = fParts->styles.RunAt(first + i);
 		array->runs[i].offset = i == 0 ? 0 : run.offset - startOffset;
 		array->runs[i].font = run.style.metrics->font;
 		array->runs[i].color = run.style.color;
@@ -829,7 +812,7 @@ BTextView::SetTabWidth(float width)
 	if (width < 0)
 		width = 0;
 	fTabWidth = width;
-	fLayout->SetTabWidth(width);
+	fParts->layout.SetTabWidth(width);
 	_LayoutChanged();
 }
 
@@ -871,8 +854,8 @@ BTextView::SetMaxBytes(int32 max)
 {
 	fMaxBytes = max < 0 ? 0 : max;
 	// As on BeOS, text beyond the new limit is cut off.
-	if (fText->Length() > fMaxBytes)
-		Delete(fMaxBytes, fText->Length());
+	if (fParts->text.Length() > fMaxBytes)
+		Delete(fMaxBytes, fParts->text.Length());
 }
 
 
@@ -924,7 +907,8 @@ BTextView::SetAutoindent(bool state)
 void
 BTextView::SetColorSpace(color_space colors)
 {
-	fColorSpace = colors;
+	if (fRare != NULL || colors != B_CMAP8)
+		_Rare()->colorSpace = colors;
 }
 
 
@@ -1037,8 +1021,8 @@ BTextView::_LayoutChanged()
 	float wrapWidth = fWrap && !fResizable ? fTextRect.Width() : -1;
 	if (wrapWidth >= 0 && wrapWidth < 1)
 		wrapWidth = 1;
-	fLayout->SetWrapWidth(wrapWidth);
-	fLayout->InvalidateAll();
+	fParts->layout.SetWrapWidth(wrapWidth);
+	fParts->layout.InvalidateAll();
 	fScrollBarsStale = true;
 	if (fResizable)
 		_AutoResize();
@@ -1052,7 +1036,7 @@ BTextView::_AutoResize()
 {
 	if (!fResizable)
 		return;
-	_AutoResizeTo(fLayout->MaxWidth());
+	_AutoResizeTo(fParts->layout.MaxWidth());
 }
 
 

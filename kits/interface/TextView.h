@@ -222,7 +222,8 @@ public:
 	void SetAutoindent(bool state);
 	bool DoesAutoindent() const { return fAutoindent; }
 	void SetColorSpace(color_space colors);
-	color_space ColorSpace() const { return fColorSpace; }
+	color_space ColorSpace() const
+		{ return fRare != NULL ? fRare->colorSpace : B_CMAP8; }
 	// A resizable view follows the width of its text (its container, when
 	// one is given, is resized along); lines are not wrapped then.
 	void MakeResizable(bool resize, BView* resizeView = NULL);
@@ -307,11 +308,8 @@ private:
 	void _HideCaret();
 	void _ResetTextRectForBounds();
 
-	BPrivate::TextViewParts* fParts;	// what the next three lie in
-	BPrivate::TextStorage* fText;
-	BPrivate::TextStyleRuns* fStyles;
-	mutable BPrivate::TextLayout* fLayout;
-
+	// The four-byte fields first: they fill the end of BView's last
+	// eight bytes. A page has a text view for every line of its text.
 	BRect fTextRect;
 	float fLeftInset;
 	float fTopInset;
@@ -321,25 +319,25 @@ private:
 	int32 fSelEnd;
 	int32 fAnchor;			// the fixed end while extending a selection
 	float fGoalX;			// for Up/Down through lines of varying length
-	int32 fClickOffset;
-	int32 fClickCount;
-	bool fTracking;
-	bool fCaretVisible;
-	bool fActive;
-	bool fEditable;
-	bool fSelectable;
-	bool fStylable;
-	bool fWrap;
-	bool fResizable;
-	bool fAutoindent;
-	bool fTypingHidden;
-	bool fUndoEnabled;
-	bool fScrollBarsStale;
 	alignment fAlignment;
-	color_space fColorSpace;
 	float fTabWidth;
 	int32 fMaxBytes;
 	uint8 fReferencePrefix;
+	bool fTracking : 1;
+	bool fCaretVisible : 1;
+	bool fActive : 1;
+	bool fEditable : 1;
+	bool fSelectable : 1;
+	bool fStylable : 1;
+	bool fWrap : 1;
+	bool fResizable : 1;
+	bool fAutoindent : 1;
+	bool fTypingHidden : 1;
+	bool fUndoEnabled : 1;
+	bool fScrollBarsStale : 1;
+
+	// The text, its styles and its lines, made together.
+	BPrivate::TextViewParts* fParts;
 
 	// What most text views never need, made when first needed: a page has
 	// a text view for every line of its text, and few are ever edited.
@@ -350,6 +348,9 @@ private:
 		BPrivate::TextStyle* nullStyle;	// for the next typing (stylable views)
 		BView* containerView;			// resized along (MakeResizable())
 		std::vector<uint32> disallowedChars;
+		int32 clickOffset;				// where the mouse went down
+		int32 clickCount;
+		color_space colorSpace;
 	};
 	Rare* _Rare();
 	BPrivate::TextUndoBuffer* _Undo() const

@@ -28,7 +28,7 @@ static const int32 kDrawPiece = 128;
 int32
 BTextView::CountLines() const
 {
-	return fLayout->CountLines();
+	return fParts->layout.CountLines();
 }
 
 
@@ -53,16 +53,16 @@ BTextView::LineAt(int32 offset) const
 {
 	if (offset < 0)
 		offset = 0;
-	if (offset > fText->Length())
-		offset = fText->Length();
-	return fLayout->LineOf(offset);
+	if (offset > fParts->text.Length())
+		offset = fParts->text.Length();
+	return fParts->layout.LineOf(offset);
 }
 
 
 int32
 BTextView::LineAt(BPoint point) const
 {
-	return fLayout->LineAtHeight(point.y - fTextRect.top);
+	return fParts->layout.LineAtHeight(point.y - fTextRect.top);
 }
 
 
@@ -71,13 +71,13 @@ BTextView::PointAt(int32 offset, float* height) const
 {
 	if (offset < 0)
 		offset = 0;
-	if (offset > fText->Length())
-		offset = fText->Length();
-	int32 line = fLayout->LineOf(offset);
-	const TextLine& info = fLayout->LineAt(line);
+	if (offset > fParts->text.Length())
+		offset = fParts->text.Length();
+	int32 line = fParts->layout.LineOf(offset);
+	const TextLine& info = fParts->layout.LineAt(line);
 	if (height != NULL)
-		*height = fLayout->LineHeight(line);
-	return BPoint(fTextRect.left + _AlignmentOffset(line) + fLayout->XOf(offset),
+		*height = fParts->layout.LineHeight(line);
+	return BPoint(fTextRect.left + _AlignmentOffset(line) + fParts->layout.XOf(offset),
 		fTextRect.top + info.origin);
 }
 
@@ -88,10 +88,10 @@ BTextView::OffsetAt(BPoint point) const
 	float y = point.y - fTextRect.top;
 	if (y < 0)
 		return 0;
-	if (y >= fLayout->TotalHeight())
-		y = fLayout->TotalHeight() - 0.5f;
-	int32 line = fLayout->LineAtHeight(y);
-	return fLayout->OffsetAtX(line, point.x - fTextRect.left - _AlignmentOffset(line));
+	if (y >= fParts->layout.TotalHeight())
+		y = fParts->layout.TotalHeight() - 0.5f;
+	int32 line = fParts->layout.LineAtHeight(y);
+	return fParts->layout.OffsetAtX(line, point.x - fTextRect.left - _AlignmentOffset(line));
 }
 
 
@@ -100,18 +100,18 @@ BTextView::OffsetAt(int32 line) const
 {
 	if (line < 0)
 		return 0;
-	if (line >= fLayout->CountLines())
-		return fText->Length();
-	return fLayout->LineAt(line).offset;
+	if (line >= fParts->layout.CountLines())
+		return fParts->text.Length();
+	return fParts->layout.LineAt(line).offset;
 }
 
 
 float
 BTextView::LineWidth(int32 lineNumber) const
 {
-	if (lineNumber < 0 || lineNumber >= fLayout->CountLines())
+	if (lineNumber < 0 || lineNumber >= fParts->layout.CountLines())
 		return 0;
-	return fLayout->LineAt(lineNumber).width;
+	return fParts->layout.LineAt(lineNumber).width;
 }
 
 
@@ -120,23 +120,23 @@ BTextView::LineHeight(int32 lineNumber) const
 {
 	if (lineNumber < 0)
 		lineNumber = 0;
-	if (lineNumber >= fLayout->CountLines())
-		lineNumber = fLayout->CountLines() - 1;
-	return fLayout->LineHeight(lineNumber);
+	if (lineNumber >= fParts->layout.CountLines())
+		lineNumber = fParts->layout.CountLines() - 1;
+	return fParts->layout.LineHeight(lineNumber);
 }
 
 
 float
 BTextView::TextHeight(int32 startLine, int32 endLine) const
 {
-	int32 count = fLayout->CountLines();
+	int32 count = fParts->layout.CountLines();
 	if (startLine < 0)
 		startLine = 0;
 	if (endLine > count - 1)
 		endLine = count - 1;
 	if (startLine > endLine)
 		return 0;
-	return fLayout->LineAt(endLine + 1).origin - fLayout->LineAt(startLine).origin;
+	return fParts->layout.LineAt(endLine + 1).origin - fParts->layout.LineAt(startLine).origin;
 }
 
 
@@ -145,7 +145,7 @@ BTextView::_AlignmentOffset(int32 line) const
 {
 	if (fAlignment == B_ALIGN_LEFT)
 		return 0;
-	float room = fTextRect.Width() - fLayout->LineAt(line).width;
+	float room = fTextRect.Width() - fParts->layout.LineAt(line).width;
 	if (room <= 0)
 		return 0;
 	return fAlignment == B_ALIGN_CENTER ? floorf(room / 2) : room;
@@ -208,20 +208,20 @@ BTextView::_UpdateScrollBars()
 
 	BRect bounds = Bounds();
 	if (vertical != NULL) {
-		float content = fTextRect.top + fLayout->TotalHeight() + fBottomInset;
+		float content = fTextRect.top + fParts->layout.TotalHeight() + fBottomInset;
 		float visible = bounds.Height() + 1;
 		float max = content - visible;
 		if (max < 0)
 			max = 0;
 		vertical->SetRange(0, max);
 		vertical->SetProportion(content > 0 ? visible / content : 1);
-		float line = fLayout->LineHeight(0);
+		float line = fParts->layout.LineHeight(0);
 		float page = visible - line;
 		vertical->SetSteps(line > 0 ? line : 12, page > line ? page : visible);
 	}
 	if (horizontal != NULL) {
 		float content = fTextRect.left + fRightInset
-			+ (fWrap && !fResizable ? fTextRect.Width() : fLayout->MaxWidth());
+			+ (fWrap && !fResizable ? fTextRect.Width() : fParts->layout.MaxWidth());
 		float visible = bounds.Width() + 1;
 		float max = content - visible;
 		if (max < 0)
@@ -287,11 +287,11 @@ BTextView::FrameResized(float newWidth, float newHeight)
 void
 BTextView::GetPreferredSize(float* width, float* height)
 {
-	float textWidth = fWrap && !fResizable ? fTextRect.Width() : fLayout->MaxWidth();
+	float textWidth = fWrap && !fResizable ? fTextRect.Width() : fParts->layout.MaxWidth();
 	if (width != NULL)
 		*width = textWidth + fLeftInset + fRightInset;
 	if (height != NULL)
-		*height = fLayout->TotalHeight() + fTopInset + fBottomInset;
+		*height = fParts->layout.TotalHeight() + fTopInset + fBottomInset;
 }
 
 
@@ -323,12 +323,12 @@ BTextView::Draw(BRect updateRect)
 void
 BTextView::_DrawLines(BRect updateRect)
 {
-	int32 count = fLayout->CountLines();
+	int32 count = fParts->layout.CountLines();
 	float top = updateRect.top - fTextRect.top;
 	float bottom = updateRect.bottom - fTextRect.top;
-	if (bottom < 0 || top >= fLayout->TotalHeight())
+	if (bottom < 0 || top >= fParts->layout.TotalHeight())
 		return;
-	int32 firstLine = fLayout->LineAtHeight(top < 0 ? 0 : top);
+	int32 firstLine = fParts->layout.LineAtHeight(top < 0 ? 0 : top);
 	bool focused = IsFocus() && fActive;
 	rgb_color highlight = tint_color(ViewColor(),
 		focused ? B_DARKEN_2_TINT : B_DARKEN_1_TINT);
@@ -336,16 +336,16 @@ BTextView::_DrawLines(BRect updateRect)
 	SetDrawingMode(B_OP_OVER);
 
 	for (int32 line = firstLine; line < count; line++) {
-		const TextLine& info = fLayout->LineAt(line);
+		const TextLine& info = fParts->layout.LineAt(line);
 		if (info.origin > bottom)
 			break;
 		float y = fTextRect.top + info.origin;
-		float lineHeight = fLayout->LineHeight(line);
+		float lineHeight = fParts->layout.LineHeight(line);
 		float left = fTextRect.left + _AlignmentOffset(line);
 		int32 start = info.offset;
-		int32 next = fLayout->LineAt(line + 1).offset;
+		int32 next = fParts->layout.LineAt(line + 1).offset;
 		int32 end = next;
-		if (end > start && fText->UncheckedByteAt(end - 1) == '\n')
+		if (end > start && fParts->text.UncheckedByteAt(end - 1) == '\n')
 			end--;
 
 		// The selection behind the text; a selection running on past the
@@ -354,8 +354,8 @@ BTextView::_DrawLines(BRect updateRect)
 			&& fSelEnd > start) {
 			int32 from = fSelStart > start ? fSelStart : start;
 			int32 to = fSelEnd < end ? fSelEnd : end;
-			float x1 = left + fLayout->Measure(start, from, 0);
-			float x2 = left + fLayout->Measure(start, to, 0);
+			float x1 = left + fParts->layout.Measure(start, from, 0);
+			float x2 = left + fParts->layout.Measure(start, to, 0);
 			if (fSelEnd > end && line + 1 < count)
 				x2 = fTextRect.right > x2 ? fTextRect.right : x2;
 			if (x2 > x1) {
@@ -370,9 +370,9 @@ BTextView::_DrawLines(BRect updateRect)
 		float x = left;
 		int32 i = start;
 		while (i < end && x <= updateRect.right) {
-			int32 run = fStyles->IndexAt(i);
-			const TextStyle& style = fStyles->RunAt(run).style;
-			int32 pieceEnd = fStyles->RunEnd(run);
+			int32 run = fParts->styles.IndexAt(i);
+			const TextStyle& style = fParts->styles.RunAt(run).style;
+			int32 pieceEnd = fParts->styles.RunEnd(run);
 			if (pieceEnd > end)
 				pieceEnd = end;
 			if (pieceEnd > i + kDrawPiece)
@@ -382,26 +382,26 @@ BTextView::_DrawLines(BRect updateRect)
 			const float* widths = style.metrics->widths;
 			int32 j = i;
 			while (j < pieceEnd) {
-				uint8 byte = (uint8)fText->UncheckedByteAt(j);
+				uint8 byte = (uint8)fParts->text.UncheckedByteAt(j);
 				if (byte == '\t')
 					break;
-				j = widths[byte] != kLongerCharacter ? j + 1 : fLayout->CharEnd(j);
+				j = widths[byte] != kLongerCharacter ? j + 1 : fParts->layout.CharEnd(j);
 			}
 			if (j > end)
 				j = end;
 			if (j == i) {
-				x += fLayout->Measure(i, i + 1, x - left);
+				x += fParts->layout.Measure(i, i + 1, x - left);
 				i++;
 				continue;
 			}
-			float width = fLayout->Measure(i, j, x - left);
+			float width = fParts->layout.Measure(i, j, x - left);
 			if (x + width >= updateRect.left) {
 				if (currentFont != style.metrics) {
 					SetFont(&style.metrics->font);
 					currentFont = style.metrics;
 				}
 				SetHighColor(style.color);
-				DrawString(fText->RangePointer(i, j), j - i, BPoint(x, baseline));
+				DrawString(fParts->text.RangePointer(i, j), j - i, BPoint(x, baseline));
 			}
 			x += width;
 			i = j;
@@ -425,7 +425,7 @@ BTextView::_DrawCaret(bool visible)
 	if (!visible)
 		return;
 	BRect rect = _CaretRect();
-	SetHighColor(fStyles->StyleAt(fSelEnd > 0 ? fSelEnd - 1 : 0).color);
+	SetHighColor(fParts->styles.StyleAt(fSelEnd > 0 ? fSelEnd - 1 : 0).color);
 	StrokeLine(rect.LeftTop(), rect.LeftBottom());
 }
 

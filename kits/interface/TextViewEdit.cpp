@@ -72,12 +72,12 @@ BTextView::_ToUTF8(int32 from, int32 to) const
 	result.reserve(to - from);
 	// Run by run: each run's font says how its bytes read.
 	while (from < to) {
-		int32 run = fStyles->IndexAt(from);
-		int32 end = fStyles->RunEnd(run);
+		int32 run = fParts->styles.IndexAt(from);
+		int32 end = fParts->styles.RunEnd(run);
 		if (end > to)
 			end = to;
-		fStyles->RunAt(run).style.metrics->characters->AppendUTF8(
-			fText->RangePointer(from, end), end - from, &result);
+		fParts->styles.RunAt(run).style.metrics->characters->AppendUTF8(
+			fParts->text.RangePointer(from, end), end - from, &result);
 		from = end;
 	}
 	return result;
@@ -151,7 +151,7 @@ BTextView::_PasteFrom(BMessage* clip, undo_state kind, int32 offset)
 
 	// The clipboard holds UTF-8; what does not fit under the limit is left
 	// out.
-	int32 room = fMaxBytes - (fText->Length() - (fSelEnd - fSelStart));
+	int32 room = fMaxBytes - (fParts->text.Length() - (fSelEnd - fSelStart));
 	if (room <= 0)
 		return;
 	std::string text = _FromUTF8((const char*)bytes, (int32)length, room);
@@ -170,7 +170,7 @@ BPrivate::replace_text(BTextView* view, int32 from, int32 to,
 {
 	if (view == NULL || !view->fEditable)
 		return;
-	int32 textLength = view->fText->Length();
+	int32 textLength = view->fParts->text.Length();
 	if (from < 0)
 		from = 0;
 	if (to > textLength)
@@ -259,10 +259,10 @@ BTextView::Undo(BClipboard* clipboard)
 			_DoDelete(step.offset, step.offset + length);
 			selectFrom = selectTo = step.offset;
 		} else {
-			int32 before = fText->Length();
+			int32 before = fParts->text.Length();
 			_DoInsert(step.bytes.data(), length, step.offset, step.runs);
 			selectFrom = step.offset;
-			selectTo = step.offset + (fText->Length() - before);
+			selectTo = step.offset + (fParts->text.Length() - before);
 		}
 	}
 	_Undo()->EndReplay();

@@ -43,13 +43,13 @@ is_word_character(uint32 code)
 uint32
 BTextView::_CharacterAt(int32 offset, int32* end) const
 {
-	*end = fLayout->CharEnd(offset);
+	*end = fParts->layout.CharEnd(offset);
 	if (*end <= offset)
 		return 0;
 	uint32 codes[2];
 	int32 count;
-	fStyles->StyleAt(offset).metrics->characters->Character(
-		fText->RangePointer(offset, *end), *end - offset, codes, &count);
+	fParts->styles.StyleAt(offset).metrics->characters->Character(
+		fParts->text.RangePointer(offset, *end), *end - offset, codes, &count);
 	return codes[0];
 }
 
@@ -81,7 +81,7 @@ BTextView::_SkipBack(int32 offset, bool word) const
 int32
 BTextView::_SkipForward(int32 offset, bool word) const
 {
-	int32 length = fText->Length();
+	int32 length = fParts->text.Length();
 	while (offset < length) {
 		int32 end;
 		uint32 code = _CharacterAt(offset, &end);
@@ -171,15 +171,15 @@ BTextView::_HandleAlphaKey(const char* bytes, int32 numBytes)
 		return;
 	if (character == '\n' && fAutoindent) {
 		// The new line starts with the blanks the current one starts with.
-		int32 start = fLayout->LineAt(fLayout->LineOf(fSelStart)).offset;
+		int32 start = fParts->layout.LineAt(fParts->layout.LineOf(fSelStart)).offset;
 		for (int32 i = start; i < fSelStart; i++) {
-			char byte = fText->ByteAt(i);
+			char byte = fParts->text.ByteAt(i);
 			if (byte != ' ' && byte != '\t')
 				break;
 			typed += byte;
 		}
 	}
-	int32 room = fMaxBytes - (fText->Length() - (fSelEnd - fSelStart));
+	int32 room = fMaxBytes - (fParts->text.Length() - (fSelEnd - fSelStart));
 	if ((int32)typed.size() > room)
 		return;
 
@@ -205,7 +205,7 @@ BTextView::_HandleBackspace(uint32 mods)
 	}
 	_BeginEdit(B_UNDO_TYPING);
 	_DoDelete(from, to);
-	fSelStart = fSelEnd = fAnchor = from < fText->Length() ? from : fText->Length();
+	fSelStart = fSelEnd = fAnchor = from < fParts->text.Length() ? from : fParts->text.Length();
 	_EndEdit();
 	ScrollToOffset(fSelStart);
 	_UpdateScrollBars();
@@ -218,7 +218,7 @@ BTextView::_HandleDelete(uint32 mods)
 	int32 from = fSelStart;
 	int32 to = fSelEnd;
 	if (from == to) {
-		if (from >= fText->Length())
+		if (from >= fParts->text.Length())
 			return;
 		if ((mods & (B_CONTROL_KEY | B_OPTION_KEY)) != 0)
 			to = _SkipForward(_SkipForward(to, false), true);
@@ -227,7 +227,7 @@ BTextView::_HandleDelete(uint32 mods)
 	}
 	_BeginEdit(B_UNDO_TYPING);
 	_DoDelete(from, to);
-	fSelStart = fSelEnd = fAnchor = from < fText->Length() ? from : fText->Length();
+	fSelStart = fSelEnd = fAnchor = from < fParts->text.Length() ? from : fParts->text.Length();
 	_EndEdit();
 	ScrollToOffset(fSelStart);
 	_UpdateScrollBars();
@@ -239,7 +239,7 @@ BTextView::_HandleDelete(uint32 mods)
 void
 BTextView::_MoveCaret(int32 offset, bool extend)
 {
-	int32 length = fText->Length();
+	int32 length = fParts->text.Length();
 	if (offset < 0)
 		offset = 0;
 	if (offset > length)
@@ -315,15 +315,15 @@ BTextView::_HandleArrowKey(uint32 key, uint32 mods)
 int32
 BTextView::_NextOffsetOnLine(int32 offset, int32 lineDelta, float* goalX)
 {
-	int32 line = fLayout->LineOf(offset);
+	int32 line = fParts->layout.LineOf(offset);
 	if (*goalX < 0)
-		*goalX = fLayout->XOf(offset) + _AlignmentOffset(line);
+		*goalX = fParts->layout.XOf(offset) + _AlignmentOffset(line);
 	int32 target = line + lineDelta;
 	if (target < 0)
 		return 0;
-	if (target >= fLayout->CountLines())
-		return fText->Length();
-	return fLayout->OffsetAtX(target, *goalX - _AlignmentOffset(target));
+	if (target >= fParts->layout.CountLines())
+		return fParts->text.Length();
+	return fParts->layout.OffsetAtX(target, *goalX - _AlignmentOffset(target));
 }
 
 
@@ -338,10 +338,10 @@ BTextView::_HandleHomeEnd(uint32 key, uint32 mods)
 	int32 end = fAnchor == fSelStart ? fSelEnd : fSelStart;
 	int32 target;
 	if ((mods & (B_CONTROL_KEY | B_COMMAND_KEY)) != 0) {
-		target = key == B_HOME ? 0 : fText->Length();
+		target = key == B_HOME ? 0 : fParts->text.Length();
 	} else {
-		int32 line = fLayout->LineOf(end);
-		target = key == B_HOME ? fLayout->LineAt(line).offset : fLayout->LineEnd(line);
+		int32 line = fParts->layout.LineOf(end);
+		target = key == B_HOME ? fParts->layout.LineAt(line).offset : fParts->layout.LineEnd(line);
 	}
 	_MoveCaret(target, extend);
 	fGoalX = -1;
@@ -367,14 +367,14 @@ BTextView::_HandlePageKey(uint32 key, uint32 mods)
 	int32 target;
 	if (y < fTextRect.top)
 		target = 0;
-	else if (y >= fTextRect.top + fLayout->TotalHeight())
-		target = fText->Length();
+	else if (y >= fTextRect.top + fParts->layout.TotalHeight())
+		target = fParts->text.Length();
 	else
 		target = OffsetAt(BPoint(goalX, y));
 
 	if (Window() != NULL) {
 		BRect bounds = Bounds();
-		float max = fTextRect.top + fLayout->TotalHeight() + fBottomInset - page;
+		float max = fTextRect.top + fParts->layout.TotalHeight() + fBottomInset - page;
 		float top = bounds.top + (key == B_PAGE_UP ? -page : page);
 		if (top > max)
 			top = max;
@@ -407,30 +407,30 @@ BTextView::MouseDown(BPoint where)
 	uint32 mods = _CurrentModifiers();
 	int32 offset = OffsetAt(where);
 
-	fClickCount = clicks;
+	_Rare()->clickCount = clicks;
 	if (clicks == 2) {
 		int32 from;
 		int32 to;
 		FindWord(offset, &from, &to);
 		Select(from, to);
 		fAnchor = from;
-		fClickOffset = from;
+		_Rare()->clickOffset = from;
 	} else if (clicks >= 3) {
 		int32 line = LineAt(offset);
 		int32 from = OffsetAt(line);
 		int32 to = OffsetAt(line + 1);
 		Select(from, to);
 		fAnchor = from;
-		fClickOffset = from;
+		_Rare()->clickOffset = from;
 	} else if ((mods & B_SHIFT_KEY) != 0) {
 		if (fSelStart == fSelEnd)
 			fAnchor = fSelStart;
 		_MoveCaret(offset, true);
-		fClickOffset = fAnchor;
+		_Rare()->clickOffset = fAnchor;
 	} else {
 		Select(offset, offset);
 		fAnchor = offset;
-		fClickOffset = offset;
+		_Rare()->clickOffset = offset;
 	}
 	fGoalX = -1;
 	fTracking = true;
@@ -472,10 +472,10 @@ void
 BTextView::_TrackMouse(BPoint where)
 {
 	int32 offset = OffsetAt(where);
-	int32 anchor = fClickOffset;
+	int32 anchor = _Rare()->clickOffset;
 	int32 from = anchor < offset ? anchor : offset;
 	int32 to = anchor < offset ? offset : anchor;
-	if (fClickCount == 2) {
+	if (_Rare()->clickCount == 2) {
 		// Word by word.
 		int32 wordFrom;
 		int32 wordTo;
@@ -489,7 +489,7 @@ BTextView::_TrackMouse(BPoint where)
 		FindWord(anchor, &anchorFrom, &anchorTo);
 		if (to < anchorTo)
 			to = anchorTo;
-	} else if (fClickCount >= 3) {
+	} else if (_Rare()->clickCount >= 3) {
 		from = OffsetAt(LineAt(from));
 		to = OffsetAt(LineAt(to) + 1);
 	}
@@ -502,7 +502,7 @@ BTextView::_TrackMouse(BPoint where)
 void
 BTextView::FindWord(int32 offset, int32* fromOffset, int32* toOffset)
 {
-	int32 length = fText->Length();
+	int32 length = fParts->text.Length();
 	if (offset < 0)
 		offset = 0;
 	if (offset > length)
@@ -545,7 +545,7 @@ BTextView::FindWord(int32 offset, int32* fromOffset, int32* toOffset)
 bool
 BTextView::CanEndLine(int32 offset)
 {
-	uint8 byte = (uint8)fText->ByteAt(offset);
+	uint8 byte = (uint8)fParts->text.ByteAt(offset);
 	return byte == ' ' || byte == '\t' || byte == '\n';
 }
 

@@ -25,21 +25,19 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	BHandler(name),
 	fParent(NULL),
 	fWindow(NULL),
+	fFont(NULL),
+	fExtras(NULL),
 	fIndexInParent(-1),
 	fFrame(BPrivate::pixel_rect(frame)),
 	fResizingMode(resizingMode),
 	fFlags(flags),
 	fShowLevel(0),
-	fEventMask(0),
-	fMouseEventMask(0),
 	fViewColor(make_color(255, 255, 255)),
 	fHighColor(make_color(0, 0, 0)),
 	fLowColor(make_color(255, 255, 255)),
 	fDrawingMode(B_OP_COPY),
 	fPenSize(1.0f),
-	fPenLocation(0, 0),
-	fFont(NULL),
-	fExtras(NULL)
+	fPenLocation(0, 0)
 {
 	if (!fFrame.IsValid()) {
 		// A frame with right < left has no size; keep it empty but sane.
@@ -80,7 +78,9 @@ BView::Extras::Extras()
 	viewBitmap(NULL),
 	viewBitmapOptions(0),
 	verticalBar(NULL),
-	horizontalBar(NULL)
+	horizontalBar(NULL),
+	eventMask(0),
+	mouseEventMask(0)
 {
 }
 
@@ -160,6 +160,20 @@ void BView::MessageReceived(BMessage* message)
 // #pragma mark - tree
 
 
+void BView::ChildList::insert(size_t index, BView* child)
+{
+	if (fList == NULL)
+		fList = new std::vector<BView*>;
+	fList->insert(fList->begin() + index, child);
+}
+
+
+void BView::ChildList::erase(size_t index)
+{
+	fList->erase(fList->begin() + index);
+}
+
+
 void BView::AddChild(BView* child, BView* before)
 {
 	if (child == NULL || child == this)
@@ -172,7 +186,7 @@ void BView::AddChild(BView* child, BView* before)
 	size_t index = fChildren.size();
 	if (before != NULL && before->fParent == this)
 		index = (size_t)before->fIndexInParent;
-	fChildren.insert(fChildren.begin() + index, child);
+	fChildren.insert(index, child);
 	for (size_t i = index; i < fChildren.size(); i++)
 		fChildren[i]->fIndexInParent = (int32)i;
 	child->fParent = this;
@@ -193,7 +207,7 @@ bool BView::RemoveChild(BView* child)
 		child->_Detach();
 	}
 	size_t index = (size_t)child->fIndexInParent;
-	fChildren.erase(fChildren.begin() + index);
+	fChildren.erase(index);
 	for (size_t i = index; i < fChildren.size(); i++)
 		fChildren[i]->fIndexInParent = (int32)i;
 	child->fParent = NULL;
@@ -778,7 +792,8 @@ void BView::GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue)
 
 status_t BView::SetMouseEventMask(uint32 mask, uint32 options)
 {
-	fMouseEventMask = mask | (options << 16);
+	if (fExtras != NULL || mask != 0 || options != 0)
+		_Extras()->mouseEventMask = mask | (options << 16);
 	if (fWindow != NULL && (mask & B_POINTER_EVENTS) && fWindow->fPrivate->buttons != 0)
 		fWindow->fPrivate->eventMaskView = this;
 	return B_OK;
@@ -787,7 +802,8 @@ status_t BView::SetMouseEventMask(uint32 mask, uint32 options)
 
 status_t BView::SetEventMask(uint32 mask, uint32 options)
 {
-	fEventMask = mask | (options << 16);
+	if (fExtras != NULL || mask != 0 || options != 0)
+		_Extras()->eventMask = mask | (options << 16);
 	if (fWindow != NULL && (mask & B_POINTER_EVENTS))
 		fWindow->fPrivate->eventMaskView = this;
 	return B_OK;
@@ -796,5 +812,5 @@ status_t BView::SetEventMask(uint32 mask, uint32 options)
 
 uint32 BView::EventMask()
 {
-	return fEventMask & 0xffff;
+	return fExtras != NULL ? fExtras->eventMask & 0xffff : 0;
 }

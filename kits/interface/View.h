@@ -320,24 +320,33 @@ private:
 	bool _IsVisibleInWindow() const;
 	void _FillPattern(BRect rect, const pattern& p);
 
+	// The children, in a vector made with the first one: most views (a
+	// page's texts, by the ten thousand) never have any.
+	class ChildList {
+	public:
+		ChildList() : fList(NULL) {}
+		~ChildList() { delete fList; }
+		ChildList(const ChildList&) = delete;
+		ChildList& operator=(const ChildList&) = delete;
+
+		bool empty() const { return fList == NULL || fList->empty(); }
+		size_t size() const { return fList != NULL ? fList->size() : 0; }
+		BView* back() const { return fList->back(); }
+		BView* operator[](size_t index) const { return (*fList)[index]; }
+		BView* const* begin() const
+			{ return fList != NULL ? fList->data() : NULL; }
+		BView* const* end() const
+			{ return fList != NULL ? fList->data() + fList->size() : NULL; }
+		void insert(size_t index, BView* child);
+		void erase(size_t index);
+
+	private:
+		std::vector<BView*>* fList;
+	};
+
 	BView* fParent;
 	BWindow* fWindow;
-	std::vector<BView*> fChildren;
-	int32 fIndexInParent;
-	BRect fFrame;		// in the parent's coordinates; fFrame.Width() == fBounds.Width()
-	BRect fBounds;
-	uint32 fResizingMode;
-	uint32 fFlags;
-	int32 fShowLevel;	// > 0 hidden
-	uint32 fEventMask;
-	uint32 fMouseEventMask;
-
-	rgb_color fViewColor;
-	rgb_color fHighColor;
-	rgb_color fLowColor;
-	drawing_mode fDrawingMode;
-	float fPenSize;
-	BPoint fPenLocation;
+	ChildList fChildren;
 	// Null while the view's font is the plain system font, which the views
 	// that keep it (most text views of a page) share; else its own.
 	BFont* fFont;
@@ -361,6 +370,8 @@ private:
 		uint32 viewBitmapOptions;
 		BScrollBar* verticalBar;
 		BScrollBar* horizontalBar;
+		uint32 eventMask;		// with the options in the high half
+		uint32 mouseEventMask;
 	};
 	Extras* _Extras();
 	const BBitmap* _ViewBitmap() const
@@ -371,6 +382,22 @@ private:
 		{ return fExtras != NULL ? fExtras->horizontalBar : NULL; }
 
 	Extras* fExtras;
+
+	// The four-byte fields last: a subclass's own four-byte fields then
+	// fill the end of the last eight bytes.
+	int32 fIndexInParent;
+	BRect fFrame;		// in the parent's coordinates; fFrame.Width() == fBounds.Width()
+	BRect fBounds;
+	uint32 fResizingMode;
+	uint32 fFlags;
+	int32 fShowLevel;	// > 0 hidden
+
+	rgb_color fViewColor;
+	rgb_color fHighColor;
+	rgb_color fLowColor;
+	drawing_mode fDrawingMode;
+	float fPenSize;
+	BPoint fPenLocation;
 };
 
 #endif	// _VIEW_H

@@ -232,7 +232,7 @@ void WindowPrivate::_DrawView(BView* view, float originX, float originY, const B
 
 	// Only children that meet the update area are visited; the check is
 	// four comparisons, so wide trees stay cheap.
-	const std::vector<BView*>& children = view->fChildren;
+	const BView::ChildList& children = view->fChildren;
 	for (size_t i = 0; i < children.size(); i++) {
 		BView* child = children[i];
 		if (child->fShowLevel > 0)

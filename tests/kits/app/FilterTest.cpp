@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <EventLoop.h>
+#include <List.h>
 #include <MessageFilter.h>
 #include <Point.h>
 
@@ -199,4 +200,71 @@ TEST(Filter, DeliveryAndSourceMatching)
 		"looper:_KYD" };
 	EXPECT_EQ(log, expected);
 	quit_looper(looper);
+}
+
+
+namespace {
+
+// Counts its own deletion, so a test sees which filters a handler freed.
+class CountedFilter : public BMessageFilter {
+public:
+	explicit CountedFilter(int* deleted)
+		: BMessageFilter(B_ANY_DELIVERY, B_ANY_SOURCE), fDeleted(deleted) {}
+	~CountedFilter() override { (*fDeleted)++; }
+
+private:
+	int* fDeleted;
+};
+
+}	// namespace
+
+
+TEST(Filter, HandlerNameAndFilterListsAreItsOwn)
+{
+	// A handler without a name or filters has none to report; once given,
+	// the name is a copy, a new list frees the old one's filters, and the
+	// filters follow the handler into and out of a looper.
+	int deleted = 0;
+	{
+		BHandler handler;
+		EXPECT_EQ(handler.Name(), nullptr);
+		EXPECT_EQ(handler.FilterList(), nullptr);
+		char name[] = "first";
+		handler.SetName(name);
+		name[0] = 'F';
+		EXPECT_STREQ(handler.Name(), "first");
+		handler.SetName(NULL);
+		EXPECT_EQ(handler.Name(), nullptr);
+
+		CountedFilter* kept = new CountedFilter(&deleted);
+		CountedFilter* removed = new CountedFilter(&deleted);
+		handler.AddFilter(kept);
+		handler.AddFilter(removed);
+		EXPECT_TRUE(handler.RemoveFilter(removed));
+		EXPECT_FALSE(handler.RemoveFilter(removed));
+		delete removed;
+		ASSERT_NE(handler.FilterList(), nullptr);
+		EXPECT_EQ(handler.FilterList()->CountItems(), 1);
+
+		BList* list = new BList;
+		CountedFilter* replacement = new CountedFilter(&deleted);
+		list->AddItem(replacement);
+		handler.SetFilterList(list);
+		EXPECT_EQ(deleted, 2);	// `removed`, then `kept` with its list
+		EXPECT_EQ(handler.FilterList(), list);
+
+		Log log;
+		LogLooper* looper = new LogLooper("looper", &log);
+		looper->Lock();
+		looper->AddHandler(&handler);
+		EXPECT_EQ(replacement->Looper(), looper);
+		EXPECT_EQ(handler.NextHandler(), looper);
+		looper->RemoveHandler(&handler);
+		EXPECT_EQ(replacement->Looper(), nullptr);
+		EXPECT_EQ(handler.NextHandler(), nullptr);
+		looper->Unlock();
+		quit_looper(looper);
+		handler.SetName("named again");
+	}
+	EXPECT_EQ(deleted, 3);
 }

@@ -325,6 +325,16 @@ TEST(MouseRouting, TheViewUnderTheMouseGetsItInItsOwnCoordinates)
 	ASSERT_EQ(f.inner->downs.size(), 2u);
 	EXPECT_EQ(f.inner->downs[1], BPoint(2, 14));
 	EXPECT_EQ(f.window->FindView(BPoint(107, 19)), f.inner);
+
+	// The event mask a view asked for is what it reports, without the
+	// options.
+	f.window->Lock();
+	EXPECT_EQ(f.first->EventMask(), 0u);
+	f.first->SetEventMask(B_KEYBOARD_EVENTS, B_NO_POINTER_HISTORY);
+	EXPECT_EQ(f.first->EventMask(), (uint32)B_KEYBOARD_EVENTS);
+	f.first->SetEventMask(0);
+	EXPECT_EQ(f.first->EventMask(), 0u);
+	f.window->Unlock();
 }
 
 
