@@ -353,10 +353,18 @@ WText::HTML()
 		return;
 
 	out.reserve(out.size() + (to - from) + 16);
+	// Taking out what lay between two blanks leaves them side by side
+	// (the insertion rule only keeps typed and pasted text single spaced).
+	// A browser shows them as one, and so does this editor once the page
+	// is read again: they are written as one, so that the page reads back
+	// as it was written.
+	bool flowing = environment->preformatted == kFlowingText;
 	if (environment->preformatted == kRawText)
 		out.append(text + from, to - from);
 	else {
 		for (int32 i = from; i < to; i++) {
+			if (flowing && text[i] == ' ' && i > from && text[i - 1] == ' ')
+				continue;
 			switch (text[i]) {
 				case '&':
 					out += "&amp;";

@@ -193,6 +193,20 @@ TEST_F(TextTest, DeleteTextWithAnEmptyRangeIsReported)
 		"must be < finish", fResponder.LastText());
 }
 
+TEST_F(TextTest, BlanksADeletionLeftSideBySideAreWrittenAsOne)
+{
+	WText* text = NewText("a b c");
+	ASSERT_NE(nullptr, text);
+	Window()->Lock();
+	text->Delete(2, 3);
+	Window()->Unlock();
+	EXPECT_EQ("a  c", Bytes(text));
+	// As a browser shows them, and as the text reads back.
+	EXPECT_EQ("a c", HTMLOf(text));
+	text->Read((char*)"a c");
+	EXPECT_EQ("a c", HTMLOf(text));
+}
+
 TEST_F(TextTest, CountCharsFitSumsByteWidths)
 {
 	WText* text = NewText("Wide words");
