@@ -99,6 +99,30 @@ SoftBreakBefore(WYSIWYG_Element* following)
 		&& !IsRule(following) && !IsRule(last);
 }
 
+// The nested list end whose NestedEndBeforeItem() reads on as far as
+// `element`: nothing that shows, breaks or is an item lies between them, so
+// a change at `element` may change where that end's line ends. Null when
+// there is none.
+WYSIWYG_Element*
+NestedEndReaching(WYSIWYG_Element* element)
+{
+	for (; element != nullptr; element = element->previous) {
+		if (List* list = dynamic_cast<List*>(element))
+			return !list->openTag && list->level >= 2 ? element : nullptr;
+		if (IsListItem(element) || element->BreakBefore() != 0
+			|| element->BreakAfter() != 0)
+			return nullptr;
+		if (WText* text = dynamic_cast<WText*>(element)) {
+			for (const char* byte = text->Text(); *byte != '\0'; byte++) {
+				if (!isspace((uchar)*byte))
+					return nullptr;
+			}
+		} else if (element->View() != nullptr)
+			return nullptr;
+	}
+	return nullptr;
+}
+
 inline float
 Height(const BRect& frame)
 {
@@ -252,6 +276,9 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 	if (all) {
 		_ClearDontJoin();
 		fUnplaced.clear();
+	} else if (WYSIWYG_Element* end = NestedEndReaching(element)) {
+		// Whether that end shares the line above may have changed here.
+		MarkUnplaced(end);
 	}
 	_PlaceLines(element, all);
 	// Lines that changed where this layout did not reach (below a hard
