@@ -137,6 +137,11 @@ WText::WText(WYSIWYG_Element* previous, WYSIWYG_Element* next,
 	SetDoesUndo(true);
 
 	Do();
+	// A text mostly looks like what stands before it: it takes that
+	// environment now rather than at the next walk, so that a page being
+	// read does not hold a copy per text until then (copies that, freed
+	// between the texts later, would leave the heap full of holes).
+	ShareEnvironment();
 
 	const char* className = nullptr;
 	if (archive != nullptr && archive->FindString("class", &className) == B_OK
