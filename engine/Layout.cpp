@@ -260,12 +260,13 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 	// A line that begins with a list's end may belong to the line above
 	// once it holds nothing to show (NestedEndBeforeItem), and one that
 	// begins where the line above was full may give it its first words
-	// (a split or a deletion made them narrower): what it holds is what
-	// changed, so the line above is laid out with it.
+	// when they changed (a split or a deletion made them narrower): what
+	// it holds is what changed, so the line above is laid out with it. A
+	// change further on in the line leaves the line above as it is.
 	if (!all) {
 		WYSIWYG_Element* lineFirst = element->FirstOnLine();
-		if (lineFirst->previous != nullptr
-			&& (IsListEnd(lineFirst) || SoftBreakBefore(lineFirst)))
+		if (lineFirst->previous != nullptr && (IsListEnd(lineFirst)
+				|| (element == lineFirst && SoftBreakBefore(lineFirst))))
 			element = lineFirst->previous;
 	}
 
