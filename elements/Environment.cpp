@@ -2,6 +2,8 @@
 
 #include <GraphicsDefs.h>
 
+#include <string.h>
+
 #include "Page.h"
 #include "WYSIWYG_Element.h"
 
@@ -72,4 +74,110 @@ Environment::SameAs(const Environment& other) const
 		&& openCenter == other.openCenter
 		&& preformatted == other.preformatted
 		&& leftMarginAfter == other.leftMarginAfter;
+}
+
+
+namespace {
+
+const size_t kFirstSweep = 1024;
+
+size_t
+mix(size_t hash, uint64 value)
+{
+	value ^= value >> 33;
+	value *= 0xFF51AFD7ED558CCDull;
+	value ^= value >> 33;
+	return hash * 31 + size_t(value);
+}
+
+// Alike values give alike bits: 0 and -0 compare equal.
+uint64
+float_bits(float value)
+{
+	value += 0.0f;
+	uint32 bits;
+	memcpy(&bits, &value, sizeof(bits));
+	return bits;
+}
+
+}	// namespace
+
+
+EnvironmentPool::EnvironmentPool()
+	:
+	fSweepAt(kFirstSweep)
+{
+}
+
+
+EnvironmentPool::~EnvironmentPool()
+{
+	Clear();
+}
+
+
+size_t
+EnvironmentPool::Hash::operator()(const Environment* e) const
+{
+	// What SameAs() compares, and nothing else.
+	size_t hash = 0;
+	hash = mix(hash, uint64(e->fontType) << 2 | uint64(e->italic) << 1
+		| uint64(e->underlined));
+	hash = mix(hash, uint64(uintptr_t(e->font)));
+	hash = mix(hash, uint64(uintptr_t(e->color)));
+	hash = mix(hash, float_bits(e->leftMargin) << 32
+		| float_bits(e->rightMargin));
+	hash = mix(hash, float_bits(e->breakBefore) << 32
+		| float_bits(e->breakAfter));
+	hash = mix(hash, uint64(uint32(e->hAlignment)) << 32
+		| uint32(e->vAlignment));
+	hash = mix(hash, uint64(uintptr_t(e->currentAnchor)));
+	hash = mix(hash, uint64(uintptr_t(e->currentList)));
+	hash = mix(hash, uint64(uintptr_t(e->openCenter)));
+	hash = mix(hash, uint64(uint32(e->preformatted)) << 32
+		| float_bits(e->leftMarginAfter));
+	return hash;
+}
+
+
+Environment*
+EnvironmentPool::Alike(Environment* environment)
+{
+	auto found = fEnvironments.find(environment);
+	if (found != fEnvironments.end())
+		return *found;
+	if (fEnvironments.size() >= fSweepAt) {
+		_LetGoUnshared();
+		fSweepAt = fEnvironments.size() * 2 > kFirstSweep
+			? fEnvironments.size() * 2 : kFirstSweep;
+	}
+	environment->references++;
+	fEnvironments.insert(environment);
+	return environment;
+}
+
+
+void
+EnvironmentPool::Clear()
+{
+	for (Environment* environment : fEnvironments) {
+		if (--environment->references == 0)
+			delete environment;
+	}
+	fEnvironments.clear();
+	fSweepAt = kFirstSweep;
+}
+
+
+void
+EnvironmentPool::_LetGoUnshared()
+{
+	for (auto i = fEnvironments.begin(); i != fEnvironments.end();) {
+		Environment* environment = *i;
+		if (environment->references == 1) {
+			i = fEnvironments.erase(i);
+			delete environment;
+		} else
+			++i;
+	}
 }

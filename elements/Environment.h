@@ -17,6 +17,8 @@
 
 #include <SupportDefs.h>
 
+#include <unordered_set>
+
 class Anchor;
 class BFont;
 class List;
@@ -84,6 +86,41 @@ public:
 	float leftMarginAfter;
 	// The elements that have this environment (1 while it is one's own).
 	int32 references;
+};
+
+// The environments of an engine's elements, each held once for all the
+// elements whose environments are alike in every field (Environment::
+// SameAs()): a page has thousands of tags that set the same few, and
+// elements far apart share them as neighbours do (WYSIWYG_Element::
+// ShareEnvironment()). The pool holds a reference to each environment in
+// it, so none in it is ever changed (an element makes a shared one its own
+// first); those only the pool still holds are let go as it grows.
+class EnvironmentPool {
+public:
+	EnvironmentPool();
+	~EnvironmentPool();
+	EnvironmentPool(const EnvironmentPool&) = delete;
+	EnvironmentPool& operator=(const EnvironmentPool&) = delete;
+
+	// The pool's environment alike to `environment`, or `environment`
+	// itself, taken into the pool, when it holds none alike.
+	Environment* Alike(Environment* environment);
+	// Lets go of every environment; the elements keep theirs.
+	void Clear();
+	int32 CountEnvironments() const { return int32(fEnvironments.size()); }
+
+private:
+	struct Hash {
+		size_t operator()(const Environment* environment) const;
+	};
+	struct Same {
+		bool operator()(const Environment* a, const Environment* b) const
+			{ return a->SameAs(*b); }
+	};
+	void _LetGoUnshared();
+
+	std::unordered_set<Environment*, Hash, Same> fEnvironments;
+	size_t fSweepAt;	// the size at which the unshared ones are let go
 };
 
 #endif	// QUILLORA_ENVIRONMENT_H

@@ -60,11 +60,17 @@ WYSIWYG_Element::OwnEnvironment()
 void
 WYSIWYG_Element::ShareEnvironment()
 {
-	if (previous == nullptr)
-		return;
-	Environment* shared = previous->environment;
-	if (shared == environment || !environment->SameAs(*shared))
-		return;
+	Environment* shared = previous != nullptr ? previous->environment
+		: nullptr;
+	if (shared == nullptr || shared == environment
+			|| !environment->SameAs(*shared)) {
+		// Alike to none before it: perhaps to one further off.
+		if (engine == nullptr || environment->references > 1)
+			return;
+		shared = engine->Environments()->Alike(environment);
+		if (shared == environment)
+			return;
+	}
 	_ReleaseEnvironment();
 	shared->references++;
 	environment = shared;

@@ -93,7 +93,8 @@ public:
 	// whatever changes it goes through this.
 	Environment* OwnEnvironment();
 	// Shares the previous element's environment when it is alike in every
-	// field (Environment::SameAs()). The engine calls it after Do().
+	// field (Environment::SameAs()), else one alike from the engine's pool.
+	// The engine calls it after Do(), the reader after making an element.
 	void ShareEnvironment();
 
 	// The frame or bounds of an element's view, read under the view's

@@ -265,6 +265,8 @@ WYSIWYG_Engine::Empty()
 		delete element;
 		element = following;
 	}
+	// The environments of the elements gone are not wanted again.
+	fEnvironments.Clear();
 	if (WText* text = dynamic_cast<WText*>(first)) {
 		text->SetText("");
 		text->leadingSpace.clear();

@@ -19,6 +19,8 @@
 
 #include <unordered_set>
 
+#include "Environment.h"
+
 class BScrollView;
 class BView;
 class BWindow;
@@ -95,6 +97,9 @@ public:
 	// The first of the lines known to sit where ShiftLines puts them, down
 	// to the end of the chain (null when none is known).
 	WYSIWYG_Element* SettledFrom() const { return fSettledFrom; }
+
+	// The environments alike elements share (see EnvironmentPool).
+	EnvironmentPool* Environments() { return &fEnvironments; }
 
 	// Environments and pairing (Pairing.cpp).
 	void Do(WYSIWYG_Element* element);
@@ -255,6 +260,8 @@ private:
 	std::unordered_set<WYSIWYG_Element*> fDontJoin;
 	// The elements whose lines are to be laid out again (MarkUnplaced).
 	std::unordered_set<WYSIWYG_Element*> fUnplaced;
+
+	EnvironmentPool fEnvironments;
 
 	uint32 fEmptyCount;
 

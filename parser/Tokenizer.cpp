@@ -482,8 +482,10 @@ Tokenizer::_Tag(std::string& text, size_t after, size_t position)
 	_Add(element);
 	size_t options = text.find_first_of(" \t\r\n\f\v");
 	if (options != std::string::npos
-		&& dynamic_cast<UnsupportedTAG*>(element) == nullptr)
+		&& dynamic_cast<UnsupportedTAG*>(element) == nullptr) {
 		element->Read(&text[options + 1]);
+		element->ShareEnvironment();
+	}
 
 	if (contentEnd != std::string::npos
 		&& (id == kTagSCRIPT || id == kTagSTYLE)) {
@@ -600,6 +602,10 @@ Tokenizer::_Add(WYSIWYG_Element* element)
 {
 	fPrevious->SetNext(element);
 	fPrevious = element;
+	// Now rather than at the walk after reading: the tags of a page set
+	// the same few environments, and copies held until then would be
+	// freed between the elements, leaving holes the heap cannot use.
+	element->ShareEnvironment();
 }
 
 

@@ -5,6 +5,8 @@
 
 #include <GraphicsDefs.h>
 
+#include <vector>
+
 #include "EndLine.h"
 #include "GarbageCollector.h"
 #include "TextChange.h"
@@ -246,4 +248,64 @@ TEST_F(EngineTest, AlikeEnvironmentsAreSharedButChangedApart)
 	EXPECT_EQ(line1->environment, line3->environment);
 	EXPECT_NE(line1->environment->font, bold->environment->font);
 	Window()->Unlock();
+}
+
+TEST_F(EngineTest, AlikeEnvironmentsFarApartAreOneAndChangeApart)
+{
+	// The bold passages of two paragraphs look alike: one environment
+	// serves both, and each closing tag shares the one of the text before
+	// its opening tag. Changing one element's environment leaves the
+	// others as they were.
+	Parse("<P>one <B>two</B> three<P>four <B>five</B> six");
+	std::vector<TextChange*> opening;
+	std::vector<TextChange*> closing;
+	for (WYSIWYG_Element* e = First(); e != nullptr; e = e->Next()) {
+		if (TextChange* change = dynamic_cast<TextChange*>(e))
+			(change->Type() > 0 ? opening : closing).push_back(change);
+	}
+	ASSERT_EQ(2u, opening.size());
+	ASSERT_EQ(2u, closing.size());
+	EXPECT_EQ(opening[0]->environment, opening[1]->environment);
+	EXPECT_EQ(closing[0]->environment, closing[1]->environment);
+	EXPECT_EQ(closing[0]->environment, opening[0]->Previous()->environment);
+	EXPECT_EQ(fPage->boldFont, opening[1]->environment->Font());
+
+	ASSERT_TRUE(Window()->Lock());
+	opening[0]->SetHAlignment(2);
+	EXPECT_NE(opening[0]->environment, opening[1]->environment);
+	EXPECT_EQ(0, opening[1]->HAlignment());
+	EXPECT_EQ(2, opening[0]->HAlignment());
+	Window()->Unlock();
+}
+
+TEST(EnvironmentPool, HoldsOneOfAlikeEnvironmentsAndLetsGoOfUnsharedOnes)
+{
+	EnvironmentPool pool;
+	Environment* first = new Environment(nullptr);
+	EXPECT_EQ(first, pool.Alike(first));
+	EXPECT_EQ(2, first->references);
+
+	// Alike, with a margin of -0 for 0: the pool's one stands for it.
+	Environment* alike = new Environment(nullptr);
+	alike->leftMargin = -0.0f;
+	EXPECT_EQ(first, pool.Alike(alike));
+	delete alike;
+
+	// Thousands that nobody holds any more: the pool lets go of them as
+	// it grows (the sanitizer build sees a double delete or a leak), and
+	// keeps the one still held.
+	for (int i = 1; i <= 5000; i++) {
+		Environment* other = new Environment(nullptr);
+		other->leftMargin = float(i);
+		EXPECT_EQ(other, pool.Alike(other));
+		other->references--;
+	}
+	EXPECT_LT(pool.CountEnvironments(), 2500);
+	Environment* again = new Environment(nullptr);
+	EXPECT_EQ(first, pool.Alike(again));
+	delete again;
+	pool.Clear();
+	EXPECT_EQ(0, pool.CountEnvironments());
+	EXPECT_EQ(1, first->references);
+	delete first;
 }
