@@ -44,7 +44,10 @@ WYSIWYG_View::WYSIWYG_View(BRect frame, const char* name,
 	:
 	BView(frame, name, B_FOLLOW_ALL_SIDES,
 		B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS | B_FULL_UPDATE_ON_RESIZE),
-	engine(engine)
+	engine(engine),
+	fResizeWaiting(false),
+	fScrollWaiting(false),
+	fSettlePosted(false)
 {
 	Page* page = engine != nullptr ? engine->page : nullptr;
 	if (page != nullptr && page->backgroundColor != nullptr) {
@@ -80,16 +83,27 @@ WYSIWYG_View::Draw(BRect update)
 void
 WYSIWYG_View::FrameResized(float, float)
 {
-	if (WindowBusy(this) || engine == nullptr)
+	if (engine == nullptr)
 		return;
+	if (WindowBusy(this)) {
+		fResizeWaiting = true;
+		_SettleLater();
+		return;
+	}
+	fResizeWaiting = false;
 	engine->Refresh();
 }
 
 void
 WYSIWYG_View::ScrollTo(BPoint where)
 {
-	if (WindowBusy(this))
+	if (WindowBusy(this)) {
+		fScrollWaiting = true;
+		fScrollWaitingTo = where;
+		_SettleLater();
 		return;
+	}
+	fScrollWaiting = false;
 	float y = where.y;
 	BScrollBar* bar = engine != nullptr && engine->scrollView != nullptr
 		? engine->scrollView->ScrollBar(B_VERTICAL) : nullptr;
@@ -102,4 +116,31 @@ WYSIWYG_View::ScrollTo(BPoint where)
 	if (y < 0)
 		y = 0;
 	BView::ScrollTo(BPoint(where.x, y));
+}
+
+void
+WYSIWYG_View::MessageReceived(BMessage* message)
+{
+	if (message->what != kMsgViewSettle) {
+		BView::MessageReceived(message);
+		return;
+	}
+	// Still busy, each puts itself off again behind what waits now.
+	fSettlePosted = false;
+	if (fResizeWaiting)
+		FrameResized(Bounds().Width(), Bounds().Height());
+	if (fScrollWaiting)
+		ScrollTo(fScrollWaitingTo);
+}
+
+// Without this, a resize put off behind some other message (a pulse, a
+// note from another window) would leave the page laid out for the old width
+// until the next resize.
+void
+WYSIWYG_View::_SettleLater()
+{
+	BWindow* window = Window();
+	if (fSettlePosted || window == nullptr)
+		return;
+	fSettlePosted = window->PostMessage(kMsgViewSettle, this) == B_OK;
 }

@@ -7,6 +7,8 @@
 
 #include <View.h>
 
+#include "MessageCode.h"
+
 class WYSIWYG_Engine;
 
 class WYSIWYG_View : public BView {
@@ -14,14 +16,28 @@ public:
 	WYSIWYG_View(BRect frame, const char* name, WYSIWYG_Engine* engine);
 
 	virtual void Draw(BRect update);
-	// Both are dropped while the window has messages waiting, so that a
-	// drag resizes or scrolls once when it settles.
+	// Both are put off while the window has messages waiting, so that a
+	// drag resizes or scrolls once when it settles. The last one put off is
+	// done once the queue is empty, also when what waited was not another
+	// resize or scroll.
 	virtual void FrameResized(float width, float height);
 	virtual void ScrollTo(BPoint where);
 	using BView::ScrollTo;
+	virtual void MessageReceived(BMessage* message);
 
 	// Field.
 	WYSIWYG_Engine* engine;
+
+private:
+	void _SettleLater();
+
+	bool fResizeWaiting;
+	bool fScrollWaiting;
+	bool fSettlePosted;
+	BPoint fScrollWaitingTo;
 };
+
+// Posted to the view when a resize or scroll was put off.
+constexpr uint32 kMsgViewSettle = message_code("vstl");
 
 #endif	// QUILLORA_WYSIWYG_VIEW_H

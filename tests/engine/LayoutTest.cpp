@@ -282,27 +282,39 @@ TEST_F(LayoutTest, ResizesAndScrollsWaitForTheQueueToEmpty)
 	std::string wide = Texts();
 	ASSERT_EQ(std::string::npos, wide.find("]|[")) << wide;
 
-	// A resize while other messages wait is dropped...
+	// A resize while other messages wait is put off until the queue is
+	// empty, also when no other resize follows...
 	Window()->PostMessage('wait');
 	ASSERT_TRUE(Window()->Lock());
 	Engine()->view->ResizeTo(120, 300);
 	Window()->Unlock();
 	EXPECT_EQ(wide, Texts());
 	BPrivate::dispatch_until_idle();
+	std::string narrow = Texts();
+	EXPECT_NE(std::string::npos, narrow.find("]|[")) << narrow;
 
-	// ...the one that comes when the queue is empty re-flows the page.
+	// ...and one that comes when the queue is empty re-flows at once.
 	ASSERT_TRUE(Window()->Lock());
-	Engine()->view->ResizeTo(121, 300);
+	Engine()->view->ResizeTo(600, 300);
 	Window()->Unlock();
-	EXPECT_NE(wide, Texts());
-	EXPECT_NE(std::string::npos, Texts().find("]|["));
+	EXPECT_EQ(wide, Texts());
 
+	// A scroll likewise.
+	Parse("<BODY>" + std::string(60, 'x') + std::string(40, '\n')
+		+ "<BR>end<BR>end<BR>end<BR>end<BR>end<BR>end<BR>end</BODY>");
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->view->ResizeTo(200, 40);
+	Window()->Unlock();
+	BPrivate::dispatch_until_idle();
 	Window()->PostMessage('wait');
 	ASSERT_TRUE(Window()->Lock());
 	Engine()->view->ScrollTo(BPoint(0, 5));
-	Window()->Unlock();
 	EXPECT_EQ(0, Engine()->view->Bounds().top);
+	Window()->Unlock();
 	BPrivate::dispatch_until_idle();
+	ASSERT_TRUE(Window()->Lock());
+	EXPECT_EQ(5, Engine()->view->Bounds().top);
+	Window()->Unlock();
 }
 
 TEST_F(LayoutTest, ChangeInAParagraphMovesTheLinesAfterTheNextHardBreak)
