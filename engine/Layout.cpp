@@ -56,6 +56,23 @@ IsListEnd(WYSIWYG_Element* element)
 	return list != nullptr && !list->openTag;
 }
 
+// Whether `element` takes no room and forces no break: a blank text, or a
+// tag without a view of its own.
+bool
+ShowsNothing(WYSIWYG_Element* element)
+{
+	if (element->BreakBefore() != 0 || element->BreakAfter() != 0)
+		return false;
+	if (WText* text = dynamic_cast<WText*>(element)) {
+		for (const char* byte = text->Text(); *byte != '\0'; byte++) {
+			if (!isspace((uchar)*byte))
+				return false;
+		}
+		return true;
+	}
+	return element->View() == nullptr;
+}
+
 // Whether `element` ends a nested list and nothing from there up to the
 // next list item shows: blank texts and tags that take no room and force
 // no break. That end then begins no line of its own, so no empty line
@@ -71,14 +88,7 @@ NestedEndBeforeItem(WYSIWYG_Element* element)
 			element = element->next) {
 		if (IsListItem(element))
 			return true;
-		if (element->BreakBefore() != 0 || element->BreakAfter() != 0)
-			return false;
-		if (WText* text = dynamic_cast<WText*>(element)) {
-			for (const char* byte = text->Text(); *byte != '\0'; byte++) {
-				if (!isspace((uchar)*byte))
-					return false;
-			}
-		} else if (element->View() != nullptr)
+		if (!ShowsNothing(element))
 			return false;
 	}
 	return false;
@@ -109,15 +119,7 @@ NestedEndReaching(WYSIWYG_Element* element)
 	for (; element != nullptr; element = element->previous) {
 		if (List* list = dynamic_cast<List*>(element))
 			return !list->openTag && list->level >= 2 ? element : nullptr;
-		if (IsListItem(element) || element->BreakBefore() != 0
-			|| element->BreakAfter() != 0)
-			return nullptr;
-		if (WText* text = dynamic_cast<WText*>(element)) {
-			for (const char* byte = text->Text(); *byte != '\0'; byte++) {
-				if (!isspace((uchar)*byte))
-					return nullptr;
-			}
-		} else if (element->View() != nullptr)
+		if (IsListItem(element) || !ShowsNothing(element))
 			return nullptr;
 	}
 	return nullptr;
