@@ -1,6 +1,6 @@
 // The engine inside its window: construction, chain access, emptying,
-// HTML in chain order, background images, the diagnostic walk, and the
-// launches of the browser and the companion tool.
+// background images, the diagnostic walk, and the launches of the browser
+// and the companion tool.
 
 #include "PageFixture.h"
 
@@ -178,15 +178,6 @@ TEST_F(EngineTest, EmptyAfterSplitsLeavesTheFirstTextFocused)
 	// The page goes on working: new text lays out from the top.
 	Parse("<BODY>again</BODY>");
 	EXPECT_NE(Dump().find("text=\"again\""), std::string::npos) << Dump();
-}
-
-TEST_F(EngineTest, HTMLFollowsTheChain)
-{
-	Parse("<BODY><P>Hello <B>big</B> world</P></BODY>");
-	// Without line breaks in the page none are written.
-	EXPECT_EQ("<P>Hello <B>big</B> world<P>", HTMLOf(nullptr));
-	Parse("<BODY><P>\nHello <B>big</B> world</P>\n</BODY>");
-	EXPECT_EQ("<P>\r\nHello <B>big</B> world<P>\r\n", HTMLOf(nullptr));
 }
 
 TEST_F(EngineTest, BackgroundImageErrorsKeepTheOldBackground)

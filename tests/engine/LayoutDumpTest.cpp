@@ -1,10 +1,13 @@
 // Layout expectations kept as data: every tests/data/layout/NAME.html is
 // opened in a visual window of a fixed size and its chain dump (as
-// `Quillora --dump` prints it) must equal NAME.dump beside it.
+// `Quillora --dump` prints it) must equal NAME.dump beside it. The alerts
+// that reading the page gives must be the lines of NAME.alerts (no file:
+// none), the test data folder written as DATA.
 //
 // After an intended change of the layout, scripts/update-layout-dumps runs
-// this test with QUILLORA_UPDATE_LAYOUT_DUMPS=1 set: then each dump is
-// written instead of compared, and the change is reviewed in the diff.
+// this test with QUILLORA_UPDATE_LAYOUT_DUMPS=1 set: then each dump (and
+// list of alerts) is written instead of compared, and the change is
+// reviewed in the diff.
 
 #include "PageFixture.h"
 
@@ -12,6 +15,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -58,6 +62,41 @@ Cases(const char* ending = ".html")
 }
 
 
+// The alerts as the .alerts file holds them: one a line, line feeds in
+// them as "\n", the test data folder as DATA.
+std::string
+AlertLines(const std::vector<std::string>& alerts)
+{
+	const std::string data = QUILLORA_TEST_DATA;
+	std::string lines;
+	for (std::string text : alerts) {
+		for (size_t at = text.find(data); at != std::string::npos;
+				at = text.find(data, at + 4))
+			text.replace(at, data.size(), "DATA");
+		for (size_t at = text.find('\n'); at != std::string::npos;
+				at = text.find('\n', at + 2))
+			text.replace(at, 1, "\\n");
+		lines += text + "\n";
+	}
+	return lines;
+}
+
+
+// Writes `contents` to `path`, or removes the file when there is nothing
+// to write; says so when that changed the file.
+void
+Rewrite(const std::string& path, const std::string& contents)
+{
+	if (ReadFile(path) == contents && FileExists(path) == !contents.empty())
+		return;
+	if (contents.empty())
+		unlink(path.c_str());
+	else
+		WriteFile(path, contents);
+	printf("%s %s\n", contents.empty() ? "removed" : "wrote", path.c_str());
+}
+
+
 // A test name may hold only letters, digits and underscores.
 std::string
 TestName(const testing::TestParamInfo<std::string>& info)
@@ -95,11 +134,11 @@ TEST_P(LayoutDump, MatchesTheExpectedDump)
 	ASSERT_EQ(kWindowHeight, frame.Height());
 
 	std::string expectedPath = kFolder + "/" + GetParam() + ".dump";
+	std::string alertsPath = kFolder + "/" + GetParam() + ".alerts";
+	std::string alerts = AlertLines(fOpeningAlerts);
 	if (Updating()) {
-		if (ReadFile(expectedPath) != dump) {
-			WriteFile(expectedPath, dump);
-			printf("wrote %s\n", expectedPath.c_str());
-		}
+		Rewrite(expectedPath, dump);
+		Rewrite(alertsPath, alerts);
 		return;
 	}
 	ASSERT_TRUE(FileExists(expectedPath)) << expectedPath
@@ -108,19 +147,25 @@ TEST_P(LayoutDump, MatchesTheExpectedDump)
 	EXPECT_TRUE(expected == dump) << GetParam() << ".dump differs "
 		"(- expected, + laid out):\n" << DiffLines(expected, dump)
 		<< "After an intended change: scripts/update-layout-dumps";
+	std::string expectedAlerts = ReadFile(alertsPath);
+	EXPECT_TRUE(expectedAlerts == alerts) << GetParam() << ".alerts differs "
+		"(- expected, + reported):\n" << DiffLines(expectedAlerts, alerts)
+		<< "After an intended change: scripts/update-layout-dumps";
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, LayoutDump, testing::ValuesIn(Cases()),
 	TestName);
 
 
-// A dump whose page is gone would never be checked again.
+// A dump or list of alerts whose page is gone would never be checked again.
 TEST(LayoutDumps, EveryDumpHasItsPage)
 {
 	std::vector<std::string> pages = Cases();
-	for (const std::string& name : Cases(".dump")) {
-		EXPECT_TRUE(std::binary_search(pages.begin(), pages.end(), name))
-			<< name << ".dump has no " << name << ".html";
+	for (const char* ending : { ".dump", ".alerts" }) {
+		for (const std::string& name : Cases(ending)) {
+			EXPECT_TRUE(std::binary_search(pages.begin(), pages.end(), name))
+				<< name << ending << " has no " << name << ".html";
+		}
 	}
 }
 

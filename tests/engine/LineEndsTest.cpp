@@ -90,20 +90,3 @@ TEST_F(LineEndsTest, PageSpaceSurvivesSplitsAndJoins)
 	Engine()->Place(nullptr, true);
 	EXPECT_EQ(html, HTMLOf(nullptr)) << Dump();
 }
-
-TEST_F(LineEndsTest, LineBreaksAfterTagsAreTheTagsOwn)
-{
-	// After a tag that ends a line the line break is the tag's, and the
-	// white space after it is no blank of the text.
-	Parse("<BODY><P>\n   Hello<BR>\nworld<B>\nbold</B>\n");
-	WYSIWYG_Element* hello = At(2);
-	ASSERT_NE(nullptr, dynamic_cast<WText*>(hello)) << Dump();
-	EXPECT_STREQ("Hello", static_cast<WText*>(hello)->Text());
-	EXPECT_EQ(kLineEndInSource, At(1)->lineBreakAfter) << Dump();
-	// After an inline tag it is a blank of the text, written back as the
-	// line break it was.
-	EXPECT_NE(std::string::npos, Dump().find("text=\" bold\" lead=\"\\n\""))
-		<< Dump();
-	EXPECT_EQ("<P>\r\n   Hello<BR>\r\nworld<B>\r\nbold</B>\r\n",
-		HTMLOf(nullptr));
-}

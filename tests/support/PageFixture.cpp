@@ -46,6 +46,8 @@ PageFixture::SetUp()
 	BPrivate::dispatch_until_idle();
 	ASSERT_NE(nullptr, fPage->visualWindow);
 	ASSERT_NE(nullptr, fPage->htmlWindow);
+	for (int32 i = 0; i < fResponder.CountAlerts(); i++)
+		fOpeningAlerts.push_back(fResponder.TextAt(i));
 	fResponder.Clear();
 }
 

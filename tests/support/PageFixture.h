@@ -106,6 +106,9 @@ protected:
 	static void CloseTagWindow();
 
 	AlertRecorder fResponder;
+	// The texts of the alerts that opening the page gave (fResponder is
+	// cleared once the page is open).
+	std::vector<std::string> fOpeningAlerts;
 	std::string fRoot;
 	std::string fPagePath;
 	Config* fConfig = nullptr;
