@@ -665,9 +665,11 @@ WText::Undo(BClipboard* clipboard)
 }
 
 int32
-CountCharsFit(WText* text, float width)
+CountCharsFit(WText* text, float width, float* left)
 {
 	BFont* font = text->environment->font;
+	if (left != nullptr)
+		*left = width;
 	if (font == nullptr)
 		return 0;
 	float widths[256];
@@ -692,7 +694,42 @@ CountCharsFit(WText* text, float width)
 	// The last character did not fit.
 	if (remaining < 0)
 		i = last;
+	if (left != nullptr)
+		*left = remaining;
 	return i;
+}
+
+int32
+WText::_PullCount(WText* following, float width)
+{
+	int32 nextLength = following->TextLength();
+	// The line keeps a text whose view, the text's width and the caret
+	// allowance on whole pixels, is at most width + 5 wide: the two as one
+	// are measured as the view would be. The views' widths tell at once
+	// when that cannot be (each is within half a pixel of its text's), so
+	// a long text after this one is not measured to the end.
+	float room = width + 5;
+	float ownView = WBounds().right - WBounds().left;
+	BRect nextBounds = following->WBounds();
+	if (ownView + (nextBounds.right - nextBounds.left) - 6 < room + 0.5f) {
+		float joined = TextWidth() + following->TextWidth() - 5;
+		if (std::floor(joined + 0.5f) <= room)
+			return nextLength;
+	}
+	// Otherwise the cut a split makes: after the last white space among the
+	// bytes that fit into width, when that is in the text after this one.
+	float left;
+	if (CountCharsFit(this, width, &left) < TextLength())
+		return 0;
+	int32 n = CountCharsFit(following, left);
+	const char* nextText = following->Text();
+	// A split never cuts before a text's first byte.
+	int32 lowest = TextLength() > 0 ? 0 : 1;
+	for (int32 i = n < nextLength ? n : nextLength - 1; i >= lowest; i--) {
+		if (IsWhite(nextText[i]))
+			return i + 1;
+	}
+	return 0;
 }
 
 WYSIWYG_Element*
@@ -745,28 +782,15 @@ WText::JoinSplit(float width, bool force)
 		return added;
 	}
 
-	// It fits: pull words back from the text after it.
+	// It fits: pull words back from the text after it, as many as a cut of
+	// the two as one text would leave here. Measured alike, a line laid
+	// out again keeps what it pulled, and its pieces end where a whole
+	// text would.
 	while (true) {
 		WText* following = dynamic_cast<WText*>(next);
 		if (following == nullptr || following->dontJoin || engine == nullptr)
 			return nullptr;
-		float ownWidth = bounds.right - bounds.left;
-		BRect nextBounds = following->WBounds();
-		float nextWidth = nextBounds.right - nextBounds.left;
 		int32 nextLength = following->TextLength();
-		if (!(ownWidth + nextWidth < width)) {
-			const char* nextText = following->Text();
-			int32 wordEnd = 0;
-			while (wordEnd < nextLength && !IsWhite(nextText[wordEnd]))
-				wordEnd++;
-			if (wordEnd < nextLength)
-				wordEnd++;
-			float wordWidth = 0;
-			if (BFont* font = following->environment->font)
-				wordWidth = font->StringWidth(nextText, wordEnd);
-			if (ownWidth + wordWidth > width)
-				return nullptr;
-		}
 		if (nextLength == 0) {
 			// An empty text that holds the page's white space stays.
 			if (following->HasPageSpace())
@@ -774,19 +798,8 @@ WText::JoinSplit(float width, bool force)
 			engine->Delete(following);
 			continue;
 		}
-		int32 n = CountCharsFit(following, width - ownWidth);
-		const char* nextText = following->Text();
-		// When the whole next text fits, all of it comes over: cutting it
-		// after its last blank would leave its last word in a piece of its
-		// own, with the caret allowance of this piece as a gap before it.
-		int32 count = n >= nextLength ? nextLength : -1;
-		for (int32 i = n; count < 0 && i >= 1; i--) {
-			if (IsWhite(nextText[i])) {
-				count = i + 1;
-				break;
-			}
-		}
-		if (count < 0)
+		int32 count = _PullCount(following, width);
+		if (count <= 0)
 			return nullptr;
 		engine->JoinText(this, count);
 		// A whole text that came over is gone: the one after it may fit
@@ -795,6 +808,5 @@ WText::JoinSplit(float width, bool force)
 		// would join.
 		if (count < nextLength || next == following)
 			return nullptr;
-		bounds = WBounds();
 	}
 }

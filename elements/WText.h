@@ -155,6 +155,9 @@ private:
 	void _LinkPopUp(BPoint where);
 	// The size the view must have; resizes only when it differs.
 	void _FitSize();
+	// How many leading bytes of the text after this one (`following`) come
+	// over to this one when the line leaves `width` for it (see JoinSplit).
+	int32 _PullCount(WText* following, float width);
 	// Sum of the widths of the characters of the first `length` bytes of
 	// the text, in double precision; widths as BFont::GetByteWidths().
 	double _RunWidth(int32 length, const float* widths);
@@ -173,7 +176,8 @@ private:
 };
 
 // How many leading bytes of the text fit into `width`, measured character
-// by character (a byte of a single-byte encoding is one).
-int32 CountCharsFit(WText* text, float width);
+// by character (a byte of a single-byte encoding is one). `left`, when
+// given, receives what is left of `width` after them.
+int32 CountCharsFit(WText* text, float width, float* left = nullptr);
 
 #endif	// QUILLORA_WTEXT_H

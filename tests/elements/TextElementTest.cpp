@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 using namespace quillora_test;
 using EngineTest = PageFixture;
@@ -288,6 +290,50 @@ TEST_F(TextTest, JoinSplitPullsWholeWordsBackAndStopsAtDontJoin)
 	rest->dontJoin = false;
 	EXPECT_EQ(nullptr, text->JoinSplit(100000, true));
 	EXPECT_EQ("one two three four", Bytes(text));
+	Window()->Unlock();
+}
+
+// A line laid out again must keep what it was given: a text that pulled
+// words back from the piece after it, or split off what did not fit,
+// pulls and splits nothing more at the same width. Pieces cut anywhere
+// and every width around each word's edge are tried, since the pull and
+// the split each measure, and the view's width is on whole pixels.
+TEST_F(TextTest, JoinSplitAtTheSameWidthAgainChangesNothing)
+{
+	const std::string words = "a somewhat longer replacement that has to "
+		"wrap in a narrow page, with Wide MW and thin il words";
+	std::vector<size_t> cuts;
+	for (size_t i = 1; i < words.size(); i++) {
+		if (words[i - 1] == ' ')
+			cuts.push_back(i);
+	}
+	Window()->Lock();
+	BFont* font = First()->environment->font;
+	float whole = font->StringWidth(words.c_str());
+	for (size_t cut : cuts) {
+		for (float width = 8; width < whole + 12; width += 1) {
+			WText* head = dynamic_cast<WText*>(Engine()->InsertAt(First(), 1,
+				nullptr));
+			WText* tail = dynamic_cast<WText*>(Engine()->InsertAt(head, 1,
+				nullptr));
+			ASSERT_NE(nullptr, tail);
+			head->SetText(words.substr(0, cut).c_str());
+			tail->SetText(words.substr(cut).c_str());
+			head->dontJoin = false;
+			tail->dontJoin = false;
+
+			head->JoinSplit(width, false);
+			if (WText* added = dynamic_cast<WText*>(head->Next()))
+				added->dontJoin = false;
+			std::string once = Bytes(head);
+			head->JoinSplit(width, false);
+			EXPECT_EQ(once, Bytes(head)) << "cut at " << cut << ", width "
+				<< width;
+
+			while (First()->Next() != nullptr)
+				Engine()->Delete(First()->Next());
+		}
+	}
 	Window()->Unlock();
 }
 
