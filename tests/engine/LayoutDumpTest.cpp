@@ -15,7 +15,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -62,41 +61,6 @@ Cases(const char* ending = ".html")
 }
 
 
-// The alerts as the .alerts file holds them: one a line, line feeds in
-// them as "\n", the test data folder as DATA.
-std::string
-AlertLines(const std::vector<std::string>& alerts)
-{
-	const std::string data = QUILLORA_TEST_DATA;
-	std::string lines;
-	for (std::string text : alerts) {
-		for (size_t at = text.find(data); at != std::string::npos;
-				at = text.find(data, at + 4))
-			text.replace(at, data.size(), "DATA");
-		for (size_t at = text.find('\n'); at != std::string::npos;
-				at = text.find('\n', at + 2))
-			text.replace(at, 1, "\\n");
-		lines += text + "\n";
-	}
-	return lines;
-}
-
-
-// Writes `contents` to `path`, or removes the file when there is nothing
-// to write; says so when that changed the file.
-void
-Rewrite(const std::string& path, const std::string& contents)
-{
-	if (ReadFile(path) == contents && FileExists(path) == !contents.empty())
-		return;
-	if (contents.empty())
-		unlink(path.c_str());
-	else
-		WriteFile(path, contents);
-	printf("%s %s\n", contents.empty() ? "removed" : "wrote", path.c_str());
-}
-
-
 // A test name may hold only letters, digits and underscores.
 std::string
 TestName(const testing::TestParamInfo<std::string>& info)
@@ -135,10 +99,10 @@ TEST_P(LayoutDump, MatchesTheExpectedDump)
 
 	std::string expectedPath = kFolder + "/" + GetParam() + ".dump";
 	std::string alertsPath = kFolder + "/" + GetParam() + ".alerts";
-	std::string alerts = AlertLines(fOpeningAlerts);
+	std::string alerts = AlertLines(fOpeningAlerts, QUILLORA_TEST_DATA, "DATA");
 	if (Updating()) {
-		Rewrite(expectedPath, dump);
-		Rewrite(alertsPath, alerts);
+		RewriteExpected(expectedPath, dump);
+		RewriteExpected(alertsPath, alerts);
 		return;
 	}
 	ASSERT_TRUE(FileExists(expectedPath)) << expectedPath

@@ -166,33 +166,6 @@ TEST_F(GenerateTest, HeadAndBodyLines)
 }
 
 
-TEST_F(GenerateTest, HeadLinesBecomeNoElements)
-{
-	OpenContent("<TITLE>Empty</TITLE><BODY></BODY>");
-	std::string document = Generate();
-
-	std::string path = fDirectory + "/generated.html";
-	WriteFile(path, document);
-	Open(path);
-	// Only text elements are left, holding nothing but the blanks the line
-	// ends of the document became.
-	std::istringstream lines(Dump());
-	std::string line;
-	int count = 0;
-	while (std::getline(lines, line)) {
-		count++;
-		EXPECT_NE(line.find(" WText "), std::string::npos) << line;
-		size_t text = line.find("text=\"");
-		ASSERT_NE(text, std::string::npos) << line;
-		std::string value = line.substr(text + 6);
-		EXPECT_EQ(value.find_first_not_of(" \""), std::string::npos) << line;
-	}
-	EXPECT_GE(count, 1);
-	EXPECT_LE(count, 2);
-	EXPECT_STREQ(CurrentPage()->title, "Empty");
-}
-
-
 class RoundTripTest : public GenerateTest,
 	public testing::WithParamInterface<const char*> {
 };

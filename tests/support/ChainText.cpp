@@ -1,6 +1,8 @@
 // Chain descriptions for the tests (see ChainText.h).
 #include "ChainText.h"
 
+#include <string.h>
+
 #include <cstdio>
 #include <sstream>
 
@@ -86,6 +88,24 @@ Describe(WYSIWYG_Element* element)
 	if (UnsupportedTAG* tag = dynamic_cast<UnsupportedTAG*>(element))
 		return "U" + std::string(tag->html != nullptr ? tag->html : "(null)");
 	return "?";
+}
+
+
+std::string
+AlertLines(const std::vector<std::string>& alerts, const std::string& folder,
+	const char* name)
+{
+	std::string lines;
+	for (std::string text : alerts) {
+		for (size_t at = text.find(folder); at != std::string::npos;
+				at = text.find(folder, at + strlen(name)))
+			text.replace(at, folder.size(), name);
+		for (size_t at = text.find('\n'); at != std::string::npos;
+				at = text.find('\n', at + 2))
+			text.replace(at, 1, "\\n");
+		lines += text + "\n";
+	}
+	return lines;
 }
 
 

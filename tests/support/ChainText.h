@@ -29,6 +29,12 @@ std::string FlowOf(const std::string& dump);
 // U<html> (UnsupportedTAG), ? else.
 std::string Describe(WYSIWYG_Element* element);
 
+// Alert texts as the expectation files beside test pages hold them: one a
+// line, line feeds in them as "\n", `folder` (where the page was read
+// from) written as `name`.
+std::string AlertLines(const std::vector<std::string>& alerts,
+	const std::string& folder, const char* name);
+
 // The descriptions of a chain in order. The layout may pull text from one
 // text element into the one before it or spread a run over several:
 // neighbouring text elements are described as one.

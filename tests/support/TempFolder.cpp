@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -125,6 +126,19 @@ FileExists(const std::string& path)
 {
 	struct stat st;
 	return stat(path.c_str(), &st) == 0;
+}
+
+
+void
+RewriteExpected(const std::string& path, const std::string& content)
+{
+	if (ReadFile(path) == content && FileExists(path) == !content.empty())
+		return;
+	if (content.empty())
+		unlink(path.c_str());
+	else
+		WriteFile(path, content);
+	printf("%s %s\n", content.empty() ? "removed" : "wrote", path.c_str());
 }
 
 

@@ -84,6 +84,10 @@ private:
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
+// Writes an expected file of the test data after an intended change: the
+// file gets `content`, or goes when `content` is empty. Prints what it
+// changed.
+void RewriteExpected(const std::string& path, const std::string& content);
 // The names in a folder, without "." and "..", in the order the system
 // lists them.
 std::vector<std::string> ListDirectory(const std::string& path);
