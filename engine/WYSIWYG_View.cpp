@@ -7,8 +7,11 @@
 #include <ScrollView.h>
 #include <Window.h>
 
+#include <algorithm>
+
 #include "HorizontalLine.h"
 #include "Page.h"
+#include "WText.h"
 #include "WYSIWYG_Element.h"
 #include "WYSIWYG_Engine.h"
 
@@ -131,6 +134,56 @@ WYSIWYG_View::MessageReceived(BMessage* message)
 		FrameResized(Bounds().Width(), Bounds().Height());
 	if (fScrollWaiting)
 		ScrollTo(fScrollWaitingTo);
+}
+
+void
+WYSIWYG_View::MouseDown(BPoint where)
+{
+	if (engine == nullptr)
+		return;
+	// The nearest text by height, then by column. Lines run down the page
+	// in the chain's order, so the walk ends after a line whose texts all
+	// begin further below the click than the best one found.
+	WText* best = nullptr;
+	float bestDy = 0;
+	float bestDx = 0;
+	float lineTop = -1;
+	for (WYSIWYG_Element* e = engine->FirstElement(); e != nullptr;
+			e = e->next) {
+		WText* text = dynamic_cast<WText*>(e);
+		if (text != nullptr && !text->IsHidden()) {
+			BRect frame = text->Frame();
+			if (lineTop < 0 || frame.top < lineTop)
+				lineTop = frame.top;
+			float dy = std::max(std::max(frame.top - where.y,
+				where.y - frame.bottom), 0.0f);
+			float dx = std::max(std::max(frame.left - where.x,
+				where.x - frame.right), 0.0f);
+			if (best == nullptr || dy < bestDy
+				|| (dy == bestDy && dx < bestDx)) {
+				best = text;
+				bestDy = dy;
+				bestDx = dx;
+			}
+		}
+		if (e->eolStatus != 0) {
+			if (best != nullptr && lineTop - where.y > bestDy)
+				break;
+			lineTop = -1;
+		}
+	}
+	if (best == nullptr)
+		return;
+	BRect frame = best->Frame();
+	float inside = where.x - frame.left;
+	int32 caret = inside <= 0 ? 0
+		: best->OffsetAt(BPoint(inside, (frame.bottom - frame.top) / 2));
+	// A click puts the caret somewhere new: a selection across elements is
+	// over.
+	engine->ClearRange();
+	best->Select(caret, caret);
+	best->MakeFocus(true);
+	best->Select(caret, caret);
 }
 
 // Without this, a resize put off behind some other message (a pulse, a

@@ -24,6 +24,9 @@ public:
 	virtual void ScrollTo(BPoint where);
 	using BView::ScrollTo;
 	virtual void MessageReceived(BMessage* message);
+	// A click beside the texts (after a line's end, in a margin, between
+	// paragraphs) puts the caret into the text nearest to it.
+	virtual void MouseDown(BPoint where);
 
 	// Field.
 	WYSIWYG_Engine* engine;
