@@ -1,6 +1,7 @@
 // The visual window's Edit menu on a page: Copy, Cut, Paste and Undo act on
 // the focused text through the system clipboard and the page is laid out
-// again after each; "Delete all" empties the page.
+// again after each; the chain check names the elements. (Undo after a split
+// and "Delete all" are scenarios of tests/data/editing.)
 
 #include "PageFixture.h"
 
@@ -103,44 +104,6 @@ TEST_F(EditCommandsTest, ClipboardCommandsActOnTheFocusedText)
 	Select(text, 5, 5);
 	Command(kMsgPaste);
 	ExpectLaidOut("a long Paste");
-}
-
-// A split moves bytes out of a text; what its undo remembered no longer
-// fits, and Undo must not take bytes from the wrong places.
-TEST_F(EditCommandsTest, UndoAfterBytesMovedBetweenTextsKeepsTheText)
-{
-	Parse("<BODY></BODY>");
-	WText* text = Focused();
-	ASSERT_NE(nullptr, text);
-	Type("abcdef");
-	Select(text, 3, 3);
-	Type("\n");
-	WText* second = Focused();
-	ASSERT_NE(text, second);
-	Command(kMsgUndoRedo);
-	Select(text, 3, 3);
-	Command(kMsgUndoRedo);
-	EXPECT_EQ("abc", std::string(text->Text()));
-	EXPECT_EQ("def", std::string(second->Text()));
-	EXPECT_NE(std::string::npos, HTMLOf(nullptr).find("abc<BR>"));
-}
-
-TEST_F(EditCommandsTest, DeleteAllEmptiesThePage)
-{
-	Parse("<BODY>a<B>b</B><BR>c<HR>d</BODY>");
-	fPage->Saved();
-	Command(kMsgDeleteAll);
-	EXPECT_EQ(1, Count()) << Dump();
-	EXPECT_EQ("", HTMLOf(nullptr));
-	EXPECT_FALSE(fPage->IsSaved());
-	EXPECT_EQ(First(), Focused());
-	Type("new");
-	EXPECT_EQ("new", HTMLOf(nullptr));
-
-	// The text left no longer ends the line it ended.
-	Parse("<BODY>a<BR>c</BODY>");
-	Command(kMsgDeleteAll);
-	ExpectLaidOut("Delete all after a line break");
 }
 
 // The chain check names every element in order, line ends marked, and

@@ -140,7 +140,7 @@ class EditingScenario : public EditingFixture,
 	public testing::WithParamInterface<std::string> {
 protected:
 	bool Act(const std::vector<std::string>& words, const std::string& value);
-	bool Expect(const std::string& what, const std::string& value,
+	bool Expect(const std::string& what, const std::string& expected,
 		std::istream& rest);
 
 	// The step whose chain is still to be checked, empty when none is.
@@ -198,7 +198,7 @@ EditingScenario::Act(const std::vector<std::string>& words,
 
 
 bool
-EditingScenario::Expect(const std::string& what, const std::string& value,
+EditingScenario::Expect(const std::string& what, const std::string& expected,
 	std::istream& rest)
 {
 	std::string found;
@@ -207,20 +207,20 @@ EditingScenario::Expect(const std::string& what, const std::string& value,
 		EXPECT_EQ(what, found);
 		return true;
 	} else if (what == "dump:") {
-		std::string expected;
+		std::string dump;
 		while (isspace(rest.peek()) && rest.peek() != '\n') {
 			std::string line;
 			std::getline(rest, line);
 			fLine++;
-			expected += line.substr(line.find_first_not_of(" \t")) + "\n";
+			dump += line.erase(0, line.find_first_not_of(" \t")) + "\n";
 		}
 		found = Dump();
-		EXPECT_TRUE(expected == found) << "the dump differs (- expected, "
-			"+ found):\n" << DiffLines(expected, found);
-		return value.empty();
+		EXPECT_TRUE(dump == found) << "the dump differs (- expected, "
+			"+ found):\n" << DiffLines(dump, found);
+		return expected.empty();
 	} else if (what == "flow contains:") {
-		EXPECT_NE(std::string::npos, FlowDump().find(value)) << "no line holds "
-			<< value << ":\n" << FlowDump();
+		EXPECT_NE(std::string::npos, FlowDump().find(expected)) << "no line holds "
+			<< expected << ":\n" << FlowDump();
 		return true;
 	} else if (what == "alert:") {
 		if (fAlertsBefore < fResponder.CountAlerts())
@@ -254,7 +254,7 @@ EditingScenario::Expect(const std::string& what, const std::string& value,
 		found = e == nullptr ? "none" : Describe(e) + " is inside one";
 	} else
 		return false;
-	EXPECT_EQ(value, found) << "expect " << what << "\n" << Dump();
+	EXPECT_EQ(expected, found) << "expect " << what << "\n" << Dump();
 	return true;
 }
 

@@ -119,27 +119,6 @@ TEST_F(TextTest, InsertionRuleOnInsertAndSetText)
 	Window()->Unlock();
 }
 
-TEST_F(TextTest, TypingGoesThroughTheRuleAndMarksThePage)
-{
-	WText* text = dynamic_cast<WText*>(First());
-	ASSERT_NE(nullptr, text);
-	ASSERT_TRUE(text->IsFocus());
-	fPage->Saved();
-	Type("a");
-	Type(" ");
-	Type(" ");
-	Type("b");
-	EXPECT_EQ("a b", Bytes(text));
-	EXPECT_FALSE(fPage->IsSaved());
-
-	// Shift+Space types the non-breaking space, even after a space.
-	Type("c");
-	Type(" ");
-	Type(" ", B_SHIFT_KEY);
-	EXPECT_EQ(std::string("a bc \x0F"), Bytes(text));
-	EXPECT_EQ("a bc &nbsp;", HTMLOf(text));
-}
-
 TEST_F(TextTest, PastingGoesThroughTheRule)
 {
 	WText* text = dynamic_cast<WText*>(First());

@@ -102,8 +102,8 @@ EditingFixture::ExpectSoundChain(const std::string& step,
 	ASSERT_EQ(fAlertsBefore, fResponder.CountAlerts()) << step << ": "
 		<< fResponder.TextAt(fAlertsBefore) << "\n" << Dump();
 	std::string moved = ShiftDifference();
-	ASSERT_TRUE(moved.empty()) << step << ": moving the lines moved\n"
-		<< moved;
+	ASSERT_TRUE(moved.empty()) << step << ": walking the environments and "
+		"moving the lines again changed\n" << moved;
 	// The environments are walked again as well: a margin or an item
 	// number the incremental walk left stale shows in the flow.
 	std::string incremental = FlowDump();
