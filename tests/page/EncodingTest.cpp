@@ -292,33 +292,3 @@ TEST_F(EncodingTest, TypedCharactersGoInInThePagesEncodingInBothWindows)
 		CloseApplication();
 	}
 }
-
-
-TEST_F(EncodingTest, LongUTF8ParagraphsBreakBetweenCharacters)
-{
-	std::string paragraph;
-	static const char* kWords[] = { "caf\xc3\xa9", "\xd0\x9f\xd1\x80\xd0\xb8"
-		"\xd0\xb2\xd0\xb5\xd1\x82", "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e",
-		"\xf0\x9d\x84\x9e", "word" };
-	for (int i = 0; i < 300; i++) {
-		paragraph += kWords[(i * 3 + i / 5) % 5];
-		paragraph += ' ';
-	}
-	OpenContent("<BODY>" + paragraph + "<BR></BODY>");
-	WWindow* window = CurrentPage()->visualWindow;
-	ASSERT_TRUE(window->Lock());
-	float right = window->engine->view->Bounds().Width();
-	std::string joined;
-	int pieces = 0;
-	for (WText* text : Elements<WText>()) {
-		if (text->TextLength() == 0)
-			continue;
-		pieces++;
-		joined += text->Text();
-		EXPECT_NE(0x80, (uint8)text->Text()[0] & 0xc0) << text->Text();
-		EXPECT_LE(text->WFrame().right, right) << text->Text();
-	}
-	window->Unlock();
-	EXPECT_GT(pieces, 5);
-	EXPECT_EQ(paragraph, joined);
-}

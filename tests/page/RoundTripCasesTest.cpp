@@ -75,6 +75,8 @@ class RoundTripCases : public ProgramTest,
 TEST_P(RoundTripCases, GeneratedExactlyAndReadBackTheSame)
 {
 	std::string page = ReadFile(kFolder + "/" + GetParam() + ".html");
+	// Beside the pictures of the sample pages (images/tile.gif).
+	CopySamplePictures(fDirectory);
 	OpenContent(page);
 	ASSERT_NE(nullptr, CurrentPage());
 	std::vector<std::string> texts;
@@ -83,6 +85,9 @@ TEST_P(RoundTripCases, GeneratedExactlyAndReadBackTheSame)
 	std::string alerts = AlertLines(texts, fDirectory, "FOLDER");
 
 	std::string document = GeneratedDocument(CurrentPage());
+	// Generating neither edits nor saves anything.
+	EXPECT_TRUE(CurrentPage()->IsSaved());
+	EXPECT_TRUE(page == ReadFile(fPath));
 	std::string expectedPath = kFolder + "/" + GetParam() + ".generated";
 	std::string alertsPath = kFolder + "/" + GetParam() + ".alerts";
 	if (Updating()) {
