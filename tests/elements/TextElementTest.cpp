@@ -470,16 +470,10 @@ TEST_F(TextTest, LongTailsAreMeasuredWhereTheirWidthCounts)
 
 TEST_F(TextTest, KeysTypeMoveAndDeleteWholeCharactersOfTheFontsEncoding)
 {
-	// Keys carry UTF-8; a Latin-1 page gets one byte a character, whether
-	// the key message holds one character or a few (an input method).
+	// A page with UTF-8 fonts (typing on a Latin-1 page is a scenario of
+	// tests/data/editing).
 	WText* first = dynamic_cast<WText*>(First());
 	ASSERT_NE(nullptr, first);
-	Type("\xc3\xa9");
-	Type("a\xc3\xbc" "b");
-	EXPECT_EQ("\xe9" "a\xfc" "b", Bytes(first));
-	EXPECT_EQ("\xe9" "a\xfc" "b", HTMLOf(first));
-
-	// The same page with UTF-8 fonts.
 	Window()->Lock();
 	fPage->plainFont->SetEncoding(B_UNICODE_UTF8);
 	first->Do();
@@ -561,17 +555,6 @@ TEST_F(TextTest, AReferenceAfterTheMarkIsOneCharacterShownAsItsCharacter)
 	int32 start, end;
 	text->GetSelection(&start, &end);
 	EXPECT_EQ(4, start);
-
-	// Typed, a character Latin-1 lacks goes in as a reference after the
-	// mark and is written as one; a typed "&" is an "&".
-	Window()->Lock();
-	text->SetText("");
-	Window()->Unlock();
-	Type("\xe2\x80\x94");
-	Type("&");
-	Type("\xc2\xa0");
-	EXPECT_EQ("\x1A#8212;&\x0F", Bytes(text));
-	EXPECT_EQ("&#8212;&amp;&nbsp;", HTMLOf(text));
 }
 
 TEST_F(TextTest, ANonBreakingSpaceIsAsWideAsASpace)
