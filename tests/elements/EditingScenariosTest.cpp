@@ -282,8 +282,9 @@ TEST_P(EditingScenario, GoesAsWritten)
 		} else {
 			if (!fPending.empty())
 				ExpectSoundChain(fPending);
-			fPending = words[0] == "place" || words[0] == "mark" ? fPending
-				: path + ":" + std::to_string(number) + ": " + line;
+			fPending.clear();
+			if (words[0] != "place" && words[0] != "mark")
+				fPending = path + ":" + std::to_string(number) + ": " + line;
 			understood = Act(words, value);
 		}
 		if (!understood)
