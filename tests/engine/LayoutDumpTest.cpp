@@ -10,11 +10,7 @@
 // reviewed in the diff.
 
 #include "PageFixture.h"
-
-#include <ctype.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
+#include "DataCases.h"
 
 #include <algorithm>
 #include <string>
@@ -30,49 +26,6 @@ const std::string kFolder = QUILLORA_TEST_DATA "/layout";
 // case: 640 by 480 pixels.
 const float kWindowWidth = 639;
 const float kWindowHeight = 479;
-
-bool
-Updating()
-{
-	const char* update = getenv("QUILLORA_UPDATE_LAYOUT_DUMPS");
-	return update != nullptr && *update != '\0' && *update != '0';
-}
-
-
-bool
-EndsWith(const std::string& name, const std::string& ending)
-{
-	return name.size() > ending.size()
-		&& name.compare(name.size() - ending.size(), ending.size(), ending) == 0;
-}
-
-
-// The case names: the pages of the folder without ".html", sorted.
-std::vector<std::string>
-Cases(const char* ending = ".html")
-{
-	std::vector<std::string> names;
-	for (const std::string& file : ListDirectory(kFolder)) {
-		if (EndsWith(file, ending))
-			names.push_back(file.substr(0, file.size() - strlen(ending)));
-	}
-	std::sort(names.begin(), names.end());
-	return names;
-}
-
-
-// A test name may hold only letters, digits and underscores.
-std::string
-TestName(const testing::TestParamInfo<std::string>& info)
-{
-	std::string name = info.param;
-	for (char& c : name) {
-		if (!isalnum((unsigned char)c))
-			c = '_';
-	}
-	return name;
-}
-
 
 class LayoutDump : public PageFixture,
 	public testing::WithParamInterface<std::string> {
@@ -100,7 +53,7 @@ TEST_P(LayoutDump, MatchesTheExpectedDump)
 	std::string expectedPath = kFolder + "/" + GetParam() + ".dump";
 	std::string alertsPath = kFolder + "/" + GetParam() + ".alerts";
 	std::string alerts = AlertLines(fOpeningAlerts, QUILLORA_TEST_DATA, "DATA");
-	if (Updating()) {
+	if (RewritingExpected("QUILLORA_UPDATE_LAYOUT_DUMPS")) {
 		RewriteExpected(expectedPath, dump);
 		RewriteExpected(alertsPath, alerts);
 		return;
@@ -117,16 +70,16 @@ TEST_P(LayoutDump, MatchesTheExpectedDump)
 		<< "After an intended change: scripts/update-layout-dumps";
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, LayoutDump, testing::ValuesIn(Cases()),
-	TestName);
+INSTANTIATE_TEST_SUITE_P(Pages, LayoutDump,
+	testing::ValuesIn(DataCases(kFolder, ".html")), DataCaseName);
 
 
 // A dump or list of alerts whose page is gone would never be checked again.
 TEST(LayoutDumps, EveryDumpHasItsPage)
 {
-	std::vector<std::string> pages = Cases();
+	std::vector<std::string> pages = DataCases(kFolder, ".html");
 	for (const char* ending : { ".dump", ".alerts" }) {
-		for (const std::string& name : Cases(ending)) {
+		for (const std::string& name : DataCases(kFolder, ending)) {
 			EXPECT_TRUE(std::binary_search(pages.begin(), pages.end(), name))
 				<< name << ending << " has no " << name << ".html";
 		}

@@ -15,10 +15,8 @@
 #include "ProgramFixture.h"
 #include "ProgramRun.h"
 #include "ChainText.h"
+#include "DataCases.h"
 
-#include <ctype.h>
-
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,28 +29,6 @@ using namespace quillora_test;
 namespace {
 
 const std::string kFolder = QUILLORA_TEST_DATA "/roundtrip";
-
-bool
-Updating()
-{
-	const char* update = getenv("QUILLORA_UPDATE_ROUND_TRIPS");
-	return update != nullptr && *update != '\0' && *update != '0';
-}
-
-
-// The case names: the pages of the folder without ".html", sorted.
-std::vector<std::string>
-Cases()
-{
-	std::vector<std::string> names;
-	for (const std::string& file : ListDirectory(kFolder)) {
-		if (file.size() > 5 && file.compare(file.size() - 5, 5, ".html") == 0)
-			names.push_back(file.substr(0, file.size() - 5));
-	}
-	std::sort(names.begin(), names.end());
-	return names;
-}
-
 
 // The document after the editor's own head lines, which end with the
 // Generator line.
@@ -90,7 +66,7 @@ TEST_P(RoundTripCases, GeneratedExactlyAndReadBackTheSame)
 	EXPECT_TRUE(page == ReadFile(fPath));
 	std::string expectedPath = kFolder + "/" + GetParam() + ".generated";
 	std::string alertsPath = kFolder + "/" + GetParam() + ".alerts";
-	if (Updating()) {
+	if (RewritingExpected("QUILLORA_UPDATE_ROUND_TRIPS")) {
 		RewriteExpected(expectedPath, AfterEditorsHead(document));
 		RewriteExpected(alertsPath, alerts);
 	}
@@ -138,14 +114,7 @@ TEST_P(RoundTripCases, GeneratedExactlyAndReadBackTheSame)
 	EXPECT_EQ(document, second.out);
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallPages, RoundTripCases, testing::ValuesIn(Cases()),
-	[](const testing::TestParamInfo<std::string>& info) {
-		std::string name = info.param;
-		for (char& c : name) {
-			if (!isalnum((unsigned char)c))
-				c = '_';
-		}
-		return name;
-	});
+INSTANTIATE_TEST_SUITE_P(SmallPages, RoundTripCases,
+	testing::ValuesIn(DataCases(kFolder, ".html")), DataCaseName);
 
 }	// namespace
