@@ -91,18 +91,7 @@ protected:
 				PostKey(menu, "\x1f");
 			PostKey(menu, downs < 0 ? "\x1b" : "\n");
 		};
-		ASSERT_TRUE(Window()->Lock());
-		BPoint where = image->ConvertToParent(BPoint(2, 2));
-		where = Engine()->view->ConvertToParent(where);
-		where = Engine()->scrollView->ConvertToParent(where);
-		Window()->Unlock();
-		BMessage down(B_MOUSE_DOWN);
-		down.AddPoint("where", where);
-		down.AddInt32("buttons", buttons);
-		down.AddInt32("clicks", 1);
-		down.AddInt32("modifiers", 0);
-		Window()->PostMessage(&down);
-		BPrivate::dispatch_until_idle();
+		PageFixture::Click(image, BPoint(2, 2), buttons);
 	}
 
 	static void PostKey(BWindow* window, const char* bytes)

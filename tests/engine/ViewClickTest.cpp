@@ -27,24 +27,10 @@ protected:
 		return nullptr;
 	}
 
-	// A primary click at `where` in the page view's coordinates, sent to
-	// the window as the mouse would.
+	// A primary click at `where` in the page view's coordinates.
 	void Click(BPoint where)
 	{
-		ASSERT_TRUE(Window()->Lock());
-		where = Engine()->view->ConvertToParent(where);
-		where = Engine()->scrollView->ConvertToParent(where);
-		Window()->Unlock();
-		BMessage down(B_MOUSE_DOWN);
-		down.AddPoint("where", where);
-		down.AddInt32("buttons", B_PRIMARY_MOUSE_BUTTON);
-		down.AddInt32("clicks", 1);
-		down.AddInt32("modifiers", 0);
-		Window()->PostMessage(&down);
-		BMessage up(B_MOUSE_UP);
-		up.AddPoint("where", where);
-		Window()->PostMessage(&up);
-		BPrivate::dispatch_until_idle();
+		PageFixture::Click(Engine()->view, where, B_PRIMARY_MOUSE_BUTTON);
 	}
 
 	// The focused text and its caret as "text@offset".

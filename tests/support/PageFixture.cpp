@@ -170,6 +170,23 @@ PageFixture::Type(const std::string& bytes, int32 modifiers)
 
 
 void
+PageFixture::Click(BView* view, BPoint where, int32 buttons)
+{
+	ASSERT_TRUE(Window()->Lock());
+	where = view->ConvertToScreen(where);
+	where = Window()->ConvertFromScreen(where);
+	Window()->Unlock();
+	BMessage down(B_MOUSE_DOWN);
+	down.AddPoint("where", where);
+	down.AddInt32("buttons", buttons);
+	down.AddInt32("clicks", 1);
+	down.AddInt32("modifiers", 0);
+	Window()->PostMessage(&down);
+	BPrivate::dispatch_until_idle();
+}
+
+
+void
 PageFixture::Parse(const std::string& html)
 {
 	HTML_View* view = fPage->htmlWindow->htmlView;

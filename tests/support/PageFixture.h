@@ -68,6 +68,9 @@ protected:
 	// it: the focused view gets it with the message as the window's
 	// current message.
 	void Type(const std::string& bytes, int32 modifiers = 0);
+	// Posts a press of `buttons` at `where` in `view`'s coordinates (a
+	// view of the visual window) as the mouse does, and handles it.
+	void Click(BView* view, BPoint where, int32 buttons);
 
 	// Replaces the HTML view's text, empties the chain and parses, as
 	// "Update from HTML" does.
