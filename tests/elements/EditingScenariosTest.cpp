@@ -38,6 +38,7 @@
  * EditingFixture::ExpectSoundChain() does. Failures name the file and line.
  */
 
+#include "DataCases.h"
 #include "EditingFixture.h"
 
 #include <ctype.h>
@@ -298,20 +299,6 @@ TEST_P(EditingScenario, GoesAsWritten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, EditingScenario,
-	testing::ValuesIn([] {
-		std::vector<std::string> names;
-		for (const std::string& file : ListDirectory(kFolder)) {
-			if (file.size() > 4 && file.compare(file.size() - 4, 4, ".txt") == 0)
-				names.push_back(file.substr(0, file.size() - 4));
-		}
-		std::sort(names.begin(), names.end());
-		return names;
-	}()),
-	[](const testing::TestParamInfo<std::string>& info) {
-		std::string name = info.param;
-		std::replace_if(name.begin(), name.end(),
-			[](char c) { return !isalnum((uchar)c); }, '_');
-		return name;
-	});
+	testing::ValuesIn(DataCases(kFolder, ".txt")), DataCaseName);
 
 }	// namespace
