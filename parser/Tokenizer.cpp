@@ -655,11 +655,13 @@ Tokenizer::_FlushRun(bool atEnd, bool afterText)
 		run.erase(0, first);
 		first = 0;
 	}
-	if (atEnd && first == run.size()
-		&& (afterText || dynamic_cast<WText*>(fPrevious) != nullptr)) {
+	if (atEnd && first == run.size() && (afterText
+			|| (dynamic_cast<WText*>(fPrevious) != nullptr && run.empty()))) {
 		// Blank text after the last text stands before the editor's
 		// closing tags; after the last tag, a text (empty, or with the
-		// page's line break) is where typing goes on.
+		// page's line break) is where typing goes on. A body of nothing
+		// but blanks keeps them, as the page's own white space: they are
+		// what a blank typed into an empty page is written as.
 		return;
 	}
 	if (_InPreformatted())
