@@ -442,6 +442,63 @@ TEST_F(LayoutTest, LinesOfManyPiecesStayInsideTheView)
 	EXPECT_EQ(4, lines) << Dump();
 }
 
+// A text that follows another piece of its line keeps on it the words that
+// fit there together with the blank after them; it does not go whole to the
+// next line, leaving a gap, when only that blank, or the blank at the text's
+// end, is too wide for what is left of the line.
+TEST_F(LayoutTest, ATextAfterAnotherPieceFillsItsLine)
+{
+	const std::string run = "cd ef gh ij kl mn op qr st uv wx yz";
+	Parse("<BODY><B>ab</B>" + run + "</BODY>");
+	BFont* font = fPage->plainFont;
+	float byteWidth[256];
+	for (int i = 0; i < 256; i++) {
+		char byte = (char)i;
+		byteWidth[i] = font->StringWidth(&byte, 1);
+	}
+	int split = 0;
+	int whole = 0;
+	for (float width = 50; width <= 320; width += 1) {
+		SetViewSize(width, 300);
+		Refresh();
+		WYSIWYG_Element* bold = First();
+		while (bold != nullptr && !(dynamic_cast<WText*>(bold) != nullptr
+				&& std::string(dynamic_cast<WText*>(bold)->Text()) == "ab"))
+			bold = bold->Next();
+		ASSERT_NE(nullptr, bold) << Dump();
+		// What the line leaves the text: the margins, the pieces up to the
+		// bold one (each with its pixel), and the caret allowance of the
+		// text's own view.
+		float room = (width - 5 - 5) - (bold->WFrame().right + 1 - 5) - 5;
+		float sum = 0;
+		size_t cut = 0;
+		for (size_t i = 0; i < run.size(); i++) {
+			sum += byteWidth[(uint8)run[i]];
+			if (sum > room)
+				break;
+			if (run[i] == ' ')
+				cut = i + 1;
+			if (i + 1 == run.size())
+				cut = run.size();
+		}
+		std::string piece = run.substr(0, cut);
+		std::string expected = piece.empty()
+			? "[ab]|" : "[ab][" + piece + "]" + (cut < run.size() ? "|" : "");
+		// (The page's first, empty text comes before the bold one.)
+		std::string texts = Texts();
+		texts = texts.substr(texts.find("[ab]"));
+		EXPECT_EQ(expected, texts.substr(0, expected.size()))
+			<< "width " << width << "\n" << Dump();
+		if (!piece.empty() && cut < run.size())
+			split++;
+		if (cut == run.size())
+			whole++;
+	}
+	// The widths tried cut the text in many places, and hold it whole too.
+	EXPECT_GT(split, 100);
+	EXPECT_GT(whole, 5);
+}
+
 // Edits whose lines grow or shrink move the lines below them as a whole new
 // layout puts them, vertical places included (the page has no text taller
 // than its line's first, where the two may differ): a line that grows into
