@@ -41,6 +41,15 @@ protected:
 
 	float LineHeight() { return Pixel(FontHeight(fPage->plainFont)); }
 
+	// The width of each byte in the page's plain font, as a line sums them.
+	void PlainByteWidths(float* widths)
+	{
+		for (int i = 0; i < 256; i++) {
+			char byte = (char)i;
+			widths[i] = fPage->plainFont->StringWidth(&byte, 1);
+		}
+	}
+
 	WText* TextAt(int index) { return dynamic_cast<WText*>(At(index)); }
 
 	std::string Texts()
@@ -292,12 +301,8 @@ TEST_F(LayoutTest, LongSingleRunFillsEveryLineWithWholeWords)
 		run += "word" + std::to_string(run.size() % 97) + " ";
 	Parse("<BODY>" + run + "<BR>");
 
-	BFont* font = fPage->plainFont;
 	float byteWidth[256];
-	for (int i = 0; i < 256; i++) {
-		char byte = (char)i;
-		byteWidth[i] = font->StringWidth(&byte, 1);
-	}
+	PlainByteWidths(byteWidth);
 	const float room = 400 - 5 - 5 - 5;
 	const float height = LineHeight();
 	auto number = [](float value) {
@@ -450,12 +455,8 @@ TEST_F(LayoutTest, ATextAfterAnotherPieceFillsItsLine)
 {
 	const std::string run = "cd ef gh ij kl mn op qr st uv wx yz";
 	Parse("<BODY><B>ab</B>" + run + "</BODY>");
-	BFont* font = fPage->plainFont;
 	float byteWidth[256];
-	for (int i = 0; i < 256; i++) {
-		char byte = (char)i;
-		byteWidth[i] = font->StringWidth(&byte, 1);
-	}
+	PlainByteWidths(byteWidth);
 	int split = 0;
 	int whole = 0;
 	for (float width = 50; width <= 320; width += 1) {
