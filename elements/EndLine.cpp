@@ -59,14 +59,19 @@ void
 EndLine::HTML()
 {
 	Page* page = GetPage();
-	if (type == kPreformattedLine) {
+	// A line broken in preformatted text that editing has since left in
+	// flowing text (the tag that made it preformatted was taken away) is
+	// written as the line break it shows: a bare line feed there would
+	// read back as a blank.
+	if (type == kPreformattedLine
+		&& environment->preformatted != kFlowingText) {
 		// The line feed of the source itself.
 		if (page != nullptr)
 			page->InsertHTML("", false, true);
 		return;
 	}
 	std::string tag;
-	if (type == kBreakLine)
+	if (type == kBreakLine || type == kPreformattedLine)
 		tag = "<BR";
 	else if (type == kParagraphLine)
 		tag = "<P";
