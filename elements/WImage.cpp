@@ -223,6 +223,10 @@ WImage::WImage(entry_ref* file, WYSIWYG_Element* previous,
 	height(nullptr),
 	border(nullptr)
 {
+	// What is in force here goes on after the picture, whether or not the
+	// picture can be shown (a missing one inside PRE keeps the rest of the
+	// block preformatted).
+	Do();
 	const char* className = nullptr;
 	if (archive != nullptr && archive->FindString("class", &className) == B_OK
 		&& strcmp(className, "WImage") == 0) {
