@@ -31,6 +31,25 @@ TEST_F(EngineTest, BreaksAndParagraphsWriteTheirTagsBack)
 	EXPECT_EQ(0, fResponder.CountAlerts());
 }
 
+TEST_F(EngineTest, APreformattedLineEndLeftInFlowingTextIsWrittenAsABreak)
+{
+	// The block's own line feed while the block lasts; once the tag that
+	// began the block is gone, the line break the window shows (a bare line
+	// feed would read back as a blank).
+	Parse("<BODY><PRE>a\nb</PRE>c</BODY>");
+	EXPECT_EQ("<PRE>a\r\nb</PRE>c", HTMLOf(nullptr)) << Dump();
+	UnsupportedTAG* pre = nullptr;
+	for (WYSIWYG_Element* e = First(); e != nullptr && pre == nullptr;
+			e = e->Next())
+		pre = dynamic_cast<UnsupportedTAG*>(e);
+	ASSERT_NE(nullptr, pre) << Dump();
+	ASSERT_TRUE(Window()->Lock());
+	Engine()->Delete(pre);
+	Engine()->Do(nullptr);
+	Window()->Unlock();
+	EXPECT_EQ("a<BR>\r\nb</PRE>c", HTMLOf(nullptr)) << Dump();
+}
+
 TEST_F(EngineTest, EndLineOfUnknownTypeIsReported)
 {
 	EndLine odd(7, nullptr, nullptr, Engine(), nullptr);
