@@ -5,7 +5,6 @@
 #include <Message.h>
 #include <Window.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -700,23 +699,8 @@ CountCharsFit(WText* text, float width, float* left)
 	return i;
 }
 
-// Where the search for the white space a line's piece ends with begins,
-// given the `fit` leading bytes of a text of `length` bytes that fit. The
-// line's first text may end with a white space that does not fit (it stays
-// on its line, hanging past the width). Any other text's piece must fit
-// whole, trailing white space included, and must leave bytes after it:
-// otherwise the line cannot take the piece, and the whole text would go to
-// the next line, leaving a gap after the words before it.
 int32
-WText::_LastCut(int32 fit, int32 length, bool force)
-{
-	if (force)
-		return fit < length ? fit : length - 1;
-	return std::min(fit - 1, length - 2);
-}
-
-int32
-WText::_PullCount(WText* following, float width, bool force)
+WText::_PullCount(WText* following, float width)
 {
 	int32 nextLength = following->TextLength();
 	// The line keeps a text whose view, the text's width and the caret
@@ -741,7 +725,7 @@ WText::_PullCount(WText* following, float width, bool force)
 	const char* nextText = following->Text();
 	// A split never cuts before a text's first byte.
 	int32 lowest = TextLength() > 0 ? 0 : 1;
-	for (int32 i = _LastCut(n, nextLength, force); i >= lowest; i--) {
+	for (int32 i = n < nextLength ? n : nextLength - 1; i >= lowest; i--) {
 		if (IsWhite(nextText[i]))
 			return i + 1;
 	}
@@ -771,7 +755,7 @@ WText::JoinSplit(float width, bool force)
 		const char* text = Text();
 		int32 length = TextLength();
 		int32 k = -1;
-		for (int32 i = _LastCut(n, length, force); i >= 1; i--) {
+		for (int32 i = n < length ? n : length - 1; i >= 1; i--) {
 			if (IsWhite(text[i])) {
 				k = i;
 				break;
@@ -814,7 +798,7 @@ WText::JoinSplit(float width, bool force)
 			engine->Delete(following);
 			continue;
 		}
-		int32 count = _PullCount(following, width, force);
+		int32 count = _PullCount(following, width);
 		if (count <= 0)
 			return nullptr;
 		engine->JoinText(this, count);

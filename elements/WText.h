@@ -156,11 +156,8 @@ private:
 	// The size the view must have; resizes only when it differs.
 	void _FitSize();
 	// How many leading bytes of the text after this one (`following`) come
-	// over to this one when the line leaves `width` for it (see JoinSplit;
-	// `force` as there).
-	int32 _PullCount(WText* following, float width, bool force);
-	// Where the search for a piece's last white space begins (JoinSplit).
-	static int32 _LastCut(int32 fit, int32 length, bool force);
+	// over to this one when the line leaves `width` for it (see JoinSplit).
+	int32 _PullCount(WText* following, float width);
 	// Sum of the widths of the characters of the first `length` bytes of
 	// the text, in double precision; widths as BFont::GetByteWidths().
 	double _RunWidth(int32 length, const float* widths);

@@ -377,10 +377,6 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 	float used = 0;
 	bool anyView = false;
 	bool firstText = true;
-	// Something with a view other than an item's bullet is on the line
-	// already: a text too wide for what is left then goes to the next line
-	// (see below), so it may not keep a piece that does not fit.
-	bool viewBefore = false;
 	WYSIWYG_Element* last = nullptr;
 	WYSIWYG_Element* e = lineFirst;
 	while (e != nullptr) {
@@ -388,7 +384,7 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		// next line, which a hard break leaves as it is.
 		int32 oldStatus = e->eolStatus;
 		e->eolStatus = 0;
-		e->JoinSplit(usable - used - 5, firstText && !viewBefore);
+		e->JoinSplit(usable - used - 5, firstText);
 		if (IsText(e))
 			firstText = false;
 		BRect elementBounds = e->WBounds();
@@ -452,7 +448,6 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 		}
 		used += step;
 		anyView = anyView || hasView;
-		viewBefore = viewBefore || (hasView && !IsListItem(e));
 		e = e->next;
 	}
 	// What alignment shares out is the line from its first pixel to its

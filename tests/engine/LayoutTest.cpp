@@ -14,7 +14,6 @@
 #include <sstream>
 
 #include "HorizontalLine.h"
-#include "WImage.h"
 
 using namespace quillora_test;
 using EngineTest = PageFixture;
@@ -52,26 +51,6 @@ protected:
 	}
 
 	WText* TextAt(int index) { return dynamic_cast<WText*>(At(index)); }
-
-	// How many leading bytes of `run` a text that is not the first of its
-	// line keeps on it when `room` is left for it: up to a blank that fits
-	// with the words before it, or all of it when it fits whole.
-	static size_t FittingCut(const std::string& run, float room,
-		const float* byteWidth)
-	{
-		float sum = 0;
-		size_t cut = 0;
-		for (size_t i = 0; i < run.size(); i++) {
-			sum += byteWidth[(uint8)run[i]];
-			if (sum > room)
-				break;
-			if (run[i] == ' ')
-				cut = i + 1;
-			if (i + 1 == run.size())
-				cut = run.size();
-		}
-		return cut;
-	}
 
 	std::string Texts()
 	{
@@ -466,86 +445,6 @@ TEST_F(LayoutTest, LinesOfManyPiecesStayInsideTheView)
 		}
 	}
 	EXPECT_EQ(4, lines) << Dump();
-}
-
-// A text that follows another piece of its line keeps on it the words that
-// fit there together with the blank after them; it does not go whole to the
-// next line, leaving a gap, when only that blank, or the blank at the text's
-// end, is too wide for what is left of the line.
-TEST_F(LayoutTest, ATextAfterAnotherPieceFillsItsLine)
-{
-	const std::string run = "cd ef gh ij kl mn op qr st uv wx yz";
-	Parse("<BODY><B>ab</B>" + run + "</BODY>");
-	float byteWidth[256];
-	PlainByteWidths(byteWidth);
-	int split = 0;
-	int whole = 0;
-	for (float width = 50; width <= 320; width += 1) {
-		SetViewSize(width, 300);
-		Refresh();
-		WYSIWYG_Element* bold = First();
-		while (bold != nullptr && !(dynamic_cast<WText*>(bold) != nullptr
-				&& std::string(dynamic_cast<WText*>(bold)->Text()) == "ab"))
-			bold = bold->Next();
-		ASSERT_NE(nullptr, bold) << Dump();
-		// What the line leaves the text: the margins, the pieces up to the
-		// bold one (each with its pixel), and the caret allowance of the
-		// text's own view.
-		float room = (width - 5 - 5) - (bold->WFrame().right + 1 - 5) - 5;
-		size_t cut = FittingCut(run, room, byteWidth);
-		std::string piece = run.substr(0, cut);
-		std::string expected = piece.empty()
-			? "[ab]|" : "[ab][" + piece + "]" + (cut < run.size() ? "|" : "");
-		// (The page's first, empty text comes before the bold one.)
-		std::string texts = Texts();
-		texts = texts.substr(texts.find("[ab]"));
-		EXPECT_EQ(expected, texts.substr(0, expected.size()))
-			<< "width " << width << "\n" << Dump();
-		if (!piece.empty() && cut < run.size())
-			split++;
-		if (cut == run.size())
-			whole++;
-	}
-	// The widths tried cut the text in many places, and hold it whole too.
-	EXPECT_GT(split, 100);
-	EXPECT_GT(whole, 5);
-}
-
-// So too after a picture that begins a line: the text beside it keeps there
-// what fits with its blank rather than leaving the picture alone.
-TEST_F(LayoutTest, ATextAfterAPictureThatBeginsALineFillsIt)
-{
-	const std::string run = "cd ef gh ij kl mn op qr st uv wx yz";
-	Parse("<BODY>" + std::string(30, 'a') + " <IMG SRC=\"" QUILLORA_TEST_DATA
-		"/images/pic16x12.png\">" + run + "</BODY>");
-	float byteWidth[256];
-	PlainByteWidths(byteWidth);
-	int checked = 0;
-	for (float width = 60; width <= 400; width += 1) {
-		SetViewSize(width, 300);
-		Refresh();
-		WYSIWYG_Element* picture = First();
-		while (picture != nullptr && dynamic_cast<WImage*>(picture) == nullptr)
-			picture = picture->Next();
-		ASSERT_NE(nullptr, picture) << Dump();
-		BRect frame = picture->WFrame();
-		if (frame.left != 5)
-			continue;
-		checked++;
-		float room = (width - 5 - 5) - (frame.right + 1 - 5) - 5;
-		size_t cut = FittingCut(run, room, byteWidth);
-		WText* text = dynamic_cast<WText*>(picture->Next());
-		ASSERT_NE(nullptr, text) << Dump();
-		bool beside = text->WFrame().left == frame.right + 1;
-		if (cut == 0)
-			EXPECT_FALSE(beside) << "width " << width << "\n" << Dump();
-		else {
-			EXPECT_TRUE(beside) << "width " << width << "\n" << Dump();
-			EXPECT_EQ(run.substr(0, cut), text->Text())
-				<< "width " << width << "\n" << Dump();
-		}
-	}
-	EXPECT_GT(checked, 100);
 }
 
 // Edits whose lines grow or shrink move the lines below them as a whole new
