@@ -66,16 +66,6 @@ WText::Enter()
 		KeepPreformatted(this, engine->InsertAt(previous, 13, nullptr));
 		engine->SetDontJoin(this, false);
 		result = this;
-	} else if (caret == length && dynamic_cast<EndLine*>(next) != nullptr) {
-		// A break put in just before the line's own end would only retype
-		// that end (a paragraph would become a BR) and make no line: the
-		// new line gets its text first, and the break goes in before it.
-		WText* text = dynamic_cast<WText*>(engine->InsertAt(this, 1, nullptr));
-		if (text != nullptr) {
-			KeepPreformatted(this, engine->InsertAt(this, 13, nullptr));
-			engine->SetDontJoin(text, false);
-			result = text;
-		}
 	} else {
 		WYSIWYG_Element* made = engine->InsertAt(this, 13, nullptr);
 		KeepPreformatted(this, made);
