@@ -178,6 +178,20 @@ itoa(int n, char* dst)
 }
 
 
+void
+appendquoted(std::string& dst, const char* value)
+{
+	dst += '"';
+	for (const char* p = value; p != nullptr && *p != '\0'; p++) {
+		if (*p == '"')
+			dst += "&quot;";
+		else
+			dst += *p;
+	}
+	dst += '"';
+}
+
+
 char*
 newtext(const char* s)
 {

@@ -11,6 +11,8 @@
 
 #include <stddef.h>
 
+#include <string>
+
 class BFile;
 
 // Appends s1 ... s6 in this order to the string already in dst (like
@@ -50,6 +52,11 @@ char* itoa(int n, char* dst);
 
 // A new[] copy of s, or null when s is null.
 char* newtext(const char* s);
+
+// Appends value between double quotes, as a tag option's value is written:
+// a double quote inside it becomes "&quot;", which cannot end the value
+// early and so cannot let a '>' inside it end the tag. A null value is "".
+void appendquoted(std::string& dst, const char* value);
 
 // The four bytes of a message code, most significant first, into dst
 // (5 bytes). Returns dst, or null when dst is null.

@@ -20,14 +20,8 @@ AppendOption(std::string& tag, const char* option, const char* value)
 		return;
 	tag += " ";
 	tag += option;
-	tag += "=\"";
-	for (const char* c = value; *c != '\0'; c++) {
-		if (*c == '"')
-			tag += "&quot;";
-		else
-			tag += *c;
-	}
-	tag += "\"";
+	tag += '=';
+	appendquoted(tag, value);
 }
 
 }	// namespace

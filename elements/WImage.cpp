@@ -195,14 +195,8 @@ AddOption(std::string& tag, const char* name, const char* value)
 {
 	tag += ' ';
 	tag += name;
-	tag += "=\"";
-	for (const char* p = value; *p != '\0'; p++) {
-		if (*p == '"')
-			tag += "&quot;";
-		else
-			tag += *p;
-	}
-	tag += '"';
+	tag += '=';
+	appendquoted(tag, value);
 }
 
 }	// namespace

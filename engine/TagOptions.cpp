@@ -37,6 +37,46 @@ NewCopy(const char* from, size_t length)
 	return copy;
 }
 
+// Where the option that starts at p ends: at the white space after it, or
+// at the end. Quotes are read as the parser reads them when it looks for a
+// tag's '>': a quote opens a value only after '=' (blanks between allowed)
+// and only when the same quote closes it further on; any other quote is a
+// character like the rest. Options cut here are therefore whole as the
+// parser saw them, so options kept from a tag and written back beside new
+// ones never let a quoted '>' end the tag early.
+const char*
+OptionEnd(const char* p, const char* end)
+{
+	bool afterEquals = false;
+	for (; p < end; p++) {
+		char c = *p;
+		if ((c == '"' || c == '\'') && afterEquals) {
+			const char* close = (const char*)memchr(p + 1, c, end - p - 1);
+			if (close != nullptr) {
+				p = close;
+				afterEquals = false;
+				continue;
+			}
+		}
+		if (IsWhite(c)) {
+			if (!afterEquals)
+				return p;
+			// "NAME= value": the blanks end the option unless a quoted
+			// value follows them.
+			const char* next = p;
+			while (next < end && IsWhite(*next))
+				next++;
+			if (next == end || (*next != '"' && *next != '\'')
+				|| memchr(next + 1, *next, end - next - 1) == nullptr)
+				return p;
+			p = next - 1;
+			continue;
+		}
+		afterEquals = c == '=';
+	}
+	return end;
+}
+
 }	// namespace
 
 void
@@ -54,35 +94,37 @@ WYSIWYG_Engine::ReadTAGOption(const char* name, char** value,
 	key += "=";
 
 	const char* p = options;
-	while (*p != '\0') {
-		while (*p != '\0' && IsWhite(*p))
+	const char* end = options + strlen(options);
+	while (p < end) {
+		while (p < end && IsWhite(*p))
 			p++;
-		if (*p == '\0')
+		if (p == end)
 			break;
+		const char* optionEnd = OptionEnd(p, end);
 		if (StartsWithNoCase(p, key.c_str())) {
 			const char* start = p + key.size();
-			const char* end;
+			while (start < optionEnd && IsWhite(*start))
+				start++;
+			const char* valueEnd;
 			// Pages quote with either kind of quote; a value in single
 			// quotes is no more its quotes than one in double quotes.
-			if (*start == '"' || *start == '\'') {
+			if (start < optionEnd && (*start == '"' || *start == '\'')) {
 				char quote = *start;
 				start++;
-				end = start;
-				while (*end != '\0' && *end != quote)
-					end++;
+				valueEnd = start;
+				while (valueEnd < optionEnd && *valueEnd != quote)
+					valueEnd++;
 			} else {
-				// Any white space ends it, as it separates options.
-				end = start;
-				while (*end != '\0' && *end != '"' && !IsWhite(*end))
-					end++;
+				// A quote or white space ends it.
+				valueEnd = start;
+				while (valueEnd < optionEnd && *valueEnd != '"'
+					&& !IsWhite(*valueEnd))
+					valueEnd++;
 			}
-			*value = NewCopy(start, end - start);
+			*value = NewCopy(start, valueEnd - start);
 			return;
 		}
-		while (*p != '\0' && !IsWhite(*p))
-			p++;
-		if (*p != '\0')
-			p++;
+		p = optionEnd;
 	}
 }
 
@@ -112,27 +154,11 @@ WYSIWYG_Engine::ReadUnsupportedTAGOption(char** result, const char* options,
 		const char* start = p;
 		for (const char* name : known) {
 			if (name != nullptr && StartsWithNoCase(p, name)) {
-				p += strlen(name);
 				isKnown = true;
 				break;
 			}
 		}
-		// To the white space that ends the option; blanks inside a quoted
-		// stretch belong to it.
-		while (p < end && !IsWhite(*p)) {
-			// A single quote quotes only a value (an apostrophe inside
-			// an unquoted value is a letter of it).
-			if (*p == '"' || (*p == '\'' && p > start && p[-1] == '=')) {
-				char quote = *p;
-				p++;
-				while (p < end && *p != quote)
-					p++;
-				if (p < end)
-					p++;
-				continue;
-			}
-			p++;
-		}
+		p = OptionEnd(p, end);
 		// The white space after it, all of it: a kept option is written
 		// back with the line breaks and blanks that followed it.
 		while (p < end && IsWhite(*p))

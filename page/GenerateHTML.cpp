@@ -26,16 +26,16 @@ append_color(std::string& line, const char* option, const rgb_color* color,
 	const char* asRead)
 {
 	line += option;
-	line += "=\"";
-	if (asRead != nullptr)
-		line += asRead;
-	else {
-		char digits[3];
-		line += "#";
-		line += itoahex(color->red, digits);
-		line += itoahex(color->green, digits);
-		line += itoahex(color->blue, digits);
+	line += '=';
+	if (asRead != nullptr) {
+		appendquoted(line, asRead);
+		return;
 	}
+	char digits[3];
+	line += "\"#";
+	line += itoahex(color->red, digits);
+	line += itoahex(color->green, digits);
+	line += itoahex(color->blue, digits);
 	line += "\"";
 }
 
@@ -66,10 +66,9 @@ Page::GenerateHTML()
 	line += "</TITLE>";
 	InsertHTML(line.c_str(), false, true);
 
-	line = "<META NAME=\"Author\" CONTENT=\"";
-	if (userName != nullptr)
-		line += userName;
-	line += "\">";
+	line = "<META NAME=\"Author\" CONTENT=";
+	appendquoted(line, userName);
+	line += ">";
 	InsertHTML(line.c_str(), false, true);
 
 	InsertHTML("<META NAME=\"Generator\" CONTENT=\"Brindel Quillora\">", false,
@@ -85,15 +84,16 @@ Page::GenerateHTML()
 	append_color(line, "BGCOLOR", backgroundColor, colorValues[2]);
 	line += " ";
 	append_color(line, "LINK", linkColor, colorValues[1]);
-	line += " VLINK=\"";
-	line += visitedLinkColor != nullptr ? visitedLinkColor : "#800080";
-	line += "\"";
+	line += " VLINK=";
+	appendquoted(line,
+		visitedLinkColor != nullptr ? visitedLinkColor : "#800080");
 	if (background != nullptr) {
-		line += " BACKGROUND=\"";
+		std::string path;
 		if (imageDirectory != nullptr && backgroundInImageDirectory)
-			line += imageDirectory;
-		line += background;
-		line += "\"";
+			path = imageDirectory;
+		path += background;
+		line += " BACKGROUND=";
+		appendquoted(line, path.c_str());
 	}
 	if (bodyOptions != nullptr) {
 		line += " ";

@@ -102,3 +102,22 @@ TEST(TagOptions, LongOptionTextsAreKeptWhole)
 	EXPECT_EQ("=1", Option(name.c_str(), (name + "=1").c_str()));
 	EXPECT_EQ("=" + options, Unsupported(options.c_str()));
 }
+
+// Options are cut where the parser sees them when it looks for a tag's end:
+// a quote opens a value only after '=' and only when it is closed later.
+// Kept options written back beside the known ones must not leave a quoted
+// '>' outside its quotes, where it would end the tag early.
+TEST(TagOptions, OptionsAreCutWhereTheParserCutsTheTag)
+{
+	// A stray quote after a closed value is a letter, not an opening.
+	const char* stray = "C=\"1=\"2\" V=\"3\" B=\"4 <T>\n5\" N=6";
+	EXPECT_EQ("=V=\"3\" N=6", Unsupported(stray, "C=", "B="));
+	EXPECT_EQ("=4 <T>\n5", Option("B", stray));
+	EXPECT_EQ("=6", Option("N", stray));
+	// A value quoted after blanks belongs to its name.
+	EXPECT_EQ("=a b", Option("ALT", "ALT= \"a b\" SRC=x"));
+	EXPECT_EQ("=x", Option("SRC", "ALT= \"a SRC=y\" SRC=x"));
+	EXPECT_EQ("=SRC=x", Unsupported("ALT= \"a > b\" SRC=x", "ALT="));
+	// A quote nothing closes is a letter too.
+	EXPECT_EQ("=B=2", Unsupported("A=\"x> B=2", "A="));
+}
