@@ -109,20 +109,12 @@ SoftBreakBefore(WYSIWYG_Element* following)
 		&& !IsRule(following) && !IsRule(last);
 }
 
-// The nested list end whose NestedEndBeforeItem() reads on as far as
-// `element`: nothing that shows, breaks or is an item lies between them, so
-// a change at `element` may change where that end's line ends. Null when
-// there is none.
-WYSIWYG_Element*
-NestedEndReaching(WYSIWYG_Element* element)
+// Whether `element` ends a nested list.
+bool
+IsNestedEnd(WYSIWYG_Element* element)
 {
-	for (; element != nullptr; element = element->previous) {
-		if (List* list = dynamic_cast<List*>(element))
-			return !list->openTag && list->level >= 2 ? element : nullptr;
-		if (IsListItem(element) || !ShowsNothing(element))
-			return nullptr;
-	}
-	return nullptr;
+	List* list = dynamic_cast<List*>(element);
+	return list != nullptr && !list->openTag && list->level >= 2;
 }
 
 inline float
@@ -279,10 +271,8 @@ WYSIWYG_Engine::Place(WYSIWYG_Element* element, bool all)
 	if (all) {
 		_ClearDontJoin();
 		fUnplaced.clear();
-	} else if (WYSIWYG_Element* end = NestedEndReaching(element)) {
-		// Whether that end shares the line above may have changed here.
-		MarkUnplaced(end);
-	}
+	} else
+		_MarkNestedEndsReaching(element);
 	_PlaceLines(element, all);
 	// Lines that changed where this layout did not reach (below a hard
 	// break, where it stopped re-flowing): each from the line before it,
@@ -336,6 +326,24 @@ WYSIWYG_Engine::_PlaceLines(WYSIWYG_Element* element, bool all)
 			break;
 		}
 		current = following;
+	}
+}
+
+// A nested list end shares the line above when nothing from it up to the
+// next item shows (NestedEndBeforeItem): a change at `element` may change
+// that for every nested end whose reading reaches it, that is every one
+// before it with only elements that show nothing between. Their lines are
+// laid out again.
+void
+WYSIWYG_Engine::_MarkNestedEndsReaching(WYSIWYG_Element* element)
+{
+	for (WYSIWYG_Element* e = element; e != nullptr; e = e->previous) {
+		if (e != element && IsListItem(e))
+			return;
+		if (IsNestedEnd(e))
+			MarkUnplaced(e);
+		if (e != element && !ShowsNothing(e))
+			return;
 	}
 }
 
@@ -413,6 +421,7 @@ WYSIWYG_Engine::_PlaceLine(WYSIWYG_Element* element, bool* chainEnded)
 				anyView = anyView || hasView;
 				last = e;
 			} else {
+				e->eolStatus = oldStatus;
 				before->eolStatus = 1;
 				last = before;
 			}

@@ -181,6 +181,7 @@ private:
 	void _PlaceLines(WYSIWYG_Element* element, bool all);
 	// Takes every dontJoin mark away; returns the elements that had one.
 	std::unordered_set<WYSIWYG_Element*> _ClearDontJoin();
+	void _MarkNestedEndsReaching(WYSIWYG_Element* element);
 	// What laying out every line from `element` to the end gives, for a
 	// change that only touches the lines from `element` to the next hard
 	// break: those lines and the lines of the texts whose mark went are laid

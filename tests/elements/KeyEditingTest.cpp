@@ -146,4 +146,38 @@ TEST_F(KeyEditingTest, RandomKeysAndCommandsKeepTheChainSound)
 	}
 }
 
+// Where a line is filled to within a few pixels, whether the next element
+// still fits decides where the line ends. Typing there must leave every
+// line as a whole layout places it, for item texts of every width from
+// one letter to more than a line (in steps of an "i"):
+// - an item that no longer fits after the line above keeps the line end
+//   it had (here before the line break right after it, where Tab put it),
+//   since the lines below a hard break are only moved;
+// - a nested list's end shares the line above only when nothing shows
+//   from it to the next item: text typed behind a list's beginning there
+//   gives it a line of its own, even where that beginning wrapped.
+TEST_F(KeyEditingTest, TypingBesideAFullLineAgreesWithAWholeLayout)
+{
+	for (int wide = 0; wide <= 72; wide++) {
+		for (int narrow = 0; narrow <= 3; narrow++) {
+			std::string word = std::string(wide, 'm') + std::string(narrow, 'i')
+				+ "o";
+			std::string step = "after \"" + word + "\"";
+			Open("<UL><LI>" + word + "<BR>x</UL>");
+			Place(word, word.size());
+			Type("\t");
+			if (Place(word, word.size()) == nullptr)
+				return;
+			Type("i");
+			ExpectSoundChain("typing " + step);
+			Open("<UL><LI>a<OL><LI>" + word + "</OL>\n<DL>\n<DT>c</DL></UL>");
+			Place("", 0, -1, 5);
+			Type("x");
+			ExpectSoundChain("typing behind the list's beginning " + step);
+			if (HasFatalFailure())
+				return;
+		}
+	}
+}
+
 }	// namespace
