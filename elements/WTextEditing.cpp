@@ -66,6 +66,13 @@ WText::Enter()
 		KeepPreformatted(this, engine->InsertAt(previous, 13, nullptr));
 		engine->SetDontJoin(this, false);
 		result = this;
+	} else if (caret == length && dynamic_cast<EndLine*>(next) != nullptr) {
+		// At the end of a line the page ends with a break or a paragraph:
+		// a new line before that end (a break put in there would only
+		// retype it).
+		WText* line = engine->InsertLineBefore(this);
+		KeepPreformatted(this, line);
+		result = line;
 	} else {
 		WYSIWYG_Element* made = engine->InsertAt(this, 13, nullptr);
 		KeepPreformatted(this, made);

@@ -481,6 +481,32 @@ WYSIWYG_Engine::_ReadFurtherOn(WYSIWYG_Element* element)
 		|| change->type == -kTagCENTER);
 }
 
+WText*
+WYSIWYG_Engine::InsertLineBefore(WText* text)
+{
+	// InsertAt() puts a break in before a line end of the page by retyping
+	// that end (a paragraph put after a line break turns it into one): it
+	// makes no line. Enter makes one, so the break here is a new one.
+	if (page != nullptr && !IsLoading())
+		page->NotSaved();
+	bool locked = window != nullptr && window->Lock();
+	WYSIWYG_Element* oldNext = text->next;
+	EndLine* created = new EndLine(1, text, oldNext, this, nullptr);
+	text->SetNext(created);
+	if (oldNext != nullptr)
+		oldNext->SetPrevious(created);
+	created->Do();
+	WText* line = _LinkText(created);
+	if (locked)
+		window->Unlock();
+	if (!IsLoading()) {
+		Place(text, false);
+		_PlaceOnward(created);
+		ResetScrollRange();
+	}
+	return line;
+}
+
 WYSIWYG_Element*
 WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 {

@@ -124,6 +124,10 @@ public:
 	void Insert(int32 tag, entry_ref* ref);
 	WYSIWYG_Element* InsertAt(WYSIWYG_Element* after, int32 tag,
 		entry_ref* ref);
+	// A new line after `text`, which a line end of the page follows: a line
+	// break of its own before that end and an empty text for the caret
+	// between the two. Returns the new text.
+	WText* InsertLineBefore(WText* text);
 	void Delete(WYSIWYG_Element* element);
 	// Lays out again the line of a text whose bytes changed, and the line
 	// after a hard break before it.
