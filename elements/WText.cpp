@@ -703,6 +703,21 @@ int32
 WText::_PullCount(WText* following, float width)
 {
 	int32 nextLength = following->TextLength();
+	const char* nextText = following->Text();
+	int32 ownLength = TextLength();
+	// After this text's white space the insertion rule drops the white
+	// space the next one begins with (flowing text): that byte takes no
+	// room once the two are one, and a cut right after it cuts where this
+	// text ends.
+	bool dropsFirst = ownLength > 0
+		&& environment->preformatted == kFlowingText
+		&& IsWhite(Text()[ownLength - 1]) && IsWhite(nextText[0]);
+	float dropped = 0;
+	if (dropsFirst) {
+		float widths[256];
+		following->ByteWidths(widths);
+		dropped = widths[(uint8)nextText[0]];
+	}
 	// The line keeps a text whose view, the text's width and the caret
 	// allowance on whole pixels, is at most width + 5 wide: the two as one
 	// are measured as the view would be. The views' widths tell at once
@@ -711,20 +726,20 @@ WText::_PullCount(WText* following, float width)
 	float room = width + 5;
 	float ownView = WBounds().right - WBounds().left;
 	BRect nextBounds = following->WBounds();
-	if (ownView + (nextBounds.right - nextBounds.left) - 6 < room + 0.5f) {
-		float joined = TextWidth() + following->TextWidth() - 5;
+	if (ownView + (nextBounds.right - nextBounds.left) - 6 - dropped
+			< room + 0.5f) {
+		float joined = TextWidth() + following->TextWidth() - 5 - dropped;
 		if (std::floor(joined + 0.5f) <= room)
 			return nextLength;
 	}
 	// Otherwise the cut a split makes: after the last white space among the
 	// bytes that fit into width, when that is in the text after this one.
 	float left;
-	if (CountCharsFit(this, width, &left) < TextLength())
+	if (CountCharsFit(this, width, &left) < ownLength)
 		return 0;
-	int32 n = CountCharsFit(following, left);
-	const char* nextText = following->Text();
+	int32 n = CountCharsFit(following, left + dropped);
 	// A split never cuts before a text's first byte.
-	int32 lowest = TextLength() > 0 ? 0 : 1;
+	int32 lowest = ownLength > 0 && !dropsFirst ? 0 : 1;
 	for (int32 i = n < nextLength ? n : nextLength - 1; i >= lowest; i--) {
 		if (IsWhite(nextText[i]))
 			return i + 1;
