@@ -538,6 +538,9 @@ WYSIWYG_Engine::InsertAt(WYSIWYG_Element* after, int32 tag, entry_ref* ref)
 		int32 length = before->TextLength();
 		before->MakeFocus(true);
 		before->Select(length, length);
+		// Selected words this replaced left their text narrower: its line
+		// is laid out again with this one.
+		Place(before, false);
 		return before;
 	}
 	if (tag == 0 || tag == 1) {
