@@ -194,7 +194,7 @@ private:
 	size_t _Markup(size_t position);
 	size_t _TagEnd(size_t position);
 	size_t _RawContentEnd(size_t from, int id);
-	size_t _Tag(std::string& text, size_t after, size_t position);
+	size_t _Tag(std::string& text, size_t after);
 	size_t _DocumentTag(int id, const std::string& text, size_t after);
 	bool _OnlyBlankFollows(size_t position);
 	bool _IsHeadTag(int id) const;
@@ -301,7 +301,7 @@ Tokenizer::_Markup(size_t position)
 		AppendWithoutNul(fRun, source, fRunStart, position);
 		std::string text = WithoutNul(source, position + 1, end - 1);
 		CloseOpenQuote(text);
-		return _Tag(text, end, position);
+		return _Tag(text, end);
 	}
 	AppendWithoutNul(fRun, source, fRunStart, position);
 
@@ -423,7 +423,7 @@ Tokenizer::_IsHeadTag(int id) const
 // One tag: `text` between '<' and '>', `after` the position after '>',
 // `position` that of '<'. Returns where reading goes on.
 size_t
-Tokenizer::_Tag(std::string& text, size_t after, size_t position)
+Tokenizer::_Tag(std::string& text, size_t after)
 {
 	int id = Parser::ExactTag(text.c_str());
 
@@ -466,7 +466,11 @@ Tokenizer::_Tag(std::string& text, size_t after, size_t position)
 				size_t close = fSource.find('>', contentEnd);
 				end = close == std::string::npos ? fSource.size() : close + 1;
 			}
-			AppendWithoutNul(fPage->head, fSource, position, end);
+			// The tag as read, with a quote nothing closed closed (see
+			// CloseOpenQuote): kept open it would run on to the first
+			// quote of the editor's BODY line when the page is read again.
+			fPage->head += '<' + text + '>';
+			AppendWithoutNul(fPage->head, fSource, after, end);
 			fPage->head += '\n';
 			return end;
 		}
